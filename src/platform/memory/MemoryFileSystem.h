@@ -1,0 +1,43 @@
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+// An in-memory file system for tests and benchmarks. Paths look like
+// Windows paths ("C:\Data\a.txt"); folders are created on demand and list
+// their entries in the order they were added, after "." and "..".
+class TMemoryFileSystem : public IFileSystem {
+public:
+    explicit TMemoryFileSystem(bool caseSensitive = false) : CaseSensitive(caseSensitive) {}
+
+    // Adds a folder (and any missing parents). Extra attributes are ORed
+    // with the directory bit.
+    void AddFolder(const std::string& path, uint32_t attributes = 0, const std::string& shortName = "");
+    TDirEntry& AddFile(const std::string& path, int64_t length, uint32_t attributes = kAttrArchive,
+                       const std::string& shortName = "");
+    // Removes a file or folder with everything below it.
+    void Remove(const std::string& path);
+    // Makes the folder refuse to be listed, like a folder without access.
+    void DenyListing(const std::string& folderPath);
+
+    std::unique_ptr<IDirListing> OpenListing(const std::string& pattern) override;
+    bool PathExists(const std::string& path) override;
+
+    int ListingsOpened = 0;
+
+private:
+    struct TFolder {
+        std::vector<TDirEntry> Entries;
+    };
+
+    std::string Key(const std::string& path) const;
+    TFolder& EnsureFolder(const std::string& path);
+    TDirEntry& AddEntry(const std::string& path, const TDirEntry& entry);
+
+    bool CaseSensitive;
+    std::map<std::string, TFolder> Folders;  // keyed by normalised folder path
+    std::set<std::string> Denied;
+};

@@ -1,0 +1,38 @@
+#pragma once
+#include <windows.h>
+
+// Owns a kernel handle from CreateFile and friends; closes it once.
+class TWin32Handle {
+public:
+    explicit TWin32Handle(HANDLE h = INVALID_HANDLE_VALUE) : Handle(h) {}
+    ~TWin32Handle() { Close(); }
+    TWin32Handle(const TWin32Handle&) = delete;
+    TWin32Handle& operator=(const TWin32Handle&) = delete;
+
+    HANDLE Get() const { return Handle; }
+    bool IsValid() const { return Handle != INVALID_HANDLE_VALUE && Handle != nullptr; }
+    void Close() {
+        if (IsValid()) CloseHandle(Handle);
+        Handle = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE Handle;
+};
+
+// Owns a search handle from FindFirstFileW; closes it with FindClose.
+class TFindHandle {
+public:
+    explicit TFindHandle(HANDLE h = INVALID_HANDLE_VALUE) : Handle(h) {}
+    ~TFindHandle() {
+        if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
+    }
+    TFindHandle(const TFindHandle&) = delete;
+    TFindHandle& operator=(const TFindHandle&) = delete;
+
+    HANDLE Get() const { return Handle; }
+    bool IsValid() const { return Handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE Handle;
+};

@@ -1,0 +1,191 @@
+#include "scan/FolderTree.h"
+
+#include <algorithm>
+
+#include "platform/FileSystem.h"
+#include "scan/PathUtils.h"
+
+TFolderNode::~TFolderNode() {
+    // Unlink the subtree level by level so that each node is destroyed with
+    // no children left; plain recursive destruction could overflow the stack.
+    std::vector<std::unique_ptr<TFolderNode>> pending = std::move(Children);
+    while (!pending.empty()) {
+        std::unique_ptr<TFolderNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->Children) pending.push_back(std::move(child));
+        node->Children.clear();
+    }
+}
+
+TFolderNode* TFolderTree::AddRoot(const std::string& text, char driveLetter) {
+    auto node = std::make_unique<TFolderNode>();
+    node->Text = text;
+    node->DriveLetter = driveLetter;
+    RootNodes.push_back(std::move(node));
+    TFolderNode* added = RootNodes.back().get();
+    if (Observer) Observer->NodeAdded(*added);
+    return added;
+}
+
+TFolderNode* TFolderTree::AddChild(TFolderNode& parent, const std::string& text) {
+    auto node = std::make_unique<TFolderNode>();
+    node->Text = text;
+    node->Parent = &parent;
+    parent.Children.push_back(std::move(node));
+    TFolderNode* added = parent.Children.back().get();
+    if (Observer) Observer->NodeAdded(*added);
+    return added;
+}
+
+void TFolderTree::SortChildren(TFolderNode& node, const TNameCompare& compare) {
+    std::stable_sort(node.Children.begin(), node.Children.end(),
+                     [&compare](const std::unique_ptr<TFolderNode>& a, const std::unique_ptr<TFolderNode>& b) {
+                         return compare(a->Text, b->Text) < 0;
+                     });
+    if (Observer) Observer->ChildrenSorted(node);
+}
+
+void TFolderTree::DeleteNode(TFolderNode* node) {
+    if (!node) return;
+    if (Observer) Observer->NodeDeleting(*node);
+    auto& siblings = node->Parent ? node->Parent->Children : RootNodes;
+    auto it = std::find_if(siblings.begin(), siblings.end(),
+                           [node](const std::unique_ptr<TFolderNode>& n) { return n.get() == node; });
+    if (it != siblings.end()) siblings.erase(it);
+}
+
+void TFolderTree::DeleteChildren(TFolderNode& node) {
+    while (!node.Children.empty()) DeleteNode(node.Children.back().get());
+}
+
+std::string NodePath(const TFolderNode* node) {
+    if (!node) return std::string();
+    std::vector<const TFolderNode*> chain;
+    for (const TFolderNode* n = node; n->Parent; n = n->Parent) chain.push_back(n);
+    const TFolderNode* root = chain.empty() ? node : chain.back()->Parent;
+
+    std::string path(1, root->DriveLetter);
+    path += ":\\";
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (it != chain.rbegin()) path += '\\';
+        path += (*it)->Text;
+    }
+    return path;
+}
+
+TFolderNode* RootOf(TFolderNode* node) {
+    while (node && node->Parent) node = node->Parent;
+    return node;
+}
+
+namespace {
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TFolderNode* FindChild(TFolderNode* node, const std::string& name, bool caseSensitive) {
+    if (!node) return nullptr;
+    for (auto& child : node->Children) {
+        if (caseSensitive ? child->Text == name : SameNameIgnoringCase(child->Text, name)) return child.get();
+    }
+    return nullptr;
+}
+
+TFolderNode* FindNodeByPath(TFolderNode* node, const std::string& relativePath, bool caseSensitive) {
+    size_t start = 0;
+    while (node && start < relativePath.size()) {
+        const size_t end = std::min(relativePath.find('\\', start), relativePath.size());
+        node = FindChild(node, relativePath.substr(start, end - start), caseSensitive);
+        start = end + 1;
+    }
+    return node;
+}
+
+void FreeRecords(TFolderNode& node, bool includeSelf) {
+    std::vector<TFolderNode*> pending;
+    for (auto& child : node.Children) pending.push_back(child.get());
+    while (!pending.empty()) {
+        TFolderNode* n = pending.back();
+        pending.pop_back();
+        n->Record.reset();
+        for (auto& child : n->Children) pending.push_back(child.get());
+    }
+    if (includeSelf) node.Record.reset();
+}
+
+namespace {
+
+// `ignored` is a child being removed whose record is still attached.
+void RefreshTimesIgnoring(TFolderNode& node, const TFolderNode* ignored) {
+    if (!node.Record) return;
+    TFolderSize& record = *node.Record;
+    record.LastAccess = TFileTime();
+    record.LastWrite = TFileTime();
+    record.AttrUnion = 0;
+    for (auto& child : node.Children) {
+        if (!child->Record || child.get() == ignored) continue;
+        TakeLaterTime(record.LastAccess, child->Record->LastAccess);
+        TakeLaterTime(record.LastWrite, child->Record->LastWrite);
+        record.AttrUnion |= child->Record->AttrUnion;
+    }
+}
+
+}  // namespace
+
+void RefreshTimesFromChildren(TFolderNode& node) { RefreshTimesIgnoring(node, nullptr); }
+
+void RemoveTotals(TFolderNode* startNode, const TFolderNode* removedFolderNode, int32_t foldersDelta,
+                  int32_t filesDelta, int64_t wastedDelta, int64_t sizeDelta) {
+    if (!startNode) return;
+
+    TWastedTable delta;
+    for (int k = 1; k <= kClusterSizeCount; ++k) {
+        if (!removedFolderNode)
+            delta[k] = SlackOf(ClusterSizes[k], sizeDelta);
+        else if (removedFolderNode->Record)
+            delta[k] = removedFolderNode->Record->TreeWastedAt[k];
+    }
+
+    if (TFolderSize* own = startNode->Record.get()) {
+        if (removedFolderNode) {
+            own->OwnFolders -= 1;
+        } else {
+            own->OwnFiles -= 1;
+            own->OwnSize -= sizeDelta;
+            own->OwnWasted -= wastedDelta;
+            for (int k = 1; k <= kClusterSizeCount; ++k) own->OwnWastedAt[k] -= delta[k];
+        }
+    }
+
+    for (TFolderNode* n = startNode; n && n->Record; n = n->Parent) {
+        TFolderSize& record = *n->Record;
+        record.TreeSize -= sizeDelta;
+        record.TreeWasted -= wastedDelta;
+        record.TreeFolders -= foldersDelta;
+        record.TreeFiles -= filesDelta;
+        for (int k = 1; k <= kClusterSizeCount; ++k) record.TreeWastedAt[k] -= delta[k];
+        // The removed folder is usually still attached here; its times must not survive it.
+        RefreshTimesIgnoring(*n, removedFolderNode);
+    }
+}
+
+bool RemoveVanishedFolder(TFolderTree& tree, IFileSystem& fileSystem, const std::string& path, TFolderNode* node) {
+    if (IsDriveRoot(path) || !node || fileSystem.PathExists(path)) return false;
+    if (const TFolderSize* record = node->Record.get()) {
+        RemoveTotals(node->Parent, node, record->TreeFolders + 1, record->TreeFiles, record->TreeWasted,
+                     record->TreeSize);
+    }
+    FreeRecords(*node, true);
+    tree.DeleteNode(node);
+    return true;
+}

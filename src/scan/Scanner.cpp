@@ -1,0 +1,221 @@
+#include "scan/Scanner.h"
+
+#include "platform/DriveInfo.h"
+#include "scan/ClusterSize.h"
+#include "scan/DriveRecords.h"
+#include "scan/PathUtils.h"
+#include "scan/TextUtils.h"
+
+int32_t ScanClusterSize = -1;
+bool AbortScan = false;
+
+namespace {
+
+void AddFile(TFolderSize& record, const TDirEntry& entry) {
+    record.TreeFiles += 1;
+    record.OwnFiles += 1;
+    const int64_t length = entry.Length;
+    if (length != 0) {
+        record.OwnSize += length;
+        record.OwnWasted += SlackOf(ScanClusterSize, length);
+        for (int k = 1; k <= kClusterSizeCount; ++k) record.OwnWastedAt[k] += SlackOf(ClusterSizes[k], length);
+    }
+    TakeLaterTime(record.LastAccess, entry.LastAccessTime);
+    TakeLaterTime(record.LastWrite, entry.LastWriteTime);
+    record.AttrUnion |= entry.Attributes;
+}
+
+void MergeChild(TFolderSize& record, const TFolderSize& child) {
+    record.TreeSize += child.TreeSize;
+    record.TreeWasted += child.TreeWasted;
+    record.TreeFolders += child.TreeFolders;
+    record.TreeFiles += child.TreeFiles;
+    for (int k = 1; k <= kClusterSizeCount; ++k) record.TreeWastedAt[k] += child.TreeWastedAt[k];
+    TakeLaterTime(record.LastAccess, child.LastAccess);
+    TakeLaterTime(record.LastWrite, child.LastWrite);
+    record.AttrUnion |= child.AttrUnion;
+}
+
+void CompleteTotals(TFolderSize& record) {
+    record.TreeSize += record.OwnSize;
+    record.TreeWasted += record.OwnWasted;
+    for (int k = 1; k <= kClusterSizeCount; ++k) record.TreeWastedAt[k] += record.OwnWastedAt[k];
+}
+
+// Adds a difference of subtree totals to every ancestor of the node,
+// stopping at the first one without a record.
+void CarryToAncestors(TFolderNode& node, const TFolderSize& delta) {
+    for (TFolderNode* n = node.Parent; n && n->Record; n = n->Parent) {
+        TFolderSize& record = *n->Record;
+        record.TreeSize += delta.TreeSize;
+        record.TreeWasted += delta.TreeWasted;
+        record.TreeFiles += delta.TreeFiles;
+        record.TreeFolders += delta.TreeFolders;
+        for (int k = 1; k <= kClusterSizeCount; ++k) record.TreeWastedAt[k] += delta.TreeWastedAt[k];
+        RefreshTimesFromChildren(*n);
+    }
+}
+
+TFolderSize SubtreeDifference(const TFolderSize& now, const TFolderSize& old) {
+    TFolderSize d;
+    d.TreeSize = now.TreeSize - old.TreeSize;
+    d.TreeWasted = now.TreeWasted - old.TreeWasted;
+    d.TreeFiles = now.TreeFiles - old.TreeFiles;
+    d.TreeFolders = now.TreeFolders - old.TreeFolders;
+    for (int k = 1; k <= kClusterSizeCount; ++k) d.TreeWastedAt[k] = now.TreeWastedAt[k] - old.TreeWastedAt[k];
+    return d;
+}
+
+bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
+// Switches the scanning state back off however the scan ends.
+class TScanningGuard {
+public:
+    explicit TScanningGuard(IScanHost& host) : Host(host) { Host.SetScanning(true); }
+    ~TScanningGuard() { Host.SetScanning(false); }
+    TScanningGuard(const TScanningGuard&) = delete;
+    TScanningGuard& operator=(const TScanningGuard&) = delete;
+
+private:
+    IScanHost& Host;
+};
+
+}  // namespace
+
+TScanner::TScanner(TFolderTree& tree, IFileSystem& fileSystem, IDriveInfo& drives, TDriveList& driveList,
+                   IScanHost& host, TNameCompare compare)
+    : Tree(tree), FileSystem(fileSystem), Drives(drives), DriveRecords(driveList), Host(host),
+      Compare(std::move(compare)) {}
+
+std::string TScanner::DisplayName(const TDirEntry& entry) const {
+    // A name without a short name is itself a valid short name, which the
+    // file system may have stored in capitals (WINDOWS shows as Windows).
+    if (!entry.ShortName.empty() || CaseSensitiveNames) return entry.Name;
+    std::string name = AsciiLower(entry.Name);
+    if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') name[0] = char(name[0] - 'a' + 'A');
+    return name;
+}
+
+void TScanner::BeginFolder(const std::string& path, TFolderNode& node) {
+    AbortScan = false;
+    Host.SetStatusText(0, path);
+    Host.ProcessMessages();
+    TFrame frame;
+    frame.Node = &node;
+    frame.Path = path;
+    frame.Record = std::make_unique<TFolderSize>();
+    frame.Listing = FileSystem.OpenListing(path + "*.*");
+    Stack.push_back(std::move(frame));
+}
+
+// Reads entries until one is a subfolder to descend into (returned, with
+// its node already appended) or the listing ends (null).
+TFolderNode* TScanner::ListUntilSubfolder(TFrame& frame) {
+    if (frame.ListingEnded || !frame.Listing) return nullptr;
+    TFolderSize& record = *frame.Record;
+    while (frame.Listing->Next(Entry)) {
+        if (Entry.Attributes & kAttrDirectory) {
+            if (!IsDotEntry(Entry.Name)) {
+                TFolderNode* child = Tree.AddChild(*frame.Node, DisplayName(Entry));
+                record.OwnFolders += 1;
+                record.TreeFolders += 1;
+                // Junctions, folder links and mount points lead to data counted
+                // elsewhere, or back up the tree: list them, never enter them.
+                if (!(Entry.Attributes & kAttrReparsePoint)) return child;
+                AttachRecord(*child, std::make_unique<TFolderSize>());
+            }
+        } else {
+            AddFile(record, Entry);
+        }
+        if (AbortScan) break;
+    }
+    frame.ListingEnded = true;
+    return nullptr;
+}
+
+void TScanner::AttachRecord(TFolderNode& node, std::unique_ptr<TFolderSize> record) {
+    node.Record = std::move(record);
+    Host.FolderFinished(node);
+    if (Host.IsCurrentNode(node)) Host.ShowCurrentPage();
+}
+
+TFolderSize* TScanner::FinishFolder(TFrame& frame) {
+    frame.Listing.reset();
+    TFolderNode& node = *frame.Node;
+    Tree.SortChildren(node, Compare);
+    CompleteTotals(*frame.Record);
+    if (AbortScan) {
+        if (Host.IsCurrentNode(node)) Host.ShowCurrentPage();
+        return nullptr;
+    }
+    AttachRecord(node, std::move(frame.Record));
+    return node.Record.get();
+}
+
+TFolderSize* TScanner::ScanFolder(const std::string& path, TFolderNode& node) {
+    const size_t base = Stack.size();
+    BeginFolder(path, node);
+    TFolderSize* result = nullptr;
+    while (Stack.size() > base) {
+        if (TFolderNode* child = ListUntilSubfolder(Stack.back())) {
+            BeginFolder(Stack.back().Path + child->Text + "\\", *child);
+            continue;
+        }
+        TFolderSize* finished = FinishFolder(Stack.back());
+        Stack.pop_back();
+        if (Stack.size() == base) {
+            result = finished;
+            break;
+        }
+        TFrame& parent = Stack.back();
+        if (finished) {
+            MergeChild(*parent.Record, *finished);
+            if (AbortScan) parent.ListingEnded = true;
+        } else {
+            parent.ListingEnded = true;  // aborted below: nothing of it is merged
+        }
+    }
+    return result;
+}
+
+void TScanner::ScanDrive(const std::string& driveItem, TDriveRecInfo& driveRecord) {
+    if (driveItem.empty()) return;
+    TScanningGuard scanning(Host);
+    const char letter = UpperDriveLetter(driveItem[0]);
+    TFolderNode* root = Tree.AddRoot(TruncateUtf8(driveItem.substr(1), 255), letter);
+    driveRecord.RootNode = root;
+    driveRecord.DriveItem = driveItem;
+
+    const std::string rootPath = std::string(1, letter) + ":\\";
+    driveRecord.ClusterSize = GetClusterSize(Drives, rootPath);
+    ScanClusterSize = driveRecord.ClusterSize;
+    CaseSensitiveNames = IsCaseSensitiveVolume(Drives, rootPath);
+    ScanFolder(rootPath, *root);
+}
+
+void TScanner::SetClusterSizeForRescan(TFolderNode& node) {
+    const char letter = RootOf(&node)->DriveLetter;
+    const std::string rootPath = std::string(1, letter) + ":\\";
+    const TDriveRecInfo* drive = DriveRecords.Find(letter);
+    ScanClusterSize = drive ? drive->ClusterSize : GetClusterSize(Drives, rootPath);
+    CaseSensitiveNames = IsCaseSensitiveVolume(Drives, rootPath);
+}
+
+void TScanner::RescanFolder(const std::string& path, TFolderNode* node) {
+    if (!node || RemoveVanishedFolder(Tree, FileSystem, path, node)) return;
+
+    std::unique_ptr<TFolderSize> old = std::move(node->Record);
+    FreeRecords(*node, false);
+    Tree.DeleteChildren(*node);
+    SetClusterSizeForRescan(*node);
+
+    const TFolderSize* now = ScanFolder(AddBackslash(path), *node);
+    if (!old) return;
+    if (now) {
+        CarryToAncestors(*node, SubtreeDifference(*now, *old));
+    } else {
+        // Aborted: the folder stays one of its parent's folders, but what
+        // was below it is no longer known, so its old totals come out.
+        CarryToAncestors(*node, SubtreeDifference(TFolderSize(), *old));
+    }
+}

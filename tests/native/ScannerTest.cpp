@@ -1,0 +1,381 @@
+#include <gtest/gtest.h>
+
+#include "ScanTestSupport.h"
+#include "scan/PathUtils.h"
+
+namespace {
+
+// Invariant 1 and 2 of a finished subtree: tree totals are the own values
+// plus the children's tree totals.
+void ExpectConsistent(const TFolderNode& node) {
+    ASSERT_NE(node.Record, nullptr) << NodePath(&node);
+    const TFolderSize& r = *node.Record;
+    TFolderSize sum = r;
+    sum.TreeSize = r.OwnSize;
+    sum.TreeWasted = r.OwnWasted;
+    sum.TreeFiles = r.OwnFiles;
+    sum.TreeFolders = r.OwnFolders;
+    sum.TreeWastedAt = r.OwnWastedAt;
+    for (auto& child : node.Children) {
+        ExpectConsistent(*child);
+        sum.TreeSize += child->Record->TreeSize;
+        sum.TreeWasted += child->Record->TreeWasted;
+        sum.TreeFiles += child->Record->TreeFiles;
+        sum.TreeFolders += child->Record->TreeFolders;
+        for (int k = 1; k <= kClusterSizeCount; ++k) sum.TreeWastedAt[k] += child->Record->TreeWastedAt[k];
+    }
+    EXPECT_EQ(r.TreeSize, sum.TreeSize) << NodePath(&node);
+    EXPECT_EQ(r.TreeWasted, sum.TreeWasted) << NodePath(&node);
+    EXPECT_EQ(r.TreeFiles, sum.TreeFiles) << NodePath(&node);
+    EXPECT_EQ(r.TreeFolders, sum.TreeFolders) << NodePath(&node);
+    EXPECT_EQ(r.OwnFolders, int32_t(node.Children.size())) << NodePath(&node);
+    for (int k = 1; k <= kClusterSizeCount; ++k) EXPECT_EQ(r.TreeWastedAt[k], sum.TreeWastedAt[k]);
+}
+
+std::vector<std::string> ChildTexts(const TFolderNode& node) {
+    std::vector<std::string> texts;
+    for (auto& child : node.Children) texts.push_back(child->Text);
+    return texts;
+}
+
+class ScannerTest : public ::testing::Test {
+protected:
+    TScanWorld W;
+};
+
+TEST_F(ScannerTest, WorkedExampleFillsEveryField) {
+    W.Files.AddFile("C:\\X\\a", 1);
+    W.Files.AddFile("C:\\X\\b", 4096);
+    W.Files.AddFolder("C:\\X\\Y", 0, "");
+    W.Files.AddFile("C:\\X\\Y\\c", 5000);
+    TFolderNode* x = W.Tree.AddRoot("X", 'C');
+
+    const TFolderSize* rx = W.Scanner.ScanFolder("C:\\X\\", *x);
+    ASSERT_NE(rx, nullptr);
+    ASSERT_EQ(x->Children.size(), 1u);
+    const TFolderSize& y = *x->Children[0]->Record;
+
+    EXPECT_EQ(y.OwnSize, 5000);
+    EXPECT_EQ(y.TreeSize, 5000);
+    EXPECT_EQ(y.OwnWasted, 3192);
+    EXPECT_EQ(y.TreeWasted, 3192);
+    EXPECT_EQ(y.OwnFiles, 1);
+    EXPECT_EQ(y.TreeFiles, 1);
+    EXPECT_EQ(y.OwnFolders, 0);
+    EXPECT_EQ(y.TreeFolders, 0);
+    EXPECT_EQ(y.OwnWastedAt[1], 120);
+    EXPECT_EQ(y.TreeWastedAt[1], 120);
+    EXPECT_EQ(y.OwnWastedAt[3], 3192);
+    EXPECT_EQ(y.TreeWastedAt[3], 3192);
+
+    EXPECT_EQ(rx->OwnSize, 4097);
+    EXPECT_EQ(rx->OwnWasted, 4095);
+    EXPECT_EQ(rx->OwnFiles, 2);
+    EXPECT_EQ(rx->OwnFolders, 1);
+    EXPECT_EQ(rx->OwnWastedAt[1], 511);
+    EXPECT_EQ(rx->TreeSize, 9097);
+    EXPECT_EQ(rx->TreeWasted, 7287);
+    EXPECT_EQ(rx->TreeFiles, 3);
+    EXPECT_EQ(rx->TreeFolders, 1);
+    EXPECT_EQ(rx->TreeWastedAt[1], 631);
+    EXPECT_EQ(rx->TreeWastedAt[3], 7287);
+    EXPECT_EQ(TreeAllocated(*rx), 16384);
+    EXPECT_EQ(rx->AttrUnion, uint32_t(kAttrArchive));
+    // Every other table entry follows the slack rule for the three files.
+    for (int k = 1; k <= kClusterSizeCount; ++k) {
+        const int64_t own = SlackOf(ClusterSizes[k], 1) + SlackOf(ClusterSizes[k], 4096);
+        EXPECT_EQ(rx->OwnWastedAt[k], own) << k;
+        EXPECT_EQ(rx->TreeWastedAt[k], own + SlackOf(ClusterSizes[k], 5000)) << k;
+    }
+    EXPECT_EQ(x->Record.get(), rx);
+}
+
+TEST_F(ScannerTest, EmptyFoldersAndDotsOnlyAreScannedWithZeroRecords) {
+    W.Files.AddFolder("C:\\Empty");
+    TFolderNode* node = W.Tree.AddRoot("Empty", 'C');
+    const TFolderSize* r = W.Scanner.ScanFolder("C:\\Empty\\", *node);
+    ASSERT_NE(r, nullptr);  // the listing held only "." and ".."
+    EXPECT_EQ(r->TreeSize, 0);
+    EXPECT_EQ(r->TreeFiles, 0);
+    EXPECT_EQ(r->TreeFolders, 0);
+    EXPECT_EQ(FileTimeValue(r->LastAccess), 0u);
+    EXPECT_EQ(FileTimeValue(r->LastWrite), 0u);
+    EXPECT_EQ(r->AttrUnion, 0u);
+    EXPECT_TRUE(node->Children.empty());
+}
+
+TEST_F(ScannerTest, UnlistableFolderCountsAsEmptyAndIsAttached) {
+    W.Files.AddFile("C:\\Locked\\secret", 100);
+    W.Files.DenyListing("C:\\Locked");
+    W.Files.AddFile("C:\\Open\\f", 10);
+    TFolderNode* root = W.ScanDriveC();
+    ASSERT_NE(root->Record, nullptr);
+    TFolderNode* locked = FindChild(root, "Locked", true);
+    ASSERT_NE(locked, nullptr);
+    ASSERT_NE(locked->Record, nullptr);
+    EXPECT_EQ(locked->Record->TreeFiles, 0);
+    EXPECT_EQ(root->Record->TreeSize, 10);
+    EXPECT_EQ(root->Record->TreeFolders, 2);
+}
+
+TEST_F(ScannerTest, FolderWithoutShortNameIsShownCapitalisedOthersAsListed) {
+    W.Files.AddFolder("C:\\WINDOWS");
+    W.Files.AddFolder("C:\\Program Files", 0, "PROGRA~1");
+    W.Files.AddFolder("C:\\1STPLACE");
+    W.Files.AddFolder("C:\\src");
+    TFolderNode* root = W.ScanDriveC();
+    EXPECT_EQ(ChildTexts(*root), (std::vector<std::string>{"1stplace", "Program Files", "Src", "Windows"}));
+    EXPECT_EQ(NodePath(FindChild(root, "windows", false)), "C:\\Windows");
+}
+
+TEST_F(ScannerTest, CaseSensitiveVolumeKeepsNamesAsListed) {
+    W.Drives.AddDrive("C:\\").Volume.FileSystemFlags = kVolumeCaseSensitive;
+    TMemoryFileSystem files(true);
+    TScanner scanner(W.Tree, files, W.Drives, W.DriveRecords, W.Host, CompareNamesLikeWindows);
+    files.AddFile("C:\\WINDOWS\\a", 5);
+    files.AddFile("C:\\windows\\b", 7);
+    TDriveRecInfo* drive = W.DriveRecords.Add('C');
+    scanner.ScanDrive("CDisk", *drive);
+    TFolderNode* root = drive->RootNode;
+    ASSERT_EQ(root->Children.size(), 2u);
+    // Both folders are found again under their own spelling.
+    EXPECT_EQ(FindChild(root, "WINDOWS", true)->Record->OwnSize, 5);
+    EXPECT_EQ(FindChild(root, "windows", true)->Record->OwnSize, 7);
+}
+
+TEST_F(ScannerTest, FileAttributesTimesAndZeroLengthFiles) {
+    TDirEntry& hidden = W.Files.AddFile("C:\\D\\h.sys", 10, kAttrHidden | kAttrSystem);
+    hidden.LastWriteTime = MakeFileTime(500);
+    TDirEntry& empty = W.Files.AddFile("C:\\D\\zero", 0);
+    empty.LastAccessTime = MakeFileTime(900);
+    empty.LastWriteTime = MakeFileTime(800);
+    W.Files.AddFile("C:\\D\\packed.dat", 100000, kAttrCompressed);
+    W.Files.AddFile("C:\\D\\E\\ro", 1, kAttrReadOnly).LastAccessTime = MakeFileTime(950);
+    TFolderNode* d = W.Tree.AddRoot("D", 'C');
+    const TFolderSize* r = W.Scanner.ScanFolder("C:\\D\\", *d);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->OwnFiles, 3);
+    EXPECT_EQ(r->TreeFiles, 4);
+    EXPECT_EQ(r->OwnSize, 100010);  // logical length, also for the compressed file
+    EXPECT_EQ(r->OwnWasted, SlackOf(4096, 10) + SlackOf(4096, 100000));
+    EXPECT_EQ(r->AttrUnion, uint32_t(kAttrHidden | kAttrSystem | kAttrCompressed | kAttrReadOnly | kAttrArchive));
+    EXPECT_EQ(FileTimeValue(r->LastWrite), 800u);   // the zero-length file's time counts
+    EXPECT_EQ(FileTimeValue(r->LastAccess), 950u);  // taken from the subfolder
+}
+
+TEST_F(ScannerTest, UnknownClusterSizeLeavesDriveSlackZeroButFillsTheTable) {
+    W.Drives.AddDrive("C:\\").DiskClusterSize = -1;
+    W.Files.AddFile("C:\\f", 1);
+    TFolderNode* root = W.ScanDriveC();
+    EXPECT_EQ(W.DriveRecords.Find('C')->ClusterSize, -1);
+    EXPECT_EQ(root->Record->TreeWasted, 0);
+    EXPECT_EQ(root->Record->OwnWasted, 0);
+    EXPECT_EQ(root->Record->TreeWastedAt[1], 511);
+    EXPECT_EQ(root->Record->TreeWastedAt[7], 65535);
+}
+
+TEST_F(ScannerTest, ScanDriveMakesTheRootAndTalksToTheWindow) {
+    W.Files.AddFile("C:\\A\\f", 3);
+    W.Files.AddFile("C:\\B\\g", 4);
+    TDriveRecInfo* drive = W.DriveRecords.Add('C');
+    W.Host.CurrentNode = nullptr;
+    W.Scanner.ScanDrive("CLocal Disk (C:)", *drive);
+    TFolderNode* root = drive->RootNode;
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->Text, "Local Disk (C:)");
+    EXPECT_EQ(root->DriveLetter, 'C');
+    EXPECT_EQ(root->ImageIndex, -1);
+    EXPECT_EQ(drive->DriveItem, "CLocal Disk (C:)");
+    EXPECT_EQ(drive->ClusterSize, 4096);
+    EXPECT_EQ(W.Host.ScanningSwitches, (std::vector<bool>{true, false}));
+    EXPECT_EQ(W.Host.StatusTexts, (std::vector<std::string>{"C:\\", "C:\\A\\", "C:\\B\\"}));
+    EXPECT_EQ(W.Host.MessagePumps, 3);  // once per folder, not per file
+    ASSERT_EQ(W.Host.Finished.size(), 3u);
+    EXPECT_EQ(W.Host.Finished.back(), root);  // bottom-up
+    EXPECT_EQ(W.Host.PageRefreshes, 0);
+}
+
+TEST_F(ScannerTest, LongDriveItemTextIsCutAt255Characters) {
+    TDriveRecInfo* drive = W.DriveRecords.Add('C');
+    W.Scanner.ScanDrive("C" + std::string(300, 'n'), *drive);
+    EXPECT_EQ(drive->RootNode->Text.size(), 255u);
+}
+
+TEST_F(ScannerTest, CurrentNodeIsRefreshedWhenItsScanFinishes) {
+    W.Files.AddFile("C:\\A\\f", 3);
+    W.Files.AddFolder("C:\\B");
+    W.Host.OnMessages = [&](const std::string& folder) {
+        if (folder == "C:\\A\\") W.Host.CurrentNode = W.Tree.Roots()[0]->Children[0].get();
+    };
+    W.ScanDriveC();
+    EXPECT_EQ(W.Host.PageRefreshes, 1);
+}
+
+TEST_F(ScannerTest, ChildrenAreSortedAfterTheirFolderIsScanned) {
+    for (const char* name : {"zeta", "Alpha", "mid-way", "midway", "beta"}) W.Files.AddFolder(std::string("C:\\P\\") + name, 0, "S");
+    TFolderNode* p = W.Tree.AddRoot("P", 'C');
+    W.Scanner.ScanFolder("C:\\P\\", *p);
+    EXPECT_EQ(ChildTexts(*p), (std::vector<std::string>{"Alpha", "beta", "midway", "mid-way", "zeta"}));
+}
+
+TEST_F(ScannerTest, ReparsePointFolderIsCountedButNeverEntered) {
+    // A junction that leads back to the drive root would loop forever.
+    W.Files.AddFile("C:\\Data\\big", 1000000);
+    W.Files.AddFolder("C:\\Data\\Back", kAttrReparsePoint, "");
+    W.Files.AddFile("C:\\Data\\Back\\shadow", 123);  // what the link's target would show
+    TFolderNode* root = W.ScanDriveC();
+    TFolderNode* back = FindNodeByPath(root, "Data\\Back", false);
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(back->Record, nullptr);
+    EXPECT_EQ(back->Record->TreeFiles, 0);
+    EXPECT_TRUE(back->Children.empty());
+    EXPECT_EQ(root->Record->TreeSize, 1000000);
+    EXPECT_EQ(root->Record->TreeFolders, 2);
+    EXPECT_EQ(FindChild(root, "Data", false)->Record->OwnFolders, 1);
+    EXPECT_EQ(W.Files.ListingsOpened, 2);
+}
+
+TEST_F(ScannerTest, TwoThousandLevelsDeepScanWithCorrectTotals) {
+    const int depth = 2000;
+    std::string path = "C:";
+    for (int i = 0; i < depth; ++i) {
+        path += "\\d";
+        W.Files.AddFolder(path);
+        W.Files.AddFile(path + "\\f", 1);
+    }
+    TFolderNode* root = W.ScanDriveC();
+    ASSERT_NE(root->Record, nullptr);
+    EXPECT_EQ(root->Record->TreeFolders, depth);
+    EXPECT_EQ(root->Record->TreeFiles, depth);
+    EXPECT_EQ(root->Record->TreeWasted, int64_t(depth) * 4095);
+    const TFolderNode* deepest = root;
+    while (!deepest->Children.empty()) deepest = deepest->Children[0].get();
+    EXPECT_EQ(NodePath(deepest).size(), size_t(3 + 2 * depth - 1));
+    EXPECT_EQ(deepest->Record->TreeFiles, 1);
+}
+
+TEST_F(ScannerTest, AbortDuringADeepFolderDiscardsItsChainAndKeepsFinishedSiblings) {
+    W.Files.AddFile("C:\\Done\\f", 10);
+    W.Files.AddFile("C:\\Deep\\Inner\\Innermost\\g", 20);
+    W.Files.AddFile("C:\\Deep\\Inner\\Innermost\\h", 30);
+    W.Files.AddFolder("C:\\Deep\\Later");
+    W.Files.AddFolder("C:\\Zlast");
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\Deep\\Inner\\Innermost\\") AbortScan = true;
+    };
+    TFolderNode* root = W.ScanDriveC();
+    EXPECT_TRUE(AbortScan);
+    EXPECT_EQ(root->Record, nullptr);
+    TFolderNode* deep = FindChild(root, "Deep", false);
+    TFolderNode* inner = FindChild(deep, "Inner", false);
+    EXPECT_EQ(deep->Record, nullptr);
+    EXPECT_EQ(inner->Record, nullptr);
+    EXPECT_EQ(FindChild(inner, "Innermost", false)->Record, nullptr);
+    ASSERT_NE(FindChild(root, "Done", false)->Record, nullptr);
+    EXPECT_EQ(FindChild(root, "Done", false)->Record->TreeSize, 10);
+    // Nothing after the aborted folder was visited.
+    EXPECT_EQ(FindChild(deep, "Later", false), nullptr);
+    EXPECT_EQ(FindChild(root, "Zlast", false), nullptr);
+    EXPECT_EQ(ChildTexts(*root), (std::vector<std::string>{"Deep", "Done"}));
+    EXPECT_EQ(W.Host.ScanningSwitches.back(), false);
+}
+
+TEST_F(ScannerTest, AbortInAnUnlistableFolderStillEndsTheScan) {
+    W.Files.AddFolder("C:\\Locked");
+    W.Files.DenyListing("C:\\Locked");
+    W.Files.AddFolder("C:\\Next");
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\Locked\\") AbortScan = true;
+    };
+    TFolderNode* root = W.ScanDriveC();
+    EXPECT_EQ(root->Record, nullptr);
+    EXPECT_EQ(FindChild(root, "Locked", false)->Record, nullptr);
+    EXPECT_EQ(FindChild(root, "Next", false), nullptr);
+}
+
+class RescanTest : public ScannerTest {
+protected:
+    void SetUp() override {
+        W.Files.AddFile("C:\\top.txt", 100);
+        W.Files.AddFile("C:\\A\\a1", 1000);
+        W.Files.AddFile("C:\\A\\B\\b1", 5000);
+        W.Files.AddFile("C:\\A\\B\\C\\c1", 7);
+        W.Files.AddFile("C:\\Other\\o1", 300);
+        Root = W.ScanDriveC();
+        A = FindChild(Root, "A", false);
+        B = FindChild(A, "B", false);
+        ExpectConsistent(*Root);
+    }
+
+    TFolderNode* Root = nullptr;
+    TFolderNode* A = nullptr;
+    TFolderNode* B = nullptr;
+};
+
+TEST_F(RescanTest, AddedFilesRaiseAncestorsByExactlyTheirAmount) {
+    const TFolderSize rootBefore = *Root->Record;
+    const TFolderSize aBefore = *A->Record;
+    W.Files.AddFile("C:\\A\\B\\new1", 10000);
+    W.Files.AddFile("C:\\A\\B\\C\\D\\new2", 1);
+
+    W.Scanner.RescanFolder(NodePath(B), B);
+    B = FindChild(A, "B", false);
+    ASSERT_NE(B->Record, nullptr);
+    EXPECT_EQ(Root->Record->TreeSize, rootBefore.TreeSize + 10001);
+    EXPECT_EQ(Root->Record->TreeFiles, rootBefore.TreeFiles + 2);
+    EXPECT_EQ(Root->Record->TreeFolders, rootBefore.TreeFolders + 1);
+    EXPECT_EQ(Root->Record->TreeWasted, rootBefore.TreeWasted + SlackOf(4096, 10000) + 4095);
+    EXPECT_EQ(A->Record->TreeWastedAt[7], aBefore.TreeWastedAt[7] + SlackOf(65536, 10000) + 65535);
+    EXPECT_EQ(A->Record->OwnSize, aBefore.OwnSize);
+    EXPECT_EQ(A->Record->OwnFiles, aBefore.OwnFiles);
+    EXPECT_EQ(Root->Record->OwnFolders, rootBefore.OwnFolders);
+    ExpectConsistent(*Root);
+}
+
+TEST_F(RescanTest, UsesTheDriveRecordsClusterSize) {
+    W.DriveRecords.Find('C')->ClusterSize = 512;
+    ScanClusterSize = 65536;
+    W.Scanner.RescanFolder("C:\\A\\B\\", B);
+    EXPECT_EQ(ScanClusterSize, 512);
+    EXPECT_EQ(FindChild(A, "B", false)->Record->OwnWasted, SlackOf(512, 5000));
+}
+
+TEST_F(RescanTest, DeletedFolderIsRemovedAndSubtractedFromAncestors) {
+    const TFolderSize rootBefore = *Root->Record;
+    const TFolderSize bBefore = *B->Record;
+    W.Files.Remove("C:\\A\\B");
+    W.Scanner.RescanFolder("C:\\A\\B", B);
+    EXPECT_EQ(FindChild(A, "B", false), nullptr);
+    EXPECT_EQ(A->Record->OwnFolders, 0);
+    EXPECT_EQ(Root->Record->TreeSize, rootBefore.TreeSize - bBefore.TreeSize);
+    EXPECT_EQ(Root->Record->TreeFolders, rootBefore.TreeFolders - bBefore.TreeFolders - 1);
+    ExpectConsistent(*Root);
+}
+
+TEST_F(RescanTest, AbortedRescanDoesNotCountTheFolderTwice) {
+    W.Files.AddFile("C:\\A\\B\\C\\extra", 50000);
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\A\\B\\C\\") AbortScan = true;
+    };
+    const TFolderSize rootBefore = *Root->Record;
+    const TFolderSize bBefore = *B->Record;
+    W.Scanner.RescanFolder("C:\\A\\B", B);
+    EXPECT_EQ(B->Record, nullptr);
+    ASSERT_NE(A->Record, nullptr);
+    // The ancestors keep B as a folder but no longer count what was below it.
+    EXPECT_EQ(Root->Record->TreeSize, rootBefore.TreeSize - bBefore.TreeSize);
+    EXPECT_EQ(Root->Record->TreeFiles, rootBefore.TreeFiles - bBefore.TreeFiles);
+    EXPECT_EQ(Root->Record->TreeFolders, rootBefore.TreeFolders - bBefore.TreeFolders);
+    EXPECT_EQ(A->Record->TreeSize, A->Record->OwnSize);
+    EXPECT_EQ(A->Record->OwnFolders, 1);
+}
+
+TEST_F(RescanTest, RescanOfTheDriveRootNeverRemovesIt) {
+    W.Files.Remove("C:\\A");
+    W.Scanner.RescanFolder("C:\\", Root);
+    ASSERT_EQ(W.Tree.Roots().size(), 1u);
+    EXPECT_EQ(FindChild(Root, "A", false), nullptr);
+    EXPECT_EQ(Root->Record->TreeSize, 400);
+}
+
+}  // namespace
