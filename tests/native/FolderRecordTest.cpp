@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "scan/FolderSize.h"
+#include "scan/PathUtils.h"
+#include "scan/RecordText.h"
+
+namespace {
+
+TEST(SlackOf, FollowsTheLastClusterOfTheFile) {
+    EXPECT_EQ(SlackOf(4096, 0), 0);
+    EXPECT_EQ(SlackOf(4096, 1), 4095);
+    EXPECT_EQ(SlackOf(512, 1), 511);
+    EXPECT_EQ(SlackOf(65536, 1), 65535);
+    EXPECT_EQ(SlackOf(4096, 4096), 0);
+    EXPECT_EQ(SlackOf(4096, 5000), 3192);
+    // A file of exactly 8192 bytes at every table size.
+    const int32_t expected[] = {0, 0, 0, 0, 0, 8192, 24576, 57344};
+    for (int k = 1; k <= kClusterSizeCount; ++k) EXPECT_EQ(SlackOf(ClusterSizes[k], 8192), expected[k]) << k;
+}
+
+TEST(SlackOf, UnknownClusterSizeAndHugeLengths) {
+    EXPECT_EQ(SlackOf(-1, 12345), 0);
+    EXPECT_EQ(SlackOf(0, 12345), 0);
+    // The remainder is taken over the full 64-bit length.
+    const int64_t big = (int64_t(1) << 40) + 1;
+    EXPECT_EQ(SlackOf(4096, big), 4095);
+    EXPECT_EQ(SlackOf(65536, INT64_MAX), 1);
+}
+
+TEST(ClusterView, SelectsWhichWastedValueIsShownWithoutTouchingTheRecord) {
+    TFolderSize r;
+    r.TreeSize = 1000;
+    r.OwnSize = 400;
+    r.TreeWasted = 3000;
+    r.OwnWasted = 100;
+    for (int k = 1; k <= kClusterSizeCount; ++k) {
+        r.TreeWastedAt[k] = 10 * k;
+        r.OwnWastedAt[k] = k;
+    }
+    const std::string stored = DescribeRecord(r);
+
+    ClusterView = 0;
+    EXPECT_EQ(ViewTreeWasted(r), 3000);
+    EXPECT_EQ(OwnAllocated(r), 500);
+    ClusterView = 7;
+    EXPECT_EQ(ViewTreeWasted(r), 70);
+    EXPECT_EQ(ViewOwnWasted(r), 7);
+    EXPECT_EQ(TreeAllocated(r), 1070);
+    ClusterView = 8;  // outside the table reads the drive's own values
+    EXPECT_EQ(ViewTreeWasted(r), 3000);
+    ClusterView = 0;
+    EXPECT_EQ(TreeAllocated(r), 4000);
+    EXPECT_EQ(DescribeRecord(r), stored);
+
+    EXPECT_EQ(WastedAt(r, 3), 30);
+    EXPECT_EQ(WastedAt(r, 0), 0);
+    EXPECT_EQ(WastedAt(r, 8), 0);
+}
+
+TEST(RecordText, ListsTheCountersInFieldOrder) {
+    TFolderSize r;
+    r.TreeSize = 1;
+    r.OwnSize = 2;
+    r.AttrUnion = 0x822;
+    r.TreeWastedAt[1] = 5;
+    r.OwnWastedAt[7] = -6;
+    const std::string text = DescribeRecord(r);
+    EXPECT_EQ(text.substr(0, 26), "TreeSize: 1\nOwnSize: 2\nTre");
+    EXPECT_NE(text.find("\nAttrUnion: 2082\nTreeWastedAt1: 5\nTreeWastedAt2: 0\n"), std::string::npos);
+    EXPECT_NE(text.find("\nOwnWastedAt7: -6\n"), std::string::npos);
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 23);
+}
+
+TEST(PathRules, Backslashes) {
+    EXPECT_EQ(AddBackslash(""), "");
+    EXPECT_EQ(AddBackslash("C:"), "C:\\");
+    EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
+    EXPECT_EQ(AddBackslash("C:\\Data"), "C:\\Data\\");
+    EXPECT_EQ(RemoveBackslash("C:\\Data\\"), "C:\\Data");
+    EXPECT_EQ(RemoveBackslash("C:\\Data"), "C:\\Data");
+    EXPECT_EQ(RemoveBackslash(""), "");
+}
+
+TEST(PathRules, DriveRootsAndParents) {
+    EXPECT_TRUE(IsDriveRoot("C:"));
+    EXPECT_TRUE(IsDriveRoot("C:\\"));
+    EXPECT_FALSE(IsDriveRoot("C"));
+    EXPECT_FALSE(IsDriveRoot(""));
+    EXPECT_FALSE(IsDriveRoot("C:\\Windows"));
+    EXPECT_EQ(ParentFolderPath("C:\\Data\\a.txt"), "C:\\Data");
+    EXPECT_EQ(ParentFolderPath("C:\\a.txt"), "C:\\");
+    EXPECT_EQ(ParentFolderPath("C:\\Data\\Sub\\"), "C:\\Data\\Sub");
+    EXPECT_EQ(ParentFolderPath("C:a.txt"), "C:");
+    EXPECT_EQ(ParentFolderPath("a.txt"), "");
+}
+
+}  // namespace

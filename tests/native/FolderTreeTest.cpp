@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include "platform/memory/MemoryFileSystem.h"
+#include "scan/DriveRecords.h"
+#include "scan/FolderTree.h"
+#include "scan/NameCompare.h"
+#include "scan/TextUtils.h"
+
+namespace {
+
+class TEventLog : public ITreeObserver {
+public:
+    void NodeAdded(TFolderNode& node) override { Events.push_back("add " + node.Text); }
+    void ChildrenSorted(TFolderNode& parent) override { Events.push_back("sort " + parent.Text); }
+    void NodeDeleting(TFolderNode& node) override { Events.push_back("delete " + node.Text); }
+    std::vector<std::string> Events;
+};
+
+std::unique_ptr<TFolderSize> RecordOf(int64_t ownSize, int32_t ownFiles) {
+    auto r = std::make_unique<TFolderSize>();
+    r->OwnSize = r->TreeSize = ownSize;
+    r->OwnFiles = r->TreeFiles = ownFiles;
+    r->OwnWasted = r->TreeWasted = ownFiles * 100;
+    for (int k = 1; k <= kClusterSizeCount; ++k) r->OwnWastedAt[k] = r->TreeWastedAt[k] = ownFiles * k;
+    return r;
+}
+
+// Adds a child's tree totals into its parent, as the scanner does.
+void Merge(TFolderNode& parent, const TFolderNode& child) {
+    TFolderSize& p = *parent.Record;
+    const TFolderSize& c = *child.Record;
+    p.OwnFolders += 1;
+    p.TreeFolders += c.TreeFolders + 1;
+    p.TreeSize += c.TreeSize;
+    p.TreeFiles += c.TreeFiles;
+    p.TreeWasted += c.TreeWasted;
+    for (int k = 1; k <= kClusterSizeCount; ++k) p.TreeWastedAt[k] += c.TreeWastedAt[k];
+    TakeLaterTime(p.LastWrite, c.LastWrite);
+    p.AttrUnion |= c.AttrUnion;
+}
+
+// C:\ > Windows > System, C:\ > Data; every node scanned.
+class FolderTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Tree.SetObserver(&Log);
+        Root = Tree.AddRoot("Local Disk (C:)", 'C');
+        Windows = Tree.AddChild(*Root, "Windows");
+        System = Tree.AddChild(*Windows, "System");
+        Data = Tree.AddChild(*Root, "Data");
+        System->Record = RecordOf(5000, 5);
+        System->Record->LastWrite = MakeFileTime(900);
+        System->Record->AttrUnion = 0x4;
+        Windows->Record = RecordOf(1000, 1);
+        Data->Record = RecordOf(70, 2);
+        Data->Record->LastWrite = MakeFileTime(300);
+        Root->Record = RecordOf(10, 1);
+        Merge(*Windows, *System);
+        Merge(*Root, *Windows);
+        Merge(*Root, *Data);
+    }
+
+    TEventLog Log;
+    TFolderTree Tree;
+    TFolderNode* Root = nullptr;
+    TFolderNode* Windows = nullptr;
+    TFolderNode* System = nullptr;
+    TFolderNode* Data = nullptr;
+};
+
+TEST_F(FolderTreeTest, PathsOfRootsAndFolders) {
+    EXPECT_EQ(NodePath(Root), "C:\\");
+    EXPECT_EQ(NodePath(Windows), "C:\\Windows");
+    EXPECT_EQ(NodePath(System), "C:\\Windows\\System");
+    EXPECT_EQ(NodePath(nullptr), "");
+    EXPECT_EQ(RootOf(System), Root);
+    EXPECT_EQ(RootOf(Root), Root);
+    EXPECT_EQ(RootOf(nullptr), nullptr);
+}
+
+TEST_F(FolderTreeTest, FindingNodesByNameAndPath) {
+    EXPECT_EQ(FindNodeByPath(Root, "windows\\system", false), System);
+    EXPECT_EQ(FindNodeByPath(Root, "windows\\system", true), nullptr);
+    EXPECT_EQ(FindNodeByPath(Root, "Windows\\System", true), System);
+    EXPECT_EQ(FindNodeByPath(Root, "Windows\\", false), Windows);
+    EXPECT_EQ(FindNodeByPath(Root, "", false), Root);
+    EXPECT_EQ(FindNodeByPath(nullptr, "Windows", false), nullptr);
+    EXPECT_EQ(FindNodeByPath(Root, "Windows\\Nope", false), nullptr);
+    EXPECT_EQ(FindChild(Root, "DATA", false), Data);
+    EXPECT_EQ(FindChild(Root, "DATA", true), nullptr);
+}
+
+TEST_F(FolderTreeTest, CaseFoldingTouchesOnlyAsciiLetters) {
+    TFolderNode* umlaut = Tree.AddChild(*Root, "\xC3\x84rger");  // "Ärger" in UTF-8
+    EXPECT_EQ(FindChild(Root, "\xC3\x84RGER", false), umlaut);
+    EXPECT_EQ(FindChild(Root, "\xC3\xA4rger", false), nullptr);  // "ärger": not an a-z letter
+}
+
+TEST_F(FolderTreeTest, ObserverSeesAddsSortsAndDeletes) {
+    Tree.AddChild(*Data, "b");
+    Tree.AddChild(*Data, "a");
+    Tree.SortChildren(*Data, CompareNamesLikeWindows);
+    EXPECT_EQ(Data->Children[0]->Text, "a");
+    Tree.DeleteNode(Data);
+    const std::vector<std::string> tail(Log.Events.end() - 4, Log.Events.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"add b", "add a", "sort Data", "delete Data"}));
+    EXPECT_EQ(Root->Children.size(), 1u);
+}
+
+TEST_F(FolderTreeTest, FreeRecordsBelowOrIncludingTheNode) {
+    FreeRecords(*Root, false);
+    EXPECT_NE(Root->Record, nullptr);
+    EXPECT_EQ(Windows->Record, nullptr);
+    EXPECT_EQ(System->Record, nullptr);
+    FreeRecords(*Root, true);
+    EXPECT_EQ(Root->Record, nullptr);
+}
+
+TEST_F(FolderTreeTest, RefreshTimesUsesDirectChildrenOnly) {
+    Root->Record->AttrUnion = 0xFFFF;
+    Root->Record->LastWrite = MakeFileTime(99999);
+    RefreshTimesFromChildren(*Root);
+    EXPECT_EQ(FileTimeValue(Root->Record->LastWrite), 900u);  // from Windows, which took System's
+    EXPECT_EQ(Root->Record->AttrUnion, 0x4u);
+    Windows->Record.reset();  // children without a record are skipped
+    RefreshTimesFromChildren(*Root);
+    EXPECT_EQ(FileTimeValue(Root->Record->LastWrite), 300u);
+    EXPECT_EQ(Root->Record->AttrUnion, 0u);
+}
+
+TEST_F(FolderTreeTest, RemovingAFolderSubtractsExactlyItsTotals) {
+    const TFolderSize rootBefore = *Root->Record;
+    const TFolderSize systemRecord = *System->Record;
+    RemoveTotals(Windows, System, systemRecord.TreeFolders + 1, systemRecord.TreeFiles, systemRecord.TreeWasted,
+                 systemRecord.TreeSize);
+    FreeRecords(*System, true);
+    Tree.DeleteNode(System);
+
+    EXPECT_EQ(Windows->Record->OwnFolders, 0);
+    EXPECT_EQ(Windows->Record->TreeSize, Windows->Record->OwnSize);
+    EXPECT_EQ(Windows->Record->TreeFolders, 0);
+    EXPECT_EQ(Root->Record->TreeSize, rootBefore.TreeSize - 5000);
+    EXPECT_EQ(Root->Record->TreeFolders, rootBefore.TreeFolders - 1);
+    EXPECT_EQ(Root->Record->TreeFiles, rootBefore.TreeFiles - 5);
+    for (int k = 1; k <= kClusterSizeCount; ++k)
+        EXPECT_EQ(Root->Record->TreeWastedAt[k], rootBefore.TreeWastedAt[k] - 5 * k);
+    // The removed folder's times and attributes went with it.
+    EXPECT_EQ(Windows->Record->AttrUnion, 0u);
+    EXPECT_EQ(FileTimeValue(Windows->Record->LastWrite), 0u);
+    EXPECT_EQ(FileTimeValue(Root->Record->LastWrite), 300u);
+}
+
+TEST_F(FolderTreeTest, RemovingAFileAdjustsOwnAndTreeValues) {
+    const TFolderSize before = *Data->Record;
+    const TFolderSize rootBefore = *Root->Record;
+    RemoveTotals(Data, nullptr, 0, 1, SlackOf(4096, 70), 70);
+    EXPECT_EQ(Data->Record->OwnFiles, before.OwnFiles - 1);
+    EXPECT_EQ(Data->Record->OwnSize, 0);
+    EXPECT_EQ(Data->Record->OwnWastedAt[1], before.OwnWastedAt[1] - SlackOf(512, 70));
+    EXPECT_EQ(Root->Record->TreeWasted, rootBefore.TreeWasted - SlackOf(4096, 70));
+    EXPECT_EQ(Root->Record->TreeWastedAt[7], rootBefore.TreeWastedAt[7] - SlackOf(65536, 70));
+    EXPECT_EQ(Root->Record->OwnFiles, rootBefore.OwnFiles);
+}
+
+TEST_F(FolderTreeTest, RemoveTotalsStopsAtTheFirstAncestorWithoutRecord) {
+    Windows->Record.reset();
+    const int64_t rootSize = Root->Record->TreeSize;
+    RemoveTotals(System, nullptr, 0, 1, 0, 100);
+    EXPECT_EQ(System->Record->TreeSize, 4900);
+    EXPECT_EQ(Root->Record->TreeSize, rootSize);
+    RemoveTotals(nullptr, nullptr, 0, 1, 0, 100);  // no start node: nothing to do
+}
+
+TEST_F(FolderTreeTest, RemoveVanishedFolderOnlyWhenItIsGone) {
+    TMemoryFileSystem files;
+    files.AddFolder("C:\\Windows\\System");
+    EXPECT_FALSE(RemoveVanishedFolder(Tree, files, "C:\\Windows\\System", System));
+    EXPECT_FALSE(RemoveVanishedFolder(Tree, files, "C:\\", Root));  // never a drive root
+    EXPECT_FALSE(RemoveVanishedFolder(Tree, files, "C:\\Gone", nullptr));
+
+    const int64_t rootSize = Root->Record->TreeSize;
+    EXPECT_TRUE(RemoveVanishedFolder(Tree, files, "C:\\Data", Data));
+    EXPECT_EQ(FindChild(Root, "Data", false), nullptr);
+    EXPECT_EQ(Root->Record->TreeSize, rootSize - 70);
+    EXPECT_EQ(Root->Record->OwnFolders, 1);
+    EXPECT_EQ(Log.Events.back(), "delete Data");
+}
+
+TEST(FolderTree, VeryDeepTreesAreDestroyedWithoutRecursion) {
+    auto tree = std::make_unique<TFolderTree>();
+    TFolderNode* node = tree->AddRoot("deep", 'D');
+    for (int i = 0; i < 200000; ++i) node = tree->AddChild(*node, "d");
+    node->Record = std::make_unique<TFolderSize>();
+    FreeRecords(*tree->Roots()[0], true);
+    EXPECT_EQ(node->Record, nullptr);
+    tree.reset();  // would overflow the stack if destruction recursed
+}
+
+TEST(DriveRecords, OneRecordPerLetterInScanOrder) {
+    TDriveList list;
+    TDriveRecInfo* d = list.Add('d');
+    TDriveRecInfo* c = list.Add('C');
+    EXPECT_EQ(d->Letter, 'D');
+    EXPECT_EQ(d->ClusterSize, 0);
+    EXPECT_EQ(d->RootNode, nullptr);
+    EXPECT_EQ(list.Find('c'), c);
+    EXPECT_EQ(list.Find('E'), nullptr);
+    list.Remove('D');
+    ASSERT_EQ(list.Items().size(), 1u);
+    EXPECT_EQ(list.Items()[0].get(), c);
+}
+
+TEST(DriveRecords, ScannedDrivesKeepStartOrderWithoutRepeats) {
+    TScannedDrives drives;
+    drives.Append('C');
+    drives.Append('e');
+    drives.Append('C');
+    EXPECT_EQ(drives.Letters(), "CE");
+    drives.Remove('c');
+    EXPECT_EQ(drives.Letters(), "E");
+    EXPECT_FALSE(drives.Contains('C'));
+}
+
+TEST(NameOrder, BehavesLikeTheWindowsWordSort) {
+    EXPECT_GT(CompareNamesLikeWindows("a-b", "ab"), 0);
+    EXPECT_LT(CompareNamesLikeWindows("src", "Src"), 0);
+    EXPECT_LT(CompareNamesLikeWindows("Alpha", "beta"), 0);  // case only breaks ties
+    EXPECT_LT(CompareNamesLikeWindows("_x", "1x"), 0);       // symbols before digits
+    EXPECT_LT(CompareNamesLikeWindows("9", "a"), 0);         // digits before letters
+    EXPECT_LT(CompareNamesLikeWindows("ab", "abc"), 0);
+    EXPECT_EQ(CompareNamesLikeWindows("Same", "Same"), 0);
+}
+
+TEST(TextUtils, TruncationNeverSplitsACharacter) {
+    EXPECT_EQ(TruncateUtf8("abcdef", 3), "abc");
+    EXPECT_EQ(TruncateUtf8("ab", 3), "ab");
+    EXPECT_EQ(TruncateUtf8("\xC3\x84\xC3\x84\xC3\x84", 2), "\xC3\x84\xC3\x84");
+    EXPECT_EQ(AsciiLower("WINDOWS \xC3\x84"), "windows \xC3\x84");
+}
+
+}  // namespace
