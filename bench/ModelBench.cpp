@@ -7,7 +7,7 @@
 #include "platform/memory/FakeDriveInfo.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "scan/DriveRecords.h"
-#include "scan/NameCompare.h"
+#include "scan/NameOrder.h"
 #include "scan/Scanner.h"
 
 int64_t TBenchShape::FolderCount() const {
@@ -38,7 +38,8 @@ TModelBenchResult RunModelBench(const TBenchShape& shape) {
     TDriveList driveList;
     IScanHost host;
     TFolderTree tree;
-    TScanner scanner(tree, files, drives, driveList, host, CompareNamesLikeWindows);
+    TWordSortOrder nameOrder;
+    TScanner scanner(tree, files, drives, driveList, host, nameOrder);
     ScanClusterSize = 4096;
 
     const size_t heapBefore = LiveHeapBytes();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/FileSystem.h"
+#include "scan/NameOrder.h"
 #include "scan/PathUtils.h"
 
 TFolderNode::~TFolderNode() {
@@ -37,11 +38,15 @@ TFolderNode* TFolderTree::AddChild(TFolderNode& parent, const std::string& text)
     return added;
 }
 
-void TFolderTree::SortChildren(TFolderNode& node, const TNameCompare& compare) {
-    std::stable_sort(node.Children.begin(), node.Children.end(),
-                     [&compare](const std::unique_ptr<TFolderNode>& a, const std::unique_ptr<TFolderNode>& b) {
-                         return compare(a->Text, b->Text) < 0;
-                     });
+void TFolderTree::SortChildren(TFolderNode& node, const INameOrder& order) {
+    if (node.Children.size() > 1) {
+        std::vector<std::pair<std::string, std::unique_ptr<TFolderNode>>> keyed;
+        keyed.reserve(node.Children.size());
+        for (auto& child : node.Children) keyed.emplace_back(order.SortKey(child->Text), std::move(child));
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t i = 0; i < keyed.size(); ++i) node.Children[i] = std::move(keyed[i].second);
+    }
     if (Observer) Observer->ChildrenSorted(node);
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,6 +6,7 @@
 #include "scan/FolderSize.h"
 
 class IFileSystem;
+class INameOrder;
 
 // One folder of the scanned tree. A root node stands for a drive and carries
 // its letter; every other node is a folder named by its text.
@@ -38,9 +38,6 @@ public:
     virtual void NodeDeleting(TFolderNode& node) = 0;
 };
 
-// Three-way comparison of folder names for sorting; negative when a < b.
-using TNameCompare = std::function<int(const std::string& a, const std::string& b)>;
-
 // Owns the root nodes and, through them, every node of the folder tree.
 class TFolderTree {
 public:
@@ -56,7 +53,7 @@ public:
     // Appends a child at the end of the parent's children.
     TFolderNode* AddChild(TFolderNode& parent, const std::string& text);
     // Stable sort of the node's children by their texts.
-    void SortChildren(TFolderNode& node, const TNameCompare& compare);
+    void SortChildren(TFolderNode& node, const INameOrder& order);
     // Destroys the node with its subtree and the records they own.
     void DeleteNode(TFolderNode* node);
     void DeleteChildren(TFolderNode& node);

@@ -83,9 +83,9 @@ private:
 }  // namespace
 
 TScanner::TScanner(TFolderTree& tree, IFileSystem& fileSystem, IDriveInfo& drives, TDriveList& driveList,
-                   IScanHost& host, TNameCompare compare)
+                   IScanHost& host, const INameOrder& nameOrder)
     : Tree(tree), FileSystem(fileSystem), Drives(drives), DriveRecords(driveList), Host(host),
-      Compare(std::move(compare)) {}
+      NameOrder(nameOrder) {}
 
 std::string TScanner::DisplayName(const TDirEntry& entry) const {
     // A name without a short name is itself a valid short name, which the
@@ -109,7 +109,8 @@ void TScanner::BeginFolder(const std::string& path, TFolderNode& node) {
 }
 
 // Reads entries until one is a subfolder to descend into (returned, with
-// its node already appended) or the listing ends (null).
+// its node already appended and its entry still in Entry) or the listing
+// ends (null).
 TFolderNode* TScanner::ListUntilSubfolder(TFrame& frame) {
     if (frame.ListingEnded || !frame.Listing) return nullptr;
     TFolderSize& record = *frame.Record;
@@ -142,7 +143,7 @@ void TScanner::AttachRecord(TFolderNode& node, std::unique_ptr<TFolderSize> reco
 TFolderSize* TScanner::FinishFolder(TFrame& frame) {
     frame.Listing.reset();
     TFolderNode& node = *frame.Node;
-    Tree.SortChildren(node, Compare);
+    Tree.SortChildren(node, NameOrder);
     CompleteTotals(*frame.Record);
     if (AbortScan) {
         if (Host.IsCurrentNode(node)) Host.ShowCurrentPage();
@@ -154,11 +155,20 @@ TFolderSize* TScanner::FinishFolder(TFrame& frame) {
 
 TFolderSize* TScanner::ScanFolder(const std::string& path, TFolderNode& node) {
     const size_t base = Stack.size();
+    // However the visit ends, its frames (and their open listings) go.
+    struct TStackTrim {
+        std::vector<TFrame>& Frames;
+        size_t Base;
+        ~TStackTrim() { Frames.erase(Frames.begin() + std::ptrdiff_t(Base), Frames.end()); }
+    } trim{Stack, base};
     BeginFolder(path, node);
     TFolderSize* result = nullptr;
     while (Stack.size() > base) {
         if (TFolderNode* child = ListUntilSubfolder(Stack.back())) {
-            BeginFolder(Stack.back().Path + child->Text + "\\", *child);
+            // Enter the folder by its name as listed, not by its display
+            // spelling: the same folder on a case-insensitive volume, but one
+            // the file system finds without searching for it.
+            BeginFolder(Stack.back().Path + Entry.Name + "\\", *child);
             continue;
         }
         TFolderSize* finished = FinishFolder(Stack.back());

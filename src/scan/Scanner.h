@@ -8,6 +8,7 @@
 #include "scan/FolderTree.h"
 
 class IDriveInfo;
+class INameOrder;
 class TDriveList;
 struct TDriveRecInfo;
 
@@ -41,7 +42,7 @@ public:
 class TScanner {
 public:
     TScanner(TFolderTree& tree, IFileSystem& fileSystem, IDriveInfo& drives, TDriveList& driveList,
-             IScanHost& host, TNameCompare compare);
+             IScanHost& host, const INameOrder& nameOrder);
 
     // Scans the folder at `path` (ending with "\") into `node`, which has no
     // children and no record yet. Returns the record now attached to the
@@ -79,7 +80,7 @@ private:
     IDriveInfo& Drives;
     TDriveList& DriveRecords;
     IScanHost& Host;
-    TNameCompare Compare;
+    const INameOrder& NameOrder;
     std::vector<TFrame> Stack;
     TDirEntry Entry;  // reused for every entry to spare allocations
 };

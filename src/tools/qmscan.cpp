@@ -9,7 +9,7 @@
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32NameCompare.h"
+#include "platform/win32/Win32NameOrder.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
@@ -60,7 +60,8 @@ int wmain(int argc, wchar_t** argv) {
     TWin32FileSystem fileSystem;
     TFolderTree tree;
     IScanHost host;
-    TScanner scanner(tree, fileSystem, drives, DriveList, host, Win32CompareNames);
+    TWin32NameOrder nameOrder;
+    TScanner scanner(tree, fileSystem, drives, DriveList, host, nameOrder);
 
     const std::string root = Narrow(VolumeRootOf(full));
     ScanClusterSize = GetClusterSize(drives, root);

@@ -3,7 +3,7 @@
 #include "platform/memory/MemoryFileSystem.h"
 #include "scan/DriveRecords.h"
 #include "scan/FolderTree.h"
-#include "scan/NameCompare.h"
+#include "scan/NameOrder.h"
 #include "scan/TextUtils.h"
 
 namespace {
@@ -99,7 +99,7 @@ TEST_F(FolderTreeTest, CaseFoldingTouchesOnlyAsciiLetters) {
 TEST_F(FolderTreeTest, ObserverSeesAddsSortsAndDeletes) {
     Tree.AddChild(*Data, "b");
     Tree.AddChild(*Data, "a");
-    Tree.SortChildren(*Data, CompareNamesLikeWindows);
+    Tree.SortChildren(*Data, TWordSortOrder());
     EXPECT_EQ(Data->Children[0]->Text, "a");
     Tree.DeleteNode(Data);
     const std::vector<std::string> tail(Log.Events.end() - 4, Log.Events.end());
@@ -222,6 +222,8 @@ TEST(DriveRecords, ScannedDrivesKeepStartOrderWithoutRepeats) {
 }
 
 TEST(NameOrder, BehavesLikeTheWindowsWordSort) {
+    const TWordSortOrder order;
+    auto CompareNamesLikeWindows = [&order](const std::string& a, const std::string& b) { return order.Compare(a, b); };
     EXPECT_GT(CompareNamesLikeWindows("a-b", "ab"), 0);
     EXPECT_LT(CompareNamesLikeWindows("src", "Src"), 0);
     EXPECT_LT(CompareNamesLikeWindows("Alpha", "beta"), 0);  // case only breaks ties

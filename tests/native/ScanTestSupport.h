@@ -9,7 +9,7 @@
 #include "platform/memory/FakeDriveInfo.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "scan/DriveRecords.h"
-#include "scan/NameCompare.h"
+#include "scan/NameOrder.h"
 #include "scan/Scanner.h"
 
 class TRecordingHost : public IScanHost {
@@ -37,7 +37,7 @@ public:
 };
 
 struct TScanWorld {
-    TScanWorld() : Scanner(Tree, Files, Drives, DriveRecords, Host, CompareNamesLikeWindows) {
+    TScanWorld() : Scanner(Tree, Files, Drives, DriveRecords, Host, NameOrder) {
         TFakeDrive& c = Drives.AddDrive("C:\\");
         c.Volume.FileSystemName = "NTFS";
         c.DiskClusterSize = 4096;
@@ -53,6 +53,7 @@ struct TScanWorld {
         return record->RootNode;
     }
 
+    TWordSortOrder NameOrder;
     TMemoryFileSystem Files;
     TFakeDriveInfo Drives;
     TDriveList DriveRecords;

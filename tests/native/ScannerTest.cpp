@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "ScanTestSupport.h"
 #include "scan/PathUtils.h"
 
@@ -131,7 +133,7 @@ TEST_F(ScannerTest, FolderWithoutShortNameIsShownCapitalisedOthersAsListed) {
 TEST_F(ScannerTest, CaseSensitiveVolumeKeepsNamesAsListed) {
     W.Drives.AddDrive("C:\\").Volume.FileSystemFlags = kVolumeCaseSensitive;
     TMemoryFileSystem files(true);
-    TScanner scanner(W.Tree, files, W.Drives, W.DriveRecords, W.Host, CompareNamesLikeWindows);
+    TScanner scanner(W.Tree, files, W.Drives, W.DriveRecords, W.Host, W.NameOrder);
     files.AddFile("C:\\WINDOWS\\a", 5);
     files.AddFile("C:\\windows\\b", 7);
     TDriveRecInfo* drive = W.DriveRecords.Add('C');
@@ -141,6 +143,20 @@ TEST_F(ScannerTest, CaseSensitiveVolumeKeepsNamesAsListed) {
     // Both folders are found again under their own spelling.
     EXPECT_EQ(FindChild(root, "WINDOWS", true)->Record->OwnSize, 5);
     EXPECT_EQ(FindChild(root, "windows", true)->Record->OwnSize, 7);
+}
+
+TEST_F(ScannerTest, FoldersAreEnteredByTheirListedNameNotTheirDisplaySpelling) {
+    // A volume that claims case-insensitive names but holds a folder whose
+    // names are case-sensitive (possible on NTFS, and how Wine sees Linux).
+    TMemoryFileSystem files(true);
+    TScanner scanner(W.Tree, files, W.Drives, W.DriveRecords, W.Host, W.NameOrder);
+    files.AddFile("C:\\DATA\\OLD\\f", 5);
+    TFolderNode* root = W.Tree.AddRoot("C", 'C');
+    const TFolderSize* r = scanner.ScanFolder("C:\\", *root);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->TreeSize, 5);
+    EXPECT_EQ(NodePath(FindNodeByPath(root, "Data\\Old", true)), "C:\\Data\\Old");
+    EXPECT_EQ(W.Host.StatusTexts.back(), "C:\\DATA\\OLD\\");
 }
 
 TEST_F(ScannerTest, FileAttributesTimesAndZeroLengthFiles) {
@@ -233,6 +249,7 @@ TEST_F(ScannerTest, ReparsePointFolderIsCountedButNeverEntered) {
     EXPECT_EQ(root->Record->TreeFolders, 2);
     EXPECT_EQ(FindChild(root, "Data", false)->Record->OwnFolders, 1);
     EXPECT_EQ(W.Files.ListingsOpened, 2);
+    EXPECT_EQ(W.Files.ListingsOpen, 0);
 }
 
 TEST_F(ScannerTest, TwoThousandLevelsDeepScanWithCorrectTotals) {
@@ -291,6 +308,23 @@ TEST_F(ScannerTest, AbortInAnUnlistableFolderStillEndsTheScan) {
     EXPECT_EQ(root->Record, nullptr);
     EXPECT_EQ(FindChild(root, "Locked", false)->Record, nullptr);
     EXPECT_EQ(FindChild(root, "Next", false), nullptr);
+}
+
+TEST_F(ScannerTest, AFailureInsideTheScanLeavesTheScannerUsable) {
+    W.Files.AddFile("C:\\Bad\\f", 1);
+    W.Files.AddFile("C:\\Good\\g", 2);
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\Bad\\") throw std::runtime_error("out of memory");
+    };
+    EXPECT_THROW(W.ScanDriveC(), std::runtime_error);
+    EXPECT_EQ(W.Host.ScanningSwitches, (std::vector<bool>{true, false}));
+    EXPECT_EQ(W.Files.ListingsOpen, 0);  // an open listing would keep the folder busy
+
+    W.Host.OnMessages = nullptr;
+    TFolderNode* good = W.Tree.AddRoot("Good", 'C');
+    const TFolderSize* r = W.Scanner.ScanFolder("C:\\Good\\", *good);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->TreeSize, 2);
 }
 
 class RescanTest : public ScannerTest {

@@ -8,10 +8,10 @@
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32NameCompare.h"
+#include "platform/win32/Win32NameOrder.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
-#include "scan/NameCompare.h"
+#include "scan/NameOrder.h"
 #include "scan/Scanner.h"
 
 namespace {
@@ -73,6 +73,7 @@ protected:
     TFolderTree Tree;
     TDriveList DriveRecords;
     IScanHost Host;
+    TWin32NameOrder NameOrder;
 };
 
 bool Win32ScanTest::FixtureReady = false;
@@ -97,7 +98,7 @@ TEST_F(Win32ScanTest, ListerReportsNamesShortNamesAttributesAndLengths) {
 
 TEST_F(Win32ScanTest, ScansARealTreeWithoutEnteringTheLoop) {
     EXPECT_EQ(ScanClusterSize, 4096);
-    TScanner scanner(Tree, Files, Drives, DriveRecords, Host, Win32CompareNames);
+    TScanner scanner(Tree, Files, Drives, DriveRecords, Host, NameOrder);
     TFolderNode* node = Tree.AddRoot("scan", 'T');
     const TFolderSize* record = scanner.ScanFolder(kScanFolder, *node);
     ASSERT_NE(record, nullptr);
@@ -136,7 +137,7 @@ TEST_F(Win32ScanTest, PathsLongerThanMaxPathAreScanned) {
     ASSERT_TRUE(MakeFile(path + "\\bottom.bin", 3));
     EXPECT_TRUE(Files.PathExists(path));
 
-    TScanner scanner(Tree, Files, Drives, DriveRecords, Host, Win32CompareNames);
+    TScanner scanner(Tree, Files, Drives, DriveRecords, Host, NameOrder);
     TFolderNode* node = Tree.AddRoot("deep", 'T');
     const TFolderSize* record = scanner.ScanFolder("T:\\deep\\", *node);
     ASSERT_NE(record, nullptr);
@@ -146,16 +147,27 @@ TEST_F(Win32ScanTest, PathsLongerThanMaxPathAreScanned) {
     EXPECT_EQ(record->TreeWasted, 4093);
 }
 
-TEST(Win32NameOrder, SystemComparisonMatchesTheWordSort) {
-    EXPECT_GT(Win32CompareNames("a-b", "ab"), 0);
-    EXPECT_LT(Win32CompareNames("src", "Src"), 0);
-    std::vector<std::string> names = {"zeta", "Alpha", "mid-way", "midway", "beta", "_tmp", "2019", "Beta", "alpha"};
-    std::vector<std::string> bySystem = names, byPortable = names;
-    std::stable_sort(bySystem.begin(), bySystem.end(),
-                     [](const std::string& a, const std::string& b) { return Win32CompareNames(a, b) < 0; });
-    std::stable_sort(byPortable.begin(), byPortable.end(),
-                     [](const std::string& a, const std::string& b) { return CompareNamesLikeWindows(a, b) < 0; });
-    EXPECT_EQ(bySystem, byPortable);
+int LstrcmpOf(const std::string& a, const std::string& b) {
+    return lstrcmpW(Widen(a).c_str(), Widen(b).c_str());
+}
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+// Sort keys must order names exactly as lstrcmp does, and the portable order
+// used by the native tests should agree with both on everyday names.
+TEST(Win32NameOrder, SortKeysFollowLstrcmpAndTheWordSort) {
+    const TWin32NameOrder system;
+    const TWordSortOrder portable;
+    EXPECT_GT(system.Compare("a-b", "ab"), 0);
+    EXPECT_LT(system.Compare("src", "Src"), 0);
+    const std::vector<std::string> names = {"zeta", "Alpha", "mid-way", "midway", "beta", "_tmp", "2019",
+                                            "Beta", "alpha", "it's", "its", "Program Files", "a b", "ab"};
+    for (const std::string& a : names) {
+        for (const std::string& b : names) {
+            EXPECT_EQ(system.Compare(a, b), Sign(LstrcmpOf(a, b))) << a << " / " << b;
+            EXPECT_EQ(portable.Compare(a, b), system.Compare(a, b)) << a << " / " << b;
+        }
+    }
 }
 
 }  // namespace

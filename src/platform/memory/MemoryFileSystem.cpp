@@ -10,7 +10,11 @@ namespace {
 // Lists a folder's entries in place; the folder must outlive the listing.
 class TMemoryListing : public IDirListing {
 public:
-    TMemoryListing(const std::vector<TDirEntry>& entries, bool withDots) : Entries(entries), DotsLeft(withDots ? 2 : 0) {}
+    TMemoryListing(const std::vector<TDirEntry>& entries, bool withDots, int& openCount)
+        : Entries(entries), DotsLeft(withDots ? 2 : 0), OpenCount(openCount) {
+        ++OpenCount;
+    }
+    ~TMemoryListing() override { --OpenCount; }
     bool Next(TDirEntry& entry) override {
         if (DotsLeft > 0) {
             entry = TDirEntry();
@@ -26,6 +30,7 @@ public:
 private:
     const std::vector<TDirEntry>& Entries;
     int DotsLeft;
+    int& OpenCount;
     size_t Position = 0;
 };
 
@@ -109,7 +114,7 @@ std::unique_ptr<IDirListing> TMemoryFileSystem::OpenListing(const std::string& p
     if (found == Folders.end() || Denied.count(key)) return nullptr;
     ++ListingsOpened;
     // Drive roots have no "." and ".." entries, like on Windows.
-    return std::make_unique<TMemoryListing>(found->second.Entries, !IsDriveRoot(folder));
+    return std::make_unique<TMemoryListing>(found->second.Entries, !IsDriveRoot(folder), ListingsOpen);
 }
 
 bool TMemoryFileSystem::PathExists(const std::string& path) {

@@ -26,7 +26,8 @@ public:
     std::unique_ptr<IDirListing> OpenListing(const std::string& pattern) override;
     bool PathExists(const std::string& path) override;
 
-    int ListingsOpened = 0;
+    int ListingsOpened = 0;  // listings handed out so far
+    int ListingsOpen = 0;    // of those, not yet closed
 
 private:
     struct TFolder {

@@ -2,20 +2,48 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
+// Most file names are plain ASCII, which converts byte for byte; only other
+// text goes through the system's converter.
+
+void WidenInto(const std::string& utf8, std::wstring& utf16) {
+    utf16.resize(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x80) {
+            const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+            utf16.resize(size_t(n));
+            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &utf16[0], n);
+            return;
+        }
+        utf16[i] = wchar_t(c);
+    }
+}
+
+void NarrowInto(const wchar_t* utf16, std::string& utf8) {
+    const size_t length = utf16 ? std::wcslen(utf16) : 0;
+    utf8.resize(length);
+    for (size_t i = 0; i < length; ++i) {
+        if (utf16[i] >= 0x80) {
+            const int n = WideCharToMultiByte(CP_UTF8, 0, utf16, int(length), nullptr, 0, nullptr, nullptr);
+            utf8.resize(size_t(n));
+            WideCharToMultiByte(CP_UTF8, 0, utf16, int(length), &utf8[0], n, nullptr, nullptr);
+            return;
+        }
+        utf8[i] = char(utf16[i]);
+    }
+}
+
 std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring result(size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &result[0], n);
+    std::wstring result;
+    WidenInto(utf8, result);
     return result;
 }
 
 std::string Narrow(const wchar_t* utf16) {
-    if (!utf16 || !*utf16) return std::string();
-    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return std::string();
-    std::string result(size_t(n - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16, -1, &result[0], n, nullptr, nullptr);
+    std::string result;
+    NarrowInto(utf16, result);
     return result;
 }
 

@@ -5,3 +5,8 @@
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);
 std::string Narrow(const wchar_t* utf16);
+
+// The same conversions into an existing string, reusing its storage; the
+// scanner's listing converts every directory entry this way.
+void NarrowInto(const wchar_t* utf16, std::string& utf8);
+void WidenInto(const std::string& utf8, std::wstring& utf16);

@@ -29,8 +29,8 @@ public:
     bool Next(TDirEntry& entry) override {
         if (!HavePending && !FindNextFileW(Handle.Get(), &Data)) return false;
         HavePending = false;
-        entry.Name = Narrow(Data.cFileName);
-        entry.ShortName = Narrow(Data.cAlternateFileName);
+        NarrowInto(Data.cFileName, entry.Name);
+        NarrowInto(Data.cAlternateFileName, entry.ShortName);
         entry.Attributes = Data.dwFileAttributes;
         entry.Length = int64_t((uint64_t(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow);
         entry.CreationTime = FromFiletime(Data.ftCreationTime);
