@@ -14,6 +14,7 @@
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32FileTime.h"
 #include "platform/win32/Win32NameOrder.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
@@ -87,7 +88,7 @@ struct TStopwatch {
     static double ProcessorSeconds() {
         FILETIME created, exited, kernel, user;
         GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-        auto seconds = [](const FILETIME& t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+        auto seconds = [](const FILETIME& t) { return double(FileTimeValue(FromFiletime(t))) / 1e7; };
         return seconds(kernel) + seconds(user);
     }
     double WallSeconds() const { return std::chrono::duration<double>(TClock::now() - Wall).count(); }

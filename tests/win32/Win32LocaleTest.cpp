@@ -8,18 +8,12 @@
 #include <string>
 
 #include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileTime.h"
 #include "scan/DateText.h"
 
 namespace {
 
 const uint64_t kTicksPerDay = 864000000000;
-
-TFileTime FromFiletime(const FILETIME& ft) {
-    TFileTime t;
-    t.Low = ft.dwLowDateTime;
-    t.High = ft.dwHighDateTime;
-    return t;
-}
 
 TFileTime Now() {
     FILETIME now;
@@ -65,7 +59,7 @@ TEST(Win32LocaleTest, NamesMatchTheSystemsOwnDates) {
 TEST(Win32LocaleTest, LocalTimeOfNowAgreesWithTheSystem) {
     const TWin32Locale locale;
     const TFileTime now = Now();
-    const FILETIME utc = {now.Low, now.High};
+    const FILETIME utc = ToFiletime(now);
     FILETIME expected;
     ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &expected));
     EXPECT_EQ(FileTimeValue(FromFiletime(expected)), FileTimeValue(locale.UtcToLocalTime(now)));
@@ -78,7 +72,7 @@ TEST(Win32LocaleTest, LocalTimeConvertsBackToTheSameUtcAcrossTheYear) {
     for (int month = 0; month < 12; ++month) {
         const TFileTime utc = MakeFileTime(now + uint64_t(month) * 30 * kTicksPerDay);
         const TFileTime local = locale.UtcToLocalTime(utc);
-        const FILETIME localTime = {local.Low, local.High};
+        const FILETIME localTime = ToFiletime(local);
         SYSTEMTIME localFields, utcFields;
         ASSERT_TRUE(FileTimeToSystemTime(&localTime, &localFields));
         ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &localFields, &utcFields));

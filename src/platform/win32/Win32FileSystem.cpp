@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32FileTime.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/WideString.h"
 #include "scan/PathUtils.h"
@@ -11,13 +12,6 @@ namespace {
 // Below this length every Win32 file call accepts a plain path; above it
 // (CreateDirectory stops at 248) the extended-length form is used.
 constexpr size_t kPlainPathLimit = 240;
-
-TFileTime FromFiletime(const FILETIME& t) {
-    TFileTime result;
-    result.Low = t.dwLowDateTime;
-    result.High = t.dwHighDateTime;
-    return result;
-}
 
 class TWin32Listing : public IDirListing {
 public:

@@ -4,6 +4,7 @@
 
 #include "platform/memory/FixedLocale.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileTime.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ std::string TWin32Locale::LongMonthName(int month) const {
 TFileTime TWin32Locale::UtcToLocalTime(const TFileTime& utc) const {
     // FileTimeToLocalFileTime would apply today's daylight-saving bias to every
     // date; going through the calendar applies the bias of the date itself.
-    FILETIME utcTime = {utc.Low, utc.High};
+    const FILETIME utcTime = ToFiletime(utc);
     SYSTEMTIME utcFields;
     SYSTEMTIME localFields;
     FILETIME localTime;
@@ -64,8 +65,5 @@ TFileTime TWin32Locale::UtcToLocalTime(const TFileTime& utc) const {
         return utc;
     // The calendar fields stop at milliseconds; carry the finer ticks over.
     const uint64_t subMillisecond = FileTimeValue(utc) % kTicksPerMillisecond;
-    TFileTime local;
-    local.Low = localTime.dwLowDateTime;
-    local.High = localTime.dwHighDateTime;
-    return MakeFileTime(FileTimeValue(local) + subMillisecond);
+    return MakeFileTime(FileTimeValue(FromFiletime(localTime)) + subMillisecond);
 }
