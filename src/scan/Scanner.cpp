@@ -203,7 +203,7 @@ void TScanner::ScanDrive(const std::string& driveItem, TDriveRecInfo& driveRecor
     ScanFolder(rootPath, *root);
 }
 
-void TScanner::SetClusterSizeForRescan(TFolderNode& node) {
+void TScanner::UseDriveSettingsOf(TFolderNode& node) {
     const char letter = RootOf(&node)->DriveLetter;
     const std::string rootPath = std::string(1, letter) + ":\\";
     const TDriveRecInfo* drive = DriveRecords.Find(letter);
@@ -217,7 +217,7 @@ void TScanner::RescanFolder(const std::string& path, TFolderNode* node) {
     std::unique_ptr<TFolderSize> old = std::move(node->Record);
     FreeRecords(*node, false);
     Tree.DeleteChildren(*node);
-    SetClusterSizeForRescan(*node);
+    UseDriveSettingsOf(*node);
 
     const TFolderSize* now = ScanFolder(AddBackslash(path), *node);
     if (!old) return;

@@ -73,7 +73,7 @@ private:
     TFolderSize* FinishFolder(TFrame& frame);
     void AttachRecord(TFolderNode& node, std::unique_ptr<TFolderSize> record);
     std::string DisplayName(const TDirEntry& entry) const;
-    void SetClusterSizeForRescan(TFolderNode& node);
+    void UseDriveSettingsOf(TFolderNode& node);
 
     TFolderTree& Tree;
     IFileSystem& FileSystem;
