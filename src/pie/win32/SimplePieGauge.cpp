@@ -1,0 +1,173 @@
+#include "pie/win32/SimplePieGauge.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "pie/PieGaugeDrawing.h"
+#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/GdiObjects.h"
+
+namespace {
+
+const wchar_t kGaugeClassName[] = L"QuarrymapPieGauge";
+
+// A bitmap of the gauge's size, entirely black, or null when GDI has no room.
+std::unique_ptr<TGdiBitmap> BlackBitmap(int width, int height) {
+    auto bitmap = std::make_unique<TGdiBitmap>(width, height);
+    if (!bitmap->IsValid()) return nullptr;
+    bitmap->Canvas().FillRect(TRect{0, 0, width, height}, kBlack);
+    return bitmap;
+}
+
+// Exclusive-or of `source` into `target`: black leaves a pixel as it is,
+// white inverts it.
+void XorInto(const TGdiBitmap& target, const TGdiBitmap& source) {
+    BitBlt(target.Dc(), 0, 0, target.Width(), target.Height(), source.Dc(), 0, 0, SRCINVERT);
+}
+
+void RegisterGaugeClassOnce(HINSTANCE instance, WNDPROC windowProc) {
+    static const bool registered = [instance, windowProc] {
+        WNDCLASSEXW windowClass = {};
+        windowClass.cbSize = sizeof(windowClass);
+        // The disc scales with the window, so any resize repaints it all.
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kGaugeClassName;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    // Should registration fail, creating the window fails and says so.
+    (void)registered;
+}
+
+}  // namespace
+
+void PaintPieGauge(HDC dc, const TPieGaugeModel& gauge, int width, int height, HFONT font) {
+    if (width <= 0 || height <= 0) return;
+    std::unique_ptr<TGdiBitmap> image = BlackBitmap(width, height);
+    std::unique_ptr<TGdiBitmap> overlay = BlackBitmap(width, height);
+    if (!image || !overlay) {
+        // Without scratch bitmaps, at least leave no stale pixels behind.
+        TGdiCanvas(dc).FillRect(TRect{0, 0, width, height}, gauge.Color());
+        return;
+    }
+    const TRect inner = GaugeInnerRect(gauge, width, height);
+    DrawGaugePie(overlay->Canvas(), gauge, inner);
+    XorInto(*image, *overlay);
+    overlay.reset();
+
+    if (gauge.ShowText()) {
+        // White letters on black, so the exclusive-or inverts the pie under
+        // them and the text reads on fore and back colour alike.
+        if (std::unique_ptr<TGdiBitmap> letters = BlackBitmap(width, height)) {
+            TSelection useFont(letters->Dc(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+            IntersectClipRect(letters->Dc(), inner.Left, inner.Top, inner.Right, inner.Bottom);
+            DrawGaugeText(letters->Canvas(), gauge, inner);
+            XorInto(*image, *letters);
+        }
+    }
+    BitBlt(dc, 0, 0, width, height, image->Dc(), 0, 0, SRCCOPY);
+}
+
+TSimplePieGauge::TSimplePieGauge(HWND parent, int left, int top, int width, int height) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterGaugeClassOnce(instance, &TSimplePieGauge::WindowProc);
+    // WM_NCCREATE stores the window handle in this object.
+    CreateWindowExW(0, kGaugeClassName, L"", WS_CHILD | WS_VISIBLE, left, top, width, height, parent, nullptr,
+                    instance, this);
+    if (!Window) throw std::runtime_error("Cannot create the pie gauge window");
+}
+
+TSimplePieGauge::~TSimplePieGauge() {
+    if (Window) DestroyWindow(Window);
+}
+
+void TSimplePieGauge::SetMinValue(int32_t value) { RepaintIf(Gauge.SetMinValue(value)); }
+void TSimplePieGauge::SetMaxValue(int32_t value) { RepaintIf(Gauge.SetMaxValue(value)); }
+void TSimplePieGauge::SetProgress(int32_t value) { RepaintIf(Gauge.SetProgress(value)); }
+void TSimplePieGauge::SetShowText(bool value) { RepaintIf(Gauge.SetShowText(value)); }
+void TSimplePieGauge::SetBorderStyle(TGaugeBorderStyle value) { RepaintIf(Gauge.SetBorderStyle(value)); }
+void TSimplePieGauge::SetForeColor(TColor value) { RepaintIf(Gauge.SetForeColor(value)); }
+void TSimplePieGauge::SetBackColor(TColor value) { RepaintIf(Gauge.SetBackColor(value)); }
+void TSimplePieGauge::SetBorderColor(TColor value) { RepaintIf(Gauge.SetBorderColor(value)); }
+void TSimplePieGauge::SetColor(TColor value) { RepaintIf(Gauge.SetColor(value)); }
+
+void TSimplePieGauge::SetFont(HFONT font) {
+    if (font == TextFont) return;
+    TextFont = font;
+    RepaintIf(true);
+}
+
+void TSimplePieGauge::BeginLoading() { Gauge.SetLoading(true); }
+
+void TSimplePieGauge::EndLoading() {
+    Gauge.SetLoading(false);
+    RepaintIf(true);
+}
+
+void TSimplePieGauge::SetBounds(int left, int top, int width, int height) {
+    if (Window) MoveWindow(Window, left, top, width, height, TRUE);
+}
+
+void TSimplePieGauge::SetVisible(bool visible) {
+    if (Window) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TSimplePieGauge::PaintTo(HDC dc) const {
+    if (!Window) return;
+    RECT client = {};
+    GetClientRect(Window, &client);
+    PaintPieGauge(dc, Gauge, client.right, client.bottom, TextFont);
+}
+
+void TSimplePieGauge::RepaintIf(bool due) {
+    // Never InvalidateRect(nullptr, ...): that would repaint every window.
+    if (!due || !Window) return;
+    InvalidateRect(Window, nullptr, FALSE);
+    UpdateWindow(Window);
+}
+
+LRESULT CALLBACK TSimplePieGauge::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<TSimplePieGauge*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (!created) return FALSE;  // only the constructor creates gauge windows
+        created->Window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* gauge = reinterpret_cast<TSimplePieGauge*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!gauge) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        gauge->Window = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return gauge->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TSimplePieGauge::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(Window, &paint);
+            PaintTo(dc);
+            EndPaint(Window, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            PaintTo(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETFONT:
+            TextFont = reinterpret_cast<HFONT>(wParam);
+            RepaintIf(LOWORD(lParam) != 0);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(TextFont);
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
+        default:
+            return DefWindowProcW(Window, message, wParam, lParam);
+    }
+}
