@@ -10,6 +10,18 @@
 #include "scan/PathUtils.h"
 #include "scan/SizeText.h"
 
+TPieBuildSettings CurrentPieBuildSettings() {
+    TPieBuildSettings settings;
+    if (IncludeWastedInformation) settings.IncludeWastedInformation = IncludeWastedInformation->Value;
+    if (ShowFileNames) settings.ShowFileNames = ShowFileNames->Value;
+    if (ShowPercentInPie) settings.ShowPercentInPie = ShowPercentInPie->Value;
+    if (SortAscending) settings.SortAscending = SortAscending->Value;
+    settings.MinFolderSectionAngle = MinFolderSectionAngle;
+    settings.MinFileSectionAngle = MinFileSectionAngle;
+    settings.Colors = Colors;
+    return settings;
+}
+
 TPieBuilder::TPieBuilder(THPieChart& chart, TSectionInfoList& infos, IFileSystem& fileSystem,
                          const TDriveList& drives, const ILocale& locale, IPieBuildHost& host)
     : Chart(chart), Infos(infos), FileSystem(fileSystem), Drives(drives), Locale(locale), Host(host) {}

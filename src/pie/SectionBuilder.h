@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/Options.h"
 #include "platform/Canvas.h"
 
 class IFileSystem;
@@ -13,7 +14,7 @@ class TSectionInfoList;
 struct TFolderNode;
 struct TPieSection;
 
-// The options a pie is built with, taken from the option store by the caller.
+// The options a pie is built with (see CurrentPieBuildSettings).
 struct TPieBuildSettings {
     bool IncludeWastedInformation = false;  // wedges count size plus slack
     bool ShowFileNames = false;             // one wedge per file instead of one for all
@@ -21,17 +22,12 @@ struct TPieBuildSettings {
     bool SortAscending = false;
     double MinFolderSectionAngle = 1.0;
     double MinFileSectionAngle = 2.0;
-    std::array<TColor, 17> Colors = {};     // the current colour table
+    TColorTable Colors = DefaultColors;
 };
 
-// Colour table entries the pie uses.
-enum : int {
-    kColorNormalFolder = 2,
-    kColorFilesInFolder = 3,
-    kColorOtherFolders = 4,
-    kColorFile = 5,
-    kColorOtherFiles = 6,
-};
+// The settings as the option store holds them now; while the options are
+// not loaded the fields keep the plain defaults above.
+TPieBuildSettings CurrentPieBuildSettings();
 
 // What the builder tells the pie page while it works.
 class IPieBuildHost {

@@ -8,6 +8,7 @@
 #include "pie/SectionBuilder.h"
 #include "pie/SectionInfo.h"
 #include "platform/memory/FixedLocale.h"
+#include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/RecordingCanvas.h"
 #include "scan/DriveRecords.h"
@@ -288,6 +289,25 @@ TEST_F(SectionBuilderTest, NodesWithoutRecordsAreLeftAlone) {
     Builder.BuildPie(Root, Settings);  // not scanned
     EXPECT_EQ(Log.Built, 0);
     EXPECT_EQ(Infos.Count(), 0);
+}
+
+TEST(PieSettings, FollowTheLoadedOptions) {
+    TMemoryRegistry registry;
+    registry.PlantString(std::string(kRegistryRoot) + "\\Options", "ShowPercentInPie", "2");
+    LoadOptions(registry);
+    const TPieBuildSettings loaded = CurrentPieBuildSettings();
+    EXPECT_TRUE(loaded.IncludeWastedInformation);
+    EXPECT_TRUE(loaded.ShowFileNames);
+    EXPECT_FALSE(loaded.SortAscending);
+    EXPECT_EQ(loaded.ShowPercentInPie, 2);
+    EXPECT_DOUBLE_EQ(loaded.MinFolderSectionAngle, kDefaultMinFolderSectionAngle);
+    EXPECT_DOUBLE_EQ(loaded.MinFileSectionAngle, kDefaultMinFileSectionAngle);
+    EXPECT_EQ(loaded.Colors, DefaultColors);
+    SaveOptions(registry);
+
+    const TPieBuildSettings unloaded = CurrentPieBuildSettings();
+    EXPECT_FALSE(unloaded.IncludeWastedInformation);
+    EXPECT_EQ(unloaded.ShowPercentInPie, 0);
 }
 
 TEST(PieMath, AnglesAndPercents) {

@@ -36,3 +36,28 @@ public:
 private:
     HANDLE Handle;
 };
+
+// Owns an open registry key from RegOpenKeyExW or RegCreateKeyExW; closes it
+// with RegCloseKey.
+class TRegKey {
+public:
+    TRegKey() = default;
+    ~TRegKey() { Close(); }
+    TRegKey(const TRegKey&) = delete;
+    TRegKey& operator=(const TRegKey&) = delete;
+
+    HKEY Get() const { return Key; }
+    bool IsValid() const { return Key != nullptr; }
+    void Close() {
+        if (Key) RegCloseKey(Key);
+        Key = nullptr;
+    }
+    // Where the calls that hand out a new key put it; a key held before is closed.
+    HKEY* Receive() {
+        Close();
+        return &Key;
+    }
+
+private:
+    HKEY Key = nullptr;
+};
