@@ -1,44 +1,73 @@
-// Quarrymap 2000 entry point. The main window is still a bare frame: the
-// folder tree, the pages and the commands come with the main window shell.
+// Quarrymap 2000 entry point: builds the real services, creates and shows
+// the main window and runs the message loop until it closes.
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "controls/win32/Dialog.h"
+#include "main/MainFormHooks.h"
+#include "main/win32/MainForm.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/Win32DriveEnumerator.h"
+#include "platform/win32/Win32DriveInfo.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ShellInfo.h"
+#include "platform/win32/Win32ShellLauncher.h"
+
 namespace {
 
-const wchar_t kMainWindowClass[] = L"TQuarrymapMainWindow";
-const wchar_t kApplicationTitle[] = L"Quarrymap 2000";
+std::string ProgramPath() {
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, DWORD(sizeof(path) / sizeof(path[0])));
+    return length ? Narrow(path) : std::string();
+}
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+// Initialises COM for the shell calls and releases it at the end.
+class TComScope {
+public:
+    TComScope() : Initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~TComScope() {
+        if (Initialised) CoUninitialize();
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
+    TComScope(const TComScope&) = delete;
+    TComScope& operator=(const TComScope&) = delete;
 
-bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-}
+private:
+    bool Initialised;
+};
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    if (!RegisterMainWindowClass(instance)) return 1;
-    HWND window = CreateWindowExW(0, kMainWindowClass, kApplicationTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    TComScope com;
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    TWin32Registry registry;
+    TWin32MessageBoxes messageBoxes;
+    TSystemModalRunner modalRunner;
+    TWin32ShellLauncher shell;
+    TWin32FileSystem fileSystem;
+    TWin32DriveEnumerator drives;
+    TWin32ShellInfo shellInfo;
+    TWin32DriveInfo driveInfo;
+    const TMainFormServices services{registry, messageBoxes, modalRunner, shell, fileSystem,
+                                     drives,   shellInfo,    driveInfo,   ProgramPath()};
+
+    // The scan commands, the tree, the pages and the dialogs join through
+    // these slots as they are written.
+    TMainForm form(services, TMainFormHooks{});
+    if (!form.Create()) return 1;
+    messageBoxes.SetOwner(form.Handle());
+    form.Show(showCommand);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (form.PreTranslateMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -1,0 +1,182 @@
+#include "controls/win32/DriveCheckListBox.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "controls/DriveItems.h"
+#include "platform/win32/WideString.h"
+
+namespace {
+
+const int kCheckBoxSize = 13;    // the classic check box square
+const int kCheckBoxMargin = 2;   // on either side of the square
+
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
+
+}  // namespace
+
+TShExDriveCheckListBox::TShExDriveCheckListBox(IDriveEnumerator& drives, IShellInfo& shell) : Drives(drives, shell) {}
+
+TShExDriveCheckListBox::~TShExDriveCheckListBox() {
+    if (Window) DestroyWindow(Window);
+}
+
+void TShExDriveCheckListBox::Create(HWND parent, int x, int y, int width, int height, int id) {
+    if (Window) DestroyWindow(Window);
+    SmallIcon = SmallIconMetrics();
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                        LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"", style, x, y, width, height, parent,
+                                  reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    if (!window) throw std::runtime_error("Cannot create the drive list");
+    const HFONT parentFont = FontOf(parent);
+    SendMessageW(window, WM_SETFONT, WPARAM(parentFont ? HGDIOBJ(parentFont) : GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    if (!SetWindowSubclass(window, &TShExDriveCheckListBox::SubclassProc, 0, DWORD_PTR(this))) {
+        DestroyWindow(window);
+        throw std::runtime_error("Cannot create the drive list");
+    }
+    Window = window;
+    FontChanged();
+}
+
+void TShExDriveCheckListBox::Refill() {
+    // Empty the list before the old icons go, so that nothing draws with them.
+    if (Window) SendMessageW(Window, LB_RESETCONTENT, 0, 0);
+    Drives.Fill();
+    Checks.assign(size_t(Drives.Count()), false);
+    if (!Window) return;
+    for (int i = 0; i < Drives.Count(); ++i)
+        SendMessageW(Window, LB_ADDSTRING, 0, LPARAM(Widen(Drives.At(i)->Text).c_str()));
+}
+
+std::string TShExDriveCheckListBox::ItemText(int index) const {
+    const TShellDrive* drive = Drives.At(index);
+    return drive ? drive->Text : std::string();
+}
+
+bool TShExDriveCheckListBox::Checked(int index) const {
+    return index >= 0 && index < int(Checks.size()) && Checks[size_t(index)];
+}
+
+void TShExDriveCheckListBox::SetChecked(int index, bool checked) {
+    if (index < 0 || index >= int(Checks.size()) || Checks[size_t(index)] == checked) return;
+    Checks[size_t(index)] = checked;
+    RepaintItem(index);
+}
+
+void TShExDriveCheckListBox::SetAllChecked(bool checked) {
+    for (int i = 0; i < int(Checks.size()); ++i) SetChecked(i, checked);
+}
+
+int TShExDriveCheckListBox::SelectedIndex() const {
+    if (!Window) return -1;
+    const LRESULT index = SendMessageW(Window, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : int(index);
+}
+
+void TShExDriveCheckListBox::SetSelectedIndex(int index) {
+    if (Window) SendMessageW(Window, LB_SETCURSEL, WPARAM(index), 0);
+}
+
+int TShExDriveCheckListBox::IndexOfLetter(char letter) const { return FindDriveItem(Drives.Texts(), letter); }
+
+std::string TShExDriveCheckListBox::CheckedLetters() const { return ::CheckedLetters(Drives.Texts(), Checks); }
+
+std::vector<std::string> TShExDriveCheckListBox::CheckedItems() const {
+    std::vector<std::string> items;
+    for (int i = 0; i < Count(); ++i)
+        if (Checked(i)) items.push_back(ItemText(i));
+    return items;
+}
+
+bool TShExDriveCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
+    if (!Window || item.CtlType != ODT_LISTBOX || item.hwndItem != Window) return false;
+    const int index = int(item.itemID);
+    // An empty list with the focus asks for a focus rectangle only.
+    if (!Drives.At(index)) {
+        DrawDriveItem(item.hDC, item.rcItem, nullptr, item.itemState & ODS_FOCUS, SmallIcon);
+        return true;
+    }
+    // The check box stands left of the item proper, on the window colour.
+    RECT checkArea = item.rcItem;
+    checkArea.right = checkArea.left + CheckAreaWidth();
+    FillRect(item.hDC, &checkArea, GetSysColorBrush(COLOR_WINDOW));
+    RECT box;
+    box.left = checkArea.left + kCheckBoxMargin;
+    box.top = (checkArea.top + checkArea.bottom - kCheckBoxSize) / 2;
+    box.right = box.left + kCheckBoxSize;
+    box.bottom = box.top + kCheckBoxSize;
+    UINT boxState = DFCS_BUTTONCHECK;
+    if (Checked(index)) boxState |= DFCS_CHECKED;
+    if (item.itemState & ODS_DISABLED) boxState |= DFCS_INACTIVE;
+    DrawFrameControl(item.hDC, &box, DFC_BUTTON, boxState);
+
+    RECT itemRect = item.rcItem;
+    itemRect.left = checkArea.right;
+    DrawDriveItem(item.hDC, itemRect, Drives.At(index), item.itemState, SmallIcon);
+    return true;
+}
+
+void TShExDriveCheckListBox::FontChanged() {
+    UpdateItemHeight();
+    Refill();
+}
+
+void TShExDriveCheckListBox::UpdateItemHeight() {
+    Height = DriveItemHeight(FontOf(Window), SmallIcon.Height);
+    SendMessageW(Window, LB_SETITEMHEIGHT, 0, Height);
+}
+
+void TShExDriveCheckListBox::ToggleAt(int x, int y) {
+    if (x < 0 || x >= CheckAreaWidth()) return;
+    const LRESULT hit = SendMessageW(Window, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+    // The high word is set when the point lies below the last item.
+    if (HIWORD(hit) == 0) Toggle(int(LOWORD(hit)));
+}
+
+void TShExDriveCheckListBox::Toggle(int index) {
+    if (index >= 0 && index < Count()) SetChecked(index, !Checked(index));
+}
+
+void TShExDriveCheckListBox::RepaintItem(int index) {
+    if (!Window) return;
+    RECT rect;
+    if (SendMessageW(Window, LB_GETITEMRECT, WPARAM(index), LPARAM(&rect)) != LB_ERR)
+        InvalidateRect(Window, &rect, FALSE);
+}
+
+int TShExDriveCheckListBox::CheckAreaWidth() const { return kCheckBoxSize + 2 * kCheckBoxMargin; }
+
+LRESULT CALLBACK TShExDriveCheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                      UINT_PTR, DWORD_PTR self) {
+    auto* list = reinterpret_cast<TShExDriveCheckListBox*>(self);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            // The list selects the item first; a click on its check box also toggles it.
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            list->ToggleAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return result;
+        }
+        case WM_CHAR:
+            if (wParam == L' ') {
+                list->Toggle(list->SelectedIndex());
+                return 0;
+            }
+            return DefSubclassProc(window, message, wParam, lParam);
+        case WM_SETFONT: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            list->FontChanged();
+            return result;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &TShExDriveCheckListBox::SubclassProc, 0);
+            list->Window = nullptr;
+            return DefSubclassProc(window, message, wParam, lParam);
+        default:
+            return DefSubclassProc(window, message, wParam, lParam);
+    }
+}

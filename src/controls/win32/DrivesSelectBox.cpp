@@ -1,0 +1,117 @@
+#include "controls/win32/DrivesSelectBox.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "../res/DrivesSelectIds.h"
+#include "controls/DriveItems.h"
+#include "controls/win32/CenterOverMainWindow.h"
+#include "platform/DriveInfo.h"
+
+namespace {
+
+// Room between the group box's frame and the list, in dialog units; the
+// top leaves space for the caption.
+const RECT kListMargins = {7, 12, 7, 7};
+
+const int kLabelPointSize = 9;
+
+// Arial at the given size for the screen's resolution; the caller owns it.
+HFONT CreateArialFont(int pointSize) {
+    const HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+}
+
+}  // namespace
+
+TDrivesSelectBox::TDrivesSelectBox(IDriveEnumerator& drives, IShellInfo& shell, IDriveInfo& driveInfo,
+                                   std::string programPath)
+    : TDialog(IDD_DRIVES_SELECT),
+      DriveInfo(driveInfo),
+      ProgramPath(std::move(programPath)),
+      DrivesBox(drives, shell),
+      LabelFont(CreateArialFont(kLabelPointSize)) {}
+
+bool TDrivesSelectBox::OnInitDialog() {
+    IsConfirmed = false;
+    SetLabelFonts();
+    try {
+        CreateDrivesBox();
+        CheckProgramDrive();
+    } catch (const std::runtime_error&) {
+        // Without its list the dialog can still be cancelled, and Scan scans nothing.
+    }
+    CenterOverMainWindow(Handle(), GetWindow(Handle(), GW_OWNER));
+    return true;
+}
+
+bool TDrivesSelectBox::OnCommand(int id, int notifyCode, HWND control) {
+    if (notifyCode != BN_CLICKED) return TDialog::OnCommand(id, notifyCode, control);
+    switch (id) {
+        case IDC_DRIVES_SCAN:
+            IsConfirmed = true;
+            Close(IDOK);
+            return true;
+        case IDC_DRIVES_SELECT_ALL:
+            SelectAllClick(true);
+            return true;
+        case IDC_DRIVES_DESELECT_ALL:
+            SelectAllClick(false);
+            return true;
+        case IDC_DRIVES_FIXED:
+            FixedClick();
+            return true;
+        default:
+            return TDialog::OnCommand(id, notifyCode, control);
+    }
+}
+
+bool TDrivesSelectBox::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+    if (message != WM_DRAWITEM) return false;
+    if (!DrivesBox.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
+    result = TRUE;
+    return true;
+}
+
+void TDrivesSelectBox::SetLabelFonts() {
+    for (int id : {IDC_DRIVES_INTRO, IDC_DRIVES_NOTE})
+        SendMessageW(Item(id), WM_SETFONT, WPARAM(LabelFont.Get()), FALSE);
+}
+
+// The list fills the group box below its caption and sits right after it in
+// the tab order.
+void TDrivesSelectBox::CreateDrivesBox() {
+    const HWND group = Item(IDC_DRIVES_GROUP);
+    RECT area = {};
+    GetWindowRect(group, &area);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
+    RECT margins = kListMargins;
+    MapDialogRect(Handle(), &margins);
+    area.left += margins.left;
+    area.top += margins.top;
+    area.right -= margins.right;
+    area.bottom -= margins.bottom;
+    DrivesBox.Create(Handle(), area.left, area.top, area.right - area.left, area.bottom - area.top, IDC_DRIVES_LIST);
+    SetWindowPos(DrivesBox.Handle(), group, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TDrivesSelectBox::CheckProgramDrive() {
+    if (ProgramPath.empty()) return;
+    const int index = DrivesBox.IndexOfLetter(ProgramPath[0]);
+    if (index < 0) return;
+    DrivesBox.SetChecked(index, true);
+    DrivesBox.SetSelectedIndex(index);
+}
+
+void TDrivesSelectBox::SelectAllClick(bool checkAll) { DrivesBox.SetAllChecked(checkAll); }
+
+// Adds every fixed disk; the checks of other drives stay as they are.
+void TDrivesSelectBox::FixedClick() {
+    for (int i = 0; i < DrivesBox.Count(); ++i) {
+        const std::string root = std::string(1, DriveItemLetter(DrivesBox.ItemText(i))) + ":\\";
+        if (DriveInfo.IsFixedDrive(root)) DrivesBox.SetChecked(i, true);
+    }
+}

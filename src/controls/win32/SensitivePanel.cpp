@@ -1,0 +1,203 @@
+#include "controls/win32/SensitivePanel.h"
+
+#include <stdexcept>
+
+#include "platform/win32/WideString.h"
+
+namespace {
+
+const wchar_t kPanelClassName[] = L"QuarrymapSensitivePanel";
+
+void RegisterPanelClassOnce(HINSTANCE instance, WNDPROC windowProc) {
+    static const bool registered = [instance, windowProc] {
+        WNDCLASSEXW windowClass = {};
+        windowClass.cbSize = sizeof(windowClass);
+        // The caption's place depends on the width.
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kPanelClassName;
+        return RegisterClassExW(&windowClass) != 0;
+    }();
+    // Should registration fail, creating the window fails and says so.
+    (void)registered;
+}
+
+UINT AlignmentFlag(TPanelAlignment alignment) {
+    switch (alignment) {
+        case TPanelAlignment::Left: return DT_LEFT;
+        case TPanelAlignment::Center: return DT_CENTER;
+        case TPanelAlignment::Right: return DT_RIGHT;
+    }
+    return DT_CENTER;
+}
+
+}  // namespace
+
+TSensitivePanel::TSensitivePanel(HWND parent, int left, int top, int width, int height)
+    : BackColor(GetSysColor(COLOR_BTNFACE)),
+      TextColor(GetSysColor(COLOR_WINDOWTEXT)),
+      BackBrush(std::make_unique<TGdiObject>(CreateSolidBrush(BackColor))) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterPanelClassOnce(instance, &TSensitivePanel::WindowProc);
+    // WM_NCCREATE stores the window handle in this object.
+    CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top, width, height,
+                    parent, nullptr, instance, this);
+    if (!Window) throw std::runtime_error("Cannot create the panel window");
+    TextFont = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+}
+
+TSensitivePanel::~TSensitivePanel() {
+    if (Window) DestroyWindow(Window);
+}
+
+void TSensitivePanel::SetColor(COLORREF color) {
+    if (color == BackColor) return;
+    BackColor = color;
+    BackBrush = std::make_unique<TGdiObject>(CreateSolidBrush(color));
+    Repaint();
+}
+
+void TSensitivePanel::SetFontColor(COLORREF color) {
+    if (color == TextColor) return;
+    TextColor = color;
+    Repaint();
+}
+
+void TSensitivePanel::SetFont(HFONT font) {
+    if (font == TextFont) return;
+    TextFont = font;
+    Repaint();
+}
+
+void TSensitivePanel::SetCaption(const std::string& caption) {
+    if (caption == CaptionText) return;
+    CaptionText = caption;
+    if (Window) SetWindowTextW(Window, Widen(caption).c_str());
+    Repaint();
+}
+
+void TSensitivePanel::SetAlignment(TPanelAlignment alignment) {
+    if (alignment == CaptionAlignment) return;
+    CaptionAlignment = alignment;
+    Repaint();
+}
+
+void TSensitivePanel::SetBounds(int left, int top, int width, int height) {
+    if (Window) MoveWindow(Window, left, top, width, height, TRUE);
+}
+
+void TSensitivePanel::SetVisible(bool visible) {
+    if (Window) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TSensitivePanel::PaintTo(HDC dc) const {
+    if (!Window) return;
+    RECT client = {};
+    GetClientRect(Window, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(BackBrush->Get()));
+    if (CaptionText.empty()) return;
+    const std::wstring caption = Widen(CaptionText);
+    TSelection useFont(dc, TextFont ? TextFont : GetStockObject(SYSTEM_FONT));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = SetTextColor(dc, TextColor);
+    DrawTextW(dc, caption.c_str(), int(caption.size()), &client,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS | AlignmentFlag(CaptionAlignment));
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+}
+
+void TSensitivePanel::Repaint() {
+    if (Window) RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT TSensitivePanel::MouseMoved(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefWindowProcW(Window, message, wParam, lParam);
+    if (Inside) return result;
+    // Windows says when the pointer has left only if asked, once per entry.
+    TRACKMOUSEEVENT track = {};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = Window;
+    TrackMouseEvent(&track);
+    Inside = true;
+    TPanelMessage notification = {message, wParam, lParam, result};
+    if (OnSensitiveActivate) OnSensitiveActivate(*this, notification);
+    return notification.Result;
+}
+
+LRESULT TSensitivePanel::MouseLeft(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefWindowProcW(Window, message, wParam, lParam);
+    Inside = false;
+    Pressed = false;
+    TPanelMessage notification = {message, wParam, lParam, result};
+    if (OnSensitiveDeactivate) OnSensitiveDeactivate(*this, notification);
+    return notification.Result;
+}
+
+LRESULT CALLBACK TSensitivePanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<TSensitivePanel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (!created) return FALSE;  // only the constructor creates panel windows
+        created->Window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* panel = reinterpret_cast<TSensitivePanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!panel) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        panel->Window = nullptr;
+        panel->Inside = false;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return panel->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TSensitivePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            return MouseMoved(message, wParam, lParam);
+        case WM_MOUSELEAVE:
+            return MouseLeft(message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            Pressed = true;
+            return 0;
+        case WM_LBUTTONUP:
+            if (Pressed) {
+                Pressed = false;
+                if (OnClick) OnClick(*this);
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(Window, &paint);
+            PaintTo(dc);
+            EndPaint(Window, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            PaintTo(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETFONT:
+            TextFont = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam)) Repaint();
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(TextFont);
+        case WM_CTLCOLORSTATIC: {
+            // Labels and icons on the panel are drawn in its colours.
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, TextColor);
+            SetBkColor(dc, BackColor);
+            return reinterpret_cast<LRESULT>(BackBrush->Get());
+        }
+        case WM_COMMAND:
+        case WM_NOTIFY:
+            return SendMessageW(GetParent(Window), message, wParam, lParam);
+        default:
+            return DefWindowProcW(Window, message, wParam, lParam);
+    }
+}

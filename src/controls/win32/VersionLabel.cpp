@@ -1,0 +1,80 @@
+#include "controls/win32/VersionLabel.h"
+
+#include <stdexcept>
+
+#include "platform/win32/GdiObjects.h"
+#include "platform/win32/WideString.h"
+
+TVersionLabel::TVersionLabel(HWND parent, int left, int top, IVersionInfo& info) : Text(info) {
+    Window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, left, top,
+                             0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!Window) throw std::runtime_error("Cannot create the version label");
+    SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    StaticProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TVersionLabel::SubclassProc)));
+    SendMessageW(Window, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
+    ShowCaption();
+}
+
+TVersionLabel::~TVersionLabel() {
+    if (Window) DestroyWindow(Window);
+}
+
+void TVersionLabel::SetVersionResource(TVersionResource field) {
+    Text.SetVersionResource(field);
+    ShowCaption();
+}
+
+void TVersionLabel::SetVersionResourceKey(const std::string& key) {
+    Text.SetVersionResourceKey(key);
+    ShowCaption();
+}
+
+void TVersionLabel::SetInfoPrefix(const std::string& prefix) {
+    Text.SetInfoPrefix(prefix);
+    ShowCaption();
+}
+
+void TVersionLabel::SetShowInfoPrefix(bool show) {
+    Text.SetShowInfoPrefix(show);
+    ShowCaption();
+}
+
+void TVersionLabel::SetLangCharset(const std::string& langCharset) {
+    Text.SetLangCharset(langCharset);
+    ShowCaption();
+}
+
+void TVersionLabel::ShowCaption() {
+    if (!Window) return;
+    SetWindowTextW(Window, Widen(Text.Caption()).c_str());
+    FitToText();
+}
+
+void TVersionLabel::FitToText() {
+    const std::wstring text = Widen(Text.Caption());
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(Window, WM_GETFONT, 0, 0));
+    // Measured as the static control draws it: no wrapping, only line breaks start new lines.
+    RECT size = {0, 0, 0, 0};
+    const HDC dc = GetDC(Window);
+    {
+        TSelection useFont(dc, font ? font : GetStockObject(SYSTEM_FONT));
+        DrawTextW(dc, text.c_str(), int(text.size()), &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    }
+    ReleaseDC(Window, dc);
+    SetWindowPos(Window, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK TVersionLabel::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* label = reinterpret_cast<TVersionLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const WNDPROC staticProc = label->StaticProc;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc));
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        label->Window = nullptr;
+        return CallWindowProcW(staticProc, window, message, wParam, lParam);
+    }
+    const LRESULT result = CallWindowProcW(staticProc, window, message, wParam, lParam);
+    if (message == WM_SETFONT) label->FitToText();
+    return result;
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// Help is a folder of HTML topics beside the executable: "help\index.htm"
+// holds the contents, and each help context number has its own page, such
+// as "help\4000.htm".
+
+// The page for the contents ("&Help Topics").
+std::string HelpIndexPath(const std::string& exeFolder);
+// The page of a context number, or the contents when it has no page.
+std::string HelpTopicPath(const std::string& exeFolder, int context,
+                          const std::function<bool(const std::string& path)>& fileExists);
+
+// The product's web page.
+constexpr const char* kProductWebPage = "http://www.tollvane.example/quarrymap/";

@@ -1,0 +1,69 @@
+#pragma once
+#include <functional>
+#include <string>
+
+struct TFolderNode;
+
+// Where the main window hands the work that other parts of the program do:
+// scanning and the folder tree, the pages, pie export, the report, clean-up,
+// options and the informational dialogs. A command whose slot is empty stays
+// disabled; an empty page filler leaves its page as it is.
+struct TMainFormHooks {
+    // The folder tree's selected node; none while there is no tree.
+    std::function<TFolderNode*()> SelectedNode;
+
+    // Scan commands and start-up scans.
+    std::function<void(const std::string& driveItem)> ScanOrRescanDrive;
+    std::function<void()> RescanCurrentFolder;
+    std::function<void()> RescanCurrentDrive;
+    std::function<void()> RescanAllDrives;
+    std::function<void()> RemoveCurrentDrive;
+    std::function<void()> RemoveAllDrives;
+    std::function<void()> SelectFolder;
+    std::function<void()> LevelUp;
+    // Scans the path's drive when needed and selects the folder; true when
+    // the path had the form of a full path and its drive is in the tree.
+    std::function<bool(const std::string& path)> SelectFolderByPath;
+    std::function<void(const std::string& letters)> AutoScanDrives;
+    std::function<void()> ScanCommandLine;
+
+    // Pie export, the report, archives and options.
+    std::function<void()> PieAsMetafile;
+    std::function<void()> PieAsBitmap;
+    std::function<void()> PieToFile;
+    std::function<void()> ExportFolderReport;
+    std::function<void()> RestoreCompressedFolders;
+    std::function<void()> Options;
+
+    // Pie view toggles, told the new state of their button or menu tick;
+    // each one updates its own option.
+    std::function<void(bool down)> ToggleShowWasted;
+    std::function<void(bool down)> ToggleShowFiles;
+    std::function<void(bool down)> TogglePercent;
+    std::function<void(bool down)> ToggleMegabytes;
+    std::function<void(bool shown)> ToggleSectionSizeWindow;
+    std::function<void(bool ascending)> SortPie;
+
+    // The informational dialogs, shown modally.
+    std::function<void(bool keyPreview)> ShowIntroLetter;
+    std::function<void()> ShowAbout;
+
+    // The Free Some Space page's four actions (Ctrl+B, Ctrl+D, Ctrl+M, Ctrl+R).
+    std::function<void()> CleanUpRecycle;
+    std::function<void()> CleanUpDelete;
+    std::function<void()> CleanUpMove;
+    std::function<void()> CleanUpArchive;
+
+    // The page fillers of page indexes 0..4 and the re-layout of the current page.
+    std::function<void(TFolderNode& node)> ShowPiePage;
+    std::function<void(TFolderNode& node)> FillFolderInfoPage;
+    std::function<void(TFolderNode& node)> FillSubfoldersPage;
+    std::function<void(TFolderNode& node)> FillWastedPage;
+    std::function<void(TFolderNode& node)> FillCleanUpPage;
+    std::function<void()> LayoutPage;
+
+    // The section size window: hidden while no scanned folder is shown,
+    // and given the colour options with the chart.
+    std::function<void()> HideSectionSizeWindow;
+    std::function<void()> ApplySectionWindowColors;
+};

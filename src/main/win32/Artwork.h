@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+// Pictures of the main window, drawn at run time.
+
+// The sponsor banner: the product's own advertisement across `area`.
+void PaintSponsorBanner(HDC dc, const RECT& area);
+
+// The not-scanned sheet's picture: a folder with a question mark, centred
+// at the top of `area`.
+void PaintNotScannedPicture(HDC dc, const RECT& area);

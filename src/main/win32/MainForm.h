@@ -1,0 +1,211 @@
+#pragma once
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "controls/win32/Dialog.h"
+#include "controls/win32/DriveComboBox.h"
+#include "main/MainFormHooks.h"
+#include "main/win32/MainFormState.h"
+#include "main/win32/PageControl.h"
+#include "main/win32/Panel.h"
+#include "main/win32/ToolbarImages.h"
+#include "main/win32/ZoomCursors.h"
+#include "pie/PieChart.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
+#include "platform/ShellLauncher.h"
+#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/GdiObjects.h"
+
+class IDriveEnumerator;
+class TBoolOption;
+class IDriveInfo;
+class IFileSystem;
+class IShellInfo;
+
+// What the main window works with; all of it outlives the window.
+struct TMainFormServices {
+    IRegistry& Registry;
+    IMessageBoxes& MessageBoxes;
+    IModalRunner& ModalRunner;
+    IShellLauncher& Shell;  // Explore, help pages, the web page
+    IFileSystem& FileSystem;
+    IDriveEnumerator& Drives;
+    IShellInfo& ShellInfo;
+    IDriveInfo& DriveInfo;
+    std::string ProgramPath;  // the running executable
+};
+
+// The posted message that runs the deferred start-up once the window is on
+// screen and painted.
+constexpr UINT kDeferredStartupMessage = WM_APP + 1;
+// Posted by the first activation, so that its work runs once the call that
+// activated the window (ShowWindow) has finished placing it.
+constexpr UINT kFirstActivationMessage = WM_APP + 2;
+
+// Quarrymap 2000's one top-level window: menus, toolbar strip, folder tree
+// pane, page control and status bar; the page mechanism the other parts of
+// the program use; start-up and the saving of settings at the end.
+class TMainForm {
+public:
+    TMainForm(const TMainFormServices& services, TMainFormHooks hooks);
+    ~TMainForm();
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    // Loads the options and builds the window, hidden. On any failure shows
+    // "Fatal error: Quarrymap 2000 must close" and returns false.
+    bool Create();
+    // Restores placement and view settings, then shows the window.
+    void Show(int showCommand);
+    // Null before Create and once the window is destroyed.
+    HWND Handle() const { return Window; }
+
+    // For the message loop, before a message is dispatched: hints, the
+    // clean-up shortcuts and the accelerators. True when it was consumed.
+    bool PreTranslateMessage(MSG& message);
+
+    // The page mechanism.
+    void ShowPage(int page);
+    bool UpdatePageVisibility(TFolderNode* node);
+    void InvalidateViews(bool refill);
+    void InvalidatePie();
+    void LayoutPage();
+    void UpdateNotScannedText();
+    void SetStatusText(int panel, const std::string& text);
+
+    // The scanning switch: disables what would start, rescan or remove a
+    // scan or change the cluster-size view, and enables Abort.
+    void SetScanning(bool on);
+    // Menu entries and toolbar buttons by command id. A command whose work
+    // has no slot filled stays disabled.
+    void SetCommandEnabled(int id, bool enabled);
+    bool IsCommandEnabled(int id) const;
+    void SetToolDown(int id, bool down);
+    bool IsToolDown(int id) const;
+    // Runs a command as its menu entry or button would; ignored while disabled.
+    void ExecuteCommand(int id);
+
+    // The colour options onto the chart (and the section size window).
+    void ApplyPieColors();
+    // Opens the help page of a context number; 0 opens the contents.
+    void OpenHelp(int context);
+
+    TMainFormState& State() { return FormState; }
+    const TMainFormState& State() const { return FormState; }
+    THPieChart& Chart() { return *PieChart; }
+    TGdiBitmap& PieBitmap() { return *PieImage; }
+    // Makes a new off-screen bitmap of that size and points the chart at it.
+    void ResizePieBitmap(int width, int height);
+    // The program's cursors by number: 0 arrow, 5 zoom in, 6 zoom out.
+    HCURSOR Cursor(int number) const;
+    TShExDriveComboBox& DriveBox() { return TheDriveBox; }
+    HWND FolderTree() const { return TheFolderTree; }
+    HWND SheetWindow(int sheet) const;
+
+    // Called by the tree when its selection changes and by anything that
+    // wants the status bar back on the path.
+    void SetHint(const std::string& longHint);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Creation, in order.
+    void CreateFrame();
+    void CreateMenus();
+    void CreateToolbarStrip();
+    void CreateClientArea();
+    void CreateNotScannedSheet();
+    void CreateStatusBar();
+    void CreatePieBuffer();
+    void BindCommands();
+    void ApplyInitialCommandStates();
+
+    void Layout();
+    void LayoutToolbarStripContents();
+    void LayoutNotScannedSheet();
+    void LayoutStatusBar();
+
+    // Events.
+    void OnCommand(int id, int notifyCode, HWND control);
+    bool OnNotify(NMHDR& header, LRESULT& result);
+    void OnInitMenuPopup(HMENU menu);
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    void OnHelp(const HELPINFO& info);
+    void OnFirstActivation();
+    void OnDeferredStartup();
+    void OnDropFiles(HDROP drop);
+    void OnDestroy();
+    void TrackHint(const MSG& message);
+    bool PreviewCleanUpKey(const MSG& message);
+
+    // Commands of this window.
+    void ScanDrivesCommand();
+    void ScanSelectedDriveCommand();
+    void SelectPageCommand(int page);
+    void TogglePane(int command, HWND pane, TBoolOption* option);
+    void ToggleFolderTree();
+    void ExploreCommand();
+    void ClustersBoxChange();
+    void TabChange();
+
+    bool Available(int id) const;
+    bool ShowsScannedFolder() const;
+    HMENU MenuOf(int id) const;
+    std::string HintOfWindow(HWND window, POINT screenPoint) const;
+    void ShowStatusHint(bool showing);
+    std::string ExeFolder() const;
+
+    TMainFormServices Services;
+    TMainFormHooks Hooks;
+    TMainFormState FormState;
+
+    HWND Window = nullptr;
+    bool Created = false;
+    bool FirstActivationDone = false;
+    std::map<int, std::function<void()>> Actions;
+
+    // Menus and accelerators; the menu bar is destroyed with the window.
+    HMENU MainMenu1 = nullptr;
+    std::map<int, HMENU> PopupOf;     // command id -> the popup holding it
+    std::map<int, HMENU> SubmenuOf;   // submenu entry id -> its own popup
+    HACCEL Accelerators = nullptr;
+
+    // Children, in the order they appear on the window.
+    std::unique_ptr<TPanel> panAd;
+    std::unique_ptr<TPanel> SponsorBanner;
+    std::unique_ptr<TPanel> ToolbarSupport;
+    TShExDriveComboBox TheDriveBox;
+    HWND TheToolbar = nullptr;
+    HWND ClustersBox = nullptr;
+    HWND StripTips = nullptr;
+    std::unique_ptr<TPanel> TheLeftPanel;
+    HWND TheFolderTree = nullptr;
+    std::unique_ptr<TPanel> MainSplitter;
+    std::unique_ptr<TPanel> TheRightPanel;
+    std::unique_ptr<TPageControl> ThePages;
+    std::unique_ptr<TPanel> NotReadyPanel;
+    std::unique_ptr<TPanel> imgNotReady;
+    std::unique_ptr<TPanel> NotReadyTextPanel;
+    HWND txtNotReady = nullptr;
+    HWND TheStatusBar = nullptr;
+
+    std::unique_ptr<TImageList> ImageList2;
+    std::unique_ptr<TZoomCursors> ZoomCursors;
+    std::unique_ptr<TGdiBitmap> PieImage;
+    std::unique_ptr<THPieChart> PieChart;
+    std::unique_ptr<TGdiObject> NotReadyBrush;
+
+    int LeftPanelWidth;
+    SIZE RightPanelSize = {0, 0};
+    bool StatusHintShowing = false;
+    std::string ApplicationHint;
+    int SplitterGrab = -1;  // where the splitter was grabbed, -1 when not dragging
+};

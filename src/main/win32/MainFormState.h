@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "scan/DriveRecords.h"
+
+struct TFolderNode;
+
+// What the main window remembers while it runs. The scan commands, the
+// tree and the pages read and write it; nothing of it is saved.
+struct TMainFormState {
+    bool Scanning = false;
+    uint8_t CurrentPage = 0;  // page index 0..4
+    TScannedDrives ScannedDrives;
+    std::string CurrentPath;  // the selected folder's path; empty when nothing is selected
+    char CurrentDrive = 0;    // the drive whose details were last loaded
+    std::string PiePath;      // CurrentPath the pie was last built for
+    std::string InfoPath;     // CurrentPath the Folder Information page was last built for
+    int32_t CurrentClusterSize = 0;
+    int64_t DriveTotalBytes = 0;
+    int64_t DriveFreeBytes = 0;
+    // The pie builder's accumulators.
+    int64_t OtherFoldersSize = 0;
+    int64_t OtherFoldersWasted = 0;
+    int64_t OtherFilesSize = 0;
+    int64_t OtherFilesWasted = 0;
+    TFolderNode* CurrentNode = nullptr;  // the node whose data the pages show
+    TFolderNode* CurrentRoot = nullptr;  // the drive's root above it
+    int32_t HoverIndex = -1;             // the pie section under the mouse
+    TFolderNode* ListNode = nullptr;     // the node the Subfolders list was last built for
+    int32_t ListSortColumn = 1;
+};

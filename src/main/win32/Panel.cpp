@@ -1,0 +1,126 @@
+#include "main/win32/Panel.h"
+
+#include <stdexcept>
+
+#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/GdiObjects.h"
+
+namespace {
+
+const wchar_t kPanelClass[] = L"TQuarrymapPanel";
+
+bool IsForwardedToTopLevel(UINT message) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+        case WM_HSCROLL:
+        case WM_VSCROLL: return true;
+        default: return false;
+    }
+}
+
+void RegisterPanelClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kPanelClass;
+    registered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+TPanel::TPanel(HWND parent, int id, DWORD extraStyle) : Background(kSystemColorFlag | COLOR_BTNFACE) {
+    RegisterPanelClass();
+    Window = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extraStyle,
+                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr),
+                             nullptr);
+    if (!Window) throw std::runtime_error("panel window");
+    SetWindowLongPtrW(Window, GWLP_USERDATA, LONG_PTR(this));
+    SetWindowLongPtrW(Window, GWLP_WNDPROC, LONG_PTR(&TPanel::WindowProc));
+}
+
+TPanel::~TPanel() {
+    if (!Window) return;
+    SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
+    DestroyWindow(Window);
+}
+
+void TPanel::SetColor(TColor color) {
+    Background = color;
+    if (Window) InvalidateRect(Window, nullptr, TRUE);
+}
+
+void TPanel::SetBottomLine(bool on) {
+    BottomLine = on;
+    if (Window) InvalidateRect(Window, nullptr, TRUE);
+}
+
+void TPanel::SetBounds(int left, int top, int width, int height) {
+    if (Window) MoveWindow(Window, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
+}
+
+void TPanel::SetVisible(bool visible) {
+    if (Window) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool TPanel::Visible() const { return Window && (GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+LRESULT CALLBACK TPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* panel = reinterpret_cast<TPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!panel) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        panel->Window = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return panel->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (OnMessage && OnMessage(message, wParam, lParam, result)) return result;
+    if (IsForwardedToTopLevel(message)) {
+        HWND topLevel = GetAncestor(Window, GA_ROOT);
+        if (topLevel && topLevel != Window) return SendMessageW(topLevel, message, wParam, lParam);
+    }
+    switch (message) {
+        // Transparent children such as a flat toolbar have the panel erase
+        // their background through this message, so it must really paint.
+        case WM_ERASEBKGND: EraseBackground(HDC(wParam)); return 1;
+        case WM_PRINTCLIENT: EraseBackground(HDC(wParam)); return 0;
+        case WM_PAINT: Paint(); return 0;
+        default: return DefWindowProcW(Window, message, wParam, lParam);
+    }
+}
+
+void TPanel::EraseBackground(HDC dc) {
+    RECT client;
+    GetClientRect(Window, &client);
+    TGdiObject brush(CreateSolidBrush(ToColorRef(Background)));
+    FillRect(dc, &client, static_cast<HBRUSH>(brush.Get()));
+}
+
+void TPanel::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Window, &paint);
+    if (paint.fErase) EraseBackground(dc);
+    RECT client;
+    GetClientRect(Window, &client);
+    if (BottomLine) {
+        RECT line = client;
+        line.top = line.bottom - 2;
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_BOTTOM);
+    }
+    if (OnPaint) OnPaint(dc, client);
+    EndPaint(Window, &paint);
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+// The pie page's two cursors, a magnifier with a plus and one with a
+// minus, drawn at run time. Owned; destroyed with this object.
+class TZoomCursors {
+public:
+    TZoomCursors();
+    ~TZoomCursors();
+    TZoomCursors(const TZoomCursors&) = delete;
+    TZoomCursors& operator=(const TZoomCursors&) = delete;
+
+    bool IsValid() const { return ZoomIn && ZoomOut; }
+    HCURSOR In() const { return ZoomIn; }
+    HCURSOR Out() const { return ZoomOut; }
+
+private:
+    HCURSOR ZoomIn = nullptr;
+    HCURSOR ZoomOut = nullptr;
+};
+
+// The program's cursor numbers (the Cursor field of the pie's sections).
+constexpr int kCursorArrow = 0;
+constexpr int kCursorZoomIn = 5;
+constexpr int kCursorZoomOut = 6;

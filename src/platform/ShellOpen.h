@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// How a window opened by the shell is shown: the values of ShowWindow.
+enum : int { kShowNormal = 1, kShowNoActivate = 4 };
+
+// Opens documents and addresses with the shell's default action for them.
+class IShellOpen {
+public:
+    virtual ~IShellOpen() = default;
+    // Default verb, no parameters, no working folder. Returns the shell's
+    // result code: greater than 32 on success, an error code otherwise.
+    virtual intptr_t OpenWithDefaultAction(const std::string& target, int showMode) = 0;
+};
+
+inline bool ShellOpenSucceeded(intptr_t result) { return result > 32; }

@@ -1,0 +1,208 @@
+#pragma once
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DrivePickerTestSupport.h"
+#include "ScriptedModalRunner.h"
+#include "main/MainCommands.h"
+#include "main/MainFormHooks.h"
+#include "main/win32/MainForm.h"
+#include "main/win32/MainFormControls.h"
+#include "platform/memory/FakeDriveEnumerator.h"
+#include "platform/memory/FakeDriveInfo.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/RecordingShellLauncher.h"
+#include "platform/memory/ScriptedMessageBoxes.h"
+#include "platform/win32/WideString.h"
+
+// The main window with every service replaced by a test double. Messages
+// go through the window's own preview, as in the program's message loop.
+class TMainFormFixture {
+public:
+    TMainFormFixture() {
+        Drives.AddLetter('C');
+        Drives.AddLetter('D');
+        Shell.Names['C'] = "Local Disk (C:)";
+        Shell.Names['D'] = "Data (D:)";
+        DriveInfo.AddDrive("C:\\");
+        DriveInfo.AddDrive("D:\\");
+    }
+    ~TMainFormFixture() { Close(); }
+
+    // Creates and shows the window and lets the deferred start-up run.
+    void Start(bool show = true) {
+        Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, Files, Drives, Shell,
+                                                             DriveInfo, "C:\\Apps\\Quarrymap.exe"},
+                                           Hooks);
+        Created = Form->Create();
+        if (Created && show) Form->Show(SW_SHOWNORMAL);
+        Pump();
+    }
+
+    void Close() {
+        Form.reset();
+        Pump();
+    }
+
+    void Pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue;
+            if (Form && Form->PreTranslateMessage(message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    HWND Window() const { return Form->Handle(); }
+
+    HWND Control(int id) const {
+        TSearch search = {id, nullptr};
+        EnumChildWindows(Window(), &TMainFormFixture::MatchId, LPARAM(&search));
+        return search.Found;
+    }
+
+    void Command(int id) {
+        SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        Pump();
+    }
+
+    // The menu entry with that id anywhere in the menu bar.
+    MENUITEMINFOW MenuItem(int id, std::wstring* text = nullptr) const { return FindItem(GetMenu(Window()), id, text); }
+    bool MenuEnabled(int id) const { return !(MenuItem(id).fState & MFS_DISABLED); }
+    bool MenuChecked(int id) const { return (MenuItem(id).fState & MFS_CHECKED) != 0; }
+    HMENU Popup(int id) const { return MenuItem(id).hSubMenu; }
+
+    std::wstring StatusText(int panel, bool* bevel = nullptr) const {
+        const LRESULT info = SendMessageW(Control(idStatusBar), SB_GETTEXTLENGTHW, WPARAM(panel), 0);
+        if (bevel) *bevel = !(HIWORD(info) & SBT_NOBORDERS);
+        std::wstring text(LOWORD(info) + 1, L'\0');
+        SendMessageW(Control(idStatusBar), SB_GETTEXTW, WPARAM(panel), LPARAM(text.data()));
+        text.resize(LOWORD(info));
+        return text;
+    }
+
+    std::vector<int> StatusRightEdges() const {
+        int edges[4] = {};
+        const int count = int(SendMessageW(Control(idStatusBar), SB_GETPARTS, 4, LPARAM(edges)));
+        return std::vector<int>(edges, edges + count);
+    }
+
+    std::vector<std::wstring> TabCaptions() const {
+        std::vector<std::wstring> captions;
+        HWND tabs = Control(idPages);
+        const int count = int(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+        for (int index = 0; index < count; ++index) {
+            wchar_t buffer[100] = {};
+            TCITEMW item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = buffer;
+            item.cchTextMax = 100;
+            SendMessageW(tabs, TCM_GETITEMW, WPARAM(index), LPARAM(&item));
+            captions.push_back(buffer);
+        }
+        return captions;
+    }
+
+    std::wstring SelectedTabCaption() const {
+        const int selected = int(SendMessageW(Control(idPages), TCM_GETCURSEL, 0, 0));
+        const auto captions = TabCaptions();
+        return selected >= 0 && selected < int(captions.size()) ? captions[size_t(selected)] : L"";
+    }
+
+    // A user's click on a tab: the control selects it and tells its parent.
+    void ClickTab(int index) {
+        HWND tabs = Control(idPages);
+        SendMessageW(tabs, TCM_SETCURSEL, WPARAM(index), 0);
+        NMHDR header = {tabs, UINT_PTR(idPages), UINT(TCN_SELCHANGE)};
+        SendMessageW(GetParent(tabs), WM_NOTIFY, WPARAM(idPages), LPARAM(&header));
+        Pump();
+    }
+
+    static std::wstring Text(HWND window) {
+        std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+        GetWindowTextW(window, text.data(), int(text.size()));
+        text.resize(text.size() - 1);
+        return text;
+    }
+
+    static RECT Bounds(HWND window, HWND relativeTo) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        MapWindowPoints(nullptr, relativeTo, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+
+    TMemoryRegistry Registry;
+    TScriptedMessageBoxes Boxes;
+    TScriptedModalRunner Runner;
+    TRecordingShellLauncher Launcher;
+    TMemoryFileSystem Files;
+    TFakeDriveEnumerator Drives;
+    TNamedShellInfo Shell;
+    TFakeDriveInfo DriveInfo;
+    TMainFormHooks Hooks;
+    std::unique_ptr<TMainForm> Form;
+    bool Created = false;
+
+private:
+    struct TSearch {
+        int Id;
+        HWND Found;
+    };
+
+    static BOOL CALLBACK MatchId(HWND child, LPARAM context) {
+        auto* wanted = reinterpret_cast<TSearch*>(context);
+        if (GetDlgCtrlID(child) != wanted->Id) return TRUE;
+        wanted->Found = child;
+        return FALSE;
+    }
+
+    static MENUITEMINFOW FindItem(HMENU menu, int id, std::wstring* text) {
+        const int count = GetMenuItemCount(menu);
+        for (int position = 0; position < count; ++position) {
+            wchar_t buffer[200] = {};
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
+            info.dwTypeData = buffer;
+            info.cch = 200;
+            GetMenuItemInfoW(menu, UINT(position), TRUE, &info);
+            if (int(info.wID) == id && !(info.fType & MFT_SEPARATOR)) {
+                if (text) *text = buffer;
+                return info;
+            }
+            if (info.hSubMenu) {
+                MENUITEMINFOW inner = FindItem(info.hSubMenu, id, text);
+                if (inner.cbSize) return inner;
+            }
+        }
+        return MENUITEMINFOW{};
+    }
+};
+
+// Sets or clears the keys the window looks at while it previews key strokes.
+class TKeyboardState {
+public:
+    TKeyboardState(bool ctrl, bool shift) {
+        GetKeyboardState(Saved);
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CONTROL] = ctrl ? 0x80 : 0;
+        state[VK_LCONTROL] = state[VK_CONTROL];
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        state[VK_MENU] = 0;
+        SetKeyboardState(state);
+    }
+    ~TKeyboardState() { SetKeyboardState(Saved); }
+
+private:
+    BYTE Saved[256];
+};
