@@ -17,5 +17,5 @@ const char* URLPrefixOf(TURLType type) {
 
 bool TURL::Open() {
     if (URL.empty()) return false;
-    return ShellOpenSucceeded(Shell.OpenWithDefaultAction(FullAddress(), kShowNoActivate));
+    return ShellOpenSucceeded(Shell.Open(FullAddress(), "", kShowNoActivate));
 }

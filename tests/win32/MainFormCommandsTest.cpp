@@ -246,10 +246,10 @@ TEST_F(MainFormCommandsTest, ExploreOpensTheCurrentFolder) {
     Command(toolExplore);
     EXPECT_TRUE(Launcher.Opened.empty());  // no folder selected
     Form->State().CurrentPath = "C:\\Data";
-    Launcher.Succeeds = false;  // a failure is not reported
+    Launcher.Result = 2;  // a failure (file not found) is not reported
     Command(toolExplore);
     ASSERT_EQ(1u, Launcher.Opened.size());
-    EXPECT_EQ("EXPLORER.EXE", Launcher.Opened[0].File);
+    EXPECT_EQ("EXPLORER.EXE", Launcher.Opened[0].Target);
     EXPECT_EQ("/E,C:\\Data", Launcher.Opened[0].Parameters);
     EXPECT_TRUE(Boxes.Shown.empty());
 }
@@ -269,11 +269,11 @@ TEST_F(MainFormCommandsTest, HelpOpensTopicsAndMenuContexts) {
     SendMessageW(Window(), WM_HELP, 0, LPARAM(&help));
     Command(cmdHelpVisitWebPage);
     ASSERT_EQ(5u, Launcher.Opened.size());
-    EXPECT_EQ("C:\\Apps\\help\\index.htm", Launcher.Opened[0].File);
-    EXPECT_EQ("C:\\Apps\\help\\4000.htm", Launcher.Opened[1].File);
-    EXPECT_EQ("C:\\Apps\\help\\4000.htm", Launcher.Opened[2].File);
-    EXPECT_EQ("C:\\Apps\\help\\index.htm", Launcher.Opened[3].File);
-    EXPECT_EQ("http://www.tollvane.example/quarrymap/", Launcher.Opened[4].File);
+    EXPECT_EQ("C:\\Apps\\help\\index.htm", Launcher.Opened[0].Target);
+    EXPECT_EQ("C:\\Apps\\help\\4000.htm", Launcher.Opened[1].Target);
+    EXPECT_EQ("C:\\Apps\\help\\4000.htm", Launcher.Opened[2].Target);
+    EXPECT_EQ("C:\\Apps\\help\\index.htm", Launcher.Opened[3].Target);
+    EXPECT_EQ("http://www.tollvane.example/quarrymap/", Launcher.Opened[4].Target);
     EXPECT_EQ(4020u, GetMenuContextHelpId(Popup(mnuHelp)));
 }
 

@@ -18,7 +18,7 @@
 #include "platform/memory/FakeDriveInfo.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/RecordingShellLauncher.h"
+#include "platform/memory/RecordingShellOpen.h"
 #include "platform/memory/ScriptedMessageBoxes.h"
 #include "platform/win32/WideString.h"
 
@@ -143,7 +143,7 @@ public:
     TMemoryRegistry Registry;
     TScriptedMessageBoxes Boxes;
     TScriptedModalRunner Runner;
-    TRecordingShellLauncher Launcher;
+    TRecordingShellOpen Launcher;
     TMemoryFileSystem Files;
     TFakeDriveEnumerator Drives;
     TNamedShellInfo Shell;

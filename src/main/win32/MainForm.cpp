@@ -406,7 +406,7 @@ void TMainForm::BindCommands() {
     bind(cmdViewOptions, Hooks.Options);
 
     Actions[cmdHelpHelpTopics] = [this] { OpenHelp(0); };
-    Actions[cmdHelpVisitWebPage] = [this] { Services.Shell.Open(kProductWebPage, ""); };
+    Actions[cmdHelpVisitWebPage] = [this] { Services.Shell.Open(kProductWebPage, "", kShowNormal); };
     if (Hooks.ShowIntroLetter) Actions[cmdHelpIntroductoryLetter] = [this] { Hooks.ShowIntroLetter(true); };
     bind(cmdHelpAbout, Hooks.ShowAbout);
 
@@ -518,7 +518,7 @@ void TMainForm::ToggleFolderTree() {
 }
 
 void TMainForm::ExploreCommand() {
-    if (!FormState.CurrentPath.empty()) Services.Shell.Open("EXPLORER.EXE", "/E," + FormState.CurrentPath);
+    if (!FormState.CurrentPath.empty()) Services.Shell.Open("EXPLORER.EXE", "/E," + FormState.CurrentPath, kShowNormal);
 }
 
 void TMainForm::ClustersBoxChange() {
@@ -533,7 +533,7 @@ void TMainForm::OpenHelp(int context) {
         context == 0 ? HelpIndexPath(ExeFolder())
                      : HelpTopicPath(ExeFolder(), context,
                                      [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
-    Services.Shell.Open(page, "");
+    Services.Shell.Open(page, "", kShowNormal);
 }
 
 std::string TMainForm::ExeFolder() const { return ParentFolderPath(Services.ProgramPath); }

@@ -19,7 +19,7 @@
 #include "pie/PieChart.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
-#include "platform/ShellLauncher.h"
+#include "platform/ShellOpen.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -34,7 +34,7 @@ struct TMainFormServices {
     IRegistry& Registry;
     IMessageBoxes& MessageBoxes;
     IModalRunner& ModalRunner;
-    IShellLauncher& Shell;  // Explore, help pages, the web page
+    IShellOpen& Shell;  // Explore, help pages, the web page
     IFileSystem& FileSystem;
     IDriveEnumerator& Drives;
     IShellInfo& ShellInfo;

@@ -16,7 +16,7 @@
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellInfo.h"
-#include "platform/win32/Win32ShellLauncher.h"
+#include "platform/win32/Win32ShellOpen.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     TWin32Registry registry;
     TWin32MessageBoxes messageBoxes;
     TSystemModalRunner modalRunner;
-    TWin32ShellLauncher shell;
+    TWin32ShellOpen shell;
     TWin32FileSystem fileSystem;
     TWin32DriveEnumerator drives;
     TWin32ShellInfo shellInfo;

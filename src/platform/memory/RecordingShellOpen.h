@@ -10,11 +10,12 @@ class TRecordingShellOpen : public IShellOpen {
 public:
     struct TOpened {
         std::string Target;
+        std::string Parameters;
         int ShowMode;
     };
 
-    intptr_t OpenWithDefaultAction(const std::string& target, int showMode) override {
-        Opened.push_back(TOpened{target, showMode});
+    intptr_t Open(const std::string& target, const std::string& parameters, int showMode) override {
+        Opened.push_back(TOpened{target, parameters, showMode});
         return Result;
     }
 

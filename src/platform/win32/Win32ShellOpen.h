@@ -9,7 +9,7 @@ class TWin32ShellOpen : public IShellOpen {
 public:
     explicit TWin32ShellOpen(HWND owner = nullptr) : Owner(owner) {}
     void SetOwner(HWND owner) { Owner = owner; }
-    intptr_t OpenWithDefaultAction(const std::string& target, int showMode) override;
+    intptr_t Open(const std::string& target, const std::string& parameters, int showMode) override;
 
 private:
     HWND Owner;
