@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WideString.h"
 
 namespace {
@@ -40,7 +41,7 @@ TSensitivePanel::TSensitivePanel(HWND parent, int left, int top, int width, int 
       TextColor(GetSysColor(COLOR_WINDOWTEXT)),
       BackBrush(std::make_unique<TGdiObject>(CreateSolidBrush(BackColor))) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterPanelClassOnce(instance, &TSensitivePanel::WindowProc);
+    RegisterPanelClassOnce(instance, &OwnerWindowProc<TSensitivePanel>);
     // WM_NCCREATE stores the window handle in this object.
     CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top, width, height,
                     parent, nullptr, instance, this);
@@ -136,30 +137,15 @@ LRESULT TSensitivePanel::MouseLeft(UINT message, WPARAM wParam, LPARAM lParam) {
     return notification.Result;
 }
 
-LRESULT CALLBACK TSensitivePanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<TSensitivePanel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        if (!created) return FALSE;  // only the constructor creates panel windows
-        created->Window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* panel = reinterpret_cast<TSensitivePanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!panel) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        panel->Window = nullptr;
-        panel->Inside = false;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return panel->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT TSensitivePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEMOVE:
             return MouseMoved(message, wParam, lParam);
         case WM_MOUSELEAVE:
             return MouseLeft(message, wParam, lParam);
+        case WM_NCDESTROY:
+            Inside = false;
+            return DefWindowProcW(Window, message, wParam, lParam);
         case WM_LBUTTONDOWN:
             Pressed = true;
             return 0;

@@ -69,7 +69,8 @@ public:
     void PaintTo(HDC dc) const;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename TOwner>
+    friend LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT MouseMoved(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT MouseLeft(UINT message, WPARAM wParam, LPARAM lParam);

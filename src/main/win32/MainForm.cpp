@@ -21,6 +21,7 @@
 #include "main/win32/Artwork.h"
 #include "main/win32/MainFormControls.h"
 #include "platform/FileSystem.h"
+#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32WindowPlacement.h"
@@ -163,7 +164,7 @@ bool TMainForm::Create() {
 }
 
 void TMainForm::CreateFrame() {
-    RegisterMainWindowClass(&TMainForm::WindowProc);
+    RegisterMainWindowClass(&OwnerWindowProc<TMainForm>);
     Window = CreateWindowExW(0, kMainWindowClass, Widen(kProductName).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                              kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight, nullptr, nullptr,
                              GetModuleHandleW(nullptr), this);
@@ -950,22 +951,6 @@ bool TMainForm::OnNotify(NMHDR& header, LRESULT& result) {
         return true;
     }
     return false;
-}
-
-LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->Window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form));
-    }
-    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->Window = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "pie/PieGaugeDrawing.h"
+#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -72,7 +73,7 @@ void PaintPieGauge(HDC dc, const TPieGaugeModel& gauge, int width, int height, H
 
 TSimplePieGauge::TSimplePieGauge(HWND parent, int left, int top, int width, int height) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterGaugeClassOnce(instance, &TSimplePieGauge::WindowProc);
+    RegisterGaugeClassOnce(instance, &OwnerWindowProc<TSimplePieGauge>);
     // WM_NCCREATE stores the window handle in this object.
     CreateWindowExW(0, kGaugeClassName, L"", WS_CHILD | WS_VISIBLE, left, top, width, height, parent, nullptr,
                     instance, this);
@@ -126,23 +127,6 @@ void TSimplePieGauge::RepaintIf(bool due) {
     if (!due || !Window) return;
     InvalidateRect(Window, nullptr, FALSE);
     UpdateWindow(Window);
-}
-
-LRESULT CALLBACK TSimplePieGauge::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<TSimplePieGauge*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        if (!created) return FALSE;  // only the constructor creates gauge windows
-        created->Window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* gauge = reinterpret_cast<TSimplePieGauge*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!gauge) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        gauge->Window = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return gauge->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TSimplePieGauge::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
