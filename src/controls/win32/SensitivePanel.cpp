@@ -3,27 +3,12 @@
 #include <stdexcept>
 
 #include "platform/win32/OwnerWindowProc.h"
+#include "platform/win32/WindowClass.h"
 #include "platform/win32/WideString.h"
 
 namespace {
 
 const wchar_t kPanelClassName[] = L"QuarrymapSensitivePanel";
-
-void RegisterPanelClassOnce(HINSTANCE instance, WNDPROC windowProc) {
-    static const bool registered = [instance, windowProc] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof(windowClass);
-        // The caption's place depends on the width.
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kPanelClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    // Should registration fail, creating the window fails and says so.
-    (void)registered;
-}
 
 UINT AlignmentFlag(TPanelAlignment alignment) {
     switch (alignment) {
@@ -41,7 +26,8 @@ TSensitivePanel::TSensitivePanel(HWND parent, int left, int top, int width, int 
       TextColor(GetSysColor(COLOR_WINDOWTEXT)),
       BackBrush(std::make_unique<TGdiObject>(CreateSolidBrush(BackColor))) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterPanelClassOnce(instance, &OwnerWindowProc<TSensitivePanel>);
+    // The caption's place depends on the width.
+    RegisterWindowClass(kPanelClassName, &OwnerWindowProc<TSensitivePanel>, CS_HREDRAW | CS_VREDRAW);
     // WM_NCCREATE stores the window handle in this object.
     CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top, width, height,
                     parent, nullptr, instance, this);

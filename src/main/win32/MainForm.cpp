@@ -22,6 +22,7 @@
 #include "main/win32/MainFormControls.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/OwnerWindowProc.h"
+#include "platform/win32/WindowClass.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32WindowPlacement.h"
@@ -41,22 +42,6 @@ const int kMinPaneWidth = 30;       // neither side of the splitter gets narrowe
 const int kNotReadyPictureWidth = 96;
 const int kNotReadyMemoTop = 12;
 const int kStripControlTop = 2;
-
-void RegisterMainWindowClass(WNDPROC windowProc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("main window class");
-    registered = true;
-}
 
 // The position of the entry with that id among the menu's items, or -1.
 // Submenu entries carry ids too, so one search serves both kinds.
@@ -164,7 +149,9 @@ bool TMainForm::Create() {
 }
 
 void TMainForm::CreateFrame() {
-    RegisterMainWindowClass(&OwnerWindowProc<TMainForm>);
+    if (!RegisterWindowClass(kMainWindowClass, &OwnerWindowProc<TMainForm>, 0,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadIconW(nullptr, IDI_APPLICATION)))
+        throw std::runtime_error("main window class");
     Window = CreateWindowExW(0, kMainWindowClass, Widen(kProductName).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                              kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight, nullptr, nullptr,
                              GetModuleHandleW(nullptr), this);

@@ -4,6 +4,7 @@
 
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
+#include "platform/win32/WindowClass.h"
 
 namespace {
 
@@ -25,23 +26,10 @@ bool IsForwardedToTopLevel(UINT message) {
     }
 }
 
-void RegisterPanelClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kPanelClass;
-    registered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 TPanel::TPanel(HWND parent, int id, DWORD extraStyle) : Background(kSystemColorFlag | COLOR_BTNFACE) {
-    RegisterPanelClass();
+    RegisterWindowClass(kPanelClass, DefWindowProcW, CS_HREDRAW | CS_VREDRAW);
     Window = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extraStyle,
                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr),
                              nullptr);

@@ -5,6 +5,7 @@
 
 #include "pie/PieGaugeDrawing.h"
 #include "platform/win32/OwnerWindowProc.h"
+#include "platform/win32/WindowClass.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -24,22 +25,6 @@ std::unique_ptr<TGdiBitmap> BlackBitmap(int width, int height) {
 // white inverts it.
 void XorInto(const TGdiBitmap& target, const TGdiBitmap& source) {
     BitBlt(target.Dc(), 0, 0, target.Width(), target.Height(), source.Dc(), 0, 0, SRCINVERT);
-}
-
-void RegisterGaugeClassOnce(HINSTANCE instance, WNDPROC windowProc) {
-    static const bool registered = [instance, windowProc] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof(windowClass);
-        // The disc scales with the window, so any resize repaints it all.
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kGaugeClassName;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    // Should registration fail, creating the window fails and says so.
-    (void)registered;
 }
 
 }  // namespace
@@ -73,7 +58,8 @@ void PaintPieGauge(HDC dc, const TPieGaugeModel& gauge, int width, int height, H
 
 TSimplePieGauge::TSimplePieGauge(HWND parent, int left, int top, int width, int height) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterGaugeClassOnce(instance, &OwnerWindowProc<TSimplePieGauge>);
+    // The disc scales with the window, so any resize repaints it all.
+    RegisterWindowClass(kGaugeClassName, &OwnerWindowProc<TSimplePieGauge>, CS_HREDRAW | CS_VREDRAW);
     // WM_NCCREATE stores the window handle in this object.
     CreateWindowExW(0, kGaugeClassName, L"", WS_CHILD | WS_VISIBLE, left, top, width, height, parent, nullptr,
                     instance, this);
