@@ -446,6 +446,10 @@ void TMainForm::SetToolDown(int id, bool down) {
     SendMessageW(TheToolbar, TB_CHECKBUTTON, WPARAM(id), MAKELPARAM(down ? TRUE : FALSE, 0));
 }
 
+void TMainForm::SetSectionSizeWindowTicked(bool shown) {
+    SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
+}
+
 bool TMainForm::IsToolDown(int id) const { return SendMessageW(TheToolbar, TB_ISBUTTONCHECKED, WPARAM(id), 0) != 0; }
 
 void TMainForm::ExecuteCommand(int id) {

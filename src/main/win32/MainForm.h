@@ -88,6 +88,9 @@ public:
     void SetCommandEnabled(int id, bool enabled);
     bool IsCommandEnabled(int id) const;
     void SetToolDown(int id, bool down);
+    // The View menu's tick of the section size window, for when the window
+    // itself is hidden by the user.
+    void SetSectionSizeWindowTicked(bool shown);
     bool IsToolDown(int id) const;
     // Runs a command as its menu entry or button would; ignored while disabled.
     void ExecuteCommand(int id);

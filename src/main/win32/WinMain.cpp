@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "config/Options.h"
 #include "controls/win32/Dialog.h"
 #include "main/MainFormHooks.h"
 #include "main/win32/MainForm.h"
@@ -17,6 +20,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32ShellOpen.h"
+#include "pie/win32/SectionSizeBox.h"
 
 namespace {
 
@@ -58,11 +62,37 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const TMainFormServices services{registry, messageBoxes, modalRunner, shell, fileSystem,
                                      drives,   shellInfo,    driveInfo,   ProgramPath()};
 
+    // The floating window of waste and drive space, created right after the
+    // main window and living beside it.
+    std::unique_ptr<TSectionSizeBox> sectionBox;
+    auto showSectionBox = [&sectionBox](bool shown) {
+        if (PieSectionSizeWindow) PieSectionSizeWindow->Value = shown;
+        if (sectionBox) sectionBox->SetVisible(shown);
+    };
+
     // The scan commands, the tree, the pages and the dialogs join through
     // these slots as they are written.
-    TMainForm form(services, TMainFormHooks{});
+    TMainFormHooks hooks;
+    hooks.HideSectionSizeWindow = [&sectionBox] {
+        if (sectionBox) sectionBox->SetVisible(false);
+    };
+    hooks.ApplySectionWindowColors = [&sectionBox] {
+        if (sectionBox) sectionBox->ApplyGaugeColors();
+    };
+    hooks.ToggleSectionSizeWindow = showSectionBox;
+
+    TMainForm form(services, hooks);
     if (!form.Create()) return 1;
     messageBoxes.SetOwner(form.Handle());
+    try {
+        sectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), registry);
+        sectionBox->OnUserHide = [&form] {
+            if (PieSectionSizeWindow) PieSectionSizeWindow->Value = false;
+            form.SetSectionSizeWindowTicked(false);
+        };
+    } catch (const std::exception&) {
+        // The program works without it; its menu entry then does nothing.
+    }
     form.Show(showCommand);
 
     MSG message;

@@ -1,0 +1,234 @@
+#include "pie/win32/SectionSizeBox.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "config/Options.h"
+#include "config/WindowPlacementStore.h"
+#include "pie/SectionSizeLayout.h"
+#include "pie/win32/SimplePieGauge.h"
+#include "platform/win32/OwnerWindowProc.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/Win32WindowPlacement.h"
+#include "platform/win32/WindowClass.h"
+
+namespace {
+
+const wchar_t kSectionSizeBoxClassName[] = L"QuarrymapSectionSizeBox";
+const TColor kRed = 0x0000FF;
+// Where the window opens before it has stored bounds of its own.
+const int kDesignedLeft = 100;
+const int kDesignedTop = 100;
+
+HFONT MakeFont(const wchar_t* face, int height, int weight) {
+    return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+std::string TextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(size_t(std::max(0, length)) + 1, L'\0');
+    const int copied = GetWindowTextW(window, &text[0], int(text.size()));
+    text.resize(size_t(std::max(0, copied)));
+    return Narrow(text);
+}
+
+void Place(HWND window, const TRect& rect) {
+    if (window) MoveWindow(window, rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top, TRUE);
+}
+
+void Place(TSimplePieGauge* gauge, const TRect& rect) {
+    if (gauge) gauge->SetBounds(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
+}
+
+}  // namespace
+
+TSectionSizeBox::TSectionSizeBox(HWND owner, IRegistry& registry)
+    : Registry(registry),
+      FormFont(MakeFont(L"MS Sans Serif", 11, FW_NORMAL)),
+      PlainFont(MakeFont(L"Arial", 12, FW_NORMAL)),
+      BoldFont(MakeFont(L"Arial", 12, FW_BOLD)),
+      DriveFont(MakeFont(L"Arial", 13, FW_BOLD)) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterWindowClass(kSectionSizeBoxClassName, OwnerWindowProc<TSectionSizeBox>, 0,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kSectionSizeBoxClassName, Widen(kSectionSizeBoxCaption).c_str(),
+                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, kDesignedLeft,
+                    kDesignedTop, kSectionSizeBoxDefaultWidth, kSectionSizeBoxDefaultHeight, owner, nullptr, instance,
+                    this);
+    if (!Window) throw std::runtime_error("cannot create the section size window");
+    try {
+        SendMessageW(Window, WM_SETFONT, WPARAM(FormFont.Get()), FALSE);
+        Label2 = AddLabel("Item wastes", HFONT(PlainFont.Get()));
+        txtWasted = AddLabel("", HFONT(BoldFont.Get()));
+        Label1 = AddLabel("of used space", HFONT(PlainFont.Get()));
+        txtDrive = AddLabel("", HFONT(DriveFont.Get()));
+        Label4 = AddLabel("Free space", HFONT(PlainFont.Get()));
+        txtDriveFreeSpace = AddLabel("", HFONT(PlainFont.Get()));
+        txtDriveCapacity = AddLabel("", HFONT(PlainFont.Get()));
+        GaugeWasted = std::make_unique<TSimplePieGauge>(Window, 0, 0);
+        GaugeDriveFreeSpace = std::make_unique<TSimplePieGauge>(Window, 0, 0);
+        for (TSimplePieGauge* gauge : {GaugeWasted.get(), GaugeDriveFreeSpace.get()}) {
+            gauge->SetBorderStyle(TGaugeBorderStyle::None);
+            gauge->SetForeColor(kRed);
+            gauge->SetFont(HFONT(FormFont.Get()));
+        }
+        BuildPopupMenu();
+    } catch (...) {
+        DestroyWindow(Window);
+        if (Menu) DestroyMenu(Menu);
+        throw;
+    }
+    // Creation applies the system's minimum width before this window can
+    // lower it, so the default size is set again now.
+    SetDefaultSize();
+    Layout();
+
+    SetDrive('?', 0, "", "");
+    SetWasted(0, "");
+    TWin32WindowPlacement placement(Window);
+    LoadWindowBounds(Registry, placement, kRegistryRoot, kSectionSizeBoxSection);
+    BoundsLoaded = true;
+}
+
+TSectionSizeBox::~TSectionSizeBox() {
+    if (Window) DestroyWindow(Window);
+    if (Menu) DestroyMenu(Menu);
+}
+
+HWND TSectionSizeBox::AddLabel(const char* text, HFONT font) {
+    const HWND label = CreateWindowExW(0, L"STATIC", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
+                                       0, 0, 0, 0, Window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!label) throw std::runtime_error("cannot create a label of the section size window");
+    SendMessageW(label, WM_SETFONT, WPARAM(font), FALSE);
+    return label;
+}
+
+void TSectionSizeBox::BuildPopupMenu() {
+    Menu = CreatePopupMenu();
+    if (!Menu) throw std::runtime_error("cannot create the section size window's menu");
+    AppendMenuW(Menu, MF_STRING, popSectionBoxHide, L"&Hide");
+    AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(Menu, MF_STRING, popSectionBoxDefaultSize, L"&Default Size");
+}
+
+void TSectionSizeBox::SetWasted(int32_t percent, const std::string& text) {
+    SetWindowTextW(txtWasted, Widen(text).c_str());
+    GaugeWasted->SetProgress(percent);
+}
+
+void TSectionSizeBox::SetDrive(char letter, int32_t percent, const std::string& freeText,
+                               const std::string& capacityText) {
+    SetWindowTextW(txtDrive, Widen(SectionDriveCaption(letter)).c_str());
+    SetWindowTextW(txtDriveFreeSpace, Widen(SectionFreeSpaceCaption(freeText)).c_str());
+    SetWindowTextW(txtDriveCapacity, Widen(capacityText).c_str());
+    GaugeDriveFreeSpace->SetProgress(percent);
+}
+
+void TSectionSizeBox::ApplyGaugeColors() {
+    GaugeWasted->SetForeColor(Colors[kColorSectionWasted]);
+    GaugeDriveFreeSpace->SetForeColor(Colors[kColorFreeSpace]);
+}
+
+bool TSectionSizeBox::Visible() const { return Window && IsWindowVisible(Window); }
+
+void TSectionSizeBox::SetVisible(bool visible) {
+    if (Window && visible != Visible()) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TSectionSizeBox::SetDefaultSize() {
+    if (Window)
+        SetWindowPos(Window, nullptr, 0, 0, kSectionSizeBoxDefaultWidth, kSectionSizeBoxDefaultHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string TSectionSizeBox::WastedText() const { return TextOf(txtWasted); }
+std::string TSectionSizeBox::DriveText() const { return TextOf(txtDrive); }
+std::string TSectionSizeBox::FreeSpaceText() const { return TextOf(txtDriveFreeSpace); }
+std::string TSectionSizeBox::CapacityText() const { return TextOf(txtDriveCapacity); }
+
+void TSectionSizeBox::Layout() {
+    RECT client = {};
+    GetClientRect(Window, &client);
+    const TSectionSizeLayout layout = LayOutSectionSizeBox(client.right, client.bottom);
+    Place(Label2, layout.WastedTitle);
+    Place(txtWasted, layout.WastedSize);
+    Place(GaugeWasted.get(), layout.WastedGauge);
+    Place(Label1, layout.WastedFooter);
+    Place(txtDrive, layout.DriveTitle);
+    Place(Label4, layout.FreeSpaceTitle);
+    Place(GaugeDriveFreeSpace.get(), layout.FreeSpaceGauge);
+    Place(txtDriveFreeSpace, layout.FreeSpace);
+    Place(txtDriveCapacity, layout.Capacity);
+    InvalidateRect(Window, nullptr, TRUE);
+}
+
+void TSectionSizeBox::PaintBevel(HDC dc) {
+    RECT client = {};
+    GetClientRect(Window, &client);
+    const TRect bevel = LayOutSectionSizeBox(client.right, client.bottom).Bevel;
+    RECT line = {bevel.Left, bevel.Top, bevel.Right, bevel.Bottom};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_BOTTOM);
+}
+
+void TSectionSizeBox::ShowPopupMenu(LPARAM screenPoint) {
+    POINT at = {GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (screenPoint == LPARAM(-1)) {  // from the keyboard: open at the window's corner
+        at = POINT{0, 0};
+        ClientToScreen(Window, &at);
+    }
+    TrackPopupMenu(Menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Window, nullptr);
+}
+
+void TSectionSizeBox::HideByUser() {
+    ShowWindow(Window, SW_HIDE);
+    if (OnUserHide) OnUserHide();
+}
+
+void TSectionSizeBox::SaveBounds() {
+    // A window that never got its stored bounds must not overwrite them.
+    if (!BoundsLoaded) return;
+    try {
+        TWin32WindowPlacement placement(Window);
+        SaveWindowBounds(Registry, placement, kRegistryRoot, kSectionSizeBoxSection);
+    } catch (const std::exception&) {
+        // The window is going away at program end; losing its bounds is all that happens.
+    }
+}
+
+LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE: Layout(); return 0;
+        case WM_GETMINMAXINFO: {
+            // Captioned windows have a system minimum width; let the default size through.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize.x = std::min<LONG>(limits->ptMinTrackSize.x, kSectionSizeBoxDefaultWidth);
+            return 0;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(Window, &paint);
+            PaintBevel(dc);
+            EndPaint(Window, &paint);
+            return 0;
+        }
+        case WM_CONTEXTMENU: ShowPopupMenu(lParam); return 0;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case popSectionBoxHide: SendMessageW(Window, WM_CLOSE, 0, 0); return 0;
+                case popSectionBoxDefaultSize: SetDefaultSize(); return 0;
+                default: break;
+            }
+            break;
+        case WM_CLOSE: HideByUser(); return 0;
+        case WM_DESTROY:
+            SaveBounds();
+            // The labels go with this window; no later call may reach a reused handle.
+            Label2 = txtWasted = Label1 = txtDrive = Label4 = txtDriveFreeSpace = txtDriveCapacity = nullptr;
+            return 0;
+        default: break;
+    }
+    return DefWindowProcW(Window, message, wParam, lParam);
+}
