@@ -8,15 +8,18 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "cleanup/win32/Win32CurrentDirectory.h"
 #include "config/Options.h"
 #include "controls/win32/Dialog.h"
 #include "main/MainFormHooks.h"
 #include "main/win32/MainForm.h"
+#include "main/win32/ScanCommands.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32DriveEnumerator.h"
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32NameOrder.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32ShellOpen.h"
@@ -81,9 +84,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     };
     hooks.ToggleSectionSizeWindow = showSectionBox;
 
+    TWin32CurrentDirectory currentDirectory;
+    TWin32NameOrder nameOrder;
+    TScanCommands scanCommands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder});
+    scanCommands.FillHooks(hooks);
+
     TMainForm form(services, hooks);
     if (!form.Create()) return 1;
     messageBoxes.SetOwner(form.Handle());
+    scanCommands.Attach(form);
     try {
         sectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), registry);
         sectionBox->OnUserHide = [&form] {

@@ -1,0 +1,155 @@
+#include "main/win32/ScanCommands.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "cleanup/DriveAccess.h"
+#include "main/MainCommands.h"
+#include "main/win32/FolderTreeView.h"
+#include "main/win32/MainForm.h"
+#include "platform/MessageBoxes.h"
+#include "platform/win32/WideString.h"
+#include "scan/DriveRecords.h"
+
+TScanCommands::TScanCommands(const TScanServices& services)
+    : Services(services),
+      TheScanner(FolderTree, services.FileSystem, services.DriveInfo, DriveList, *this, services.NameOrder) {}
+
+TScanCommands::~TScanCommands() { FolderTree.SetObserver(nullptr); }
+
+void TScanCommands::FillHooks(TMainFormHooks& hooks) {
+    hooks.SelectedNode = [this] { return SelectedNode(); };
+    hooks.ScanOrRescanDrive = [this](const std::string& driveItem) { ScanOrRescanDrive(driveItem); };
+}
+
+void TScanCommands::Attach(TMainForm& form) {
+    Form = &form;
+    View = std::make_unique<TFolderTreeView>(form.FolderTree(), form.Handle(), Services.ShellInfo);
+    FolderTree.SetObserver(View.get());
+}
+
+TFolderNode* TScanCommands::SelectedNode() const { return View ? View->SelectedNode() : nullptr; }
+
+void TScanCommands::ScanOrRescanDrive(const std::string& driveItem) {
+    if (!Form || driveItem.empty()) return;
+    const char letter = UpperDriveLetter(driveItem[0]);
+    if (Form->State().ScannedDrives.Contains(letter))
+        RescanDrives(std::string(1, letter));
+    else
+        ScanNewDrive(driveItem, nullptr);
+}
+
+bool TScanCommands::ScanNewDrive(const std::string& driveItem, TDriveRecInfo* driveRecord) {
+    if (!Form || driveItem.empty()) return false;
+    // Drive letters are compared exactly, so the tree only ever holds upper case.
+    std::string item = driveItem;
+    item[0] = UpperDriveLetter(item[0]);
+    const char letter = item[0];
+    if (!CheckDriveAccessible(letter, Services.Directory, Services.MessageBoxes)) return false;
+
+    Form->State().ScannedDrives.Append(letter);
+    if (!driveRecord) driveRecord = FindDriveRecord(letter);
+    if (!driveRecord) driveRecord = AddDriveRecord(letter);
+
+    struct TFinish {
+        TScanCommands& Commands;
+        ~TFinish() {
+            Commands.SetStatusText(0, "Done.");
+            Commands.Form->InvalidateViews(AbortScan);
+            if (!Commands.SelectedNode() && !Commands.FolderTree.Roots().empty())
+                Commands.View->Select(*Commands.FolderTree.Roots().front());
+        }
+    } finish{*this};
+    TheScanner.ScanDrive(item, *driveRecord);
+    return true;
+}
+
+void TScanCommands::RescanDrives(const std::string& letters) {
+    if (!Form || Form->State().Scanning) return;
+    Form->InvalidateViews(false);
+    for (const char letter : letters) {
+        TDriveRecInfo* record = FindDriveRecord(letter);
+        if (!Form->State().ScannedDrives.Contains(letter) || !record) continue;
+        const std::string path = Form->State().CurrentPath;
+
+        Form->State().ScannedDrives.Remove(letter);
+        if (record->RootNode) {
+            // The pages must not keep showing a node that is about to go.
+            TFolderNode* current = Form->State().CurrentNode;
+            if (current && RootOf(current) == record->RootNode) {
+                Form->UpdatePageVisibility(nullptr);
+                Form->State().CurrentRoot = nullptr;
+            }
+            FreeRecords(*record->RootNode, true);
+            FolderTree.DeleteNode(record->RootNode);
+            record->RootNode = nullptr;
+        }
+        if (!SelectedNode()) ResetView();
+
+        const std::string driveItem = record->DriveItem.empty() ? std::string(1, letter) : record->DriveItem;
+        if (!ScanNewDrive(driveItem, record)) {
+            // Cancelled at the readiness prompt: the drive has left the tree,
+            // so its record goes too and a later scan starts afresh.
+            DriveList.Remove(letter);
+            if (Form->State().ScannedDrives.Letters().empty()) ResetView();
+        } else if (record->RootNode) {
+            Reselect(*record->RootNode, path);
+        }
+        if (AbortScan) break;
+    }
+}
+
+// Brings the user back to the folder that was current before the rescan.
+void TScanCommands::Reselect(TFolderNode& root, const std::string& path) {
+    if (path.size() < 3 || UpperDriveLetter(path[0]) != root.DriveLetter) return;
+    TFolderNode* node = path.size() == 3 ? &root : FindNodeByPath(&root, path.substr(3), TheScanner.CaseSensitiveNames);
+    if (!node) return;
+    View->Select(*node);
+    if (node->ViewItem) SendMessageW(Form->FolderTree(), TVM_EXPAND, TVE_EXPAND, LPARAM(node->ViewItem));
+    SetFocus(Form->FolderTree());
+}
+
+void TScanCommands::ResetView() {
+    Form->UpdatePageVisibility(nullptr);
+    Form->State().CurrentPath.clear();
+    SetWindowTextW(Form->Handle(), Widen(kProductName).c_str());
+    Form->SetStatusText(0, std::string());
+    Form->SetStatusText(1, std::string());
+    Form->SetCommandEnabled(toolRescanDir, false);
+    Form->SetCommandEnabled(toolExplore, false);
+    if (Form->State().ScannedDrives.Letters().empty()) {
+        Form->UpdateNotScannedText();
+        Form->SetCommandEnabled(cmdFileRescan, false);
+        Form->SetCommandEnabled(cmdFileRemove, false);
+    }
+}
+
+void TScanCommands::SetStatusText(int panel, const std::string& text) {
+    if (Form) Form->SetStatusText(panel, text);
+}
+
+void TScanCommands::ProcessMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The program is closing: leave the quit for the main loop and stop the scan.
+            PostQuitMessage(int(message.wParam));
+            AbortScan = true;
+            return;
+        }
+        if (Form && Form->PreTranslateMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void TScanCommands::SetScanning(bool scanning) {
+    if (Form) Form->SetScanning(scanning);
+}
+
+bool TScanCommands::IsCurrentNode(const TFolderNode& node) { return Form && Form->State().CurrentNode == &node; }
+
+void TScanCommands::ShowCurrentPage() {
+    if (Form) Form->ShowPage(Form->State().CurrentPage);
+}

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MainFormTestSupport.h"
+#include "main/win32/FolderTreeView.h"
+#include "main/win32/ScanCommands.h"
+#include "platform/memory/FakeCurrentDirectory.h"
+#include "platform/win32/Win32DriveInfo.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32NameOrder.h"
+#include "scan/DriveRecords.h"
+
+namespace {
+
+// Answers every icon request with a fixed index and counts the requests.
+class TCountingIcons : public TNamedShellInfo {
+public:
+    int GetShellIconIndex(const std::string& path, bool open) override {
+        Asked.push_back(path + (open ? " open" : ""));
+        return open ? 8 : 7;
+    }
+    std::vector<std::string> Asked;
+};
+
+bool MakeFolder(const std::string& path) {
+    return CreateDirectoryW(Win32PathOf(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool MakeFile(const std::string& path, DWORD length) {
+    HANDLE file = CreateFileW(Win32PathOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::vector<char> bytes(length, 'x');
+    DWORD written = 0;
+    const bool ok = length == 0 || WriteFile(file, bytes.data(), length, &written, nullptr);
+    CloseHandle(file);
+    return ok;
+}
+
+std::string TempFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, buffer);
+    return Narrow(buffer) + "qmscantree\\";
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t buffer[300] = {};
+    TVITEMW data = {};
+    data.mask = TVIF_TEXT | TVIF_HANDLE;
+    data.hItem = item;
+    data.pszText = buffer;
+    data.cchTextMax = 300;
+    SendMessageW(tree, TVM_GETITEMW, 0, LPARAM(&data));
+    return buffer;
+}
+
+std::vector<HTREEITEM> ChildItems(HWND tree, HTREEITEM parent) {
+    std::vector<HTREEITEM> items;
+    HTREEITEM item = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, LPARAM(parent)));
+    for (; item; item = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, LPARAM(item)))) items.push_back(item);
+    return items;
+}
+
+// The items below `parent` carry the same nodes, texts and order as the model's children.
+void ExpectMirrors(HWND tree, HTREEITEM parent, const std::vector<std::unique_ptr<TFolderNode>>& nodes) {
+    const std::vector<HTREEITEM> items = ChildItems(tree, parent);
+    ASSERT_EQ(items.size(), nodes.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(nodes[i]->ViewItem, items[i]);
+        EXPECT_EQ(TFolderTreeView::NodeOf(tree, items[i]), nodes[i].get());
+        EXPECT_EQ(ItemText(tree, items[i]), Widen(nodes[i]->Text));
+        ExpectMirrors(tree, items[i], nodes[i]->Children);
+    }
+}
+
+class ScanCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AbortScan = false;
+        DriveList.Clear();
+        const std::string s = TempFolder();
+        ASSERT_TRUE(MakeFolder(s) && MakeFolder(s + "beta") && MakeFolder(s + "Alpha") && MakeFolder(s + "gamma") &&
+                    MakeFolder(s + "gamma\\inner") && MakeFile(s + "beta\\one.txt", 100) &&
+                    MakeFile(s + "gamma\\inner\\two.txt", 3000) && MakeFile(s + "top.txt", 10));
+        Commands.FillHooks(Main.Hooks);
+        Main.Start();
+        ASSERT_TRUE(Main.Created);
+        Commands.Attach(*Main.Form);
+    }
+    void TearDown() override { DriveList.Clear(); }
+
+    // Scans the temporary folder into a root standing for drive C.
+    TFolderNode* ScanTempFolder() {
+        TFolderNode* root = Commands.Tree().AddRoot("Temp", 'C');
+        Commands.Scanner().ScanFolder(TempFolder(), *root);
+        return root;
+    }
+
+    HWND TreeWindow() const { return Main.Form->FolderTree(); }
+
+    TMainFormFixture Main;
+    TWin32FileSystem Files;
+    TWin32DriveInfo Drives;
+    TCountingIcons Icons;
+    TFakeCurrentDirectory Directory;
+    TWin32NameOrder NameOrder;
+    TScanCommands Commands{{Files, Drives, Icons, Directory, Main.Boxes, NameOrder}};
+};
+
+TEST_F(ScanCommandsTest, ScannedFoldersAppearInTheModelsSortedOrder) {
+    TFolderNode* root = ScanTempFolder();
+    ASSERT_TRUE(root->Record);
+    ASSERT_EQ(root->Children.size(), 3u);
+    EXPECT_EQ(root->Children[0]->Text, "Alpha");
+    EXPECT_EQ(root->Children[1]->Text, "Beta");  // all-lower-case names are shown capitalised
+    EXPECT_EQ(root->Children[2]->Text, "Gamma");
+    ExpectMirrors(TreeWindow(), nullptr, Commands.Tree().Roots());
+}
+
+TEST_F(ScanCommandsTest, DeletingANodeRemovesItsItemWithEverythingBelow) {
+    TFolderNode* root = ScanTempFolder();
+    const size_t before = size_t(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0));
+    Commands.Tree().DeleteNode(root->Children[2].get());  // gamma with inner
+    EXPECT_EQ(size_t(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0)), before - 2);
+    ExpectMirrors(TreeWindow(), nullptr, Commands.Tree().Roots());
+    Commands.Tree().DeleteNode(root);
+    EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(ScanCommandsTest, IconsAreAskedOnceWhenFirstNeeded) {
+    TFolderNode* root = ScanTempFolder();
+    TFolderNode* beta = root->Children[1].get();
+    TVITEMW data = {};
+    data.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+    data.hItem = HTREEITEM(beta->ViewItem);
+    SendMessageW(TreeWindow(), TVM_GETITEMW, 0, LPARAM(&data));
+    EXPECT_EQ(data.iImage, 7);
+    EXPECT_EQ(data.iSelectedImage, 8);
+    EXPECT_EQ(beta->ImageIndex, 7);
+    EXPECT_EQ(beta->SelectedImageIndex, 8);
+    const size_t asked = Icons.Asked.size();
+    SendMessageW(TreeWindow(), TVM_GETITEMW, 0, LPARAM(&data));
+    EXPECT_EQ(Icons.Asked.size(), asked);
+    EXPECT_EQ(data.iImage, 7);
+}
+
+TEST_F(ScanCommandsTest, SelectedNodeFollowsTheTreeSelection) {
+    TFolderNode* root = ScanTempFolder();
+    EXPECT_EQ(Main.Hooks.SelectedNode(), nullptr);
+    SendMessageW(TreeWindow(), TVM_SELECTITEM, TVGN_CARET, LPARAM(root->Children[0]->ViewItem));
+    EXPECT_EQ(Main.Hooks.SelectedNode(), root->Children[0].get());
+}
+
+TEST_F(ScanCommandsTest, CancelledReadinessPromptScansNothing) {
+    Main.Boxes.Answer(TMsgResult::Cancel);
+    Main.Hooks.ScanOrRescanDrive("qNo Disk (Q:)");
+    EXPECT_EQ(Directory.Attempts, std::vector<std::string>{"Q:\\"});
+    EXPECT_TRUE(Commands.Tree().Roots().empty());
+    EXPECT_TRUE(Main.Form->State().ScannedDrives.Letters().empty());
+    EXPECT_EQ(FindDriveRecord('Q'), nullptr);
+}
+
+}  // namespace
