@@ -98,6 +98,28 @@ protected:
         return root;
     }
 
+    // A scanned drive as a finished scan leaves it: root, record and letter.
+    TFolderNode* AddScannedDrive(char letter) {
+        TFolderNode* root = Commands.Tree().AddRoot(std::string("Drive ") + letter, letter);
+        Commands.Scanner().ScanFolder(TempFolder(), *root);
+        AddDriveRecord(letter)->RootNode = root;
+        Main.Form->State().ScannedDrives.Append(letter);
+        Main.Form->SetScanning(false);
+        return root;
+    }
+
+    void SelectItem(TFolderNode& node) {
+        SendMessageW(TreeWindow(), TVM_SELECTITEM, TVGN_CARET, LPARAM(node.ViewItem));
+        Main.Form->State().CurrentNode = &node;
+    }
+
+    bool IsExpanded(const TFolderNode& node) const {
+        return SendMessageW(TreeWindow(), TVM_GETITEMSTATE, WPARAM(node.ViewItem), TVIS_EXPANDED) & TVIS_EXPANDED;
+    }
+
+    std::wstring Caption() const { return TMainFormFixture::Text(Main.Form->Handle()); }
+    std::wstring NotScannedText() const { return TMainFormFixture::Text(Main.Control(idNotReadyMemo)); }
+
     HWND TreeWindow() const { return Main.Form->FolderTree(); }
 
     TMainFormFixture Main;
@@ -160,6 +182,94 @@ TEST_F(ScanCommandsTest, CancelledReadinessPromptScansNothing) {
     EXPECT_TRUE(Commands.Tree().Roots().empty());
     EXPECT_TRUE(Main.Form->State().ScannedDrives.Letters().empty());
     EXPECT_EQ(FindDriveRecord('Q'), nullptr);
+}
+
+TEST_F(ScanCommandsTest, RemoveAllDrivesEmptiesTheTreeAndResetsTheView) {
+    AddScannedDrive('C');
+    TFolderNode* d = AddScannedDrive('D');
+    SelectItem(*d->Children[1]);
+    SetWindowTextW(Main.Form->Handle(), L"Quarrymap 2000 - D:\\Beta");
+    Main.Form->State().CurrentPath = "D:\\Beta";
+    ASSERT_TRUE(Main.Form->IsCommandEnabled(cmdFileRemove));
+
+    Main.Form->ExecuteCommand(cmdFileRemoveAllDrives);
+    Main.Pump();
+
+    EXPECT_TRUE(Commands.Tree().Roots().empty());
+    EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(Main.Form->State().ScannedDrives.Letters().empty());
+    EXPECT_TRUE(DriveList.Items().empty());
+    EXPECT_EQ(Main.Form->State().CurrentNode, nullptr);
+    EXPECT_TRUE(Main.Form->State().CurrentPath.empty());
+    EXPECT_EQ(Caption(), L"Quarrymap 2000");
+    EXPECT_EQ(NotScannedText().rfind(L"No drives have been scanned.", 0), 0u) << NotScannedText();
+    EXPECT_FALSE(Main.Form->IsCommandEnabled(cmdFileRemove));
+    EXPECT_FALSE(Main.Form->IsCommandEnabled(cmdFileRescan));
+    EXPECT_FALSE(Main.Form->IsCommandEnabled(toolRescanDir));
+}
+
+TEST_F(ScanCommandsTest, RemoveCurrentDriveKeepsTheOtherDrives) {
+    TFolderNode* c = AddScannedDrive('C');
+    TFolderNode* d = AddScannedDrive('D');
+    SelectItem(*d->Children[0]);
+    Main.Form->State().CurrentDrive = 'D';
+
+    Main.Form->ExecuteCommand(cmdFileRemoveCurrentDrive);
+    Main.Pump();
+
+    ASSERT_EQ(Commands.Tree().Roots().size(), 1u);
+    EXPECT_EQ(Commands.Tree().Roots().front().get(), c);
+    ExpectMirrors(TreeWindow(), nullptr, Commands.Tree().Roots());
+    EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "C");
+    EXPECT_EQ(FindDriveRecord('D'), nullptr);
+    ASSERT_NE(FindDriveRecord('C'), nullptr);
+    EXPECT_EQ(FindDriveRecord('C')->RootNode, c);
+    // Nothing of drive D may stay current.
+    TFolderNode* current = Main.Form->State().CurrentNode;
+    EXPECT_TRUE(current == nullptr || RootOf(current) == c);
+    EXPECT_TRUE(Main.Form->IsCommandEnabled(cmdFileRemove));
+}
+
+TEST_F(ScanCommandsTest, RemoveCurrentDriveBeforeAnySelectionDoesNothing) {
+    AddScannedDrive('C');
+    Main.Form->ExecuteCommand(cmdFileRemoveCurrentDrive);
+    EXPECT_EQ(Commands.Tree().Roots().size(), 1u);
+    EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "C");
+    EXPECT_NE(FindDriveRecord('C'), nullptr);
+}
+
+TEST_F(ScanCommandsTest, RemovingIsIgnoredWhileScanning) {
+    AddScannedDrive('C');
+    Main.Form->State().CurrentDrive = 'C';
+    Main.Form->State().Scanning = true;
+    Commands.RemoveDrive('C');
+    Commands.RemoveAllDrives();
+    EXPECT_EQ(Commands.Tree().Roots().size(), 1u);
+    EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "C");
+    Main.Form->State().Scanning = false;
+}
+
+TEST_F(ScanCommandsTest, LevelUpCollapsesTheFolderAndSelectsItsParent) {
+    TFolderNode* root = AddScannedDrive('C');
+    TFolderNode* gamma = root->Children[2].get();
+    SendMessageW(TreeWindow(), TVM_EXPAND, TVE_EXPAND, LPARAM(root->ViewItem));
+    SendMessageW(TreeWindow(), TVM_EXPAND, TVE_EXPAND, LPARAM(gamma->ViewItem));
+    SelectItem(*gamma);
+    ASSERT_TRUE(IsExpanded(*gamma));
+    Main.Form->SetCommandEnabled(toolLevelUp, true);
+
+    Main.Form->ExecuteCommand(toolLevelUp);
+
+    EXPECT_EQ(Commands.SelectedNode(), root);
+    EXPECT_FALSE(IsExpanded(*gamma));
+}
+
+TEST_F(ScanCommandsTest, LevelUpOnADriveRootKeepsTheSelection) {
+    TFolderNode* root = AddScannedDrive('C');
+    SelectItem(*root);
+    Main.Form->SetCommandEnabled(toolLevelUp, true);
+    Main.Form->ExecuteCommand(toolLevelUp);
+    EXPECT_EQ(Commands.SelectedNode(), root);
 }
 
 }  // namespace

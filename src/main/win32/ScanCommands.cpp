@@ -21,6 +21,11 @@ TScanCommands::~TScanCommands() { FolderTree.SetObserver(nullptr); }
 void TScanCommands::FillHooks(TMainFormHooks& hooks) {
     hooks.SelectedNode = [this] { return SelectedNode(); };
     hooks.ScanOrRescanDrive = [this](const std::string& driveItem) { ScanOrRescanDrive(driveItem); };
+    hooks.RemoveCurrentDrive = [this] {
+        if (Form) RemoveDrive(Form->State().CurrentDrive);
+    };
+    hooks.RemoveAllDrives = [this] { RemoveAllDrives(); };
+    hooks.LevelUp = [this] { LevelUp(); };
 }
 
 void TScanCommands::Attach(TMainForm& form) {
@@ -74,17 +79,7 @@ void TScanCommands::RescanDrives(const std::string& letters) {
         const std::string path = Form->State().CurrentPath;
 
         Form->State().ScannedDrives.Remove(letter);
-        if (record->RootNode) {
-            // The pages must not keep showing a node that is about to go.
-            TFolderNode* current = Form->State().CurrentNode;
-            if (current && RootOf(current) == record->RootNode) {
-                Form->UpdatePageVisibility(nullptr);
-                Form->State().CurrentRoot = nullptr;
-            }
-            FreeRecords(*record->RootNode, true);
-            FolderTree.DeleteNode(record->RootNode);
-            record->RootNode = nullptr;
-        }
+        ReleaseDriveTree(*record);
         if (!SelectedNode()) ResetView();
 
         const std::string driveItem = record->DriveItem.empty() ? std::string(1, letter) : record->DriveItem;
@@ -98,6 +93,69 @@ void TScanCommands::RescanDrives(const std::string& letters) {
         }
         if (AbortScan) break;
     }
+}
+
+void TScanCommands::RemoveDrive(char letter) {
+    if (!Form || Form->State().Scanning || letter == 0) return;
+    TDriveRecInfo* record = FindDriveRecord(letter);
+    Form->State().ScannedDrives.Remove(letter);
+    if (record) {
+        ReleaseDriveTree(*record);
+        DriveList.Remove(letter);
+    }
+    if (!SelectedNode()) ResetView();
+}
+
+void TScanCommands::RemoveAllDrives() {
+    if (!Form) return;
+    // Counted up front: a removal that is refused must not loop for ever.
+    const size_t count = Form->State().ScannedDrives.Letters().size();
+    for (size_t i = 0; i < count && !Form->State().ScannedDrives.Letters().empty(); ++i)
+        RemoveDrive(Form->State().ScannedDrives.Letters()[0]);
+}
+
+// Releases the records of the drive's subtree and deletes its root node.
+void TScanCommands::ReleaseDriveTree(TDriveRecInfo& record) {
+    if (!record.RootNode) return;
+    // The pages must not keep showing a node that is about to go.
+    TFolderNode* current = Form->State().CurrentNode;
+    if (current && RootOf(current) == record.RootNode) {
+        Form->UpdatePageVisibility(nullptr);
+        Form->State().CurrentRoot = nullptr;
+    }
+    FreeRecords(*record.RootNode, true);
+    FolderTree.DeleteNode(record.RootNode);
+    record.RootNode = nullptr;
+}
+
+namespace {
+
+void CollapseAll(HWND tree, const TFolderNode& node) {
+    for (const auto& child : node.Children) CollapseAll(tree, *child);
+    if (node.ViewItem) SendMessageW(tree, TVM_EXPAND, TVE_COLLAPSE, LPARAM(node.ViewItem));
+}
+
+// Shows the hourglass while it lives.
+class THourglass {
+public:
+    THourglass() : Previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~THourglass() { SetCursor(Previous); }
+    THourglass(const THourglass&) = delete;
+    THourglass& operator=(const THourglass&) = delete;
+
+private:
+    HCURSOR Previous;
+};
+
+}  // namespace
+
+void TScanCommands::LevelUp() {
+    if (!Form || !View) return;
+    TFolderNode* current = Form->State().CurrentNode;
+    if (!current || !current->Parent) return;
+    THourglass hourglass;
+    CollapseAll(Form->FolderTree(), *current);
+    View->Select(*current->Parent);
 }
 
 // Brings the user back to the folder that was current before the rescan.

@@ -49,6 +49,11 @@ public:
     // False when the user cancelled the readiness prompt.
     bool ScanNewDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
     void RescanDrives(const std::string& letters);
+    // Takes the drive out of the tree and forgets its record.
+    void RemoveDrive(char letter);
+    void RemoveAllDrives();
+    // Selects the parent of the current folder, collapsing the folder first.
+    void LevelUp();
 
     // IScanHost
     void SetStatusText(int panel, const std::string& text) override;
@@ -59,6 +64,7 @@ public:
 
 private:
     void ResetView();
+    void ReleaseDriveTree(TDriveRecInfo& record);
     void Reselect(TFolderNode& root, const std::string& path);
 
     TScanServices Services;
