@@ -57,6 +57,7 @@ void TFolderTree::DeleteNode(TFolderNode* node) {
     auto it = std::find_if(siblings.begin(), siblings.end(),
                            [node](const std::unique_ptr<TFolderNode>& n) { return n.get() == node; });
     if (it != siblings.end()) siblings.erase(it);
+    if (Observer) Observer->NodeDeleted();
 }
 
 void TFolderTree::DeleteChildren(TFolderNode& node) {

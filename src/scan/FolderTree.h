@@ -36,6 +36,8 @@ public:
     virtual void ChildrenSorted(TFolderNode& parent) = 0;
     // Called before the node and everything below it are destroyed.
     virtual void NodeDeleting(TFolderNode& node) = 0;
+    // Called once they are gone, when the tree is consistent again.
+    virtual void NodeDeleted() {}
 };
 
 // Owns the root nodes and, through them, every node of the folder tree.

@@ -104,7 +104,12 @@ void TScanner::BeginFolder(const std::string& path, TFolderNode& node) {
     frame.Node = &node;
     frame.Path = path;
     frame.Record = std::make_unique<TFolderSize>();
-    frame.Listing = FileSystem.OpenListing(path + "*.*");
+    // An Abort pressed just now must not wait for the first entry: when that
+    // is a subfolder, its own visit would clear the request again.
+    if (AbortScan)
+        frame.ListingEnded = true;
+    else
+        frame.Listing = FileSystem.OpenListing(path + "*.*");
     Stack.push_back(std::move(frame));
 }
 

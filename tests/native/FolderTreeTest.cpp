@@ -13,7 +13,12 @@ public:
     void NodeAdded(TFolderNode& node) override { Events.push_back("add " + node.Text); }
     void ChildrenSorted(TFolderNode& parent) override { Events.push_back("sort " + parent.Text); }
     void NodeDeleting(TFolderNode& node) override { Events.push_back("delete " + node.Text); }
+    // The deleted node is out of its parent by now: count what is left there.
+    void NodeDeleted() override {
+        Events.push_back("deleted, " + std::to_string(Watched ? Watched->Children.size() : 0) + " left");
+    }
     std::vector<std::string> Events;
+    const TFolderNode* Watched = nullptr;
 };
 
 std::unique_ptr<TFolderSize> RecordOf(int64_t ownSize, int32_t ownFiles) {
@@ -101,9 +106,10 @@ TEST_F(FolderTreeTest, ObserverSeesAddsSortsAndDeletes) {
     Tree.AddChild(*Data, "a");
     Tree.SortChildren(*Data, TWordSortOrder());
     EXPECT_EQ(Data->Children[0]->Text, "a");
+    Log.Watched = Root;
     Tree.DeleteNode(Data);
-    const std::vector<std::string> tail(Log.Events.end() - 4, Log.Events.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"add b", "add a", "sort Data", "delete Data"}));
+    const std::vector<std::string> tail(Log.Events.end() - 5, Log.Events.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"add b", "add a", "sort Data", "delete Data", "deleted, 1 left"}));
     EXPECT_EQ(Root->Children.size(), 1u);
 }
 
@@ -183,7 +189,7 @@ TEST_F(FolderTreeTest, RemoveVanishedFolderOnlyWhenItIsGone) {
     EXPECT_EQ(FindChild(Root, "Data", false), nullptr);
     EXPECT_EQ(Root->Record->TreeSize, rootSize - 70);
     EXPECT_EQ(Root->Record->OwnFolders, 1);
-    EXPECT_EQ(Log.Events.back(), "delete Data");
+    EXPECT_EQ(Log.Events.end()[-2], "delete Data");
 }
 
 TEST(FolderTree, VeryDeepTreesAreDestroyedWithoutRecursion) {

@@ -297,6 +297,24 @@ TEST_F(ScannerTest, AbortDuringADeepFolderDiscardsItsChainAndKeepsFinishedSiblin
     EXPECT_EQ(W.Host.ScanningSwitches.back(), false);
 }
 
+TEST_F(ScannerTest, AbortWhileEnteringAFolderOfFoldersIsNotLost) {
+    W.Files.AddFolder("C:\\Deep\\Inner\\Innermost");
+    W.Files.AddFile("C:\\Deep\\Inner\\Innermost\\g", 20);
+    W.Files.AddFolder("C:\\Zlast");
+    // The request arrives while Deep is entered; its first entry is a folder.
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\Deep\\") AbortScan = true;
+    };
+    TFolderNode* root = W.ScanDriveC();
+    EXPECT_TRUE(AbortScan);
+    EXPECT_EQ(root->Record, nullptr);
+    TFolderNode* deep = FindChild(root, "Deep", false);
+    ASSERT_NE(deep, nullptr);
+    EXPECT_EQ(deep->Record, nullptr);
+    EXPECT_TRUE(deep->Children.empty());
+    EXPECT_EQ(FindChild(root, "Zlast", false), nullptr);
+}
+
 TEST_F(ScannerTest, AbortInAnUnlistableFolderStillEndsTheScan) {
     W.Files.AddFolder("C:\\Locked");
     W.Files.DenyListing("C:\\Locked");

@@ -6,9 +6,10 @@
 #include "MainFormTestSupport.h"
 #include "main/win32/FolderTreeView.h"
 #include "main/win32/ScanCommands.h"
+#include "ScanTestSupport.h"
 #include "platform/memory/FakeCurrentDirectory.h"
-#include "platform/win32/Win32DriveInfo.h"
-#include "platform/win32/Win32FileSystem.h"
+#include "platform/memory/FixedLocale.h"
+#include "platform/memory/FakeDriveInfo.h"
 #include "platform/win32/Win32NameOrder.h"
 #include "scan/DriveRecords.h"
 
@@ -23,27 +24,6 @@ public:
     }
     std::vector<std::string> Asked;
 };
-
-bool MakeFolder(const std::string& path) {
-    return CreateDirectoryW(Win32PathOf(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-bool MakeFile(const std::string& path, DWORD length) {
-    HANDLE file = CreateFileW(Win32PathOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    std::vector<char> bytes(length, 'x');
-    DWORD written = 0;
-    const bool ok = length == 0 || WriteFile(file, bytes.data(), length, &written, nullptr);
-    CloseHandle(file);
-    return ok;
-}
-
-std::string TempFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, buffer);
-    return Narrow(buffer) + "qmscantree\\";
-}
 
 std::wstring ItemText(HWND tree, HTREEITEM item) {
     wchar_t buffer[300] = {};
@@ -80,10 +60,16 @@ protected:
     void SetUp() override {
         AbortScan = false;
         DriveList.Clear();
-        const std::string s = TempFolder();
-        ASSERT_TRUE(MakeFolder(s) && MakeFolder(s + "beta") && MakeFolder(s + "Alpha") && MakeFolder(s + "gamma") &&
-                    MakeFolder(s + "gamma\\inner") && MakeFile(s + "beta\\one.txt", 100) &&
-                    MakeFile(s + "gamma\\inner\\two.txt", 3000) && MakeFile(s + "top.txt", 10));
+        // The same folders on C: and D:, in memory.
+        for (const std::string s : {"C:\\", "D:\\"}) {
+            Main.Files.AddFolder(s + "beta");
+            Main.Files.AddFolder(s + "Alpha");
+            Main.Files.AddFolder(s + "gamma\\inner");
+            Main.Files.AddFile(s + "beta\\one.txt", 100);
+            Main.Files.AddFile(s + "gamma\\inner\\two.txt", 3000);
+            Main.Files.AddFile(s + "top.txt", 10);
+            Directory.AddFolder(s);
+        }
         Commands.FillHooks(Main.Hooks);
         Main.Start();
         ASSERT_TRUE(Main.Created);
@@ -91,17 +77,17 @@ protected:
     }
     void TearDown() override { DriveList.Clear(); }
 
-    // Scans the temporary folder into a root standing for drive C.
-    TFolderNode* ScanTempFolder() {
+    // Scans drive C into a root of its own, without a drive record.
+    TFolderNode* ScanDriveC() {
         TFolderNode* root = Commands.Tree().AddRoot("Temp", 'C');
-        Commands.Scanner().ScanFolder(TempFolder(), *root);
+        Commands.Scanner().ScanFolder("C:\\", *root);
         return root;
     }
 
     // A scanned drive as a finished scan leaves it: root, record and letter.
     TFolderNode* AddScannedDrive(char letter) {
         TFolderNode* root = Commands.Tree().AddRoot(std::string("Drive ") + letter, letter);
-        Commands.Scanner().ScanFolder(TempFolder(), *root);
+        Commands.Scanner().ScanFolder(std::string(1, letter) + ":\\", *root);
         AddDriveRecord(letter)->RootNode = root;
         Main.Form->State().ScannedDrives.Append(letter);
         Main.Form->SetScanning(false);
@@ -123,16 +109,19 @@ protected:
     HWND TreeWindow() const { return Main.Form->FolderTree(); }
 
     TMainFormFixture Main;
-    TWin32FileSystem Files;
-    TWin32DriveInfo Drives;
+    TFakeDriveInfo Drives;
     TCountingIcons Icons;
     TFakeCurrentDirectory Directory;
     TWin32NameOrder NameOrder;
-    TScanCommands Commands{{Files, Drives, Icons, Directory, Main.Boxes, NameOrder}};
+    TFixedLocale Locale;
+    TScriptedFolderBrowser Browser;
+    TRecordingContextMenus Menus;
+    TScanCommands Commands{
+        {Main.Files, Drives, Icons, Directory, Main.Boxes, NameOrder, Locale, Browser, Menus.Function(), {}}};
 };
 
 TEST_F(ScanCommandsTest, ScannedFoldersAppearInTheModelsSortedOrder) {
-    TFolderNode* root = ScanTempFolder();
+    TFolderNode* root = ScanDriveC();
     ASSERT_TRUE(root->Record);
     ASSERT_EQ(root->Children.size(), 3u);
     EXPECT_EQ(root->Children[0]->Text, "Alpha");
@@ -142,7 +131,7 @@ TEST_F(ScanCommandsTest, ScannedFoldersAppearInTheModelsSortedOrder) {
 }
 
 TEST_F(ScanCommandsTest, DeletingANodeRemovesItsItemWithEverythingBelow) {
-    TFolderNode* root = ScanTempFolder();
+    TFolderNode* root = ScanDriveC();
     const size_t before = size_t(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0));
     Commands.Tree().DeleteNode(root->Children[2].get());  // gamma with inner
     EXPECT_EQ(size_t(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0)), before - 2);
@@ -152,7 +141,7 @@ TEST_F(ScanCommandsTest, DeletingANodeRemovesItsItemWithEverythingBelow) {
 }
 
 TEST_F(ScanCommandsTest, IconsAreAskedOnceWhenFirstNeeded) {
-    TFolderNode* root = ScanTempFolder();
+    TFolderNode* root = ScanDriveC();
     TFolderNode* beta = root->Children[1].get();
     TVITEMW data = {};
     data.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
@@ -169,7 +158,7 @@ TEST_F(ScanCommandsTest, IconsAreAskedOnceWhenFirstNeeded) {
 }
 
 TEST_F(ScanCommandsTest, SelectedNodeFollowsTheTreeSelection) {
-    TFolderNode* root = ScanTempFolder();
+    TFolderNode* root = ScanDriveC();
     EXPECT_EQ(Main.Hooks.SelectedNode(), nullptr);
     SendMessageW(TreeWindow(), TVM_SELECTITEM, TVGN_CARET, LPARAM(root->Children[0]->ViewItem));
     EXPECT_EQ(Main.Hooks.SelectedNode(), root->Children[0].get());

@@ -1,5 +1,8 @@
 #include "main/win32/FolderTreeView.h"
 
+#include <windowsx.h>
+
+#include <cstring>
 #include <string>
 #include <unordered_map>
 
@@ -23,15 +26,17 @@ int CALLBACK CompareByModelOrder(LPARAM first, LPARAM second, LPARAM order) {
 
 }  // namespace
 
-TFolderTreeView::TFolderTreeView(HWND tree, HWND notifyTarget, IShellInfo& shellInfo)
-    : Tree(tree), NotifyTarget(notifyTarget), ShellInfo(shellInfo) {
-    Subclassed = NotifyTarget &&
-                 SetWindowSubclass(NotifyTarget, &TFolderTreeView::NotifyTargetProc, kSubclassId, DWORD_PTR(this));
+TFolderTreeView::TFolderTreeView(HWND tree, HWND notifyTarget, IShellInfo& shellInfo, IFolderTreeEvents* events)
+    : Tree(tree), NotifyTarget(notifyTarget), ShellInfo(shellInfo), Events(events) {
+    TargetSubclassed = NotifyTarget && SetWindowSubclass(NotifyTarget, &TFolderTreeView::NotifyTargetProc,
+                                                         kSubclassId, DWORD_PTR(this));
+    TreeSubclassed = Tree && SetWindowSubclass(Tree, &TFolderTreeView::TreeProc, kSubclassId, DWORD_PTR(this));
 }
 
 TFolderTreeView::~TFolderTreeView() {
-    if (Subclassed && IsWindow(NotifyTarget))
+    if (TargetSubclassed && IsWindow(NotifyTarget))
         RemoveWindowSubclass(NotifyTarget, &TFolderTreeView::NotifyTargetProc, kSubclassId);
+    if (TreeSubclassed && IsWindow(Tree)) RemoveWindowSubclass(Tree, &TFolderTreeView::TreeProc, kSubclassId);
 }
 
 void TFolderTreeView::NodeAdded(TFolderNode& node) {
@@ -62,8 +67,16 @@ void TFolderTreeView::ChildrenSorted(TFolderNode& parent) {
 void TFolderTreeView::NodeDeleting(TFolderNode& node) {
     if (!node.ViewItem) return;
     // The control removes the items below it with it.
+    ++DeletingDepth;
     SendMessageW(Tree, TVM_DELETEITEM, 0, LPARAM(node.ViewItem));
+    --DeletingDepth;
     node.ViewItem = nullptr;
+}
+
+void TFolderTreeView::NodeDeleted() {
+    if (DeletingDepth > 0 || !SelectionChangePending) return;
+    SelectionChangePending = false;
+    if (Events) Events->SelectionChanged(SelectedNode());
 }
 
 TFolderNode* TFolderTreeView::NodeOf(HWND tree, HTREEITEM item) {
@@ -99,15 +112,81 @@ void TFolderTreeView::AnswerDisplayInfo(NMTVDISPINFOW& info) {
     info.item.mask |= TVIF_DI_SETITEM;
 }
 
+bool TFolderTreeView::OnTreeNotify(NMHDR& header, LRESULT& result) {
+    result = 0;
+    switch (header.code) {
+        case TVN_GETDISPINFOW:
+            AnswerDisplayInfo(reinterpret_cast<NMTVDISPINFOW&>(header));
+            return true;
+        case TVN_SELCHANGINGW: {
+            if (!Events || DeletingDepth > 0) return true;
+            const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
+            result = Events->SelectionChanging(reinterpret_cast<TFolderNode*>(change.itemNew.lParam)) ? FALSE : TRUE;
+            return true;
+        }
+        case TVN_SELCHANGEDW: {
+            if (!Events) return true;
+            if (DeletingDepth > 0) {
+                SelectionChangePending = true;
+                return true;
+            }
+            const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
+            Events->SelectionChanged(reinterpret_cast<TFolderNode*>(change.itemNew.lParam));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void TFolderTreeView::OnRightButtonDown(POINT point) {
+    SetFocus(Tree);
+    TVHITTESTINFO hit = {};
+    hit.pt = point;
+    const auto item = HTREEITEM(SendMessageW(Tree, TVM_HITTEST, 0, LPARAM(&hit)));
+    if (item && (hit.flags & TVHT_ONITEM)) SendMessageW(Tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(item));
+    if (Events) Events->ContextMenuWanted(point);
+}
+
+// Shift+F10 or the menu key: the menu opens at the selected item.
+void TFolderTreeView::OnKeyboardContextMenu() {
+    const auto item = HTREEITEM(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    RECT bounds = {};
+    std::memcpy(&bounds, &item, sizeof(item));  // the request carries the item in its first bytes
+    POINT point = {0, 0};
+    if (item && SendMessageW(Tree, TVM_GETITEMRECT, TRUE, LPARAM(&bounds))) point = {bounds.left, bounds.bottom};
+    if (Events) Events->ContextMenuWanted(point);
+}
+
 LRESULT CALLBACK TFolderTreeView::NotifyTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                    UINT_PTR, DWORD_PTR self) {
     auto* view = reinterpret_cast<TFolderTreeView*>(self);
     if (message == WM_NOTIFY) {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->hwndFrom == view->Tree && header->code == TVN_GETDISPINFOW) {
-            view->AnswerDisplayInfo(*reinterpret_cast<NMTVDISPINFOW*>(lParam));
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (header.hwndFrom == view->Tree && view->OnTreeNotify(header, result)) return result;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The tree selects the item under the right mouse button itself, and the
+// menu opens on the button going down, before the control would start a
+// drag of its own.
+LRESULT CALLBACK TFolderTreeView::TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self) {
+    auto* view = reinterpret_cast<TFolderTreeView*>(self);
+    switch (message) {
+        case WM_RBUTTONDOWN:
+            view->OnRightButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
-        }
+        case WM_RBUTTONUP:
+            return 0;
+        case WM_CONTEXTMENU:
+            if (lParam == -1) {
+                view->OnKeyboardContextMenu();
+                return 0;
+            }
+            break;
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }

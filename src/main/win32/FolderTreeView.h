@@ -7,15 +7,33 @@
 
 class IShellInfo;
 
+// What the user does with the tree, as the scan commands want to hear it.
+class IFolderTreeEvents {
+public:
+    virtual ~IFolderTreeEvents() = default;
+    // Before the selection moves to `node`; false keeps the old selection.
+    virtual bool SelectionChanging(TFolderNode* node) = 0;
+    virtual void SelectionChanged(TFolderNode* node) = 0;
+    // The right mouse button went down at that point of the tree's client
+    // area (the selection has moved to the item under it), or the keyboard
+    // asked for a context menu at the selected item.
+    virtual void ContextMenuWanted(POINT clientPoint) = 0;
+};
+
 // Mirrors the folder tree into the window's tree control. The model stays
 // the one source of truth: every item carries its node as lParam and each
 // node keeps its item in ViewItem. Icons are looked up only when the tree
 // first draws an item, so that a scan adds folders cheaply.
+//
+// Deleting an item that holds the selection makes the control select
+// another one while the model is still deleting. Such a change is allowed
+// without asking and told only once the model is consistent again
+// (NodeDeleted), so that nothing acts on a half-deleted tree.
 class TFolderTreeView : public ITreeObserver {
 public:
     // `notifyTarget` is the window the tree's notifications end up at (the
     // main window); it is subclassed for the icon requests while the view lives.
-    TFolderTreeView(HWND tree, HWND notifyTarget, IShellInfo& shellInfo);
+    TFolderTreeView(HWND tree, HWND notifyTarget, IShellInfo& shellInfo, IFolderTreeEvents* events = nullptr);
     ~TFolderTreeView() override;
     TFolderTreeView(const TFolderTreeView&) = delete;
     TFolderTreeView& operator=(const TFolderTreeView&) = delete;
@@ -23,6 +41,7 @@ public:
     void NodeAdded(TFolderNode& node) override;
     void ChildrenSorted(TFolderNode& parent) override;
     void NodeDeleting(TFolderNode& node) override;
+    void NodeDeleted() override;
 
     // The node of the selected item; null when nothing is selected.
     TFolderNode* SelectedNode() const;
@@ -33,10 +52,19 @@ public:
 private:
     static LRESULT CALLBACK NotifyTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+    bool OnTreeNotify(NMHDR& header, LRESULT& result);
     void AnswerDisplayInfo(NMTVDISPINFOW& info);
+    void OnRightButtonDown(POINT point);
+    void OnKeyboardContextMenu();
 
     HWND Tree;
     HWND NotifyTarget;
     IShellInfo& ShellInfo;
-    bool Subclassed = false;
+    IFolderTreeEvents* Events;
+    bool TargetSubclassed = false;
+    bool TreeSubclassed = false;
+    int DeletingDepth = 0;             // items being deleted for the model
+    bool SelectionChangePending = false;  // the control moved the selection meanwhile
 };

@@ -1,4 +1,5 @@
 #include "main/win32/MainForm.h"
+#include "pie/SectionInfo.h"
 
 #include <windowsx.h>
 

@@ -5,12 +5,16 @@
 #include <commctrl.h>
 
 #include "cleanup/DriveAccess.h"
+#include "controls/DriveItems.h"
 #include "main/MainCommands.h"
 #include "main/win32/FolderTreeView.h"
 #include "main/win32/MainForm.h"
 #include "platform/MessageBoxes.h"
 #include "platform/win32/WideString.h"
+#include "main/DriveStatus.h"
+#include "platform/ShellInfo.h"
 #include "scan/DriveRecords.h"
+#include "scan/PathUtils.h"
 
 TScanCommands::TScanCommands(const TScanServices& services)
     : Services(services),
@@ -21,16 +25,28 @@ TScanCommands::~TScanCommands() { FolderTree.SetObserver(nullptr); }
 void TScanCommands::FillHooks(TMainFormHooks& hooks) {
     hooks.SelectedNode = [this] { return SelectedNode(); };
     hooks.ScanOrRescanDrive = [this](const std::string& driveItem) { ScanOrRescanDrive(driveItem); };
+    hooks.RescanCurrentFolder = [this] { RescanCurrentFolder(); };
+    hooks.RescanCurrentDrive = [this] {
+        if (Form && Form->State().CurrentDrive) RescanDrives(std::string(1, Form->State().CurrentDrive));
+    };
+    hooks.RescanAllDrives = [this] {
+        if (Form) RescanDrives(Form->State().ScannedDrives.Letters());
+    };
     hooks.RemoveCurrentDrive = [this] {
         if (Form) RemoveDrive(Form->State().CurrentDrive);
     };
     hooks.RemoveAllDrives = [this] { RemoveAllDrives(); };
+    hooks.SelectFolder = [this] { SelectFolder(); };
     hooks.LevelUp = [this] { LevelUp(); };
+    hooks.SelectFolderByPath = [this](const std::string& path) { return SelectFolderByPath(path); };
+    hooks.AutoScanDrives = [this](const std::string& letters) { AutoScanDrives(letters); };
+    hooks.ScanCommandLine = [this] { ScanCommandLine(); };
 }
 
 void TScanCommands::Attach(TMainForm& form) {
     Form = &form;
-    View = std::make_unique<TFolderTreeView>(form.FolderTree(), form.Handle(), Services.ShellInfo);
+    View = std::make_unique<TFolderTreeView>(form.FolderTree(), form.Handle(), Services.ShellInfo,
+                                             static_cast<IFolderTreeEvents*>(this));
     FolderTree.SetObserver(View.get());
 }
 
@@ -88,11 +104,28 @@ void TScanCommands::RescanDrives(const std::string& letters) {
             // so its record goes too and a later scan starts afresh.
             DriveList.Remove(letter);
             if (Form->State().ScannedDrives.Letters().empty()) ResetView();
-        } else if (record->RootNode) {
-            Reselect(*record->RootNode, path);
+        } else {
+            SelectFolderByPath(path);
         }
         if (AbortScan) break;
     }
+}
+
+void TScanCommands::RescanCurrentFolder() {
+    if (!Form || Form->State().Scanning || !Form->State().CurrentNode) return;
+    TFolderNode* selected = SelectedNode();
+    if (!selected) return;
+    SetScanning(true);
+    Form->UpdatePageVisibility(nullptr);
+    struct TFinish {
+        TScanCommands& Commands;
+        ~TFinish() {
+            Commands.Form->InvalidateViews(true);
+            Commands.SetScanning(false);
+            Commands.Form->UpdatePageVisibility(Commands.SelectedNode());
+        }
+    } finish{*this};
+    TheScanner.RescanFolder(NodePath(selected), selected);
 }
 
 void TScanCommands::RemoveDrive(char letter) {
@@ -158,16 +191,6 @@ void TScanCommands::LevelUp() {
     View->Select(*current->Parent);
 }
 
-// Brings the user back to the folder that was current before the rescan.
-void TScanCommands::Reselect(TFolderNode& root, const std::string& path) {
-    if (path.size() < 3 || UpperDriveLetter(path[0]) != root.DriveLetter) return;
-    TFolderNode* node = path.size() == 3 ? &root : FindNodeByPath(&root, path.substr(3), TheScanner.CaseSensitiveNames);
-    if (!node) return;
-    View->Select(*node);
-    if (node->ViewItem) SendMessageW(Form->FolderTree(), TVM_EXPAND, TVE_EXPAND, LPARAM(node->ViewItem));
-    SetFocus(Form->FolderTree());
-}
-
 void TScanCommands::ResetView() {
     Form->UpdatePageVisibility(nullptr);
     Form->State().CurrentPath.clear();
@@ -180,6 +203,27 @@ void TScanCommands::ResetView() {
         Form->UpdateNotScannedText();
         Form->SetCommandEnabled(cmdFileRescan, false);
         Form->SetCommandEnabled(cmdFileRemove, false);
+    }
+}
+
+std::string TScanCommands::DriveItemOf(char letter) {
+    return DriveItemText(letter, Services.ShellInfo.GetShellDisplayName(std::string(1, letter) + ":\\"));
+}
+
+void TScanCommands::AutoScanDrives(const std::string& letters) {
+    for (const char letter : letters) {
+        ScanOrRescanDrive(DriveItemOf(UpperDriveLetter(letter)));
+        if (AbortScan) break;
+    }
+}
+
+void TScanCommands::ScanCommandLine() {
+    for (const std::string& argument : Services.Arguments) {
+        if (IsDriveRoot(argument))
+            AutoScanDrives(std::string(1, UpperDriveLetter(argument[0])));
+        else
+            SelectFolderByPath(argument);
+        if (AbortScan) break;
     }
 }
 

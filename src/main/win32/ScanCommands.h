@@ -1,20 +1,32 @@
 #pragma once
+#include <windows.h>
+
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "main/MainFormHooks.h"
+#include "main/win32/FolderTreeView.h"
+#include "pie/CurrentPieItem.h"
 #include "scan/FolderTree.h"
 #include "scan/Scanner.h"
 
 class ICurrentDirectory;
 class IDriveInfo;
 class IFileSystem;
+class IFolderBrowseDialog;
+class ILocale;
 class IMessageBoxes;
 class INameOrder;
 class IShellInfo;
-class TFolderTreeView;
 class TMainForm;
+class TSectionSizeBox;
 struct TDriveRecInfo;
+
+// Shows the shell's context menu of a path at a screen point and waits
+// until it closes; false when there was none.
+using TShowContextMenu = std::function<bool(const std::string& path, HWND owner, POINT screenPoint)>;
 
 // What scanning reads and asks; all of it outlives the commands.
 struct TScanServices {
@@ -24,13 +36,18 @@ struct TScanServices {
     ICurrentDirectory& Directory;  // for the readiness check of a drive
     IMessageBoxes& MessageBoxes;
     const INameOrder& NameOrder;
+    const ILocale& Locale;
+    IFolderBrowseDialog& FolderBrowser;
+    TShowContextMenu ShowContextMenu;
+    std::vector<std::string> Arguments;  // the command line, without the program
 };
 
 // The main window's side of scanning: owns the folder tree and the scanner,
-// mirrors the tree into the window's tree control and serves the scanner as
+// mirrors the tree into the window's tree control, keeps the current node
+// and drive up to date as the selection moves, and serves the scanner as
 // its host. Made in two steps, because the window takes its hooks when it
 // is constructed: FillHooks before, Attach once the window is created.
-class TScanCommands : public IScanHost {
+class TScanCommands : public IScanHost, private IFolderTreeEvents {
 public:
     explicit TScanCommands(const TScanServices& services);
     ~TScanCommands() override;
@@ -39,6 +56,8 @@ public:
 
     void FillHooks(TMainFormHooks& hooks);
     void Attach(TMainForm& form);
+    // The floating window told about the current drive and folder; may be none.
+    void SetSectionSizeBox(TSectionSizeBox* box) { SectionBox = box; }
 
     TFolderTree& Tree() { return FolderTree; }
     TScanner& Scanner() { return TheScanner; }
@@ -49,11 +68,22 @@ public:
     // False when the user cancelled the readiness prompt.
     bool ScanNewDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
     void RescanDrives(const std::string& letters);
+    void RescanCurrentFolder();
     // Takes the drive out of the tree and forgets its record.
     void RemoveDrive(char letter);
     void RemoveAllDrives();
     // Selects the parent of the current folder, collapsing the folder first.
     void LevelUp();
+    // Asks for a folder and selects it, scanning its drive when needed.
+    void SelectFolder();
+    // True when the path has the form "X:\..." and its drive is in the tree
+    // (scanned now if it was not), whether or not the folder was found.
+    bool SelectFolderByPath(const std::string& path);
+    void AutoScanDrives(const std::string& letters);
+    void ScanCommandLine();
+    // The shell's menu for a folder or file at (x, y) of `control`'s client
+    // area; takes out of the tree what the menu's command removed.
+    void ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control);
 
     // IScanHost
     void SetStatusText(int panel, const std::string& text) override;
@@ -63,13 +93,22 @@ public:
     void ShowCurrentPage() override;
 
 private:
+    // IFolderTreeEvents
+    bool SelectionChanging(TFolderNode* node) override;
+    void SelectionChanged(TFolderNode* node) override;
+    void ContextMenuWanted(POINT clientPoint) override;
+
+    void SwitchDrive(char letter);
+    bool RemoveIfVanished(TFolderNode& node);
+    bool InsideRunningScan(const TFolderNode& node) const;
     void ResetView();
     void ReleaseDriveTree(TDriveRecInfo& record);
-    void Reselect(TFolderNode& root, const std::string& path);
+    std::string DriveItemOf(char letter);
 
     TScanServices Services;
     TFolderTree FolderTree;
     TScanner TheScanner;
     TMainForm* Form = nullptr;
+    TSectionSizeBox* SectionBox = nullptr;
     std::unique_ptr<TFolderTreeView> View;
 };

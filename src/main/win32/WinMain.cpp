@@ -4,13 +4,18 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include "cleanup/win32/Win32CurrentDirectory.h"
 #include "config/Options.h"
+#include "config/win32/ShellContextMenu.h"
 #include "controls/win32/Dialog.h"
+#include "controls/win32/FolderBrowse.h"
 #include "main/MainFormHooks.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/ScanCommands.h"
@@ -18,6 +23,7 @@
 #include "platform/win32/Win32DriveEnumerator.h"
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32NameOrder.h"
 #include "platform/win32/Win32Registry.h"
@@ -31,6 +37,17 @@ std::string ProgramPath() {
     wchar_t path[MAX_PATH * 4] = {};
     const DWORD length = GetModuleFileNameW(nullptr, path, DWORD(sizeof(path) / sizeof(path[0])));
     return length ? Narrow(path) : std::string();
+}
+
+// The command line's arguments after the program's own name.
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    if (LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i) arguments.push_back(Narrow(list[i]));
+        LocalFree(list);
+    }
+    return arguments;
 }
 
 // Initialises COM for the shell calls and releases it at the end.
@@ -83,10 +100,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         if (sectionBox) sectionBox->ApplyGaugeColors();
     };
     hooks.ToggleSectionSizeWindow = showSectionBox;
+    // The pie page shows the section size window as its option says; the
+    // chart itself is drawn by the pie view.
+    hooks.ShowPiePage = [&showSectionBox](TFolderNode&) {
+        showSectionBox(PieSectionSizeWindow && PieSectionSizeWindow->Value);
+    };
 
     TWin32CurrentDirectory currentDirectory;
     TWin32NameOrder nameOrder;
-    TScanCommands scanCommands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder});
+    TWin32Locale locale;
+    TShellFolderBrowseDialog folderBrowser;
+    TScanCommands scanCommands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder, locale,
+                                folderBrowser, &ShowItemContextMenu, CommandLineArguments()});
     scanCommands.FillHooks(hooks);
 
     TMainForm form(services, hooks);
@@ -99,6 +124,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
             if (PieSectionSizeWindow) PieSectionSizeWindow->Value = false;
             form.SetSectionSizeWindowTicked(false);
         };
+        scanCommands.SetSectionSizeBox(sectionBox.get());
     } catch (const std::exception&) {
         // The program works without it; its menu entry then does nothing.
     }

@@ -19,7 +19,3 @@ private:
     HCURSOR ZoomOut = nullptr;
 };
 
-// The program's cursor numbers (the Cursor field of the pie's sections).
-constexpr int kCursorArrow = 0;
-constexpr int kCursorZoomIn = 5;
-constexpr int kCursorZoomOut = 6;

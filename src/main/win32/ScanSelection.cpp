@@ -1,0 +1,190 @@
+// The folder tree's selection as the scan commands follow it: the readiness
+// check before it moves, the current node, path and drive after it moved,
+// folders that vanished behind the program's back, selecting a folder by
+// its path and the context menus of folders.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "cleanup/DriveAccess.h"
+#include "controls/win32/FolderBrowse.h"
+#include "main/DriveStatus.h"
+#include "main/MainCommands.h"
+#include "main/win32/MainForm.h"
+#include "main/win32/ScanCommands.h"
+#include "pie/PieMath.h"
+#include "pie/SectionInfo.h"
+#include "pie/win32/SectionSizeBox.h"
+#include "platform/DriveInfo.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+#include "platform/win32/WideString.h"
+#include "scan/ClusterSize.h"
+#include "scan/DriveRecords.h"
+#include "scan/PathUtils.h"
+#include "scan/SizeText.h"
+
+namespace {
+
+const char kSelectFolderTitle[] =
+    "Select the folder you want to analyze. If the folder has not been scanned, Quarrymap 2000 will scan it now.";
+const char kNotFinishedScanning[] =
+    "The context menu of the selected folder cannot be displayed because Quarrymap 2000 has not finished scanning "
+    "the folder";
+
+}  // namespace
+
+bool TScanCommands::SelectionChanging(TFolderNode* node) {
+    if (!Form || !node) return true;
+    // A root's letter is the one it carries; NodePath starts with it for every node.
+    const char letter = node->Parent ? NodePath(node)[0] : node->DriveLetter;
+    if (!node->Parent || letter != Form->State().CurrentDrive)
+        return CheckDriveAccessible(letter, Services.Directory, Services.MessageBoxes);
+    return true;
+}
+
+void TScanCommands::SelectionChanged(TFolderNode* node) {
+    if (!Form) return;
+    TMainFormState& state = Form->State();
+    state.CurrentNode = node;
+    if (!node) return;
+    state.CurrentRoot = RootOf(node);
+    state.CurrentPath = NodePath(node);
+    if (RemoveIfVanished(*node)) return;
+
+    SetWindowTextW(Form->Handle(), Widen(std::string(kProductName) + " - " + state.CurrentPath).c_str());
+    Form->SetStatusText(0, state.CurrentPath);
+    Form->SetCommandEnabled(toolLevelUp, node->Parent != nullptr);
+    Form->SetCommandEnabled(toolExplore, true);
+    if (!node->Parent || state.CurrentPath[0] != state.CurrentDrive) SwitchDrive(state.CurrentPath[0]);
+
+    if (!Form->UpdatePageVisibility(node)) return;
+    if (SectionBox) {
+        const int64_t wasted = ViewTreeWasted(*node->Record);
+        SectionBox->SetWasted(PercentOf(wasted, node->Record->TreeSize), FormatSize(wasted, Services.Locale));
+    }
+    Form->ShowPage(state.CurrentPage);
+}
+
+// A folder deleted, moved or renamed outside the program leaves the tree
+// when it is selected, and its totals leave its ancestors. Folders inside a
+// scan that is still running wait until it has finished: the scanner holds
+// their ancestors and would count them in again.
+bool TScanCommands::RemoveIfVanished(TFolderNode& node) {
+    const std::string path = NodePath(&node);
+    if (!node.Parent || InsideRunningScan(node) || Services.FileSystem.PathExists(path)) return false;
+    Form->UpdatePageVisibility(nullptr);
+    RemoveVanishedFolder(FolderTree, Services.FileSystem, path, &node);
+    Form->InvalidateViews(true);
+    return true;
+}
+
+bool TScanCommands::InsideRunningScan(const TFolderNode& node) const {
+    if (!Form->State().Scanning) return false;
+    for (const TFolderNode* n = &node; n; n = n->Parent)
+        if (!n->Record) return true;
+    return false;
+}
+
+void TScanCommands::SwitchDrive(char letter) {
+    TMainFormState& state = Form->State();
+    const std::string root = std::string(1, letter) + ":\\";
+    const TDriveRecInfo* record = FindDriveRecord(letter);
+    state.CurrentDrive = letter;
+    state.CurrentClusterSize = record ? record->ClusterSize : 0;
+    // Unknown sizes show as nothing rather than as negative amounts.
+    state.DriveTotalBytes = std::max<int64_t>(0, Services.DriveInfo.GetDriveTotalBytes(root));
+    state.DriveFreeBytes = std::max<int64_t>(0, Services.DriveInfo.GetDriveFreeBytes(root));
+    if (SectionBox) {
+        SectionBox->SetDrive(letter, PercentOf(state.DriveFreeBytes, state.DriveTotalBytes),
+                             FormatSize(state.DriveFreeBytes, Services.Locale),
+                             FormatSize(state.DriveTotalBytes, Services.Locale));
+    }
+    Form->SetStatusText(1, ClusterStatusText(state.CurrentClusterSize, GetFileSystemName(Services.DriveInfo, root),
+                                             Services.Locale));
+    Form->DriveBox().SelectLetter(letter);
+}
+
+void TScanCommands::SelectFolder() {
+    TFolderBrowse browse(Services.FolderBrowser);
+    browse.Title = kSelectFolderTitle;
+    browse.AllowDriveRoots = true;
+    if (browse.Execute()) SelectFolderByPath(browse.Folder);
+}
+
+bool TScanCommands::SelectFolderByPath(const std::string& path) {
+    if (!Form || !HasFullPathForm(path)) return false;
+    // Drive letters are compared exactly, and the tree holds upper case only.
+    const char letter = UpperDriveLetter(path[0]);
+    if (!FindDriveRecord(letter)) {
+        ScanOrRescanDrive(DriveItemOf(letter));
+        if (!FindDriveRecord(letter)) return false;
+    }
+    TFolderNode* root = FindDriveRecord(letter)->RootNode;
+    const std::string below = PathBelowRoot(path);
+    TFolderNode* node = root;
+    if (root && !below.empty()) {
+        TVolumeInformation volume;
+        const bool caseSensitive = Services.DriveInfo.GetVolumeInfo(std::string(1, letter) + ":\\", volume) &&
+                                   (volume.FileSystemFlags & kVolumeCaseSensitive);
+        node = FindNodeByPath(root, below, caseSensitive);
+    }
+    if (node && node->ViewItem && View) {
+        HWND tree = Form->FolderTree();
+        View->Select(*node);
+        SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, LPARAM(node->ViewItem));
+        SetFocus(tree);
+    }
+    return true;
+}
+
+void TScanCommands::ContextMenuWanted(POINT clientPoint) {
+    TFolderNode* node = SelectedNode();
+    if (!Form || !node) return;
+    if (!node->Record) {
+        Services.MessageBoxes.Show(kProductName, kNotFinishedScanning, TMsgButtons::Ok, TMsgIcon::Error);
+        return;
+    }
+    TCurrentPieItem item;
+    item.Path = NodePath(node);
+    item.Node = node;
+    item.Size = node->Record->TreeSize;
+    item.Wasted = ViewTreeWasted(*node->Record);
+    if (const TSectionInfo* info = GetSectionInfo(0)) item.Info = *info;
+    ShowNodeContextMenu(item, clientPoint.x, clientPoint.y, Form->FolderTree());
+}
+
+void TScanCommands::ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control) {
+    if (!Form || !Services.ShowContextMenu) return;
+    POINT point = {x, y};
+    ClientToScreen(control, &point);
+    if (IsDriveRoot(item.Path)) {
+        Services.ShowContextMenu(AddBackslash(item.Path), Form->Handle(), point);
+        return;
+    }
+    TFolderNode* folder = item.Node ? item.Node->Parent : SelectedNode();
+    Services.ShowContextMenu(item.Path, Form->Handle(), point);
+    if (Services.FileSystem.PathExists(item.Path) || !folder) return;
+    // A running scan counts this folder in when it finishes; it leaves the
+    // tree when it is next selected instead.
+    if (InsideRunningScan(*folder)) return;
+
+    if (item.Node) {
+        // Deleted, moved or renamed through the menu.
+        Form->UpdatePageVisibility(nullptr);
+        if (const TFolderSize* record = item.Node->Record.get())
+            RemoveTotals(folder, item.Node, record->TreeFolders + 1, record->TreeFiles, record->TreeWasted,
+                         record->TreeSize);
+        FreeRecords(*item.Node, true);
+        FolderTree.DeleteNode(item.Node);
+        View->Select(*folder);
+    } else {
+        RemoveTotals(folder, nullptr, 0, 1, item.Wasted, item.Size);
+    }
+    // The folder shown may already have been selected: its pages still
+    // show the old totals.
+    Form->InvalidateViews(true);
+}
