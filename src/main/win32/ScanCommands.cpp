@@ -228,7 +228,10 @@ void TScanCommands::ScanCommandLine() {
 }
 
 void TScanCommands::SetStatusText(int panel, const std::string& text) {
-    if (Form) Form->SetStatusText(panel, text);
+    if (!Form) return;
+    // The scanner names every folder it enters; show a few a second.
+    if (panel == 0 && Form->State().Scanning && !FolderNameThrottle.Due(GetTickCount64())) return;
+    Form->SetStatusText(panel, text);
 }
 
 void TScanCommands::ProcessMessages() {
@@ -247,6 +250,7 @@ void TScanCommands::ProcessMessages() {
 }
 
 void TScanCommands::SetScanning(bool scanning) {
+    FolderNameThrottle.Reset();
     if (Form) Form->SetScanning(scanning);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "main/MainFormHooks.h"
+#include "main/StatusThrottle.h"
 #include "main/win32/FolderTreeView.h"
 #include "pie/CurrentPieItem.h"
 #include "scan/FolderTree.h"
@@ -111,4 +112,5 @@ private:
     TMainForm* Form = nullptr;
     TSectionSizeBox* SectionBox = nullptr;
     std::unique_ptr<TFolderTreeView> View;
+    TStatusThrottle FolderNameThrottle{100};
 };
