@@ -52,8 +52,20 @@ void TFolderTreeView::NodeAdded(TFolderNode& node) {
     node.ViewItem = reinterpret_cast<void*>(SendMessageW(Tree, TVM_INSERTITEMW, 0, LPARAM(&insert)));
 }
 
+// True when the control already lists the parent's items in the model's
+// order, which is the common case: folders are mostly listed by name.
+bool TFolderTreeView::ItemsInModelOrder(const TFolderNode& parent) const {
+    auto item = HTREEITEM(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(parent.ViewItem)));
+    for (const auto& child : parent.Children) {
+        if (!child->ViewItem) continue;
+        if (item != HTREEITEM(child->ViewItem)) return false;
+        item = HTREEITEM(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_NEXT, LPARAM(item)));
+    }
+    return item == nullptr;
+}
+
 void TFolderTreeView::ChildrenSorted(TFolderNode& parent) {
-    if (parent.Children.size() < 2 || !parent.ViewItem) return;
+    if (parent.Children.size() < 2 || !parent.ViewItem || ItemsInModelOrder(parent)) return;
     TOrderMap positions;
     positions.reserve(parent.Children.size());
     for (size_t i = 0; i < parent.Children.size(); ++i) positions[parent.Children[i].get()] = i;

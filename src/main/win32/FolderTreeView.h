@@ -54,6 +54,7 @@ private:
                                              UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self);
+    bool ItemsInModelOrder(const TFolderNode& parent) const;
     bool OnTreeNotify(NMHDR& header, LRESULT& result);
     void AnswerDisplayInfo(NMTVDISPINFOW& info);
     void OnRightButtonDown(POINT point);

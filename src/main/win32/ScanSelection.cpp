@@ -175,11 +175,7 @@ void TScanCommands::ShowNodeContextMenu(const TCurrentPieItem& item, int x, int 
     if (item.Node) {
         // Deleted, moved or renamed through the menu.
         Form->UpdatePageVisibility(nullptr);
-        if (const TFolderSize* record = item.Node->Record.get())
-            RemoveTotals(folder, item.Node, record->TreeFolders + 1, record->TreeFiles, record->TreeWasted,
-                         record->TreeSize);
-        FreeRecords(*item.Node, true);
-        FolderTree.DeleteNode(item.Node);
+        RemoveVanishedFolder(FolderTree, Services.FileSystem, item.Path, item.Node);
         View->Select(*folder);
     } else {
         RemoveTotals(folder, nullptr, 0, 1, item.Wasted, item.Size);
