@@ -39,15 +39,17 @@ TFolderNode* TFolderTree::AddChild(TFolderNode& parent, const std::string& text)
 }
 
 void TFolderTree::SortChildren(TFolderNode& node, const INameOrder& order) {
-    if (node.Children.size() > 1) {
-        std::vector<std::pair<std::string, std::unique_ptr<TFolderNode>>> keyed;
-        keyed.reserve(node.Children.size());
-        for (auto& child : node.Children) keyed.emplace_back(order.SortKey(child->Text), std::move(child));
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (size_t i = 0; i < keyed.size(); ++i) node.Children[i] = std::move(keyed[i].second);
-    }
-    if (Observer) Observer->ChildrenSorted(node);
+    if (node.Children.size() < 2) return;
+    std::vector<std::pair<std::string, std::unique_ptr<TFolderNode>>> keyed;
+    keyed.reserve(node.Children.size());
+    for (auto& child : node.Children) keyed.emplace_back(order.SortKey(child->Text), std::move(child));
+    const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+    // Folders mostly come listed in order already; observers then have
+    // nothing to re-order.
+    const bool changed = !std::is_sorted(keyed.begin(), keyed.end(), byKey);
+    if (changed) std::stable_sort(keyed.begin(), keyed.end(), byKey);
+    for (size_t i = 0; i < keyed.size(); ++i) node.Children[i] = std::move(keyed[i].second);
+    if (changed && Observer) Observer->ChildrenSorted(node);
 }
 
 void TFolderTree::DeleteNode(TFolderNode* node) {

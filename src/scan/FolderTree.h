@@ -33,6 +33,7 @@ class ITreeObserver {
 public:
     virtual ~ITreeObserver() = default;
     virtual void NodeAdded(TFolderNode& node) = 0;
+    // Called when sorting changed the order of the parent's children.
     virtual void ChildrenSorted(TFolderNode& parent) = 0;
     // Called before the node and everything below it are destroyed.
     virtual void NodeDeleting(TFolderNode& node) = 0;

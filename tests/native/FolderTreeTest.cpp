@@ -113,6 +113,16 @@ TEST_F(FolderTreeTest, ObserverSeesAddsSortsAndDeletes) {
     EXPECT_EQ(Root->Children.size(), 1u);
 }
 
+TEST_F(FolderTreeTest, SortingChildrenAlreadyInOrderTellsNoObserver) {
+    Tree.AddChild(*Data, "a");
+    Tree.AddChild(*Data, "B");
+    Tree.AddChild(*Data, "c");
+    const size_t before = Log.Events.size();
+    Tree.SortChildren(*Data, TWordSortOrder());
+    EXPECT_EQ(Log.Events.size(), before);
+    EXPECT_EQ(Data->Children[1]->Text, "B");
+}
+
 TEST_F(FolderTreeTest, FreeRecordsBelowOrIncludingTheNode) {
     FreeRecords(*Root, false);
     EXPECT_NE(Root->Record, nullptr);

@@ -11,8 +11,6 @@
 
 namespace {
 
-const UINT_PTR kSubclassId = 0x51545256;  // any number unique among this window's subclasses
-
 using TOrderMap = std::unordered_map<const TFolderNode*, size_t>;
 
 // Puts the items in the order the model's children now have.
@@ -26,17 +24,26 @@ int CALLBACK CompareByModelOrder(LPARAM first, LPARAM second, LPARAM order) {
 
 }  // namespace
 
-TFolderTreeView::TFolderTreeView(HWND tree, HWND notifyTarget, IShellInfo& shellInfo, IFolderTreeEvents* events)
-    : Tree(tree), NotifyTarget(notifyTarget), ShellInfo(shellInfo), Events(events) {
-    TargetSubclassed = NotifyTarget && SetWindowSubclass(NotifyTarget, &TFolderTreeView::NotifyTargetProc,
-                                                         kSubclassId, DWORD_PTR(this));
-    TreeSubclassed = Tree && SetWindowSubclass(Tree, &TFolderTreeView::TreeProc, kSubclassId, DWORD_PTR(this));
+TFolderTreeView::TFolderTreeView(HWND tree, IShellInfo& shellInfo, IFolderTreeEvents* events)
+    : Tree(tree), ShellInfo(shellInfo), Events(events) {
+    // Subclassed the classic way: a scan sends the tree a message for every
+    // folder, and Wine's SetWindowSubclass looks its chain up through a
+    // window property, a server round trip, on every message.
+    if (Tree && !GetWindowLongPtrW(Tree, GWLP_USERDATA)) {
+        SetWindowLongPtrW(Tree, GWLP_USERDATA, LONG_PTR(this));
+        OriginalTreeProc = WNDPROC(SetWindowLongPtrW(Tree, GWLP_WNDPROC, LONG_PTR(&TFolderTreeView::TreeProc)));
+    }
 }
 
-TFolderTreeView::~TFolderTreeView() {
-    if (TargetSubclassed && IsWindow(NotifyTarget))
-        RemoveWindowSubclass(NotifyTarget, &TFolderTreeView::NotifyTargetProc, kSubclassId);
-    if (TreeSubclassed && IsWindow(Tree)) RemoveWindowSubclass(Tree, &TFolderTreeView::TreeProc, kSubclassId);
+TFolderTreeView::~TFolderTreeView() { Unsubclass(); }
+
+void TFolderTreeView::Unsubclass() {
+    if (!OriginalTreeProc) return;
+    if (IsWindow(Tree) && WNDPROC(GetWindowLongPtrW(Tree, GWLP_WNDPROC)) == &TFolderTreeView::TreeProc) {
+        SetWindowLongPtrW(Tree, GWLP_WNDPROC, LONG_PTR(OriginalTreeProc));
+        SetWindowLongPtrW(Tree, GWLP_USERDATA, 0);
+    }
+    OriginalTreeProc = nullptr;
 }
 
 void TFolderTreeView::NodeAdded(TFolderNode& node) {
@@ -52,20 +59,8 @@ void TFolderTreeView::NodeAdded(TFolderNode& node) {
     node.ViewItem = reinterpret_cast<void*>(SendMessageW(Tree, TVM_INSERTITEMW, 0, LPARAM(&insert)));
 }
 
-// True when the control already lists the parent's items in the model's
-// order, which is the common case: folders are mostly listed by name.
-bool TFolderTreeView::ItemsInModelOrder(const TFolderNode& parent) const {
-    auto item = HTREEITEM(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(parent.ViewItem)));
-    for (const auto& child : parent.Children) {
-        if (!child->ViewItem) continue;
-        if (item != HTREEITEM(child->ViewItem)) return false;
-        item = HTREEITEM(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_NEXT, LPARAM(item)));
-    }
-    return item == nullptr;
-}
-
 void TFolderTreeView::ChildrenSorted(TFolderNode& parent) {
-    if (parent.Children.size() < 2 || !parent.ViewItem || ItemsInModelOrder(parent)) return;
+    if (parent.Children.size() < 2 || !parent.ViewItem) return;
     TOrderMap positions;
     positions.reserve(parent.Children.size());
     for (size_t i = 0; i < parent.Children.size(); ++i) positions[parent.Children[i].get()] = i;
@@ -124,7 +119,8 @@ void TFolderTreeView::AnswerDisplayInfo(NMTVDISPINFOW& info) {
     info.item.mask |= TVIF_DI_SETITEM;
 }
 
-bool TFolderTreeView::OnTreeNotify(NMHDR& header, LRESULT& result) {
+bool TFolderTreeView::HandleNotify(NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != Tree) return false;
     result = 0;
     switch (header.code) {
         case TVN_GETDISPINFOW:
@@ -170,23 +166,13 @@ void TFolderTreeView::OnKeyboardContextMenu() {
     if (Events) Events->ContextMenuWanted(point);
 }
 
-LRESULT CALLBACK TFolderTreeView::NotifyTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                   UINT_PTR, DWORD_PTR self) {
-    auto* view = reinterpret_cast<TFolderTreeView*>(self);
-    if (message == WM_NOTIFY) {
-        auto& header = *reinterpret_cast<NMHDR*>(lParam);
-        LRESULT result = 0;
-        if (header.hwndFrom == view->Tree && view->OnTreeNotify(header, result)) return result;
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
 // The tree selects the item under the right mouse button itself, and the
 // menu opens on the button going down, before the control would start a
 // drag of its own.
-LRESULT CALLBACK TFolderTreeView::TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self) {
-    auto* view = reinterpret_cast<TFolderTreeView*>(self);
+LRESULT CALLBACK TFolderTreeView::TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<TFolderTreeView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!view || !view->OriginalTreeProc) return DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC original = view->OriginalTreeProc;
     switch (message) {
         case WM_RBUTTONDOWN:
             view->OnRightButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -199,6 +185,9 @@ LRESULT CALLBACK TFolderTreeView::TreeProc(HWND window, UINT message, WPARAM wPa
                 return 0;
             }
             break;
+        case WM_NCDESTROY:
+            view->Unsubclass();
+            break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallWindowProcW(original, window, message, wParam, lParam);
 }

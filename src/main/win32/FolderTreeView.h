@@ -31,9 +31,9 @@ public:
 // (NodeDeleted), so that nothing acts on a half-deleted tree.
 class TFolderTreeView : public ITreeObserver {
 public:
-    // `notifyTarget` is the window the tree's notifications end up at (the
-    // main window); it is subclassed for the icon requests while the view lives.
-    TFolderTreeView(HWND tree, HWND notifyTarget, IShellInfo& shellInfo, IFolderTreeEvents* events = nullptr);
+    // The tree's notifications reach the view through HandleNotify, called
+    // by whoever receives them (the main window).
+    TFolderTreeView(HWND tree, IShellInfo& shellInfo, IFolderTreeEvents* events = nullptr);
     ~TFolderTreeView() override;
     TFolderTreeView(const TFolderTreeView&) = delete;
     TFolderTreeView& operator=(const TFolderTreeView&) = delete;
@@ -49,23 +49,20 @@ public:
 
     static TFolderNode* NodeOf(HWND tree, HTREEITEM item);
 
+    // A WM_NOTIFY; true when it came from the tree and was answered.
+    bool HandleNotify(NMHDR& header, LRESULT& result);
+
 private:
-    static LRESULT CALLBACK NotifyTargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR self);
-    static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
-    bool ItemsInModelOrder(const TFolderNode& parent) const;
-    bool OnTreeNotify(NMHDR& header, LRESULT& result);
+    static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Unsubclass();
     void AnswerDisplayInfo(NMTVDISPINFOW& info);
     void OnRightButtonDown(POINT point);
     void OnKeyboardContextMenu();
 
     HWND Tree;
-    HWND NotifyTarget;
     IShellInfo& ShellInfo;
     IFolderTreeEvents* Events;
-    bool TargetSubclassed = false;
-    bool TreeSubclassed = false;
+    WNDPROC OriginalTreeProc = nullptr;
     int DeletingDepth = 0;             // items being deleted for the model
     bool SelectionChangePending = false;  // the control moved the selection meanwhile
 };

@@ -110,6 +110,10 @@ public:
     HCURSOR Cursor(int number) const;
     TShExDriveComboBox& DriveBox() { return TheDriveBox; }
     HWND FolderTree() const { return TheFolderTree; }
+    // Answers the folder tree's notifications before the window does; true
+    // when handled. Reset it before its owner goes.
+    using TNotifyHandler = std::function<bool(NMHDR& header, LRESULT& result)>;
+    void SetFolderTreeNotifyHandler(TNotifyHandler handler) { FolderTreeNotify = std::move(handler); }
     HWND SheetWindow(int sheet) const;
 
     // Called by the tree when its selection changes and by anything that
@@ -175,6 +179,7 @@ private:
     bool Created = false;
     bool FirstActivationDone = false;
     std::map<int, std::function<void()>> Actions;
+    TNotifyHandler FolderTreeNotify;
 
     // Menus and accelerators; the menu bar is destroyed with the window.
     HMENU MainMenu1 = nullptr;

@@ -20,7 +20,11 @@ TScanCommands::TScanCommands(const TScanServices& services)
     : Services(services),
       TheScanner(FolderTree, services.FileSystem, services.DriveInfo, DriveList, *this, services.NameOrder) {}
 
-TScanCommands::~TScanCommands() { FolderTree.SetObserver(nullptr); }
+TScanCommands::~TScanCommands() {
+    FolderTree.SetObserver(nullptr);
+    // The form may already be gone with its window; then so are its handlers.
+    if (Form && IsWindow(FormWindow)) Form->SetFolderTreeNotifyHandler(nullptr);
+}
 
 void TScanCommands::FillHooks(TMainFormHooks& hooks) {
     hooks.SelectedNode = [this] { return SelectedNode(); };
@@ -45,8 +49,11 @@ void TScanCommands::FillHooks(TMainFormHooks& hooks) {
 
 void TScanCommands::Attach(TMainForm& form) {
     Form = &form;
-    View = std::make_unique<TFolderTreeView>(form.FolderTree(), form.Handle(), Services.ShellInfo,
+    FormWindow = form.Handle();
+    View = std::make_unique<TFolderTreeView>(form.FolderTree(), Services.ShellInfo,
                                              static_cast<IFolderTreeEvents*>(this));
+    form.SetFolderTreeNotifyHandler(
+        [this](NMHDR& header, LRESULT& result) { return View && View->HandleNotify(header, result); });
     FolderTree.SetObserver(View.get());
 }
 

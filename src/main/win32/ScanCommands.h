@@ -110,6 +110,7 @@ private:
     TFolderTree FolderTree;
     TScanner TheScanner;
     TMainForm* Form = nullptr;
+    HWND FormWindow = nullptr;
     TSectionSizeBox* SectionBox = nullptr;
     std::unique_ptr<TFolderTreeView> View;
     TStatusThrottle FolderNameThrottle{100};
