@@ -12,6 +12,7 @@
 #include "platform/memory/FakeDriveInfo.h"
 #include "platform/win32/Win32NameOrder.h"
 #include "scan/DriveRecords.h"
+#include "scan/NameOrder.h"
 
 namespace {
 
@@ -259,6 +260,43 @@ TEST_F(ScanCommandsTest, LevelUpOnADriveRootKeepsTheSelection) {
     Main.Form->SetCommandEnabled(toolLevelUp, true);
     Main.Form->ExecuteCommand(toolLevelUp);
     EXPECT_EQ(Commands.SelectedNode(), root);
+}
+
+// The view hooks the tree only while it lives, and answers only the tree's
+// own notifications.
+TEST(FolderTreeViewTest, GivesTheTreeItsProcedureBackAndIgnoresOtherWindows) {
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, frame, nullptr, nullptr,
+                                nullptr);
+    ASSERT_TRUE(tree);
+    const LONG_PTR original = GetWindowLongPtrW(tree, GWLP_WNDPROC);
+    TCountingIcons icons;
+    {
+        TFolderTreeView view(tree, icons);
+        EXPECT_NE(GetWindowLongPtrW(tree, GWLP_WNDPROC), original);
+        TFolderTree model;
+        model.SetObserver(&view);
+        TFolderNode* root = model.AddRoot("C:", 'C');
+        model.AddChild(*root, "b");
+        model.AddChild(*root, "a");
+        model.SortChildren(*root, TWordSortOrder());
+        ExpectMirrors(tree, nullptr, model.Roots());
+
+        NMTVDISPINFOW request = {};
+        request.hdr.hwndFrom = frame;
+        request.hdr.code = TVN_GETDISPINFOW;
+        request.item.mask = TVIF_IMAGE;
+        request.item.lParam = LPARAM(root);
+        LRESULT result = 0;
+        EXPECT_FALSE(view.HandleNotify(request.hdr, result));
+        request.hdr.hwndFrom = tree;
+        EXPECT_TRUE(view.HandleNotify(request.hdr, result));
+        EXPECT_EQ(request.item.iImage, 7);
+        model.SetObserver(nullptr);
+    }
+    EXPECT_EQ(GetWindowLongPtrW(tree, GWLP_WNDPROC), original);
+    EXPECT_EQ(GetWindowLongPtrW(tree, GWLP_USERDATA), 0);
+    DestroyWindow(frame);
 }
 
 }  // namespace

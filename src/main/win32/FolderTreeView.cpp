@@ -39,8 +39,11 @@ TFolderTreeView::~TFolderTreeView() { Unsubclass(); }
 
 void TFolderTreeView::Unsubclass() {
     if (!OriginalTreeProc) return;
-    if (IsWindow(Tree) && WNDPROC(GetWindowLongPtrW(Tree, GWLP_WNDPROC)) == &TFolderTreeView::TreeProc) {
-        SetWindowLongPtrW(Tree, GWLP_WNDPROC, LONG_PTR(OriginalTreeProc));
+    if (IsWindow(Tree)) {
+        // Someone who subclassed the tree after us still calls TreeProc,
+        // which then passes everything to the control's own procedure.
+        if (WNDPROC(GetWindowLongPtrW(Tree, GWLP_WNDPROC)) == &TFolderTreeView::TreeProc)
+            SetWindowLongPtrW(Tree, GWLP_WNDPROC, LONG_PTR(OriginalTreeProc));
         SetWindowLongPtrW(Tree, GWLP_USERDATA, 0);
     }
     OriginalTreeProc = nullptr;
@@ -171,7 +174,12 @@ void TFolderTreeView::OnKeyboardContextMenu() {
 // drag of its own.
 LRESULT CALLBACK TFolderTreeView::TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* view = reinterpret_cast<TFolderTreeView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!view || !view->OriginalTreeProc) return DefWindowProcW(window, message, wParam, lParam);
+    if (!view || !view->OriginalTreeProc) {
+        WNDCLASSEXW treeClass = {};
+        treeClass.cbSize = sizeof treeClass;
+        if (!GetClassInfoExW(nullptr, WC_TREEVIEWW, &treeClass)) return DefWindowProcW(window, message, wParam, lParam);
+        return CallWindowProcW(treeClass.lpfnWndProc, window, message, wParam, lParam);
+    }
     const WNDPROC original = view->OriginalTreeProc;
     switch (message) {
         case WM_RBUTTONDOWN:
