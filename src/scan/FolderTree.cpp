@@ -187,13 +187,18 @@ void RemoveTotals(TFolderNode* startNode, const TFolderNode* removedFolderNode, 
     }
 }
 
-bool RemoveVanishedFolder(TFolderTree& tree, IFileSystem& fileSystem, const std::string& path, TFolderNode* node) {
-    if (IsDriveRoot(path) || !node || fileSystem.PathExists(path)) return false;
+void RemoveFolderNode(TFolderTree& tree, TFolderNode* node) {
+    if (!node) return;
     if (const TFolderSize* record = node->Record.get()) {
         RemoveTotals(node->Parent, node, record->TreeFolders + 1, record->TreeFiles, record->TreeWasted,
                      record->TreeSize);
     }
     FreeRecords(*node, true);
     tree.DeleteNode(node);
+}
+
+bool RemoveVanishedFolder(TFolderTree& tree, IFileSystem& fileSystem, const std::string& path, TFolderNode* node) {
+    if (IsDriveRoot(path) || !node || fileSystem.PathExists(path)) return false;
+    RemoveFolderNode(tree, node);
     return true;
 }

@@ -84,6 +84,8 @@ void RefreshTimesFromChildren(TFolderNode& node);
 void RemoveTotals(TFolderNode* startNode, const TFolderNode* removedFolderNode, int32_t foldersDelta,
                   int32_t filesDelta, int64_t wastedDelta, int64_t sizeDelta);
 
-// When the folder no longer exists, takes its totals out of the ancestors and
-// deletes its node. Drive roots are never removed. True when it did so.
+// Takes a folder's totals out of its ancestors and deletes its node.
+void RemoveFolderNode(TFolderTree& tree, TFolderNode* node);
+// When the folder no longer exists, removes it as RemoveFolderNode does.
+// Drive roots are never removed. True when it did so.
 bool RemoveVanishedFolder(TFolderTree& tree, IFileSystem& fileSystem, const std::string& path, TFolderNode* node);

@@ -929,7 +929,7 @@ void TMainForm::OnCommand(int id, int notifyCode, HWND control) {
 }
 
 bool TMainForm::OnNotify(NMHDR& header, LRESULT& result) {
-    if (header.hwndFrom == TheFolderTree && FolderTreeNotify && FolderTreeNotify(header, result)) return true;
+    if (FolderTreeNotify && FolderTreeNotify(header, result)) return true;
     if (header.code == TTN_GETDISPINFOW && header.hwndFrom == HWND(SendMessageW(TheToolbar, TB_GETTOOLTIPS, 0, 0))) {
         static std::wstring tooltip;
         const TToolButton* tool = FindToolButton(int(header.idFrom));

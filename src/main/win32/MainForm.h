@@ -110,8 +110,8 @@ public:
     HCURSOR Cursor(int number) const;
     TShExDriveComboBox& DriveBox() { return TheDriveBox; }
     HWND FolderTree() const { return TheFolderTree; }
-    // Answers the folder tree's notifications before the window does; true
-    // when handled. Reset it before its owner goes.
+    // Offered every notification before the window handles it, to answer
+    // the folder tree's; true when handled. Reset it before its owner goes.
     using TNotifyHandler = std::function<bool(NMHDR& header, LRESULT& result)>;
     void SetFolderTreeNotifyHandler(TNotifyHandler handler) { FolderTreeNotify = std::move(handler); }
     HWND SheetWindow(int sheet) const;

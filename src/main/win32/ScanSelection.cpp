@@ -175,7 +175,7 @@ void TScanCommands::ShowNodeContextMenu(const TCurrentPieItem& item, int x, int 
     if (item.Node) {
         // Deleted, moved or renamed through the menu.
         Form->UpdatePageVisibility(nullptr);
-        RemoveVanishedFolder(FolderTree, Services.FileSystem, item.Path, item.Node);
+        RemoveFolderNode(FolderTree, item.Node);
         View->Select(*folder);
     } else {
         RemoveTotals(folder, nullptr, 0, 1, item.Wasted, item.Size);
