@@ -12,5 +12,5 @@ std::string HelpIndexPath(const std::string& exeFolder);
 std::string HelpTopicPath(const std::string& exeFolder, int context,
                           const std::function<bool(const std::string& path)>& fileExists);
 
-// The product's web page.
-constexpr const char* kProductWebPage = "http://www.tollvane.example/quarrymap/";
+// The product's web page, without its scheme: a link opens it over http.
+constexpr const char* kProductWebPage = "www.tollvane.example/quarrymap/";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/FileSystem.h"
+#include "scan/FolderNames.h"
 #include "scan/NameOrder.h"
 #include "scan/PathUtils.h"
 
@@ -106,6 +107,11 @@ TFolderNode* FindChild(TFolderNode* node, const std::string& name, bool caseSens
     for (auto& child : node->Children) {
         if (caseSensitive ? child->Text == name : SameNameIgnoringCase(child->Text, name)) return child.get();
     }
+    if (!caseSensitive) return nullptr;
+    // A name the file system keeps in capitals is shown capitalised only at its start.
+    for (auto& child : node->Children) {
+        if (NameMatchesDisplayText(child->Text, name)) return child.get();
+    }
     return nullptr;
 }
 
@@ -197,8 +203,16 @@ void RemoveFolderNode(TFolderTree& tree, TFolderNode* node) {
     tree.DeleteNode(node);
 }
 
+bool HasVanished(IFileSystem& fileSystem, const std::string& path) {
+    if (IsDriveRoot(path) || fileSystem.PathExists(path)) return false;
+    // A drive that went away (a disk pulled, a network drive disconnected)
+    // takes every path with it, yet nothing on it has been deleted.
+    const bool onDrive = path.size() > 3 && path[1] == ':' && path[2] == '\\';
+    return onDrive && fileSystem.PathExists(path.substr(0, 3));
+}
+
 bool RemoveVanishedFolder(TFolderTree& tree, IFileSystem& fileSystem, const std::string& path, TFolderNode* node) {
-    if (IsDriveRoot(path) || !node || fileSystem.PathExists(path)) return false;
+    if (!node || !HasVanished(fileSystem, path)) return false;
     RemoveFolderNode(tree, node);
     return true;
 }

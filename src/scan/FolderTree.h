@@ -86,6 +86,10 @@ void RemoveTotals(TFolderNode* startNode, const TFolderNode* removedFolderNode, 
 
 // Takes a folder's totals out of its ancestors and deletes its node.
 void RemoveFolderNode(TFolderTree& tree, TFolderNode* node);
-// When the folder no longer exists, removes it as RemoveFolderNode does.
-// Drive roots are never removed. True when it did so.
+// True when nothing exists under the path any more while its drive's root
+// can still be entered. Drive roots never vanish, and neither does anything
+// on a drive that is not there: it may come back.
+bool HasVanished(IFileSystem& fileSystem, const std::string& path);
+// When the folder has vanished, removes it as RemoveFolderNode does.
+// True when it did so.
 bool RemoveVanishedFolder(TFolderTree& tree, IFileSystem& fileSystem, const std::string& path, TFolderNode* node);

@@ -3,6 +3,7 @@
 #include "platform/DriveInfo.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
+#include "scan/FolderNames.h"
 #include "scan/PathUtils.h"
 #include "scan/TextUtils.h"
 
@@ -68,6 +69,9 @@ TFolderSize SubtreeDifference(const TFolderSize& now, const TFolderSize& old) {
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
+// ListingProgress is told after every so many entries (a power of two, less one).
+constexpr uint32_t kEntriesBetweenProgress = 63;
+
 // Switches the scanning state back off however the scan ends.
 class TScanningGuard {
 public:
@@ -86,15 +90,6 @@ TScanner::TScanner(TFolderTree& tree, IFileSystem& fileSystem, IDriveInfo& drive
                    IScanHost& host, const INameOrder& nameOrder)
     : Tree(tree), FileSystem(fileSystem), Drives(drives), DriveRecords(driveList), Host(host),
       NameOrder(nameOrder) {}
-
-std::string TScanner::DisplayName(const TDirEntry& entry) const {
-    // A name without a short name is itself a valid short name, which the
-    // file system may have stored in capitals (WINDOWS shows as Windows).
-    if (!entry.ShortName.empty() || CaseSensitiveNames) return entry.Name;
-    std::string name = AsciiLower(entry.Name);
-    if (!name.empty() && name[0] >= 'a' && name[0] <= 'z') name[0] = char(name[0] - 'a' + 'A');
-    return name;
-}
 
 void TScanner::BeginFolder(const std::string& path, TFolderNode& node) {
     AbortScan = false;
@@ -120,9 +115,10 @@ TFolderNode* TScanner::ListUntilSubfolder(TFrame& frame) {
     if (frame.ListingEnded || !frame.Listing) return nullptr;
     TFolderSize& record = *frame.Record;
     while (frame.Listing->Next(Entry)) {
+        if ((++frame.EntriesListed & kEntriesBetweenProgress) == 0) Host.ListingProgress();
         if (Entry.Attributes & kAttrDirectory) {
             if (!IsDotEntry(Entry.Name)) {
-                TFolderNode* child = Tree.AddChild(*frame.Node, DisplayName(Entry));
+                TFolderNode* child = Tree.AddChild(*frame.Node, FolderDisplayName(Entry.Name, Entry.ShortName));
                 record.OwnFolders += 1;
                 record.TreeFolders += 1;
                 // Junctions, folder links and mount points lead to data counted
@@ -159,13 +155,23 @@ TFolderSize* TScanner::FinishFolder(TFrame& frame) {
 }
 
 TFolderSize* TScanner::ScanFolder(const std::string& path, TFolderNode& node) {
+    if (Walking) return nullptr;
+    return Walk(path, node);
+}
+
+TFolderSize* TScanner::Walk(const std::string& path, TFolderNode& node) {
+    Walking = true;
     const size_t base = Stack.size();
     // However the visit ends, its frames (and their open listings) go.
     struct TStackTrim {
         std::vector<TFrame>& Frames;
         size_t Base;
-        ~TStackTrim() { Frames.erase(Frames.begin() + std::ptrdiff_t(Base), Frames.end()); }
-    } trim{Stack, base};
+        bool& Walking;
+        ~TStackTrim() {
+            Frames.erase(Frames.begin() + std::ptrdiff_t(Base), Frames.end());
+            Walking = false;
+        }
+    } trim{Stack, base, Walking};
     BeginFolder(path, node);
     TFolderSize* result = nullptr;
     while (Stack.size() > base) {
@@ -193,8 +199,8 @@ TFolderSize* TScanner::ScanFolder(const std::string& path, TFolderNode& node) {
     return result;
 }
 
-void TScanner::ScanDrive(const std::string& driveItem, TDriveRecInfo& driveRecord) {
-    if (driveItem.empty()) return;
+bool TScanner::ScanDrive(const std::string& driveItem, TDriveRecInfo& driveRecord) {
+    if (driveItem.empty() || Walking) return false;
     TScanningGuard scanning(Host);
     const char letter = UpperDriveLetter(driveItem[0]);
     TFolderNode* root = Tree.AddRoot(TruncateUtf8(driveItem.substr(1), 255), letter);
@@ -204,33 +210,32 @@ void TScanner::ScanDrive(const std::string& driveItem, TDriveRecInfo& driveRecor
     const std::string rootPath = std::string(1, letter) + ":\\";
     driveRecord.ClusterSize = GetClusterSize(Drives, rootPath);
     ScanClusterSize = driveRecord.ClusterSize;
-    CaseSensitiveNames = IsCaseSensitiveVolume(Drives, rootPath);
-    ScanFolder(rootPath, *root);
+    Walk(rootPath, *root);
+    return true;
 }
 
-void TScanner::UseDriveSettingsOf(TFolderNode& node) {
+void TScanner::UseClusterSizeOf(TFolderNode& node) {
     const char letter = RootOf(&node)->DriveLetter;
-    const std::string rootPath = std::string(1, letter) + ":\\";
     const TDriveRecInfo* drive = DriveRecords.Find(letter);
-    ScanClusterSize = drive ? drive->ClusterSize : GetClusterSize(Drives, rootPath);
-    CaseSensitiveNames = IsCaseSensitiveVolume(Drives, rootPath);
+    ScanClusterSize = drive ? drive->ClusterSize : GetClusterSize(Drives, std::string(1, letter) + ":\\");
 }
 
-void TScanner::RescanFolder(const std::string& path, TFolderNode* node) {
-    if (!node || RemoveVanishedFolder(Tree, FileSystem, path, node)) return;
+bool TScanner::RescanFolder(const std::string& path, TFolderNode* node) {
+    if (Walking) return false;
+    if (!node || RemoveVanishedFolder(Tree, FileSystem, path, node)) return true;
 
-    std::unique_ptr<TFolderSize> old = std::move(node->Record);
+    // Whatever this folder held is in its ancestors' totals exactly when it
+    // has a record: an aborted scan or rescan leaves it without one, and
+    // none of its totals in them.
+    const std::unique_ptr<TFolderSize> old = std::move(node->Record);
     FreeRecords(*node, false);
     Tree.DeleteChildren(*node);
-    UseDriveSettingsOf(*node);
+    UseClusterSizeOf(*node);
 
-    const TFolderSize* now = ScanFolder(AddBackslash(path), *node);
-    if (!old) return;
-    if (now) {
-        CarryToAncestors(*node, SubtreeDifference(*now, *old));
-    } else {
-        // Aborted: the folder stays one of its parent's folders, but what
-        // was below it is no longer known, so its old totals come out.
-        CarryToAncestors(*node, SubtreeDifference(TFolderSize(), *old));
-    }
+    const TFolderSize* now = Walk(AddBackslash(path), *node);
+    const TFolderSize nothing;
+    // An aborted rescan takes the old totals out: what is below the folder
+    // is no longer known, while the folder stays one of its parent's.
+    if (now || old) CarryToAncestors(*node, SubtreeDifference(now ? *now : nothing, old ? *old : nothing));
+    return true;
 }

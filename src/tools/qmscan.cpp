@@ -65,7 +65,6 @@ int wmain(int argc, wchar_t** argv) {
 
     const std::string root = Narrow(VolumeRootOf(full));
     ScanClusterSize = GetClusterSize(drives, root);
-    scanner.CaseSensitiveNames = IsCaseSensitiveVolume(drives, root);
 
     TFolderNode* node = tree.AddRoot(path, UpperDriveLetter(path[0]));
     const TFolderSize* record = scanner.ScanFolder(AddBackslash(path), *node);

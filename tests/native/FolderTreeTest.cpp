@@ -2,6 +2,7 @@
 
 #include "platform/memory/MemoryFileSystem.h"
 #include "scan/DriveRecords.h"
+#include "scan/FolderNames.h"
 #include "scan/FolderTree.h"
 #include "scan/NameOrder.h"
 #include "scan/TextUtils.h"
@@ -92,7 +93,7 @@ TEST_F(FolderTreeTest, FindingNodesByNameAndPath) {
     EXPECT_EQ(FindNodeByPath(nullptr, "Windows", false), nullptr);
     EXPECT_EQ(FindNodeByPath(Root, "Windows\\Nope", false), nullptr);
     EXPECT_EQ(FindChild(Root, "DATA", false), Data);
-    EXPECT_EQ(FindChild(Root, "DATA", true), nullptr);
+    EXPECT_EQ(FindChild(Root, "data", true), nullptr);
 }
 
 TEST_F(FolderTreeTest, CaseFoldingTouchesOnlyAsciiLetters) {
@@ -200,6 +201,54 @@ TEST_F(FolderTreeTest, RemoveVanishedFolderOnlyWhenItIsGone) {
     EXPECT_EQ(Root->Record->TreeSize, rootSize - 70);
     EXPECT_EQ(Root->Record->OwnFolders, 1);
     EXPECT_EQ(Log.Events.end()[-2], "delete Data");
+}
+
+TEST_F(FolderTreeTest, NothingVanishesFromADriveThatIsNotThere) {
+    TMemoryFileSystem files;
+    files.AddFolder("C:\\Windows");  // System and Data are gone ...
+    files.SetDriveReady('C', false);  // ... or so it seems: the drive is
+    EXPECT_FALSE(HasVanished(files, "C:\\Windows\\System"));
+    EXPECT_FALSE(RemoveVanishedFolder(Tree, files, "C:\\Windows\\System", System));
+    EXPECT_FALSE(RemoveVanishedFolder(Tree, files, "C:\\Data", Data));
+    EXPECT_EQ(FindChild(Root, "Data", false), Data);
+    EXPECT_EQ(FindNodeByPath(Root, "Windows\\System", false), System);
+
+    files.SetDriveReady('C', true);
+    EXPECT_TRUE(HasVanished(files, "C:\\Windows\\System"));
+    EXPECT_FALSE(HasVanished(files, "C:\\Windows"));
+    EXPECT_FALSE(HasVanished(files, "C:\\"));
+    EXPECT_FALSE(HasVanished(files, "E:\\Windows"));  // no such drive at all
+    EXPECT_FALSE(HasVanished(files, "Windows"));        // not a full path
+}
+
+TEST_F(FolderTreeTest, CaseSensitiveSearchFindsCapitalisedShortNamesByTheirStoredSpelling) {
+    TFolderNode* docs = Tree.AddChild(*Root, "Docs.old");  // shown for DOCS.OLD
+    TFolderNode* photos = Tree.AddChild(*Root, "My Photos");
+    EXPECT_EQ(FindChild(Root, "WINDOWS", true), Windows);
+    EXPECT_EQ(FindNodeByPath(Root, "WINDOWS\\SYSTEM", true), System);
+    EXPECT_EQ(FindChild(Root, "DOCS.OLD", true), docs);
+    EXPECT_EQ(FindChild(Root, "Docs.old", true), docs);
+    EXPECT_EQ(FindChild(Root, "MY PHOTOS", true), nullptr);  // never shown other than as listed
+    EXPECT_EQ(FindChild(Root, "My Photos", true), photos);
+    EXPECT_EQ(FindChild(Root, "windows", true), nullptr);
+    // An exact spelling wins over a capitalised one.
+    TFolderNode* capitals = Tree.AddChild(*Root, "DATA");
+    EXPECT_EQ(FindChild(Root, "DATA", true), capitals);
+}
+
+TEST(FolderNames, ShortNamesAndTheirDisplaySpelling) {
+    for (const char* valid : {"WINDOWS", "A", "12345678", "README.TXT", "X.Y", "$RECYCLE", "A-B_C~1", "(1)"})
+        EXPECT_TRUE(IsValidShortName(valid)) << valid;
+    for (const char* invalid : {"", "123456789", "A.BCDE", ".GIT", "A.", "A.B.C", "MY PHOTOS", "A+B", "A[1]",
+                                "\xC3\x84RGER"})
+        EXPECT_FALSE(IsValidShortName(invalid)) << invalid;
+
+    EXPECT_EQ(FolderDisplayName("WINDOWS", ""), "Windows");
+    EXPECT_EQ(FolderDisplayName("1STPLACE", ""), "1stplace");
+    EXPECT_EQ(FolderDisplayName("DOCS.OLD", ""), "Docs.old");
+    EXPECT_EQ(FolderDisplayName("WINDOWS", "WINDOWS~1"), "WINDOWS");  // has a short name of its own
+    for (const char* kept : {"src", "AppData", "My Photos", "MY PHOTOS", "PROGRAM FILES", "LONGFOLDERNAME", "Src"})
+        EXPECT_EQ(FolderDisplayName(kept, ""), kept);
 }
 
 TEST(FolderTree, VeryDeepTreesAreDestroyedWithoutRecursion) {

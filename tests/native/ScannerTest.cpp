@@ -120,27 +120,32 @@ TEST_F(ScannerTest, UnlistableFolderCountsAsEmptyAndIsAttached) {
     EXPECT_EQ(root->Record->TreeFolders, 2);
 }
 
-TEST_F(ScannerTest, FolderWithoutShortNameIsShownCapitalisedOthersAsListed) {
+TEST_F(ScannerTest, CapitalShortNamesAreSoftenedOtherNamesKeptAsListed) {
     W.Files.AddFolder("C:\\WINDOWS");
     W.Files.AddFolder("C:\\Program Files", 0, "PROGRA~1");
     W.Files.AddFolder("C:\\1STPLACE");
     W.Files.AddFolder("C:\\src");
     TFolderNode* root = W.ScanDriveC();
-    EXPECT_EQ(ChildTexts(*root), (std::vector<std::string>{"1stplace", "Program Files", "Src", "Windows"}));
+    EXPECT_EQ(ChildTexts(*root), (std::vector<std::string>{"1stplace", "Program Files", "src", "Windows"}));
     EXPECT_EQ(NodePath(FindChild(root, "windows", false)), "C:\\Windows");
 }
 
-TEST_F(ScannerTest, CaseSensitiveVolumeKeepsNamesAsListed) {
+TEST_F(ScannerTest, CapitalsAreSoftenedOnEveryVolumeButOnlyForShortNames) {
+    // NTFS reports case-sensitive searching; exFAT keeps no short names.
     W.Drives.AddDrive("C:\\").Volume.FileSystemFlags = kVolumeCaseSensitive;
     TMemoryFileSystem files(true);
     TScanner scanner(W.Tree, files, W.Drives, W.DriveRecords, W.Host, W.NameOrder);
     files.AddFile("C:\\WINDOWS\\a", 5);
     files.AddFile("C:\\windows\\b", 7);
+    files.AddFolder("C:\\My Photos");
+    files.AddFolder("C:\\AppData");
+    files.AddFolder("C:\\PHOTOS 2024");
     TDriveRecInfo* drive = W.DriveRecords.Add('C');
     scanner.ScanDrive("CDisk", *drive);
     TFolderNode* root = drive->RootNode;
-    ASSERT_EQ(root->Children.size(), 2u);
-    // Both folders are found again under their own spelling.
+    EXPECT_EQ(ChildTexts(*root),
+              (std::vector<std::string>{"AppData", "My Photos", "PHOTOS 2024", "windows", "Windows"}));
+    // Both folders were entered by their own spelling, and are found by it.
     EXPECT_EQ(FindChild(root, "WINDOWS", true)->Record->OwnSize, 5);
     EXPECT_EQ(FindChild(root, "windows", true)->Record->OwnSize, 7);
 }
@@ -345,6 +350,48 @@ TEST_F(ScannerTest, AFailureInsideTheScanLeavesTheScannerUsable) {
     EXPECT_EQ(r->TreeSize, 2);
 }
 
+TEST_F(ScannerTest, AScanRequestedDuringAWalkIsRefused) {
+    W.Files.AddFile("C:\\A\\a", 1);
+    W.Files.AddFile("C:\\B\\b", 5000);
+    W.Drives.AddDrive("D:\\").DiskClusterSize = 512;
+    W.Files.AddFile("D:\\d", 1);
+    TDriveRecInfo* d = W.DriveRecords.Add('D');
+    std::vector<bool> refused;
+    W.Host.OnMessages = [&](const std::string& folder) {
+        if (folder != "C:\\A\\") return;
+        refused.push_back(!W.Scanner.ScanDrive("DData", *d));
+        refused.push_back(!W.Scanner.RescanFolder("C:\\A", FindChild(W.Tree.Roots()[0].get(), "A", false)));
+        TFolderNode scratch;
+        refused.push_back(W.Scanner.ScanFolder("D:\\", scratch) == nullptr && !scratch.Record);
+        refused.push_back(W.Scanner.Busy());
+    };
+    TFolderNode* root = W.ScanDriveC();
+    EXPECT_EQ(refused, (std::vector<bool>{true, true, true, true}));
+    EXPECT_FALSE(W.Scanner.Busy());
+    EXPECT_EQ(W.Tree.Roots().size(), 1u);
+    EXPECT_EQ(d->RootNode, nullptr);
+    EXPECT_EQ(W.Host.ScanningSwitches, (std::vector<bool>{true, false}));
+    ASSERT_NE(root->Record, nullptr);
+    EXPECT_EQ(root->Record->TreeWasted, SlackOf(4096, 1) + SlackOf(4096, 5000));  // B still at C's clusters
+}
+
+TEST_F(ScannerTest, AFolderOfManyFilesReportsProgressWhileItIsListed) {
+    for (int i = 0; i < 1000; ++i) W.Files.AddFile("C:\\Big\\f" + std::to_string(i), 1);
+    W.Files.AddFile("C:\\Small\\f", 1);
+    struct TProgressHost : TRecordingHost {
+        void ListingProgress() override { ++Progress; }
+        int Progress = 0;
+    } host;
+    TScanner scanner(W.Tree, W.Files, W.Drives, W.DriveRecords, host, W.NameOrder);
+    TFolderNode* small = W.Tree.AddRoot("Small", 'C');
+    scanner.ScanFolder("C:\\Small\\", *small);
+    EXPECT_EQ(host.Progress, 0);
+    TFolderNode* big = W.Tree.AddRoot("Big", 'C');
+    scanner.ScanFolder("C:\\Big\\", *big);
+    EXPECT_EQ(host.Progress, 1002 / 64);  // every 64 entries, the dots included
+    EXPECT_EQ(host.MessagePumps, 2);       // the queue still waits for the next folder
+}
+
 class RescanTest : public ScannerTest {
 protected:
     void SetUp() override {
@@ -420,6 +467,51 @@ TEST_F(RescanTest, AbortedRescanDoesNotCountTheFolderTwice) {
     EXPECT_EQ(Root->Record->TreeFolders, rootBefore.TreeFolders - bBefore.TreeFolders);
     EXPECT_EQ(A->Record->TreeSize, A->Record->OwnSize);
     EXPECT_EQ(A->Record->OwnFolders, 1);
+}
+
+TEST_F(RescanTest, RescanAfterAnAbortedRescanRestoresTheTotalsOfAFreshScan) {
+    W.Files.AddFile("C:\\A\\B\\C\\extra", 50000);
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\A\\B\\C\\") AbortScan = true;
+    };
+    W.Scanner.RescanFolder("C:\\A\\B", B);
+    ASSERT_EQ(B->Record, nullptr);
+    W.Host.OnMessages = nullptr;
+
+    W.Scanner.RescanFolder("C:\\A\\B", B);  // no old record this time
+    ASSERT_NE(B->Record, nullptr);
+    W.Scanner.RescanFolder("C:\\A", A);  // and once more from above: nothing is counted twice
+
+    TScanWorld fresh;
+    fresh.Files = W.Files;
+    const TFolderNode* freshRoot = fresh.ScanDriveC();
+    const TFolderSize& want = *freshRoot->Record;
+    const TFolderSize& got = *Root->Record;
+    EXPECT_EQ(got.TreeSize, want.TreeSize);
+    EXPECT_EQ(got.TreeWasted, want.TreeWasted);
+    EXPECT_EQ(got.TreeFiles, want.TreeFiles);
+    EXPECT_EQ(got.TreeFolders, want.TreeFolders);
+    for (int k = 1; k <= kClusterSizeCount; ++k) EXPECT_EQ(got.TreeWastedAt[k], want.TreeWastedAt[k]) << k;
+    ExpectConsistent(*Root);
+}
+
+TEST_F(RescanTest, RescanOfAFolderWhoseDriveScanWasAbortedAddsNothingAbove) {
+    // An aborted drive scan leaves the whole chain without records: the
+    // ancestors have no totals that a later rescan could add to.
+    W.Files.AddFile("C:\\Z\\z1", 10);
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\Other\\") AbortScan = true;
+    };
+    W.Tree.DeleteNode(Root);
+    W.DriveRecords.Remove('C');
+    Root = W.ScanDriveC();
+    W.Host.OnMessages = nullptr;
+    ASSERT_EQ(Root->Record, nullptr);
+    TFolderNode* other = FindChild(Root, "Other", false);
+    ASSERT_NE(other, nullptr);
+    EXPECT_TRUE(W.Scanner.RescanFolder("C:\\Other", other));
+    EXPECT_EQ(other->Record->TreeSize, 300);
+    EXPECT_EQ(Root->Record, nullptr);
 }
 
 TEST_F(RescanTest, RescanOfTheDriveRootNeverRemovesIt) {

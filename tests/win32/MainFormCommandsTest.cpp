@@ -43,22 +43,6 @@ protected:
         SendMessageW(Control(idToolbar), TB_GETRECT, WPARAM(id), LPARAM(&rect));
         return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
-
-    static HGLOBAL BuildDrop(const std::vector<std::wstring>& paths) {
-        size_t characters = 1;
-        for (const auto& path : paths) characters += path.size() + 1;
-        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
-        auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-        drop->pFiles = sizeof(DROPFILES);
-        drop->fWide = TRUE;
-        auto* text = reinterpret_cast<wchar_t*>(drop + 1);
-        for (const auto& path : paths) {
-            std::copy(path.begin(), path.end(), text);
-            text += path.size() + 1;
-        }
-        GlobalUnlock(memory);
-        return memory;
-    }
 };
 
 TEST_F(MainFormCommandsTest, StartStatesOfScanCommands) {
@@ -274,6 +258,8 @@ TEST_F(MainFormCommandsTest, HelpOpensTopicsAndMenuContexts) {
     EXPECT_EQ("C:\\Apps\\help\\4000.htm", Launcher.Opened[2].Target);
     EXPECT_EQ("C:\\Apps\\help\\index.htm", Launcher.Opened[3].Target);
     EXPECT_EQ("http://www.tollvane.example/quarrymap/", Launcher.Opened[4].Target);
+    EXPECT_EQ(kShowNormal, Launcher.Opened[0].ShowMode);
+    EXPECT_EQ(kShowNoActivate, Launcher.Opened[4].ShowMode);  // a link, opened without taking the focus
     EXPECT_EQ(4020u, GetMenuContextHelpId(Popup(mnuHelp)));
 }
 

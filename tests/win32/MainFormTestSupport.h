@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -187,6 +188,24 @@ private:
         return MENUITEMINFOW{};
     }
 };
+
+// What the shell hands a window when files are dropped on it; the window
+// releases it.
+inline HGLOBAL BuildDrop(const std::vector<std::wstring>& paths) {
+    size_t characters = 1;
+    for (const auto& path : paths) characters += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const auto& path : paths) {
+        std::copy(path.begin(), path.end(), text);
+        text += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return memory;
+}
 
 // Sets or clears the keys the window looks at while it previews key strokes.
 class TKeyboardState {

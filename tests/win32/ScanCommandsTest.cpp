@@ -118,7 +118,7 @@ protected:
     TScriptedFolderBrowser Browser;
     TRecordingContextMenus Menus;
     TScanCommands Commands{
-        {Main.Files, Drives, Icons, Directory, Main.Boxes, NameOrder, Locale, Browser, Menus.Function(), {}}};
+        {Main.Files, Drives, Icons, Directory, Main.Boxes, NameOrder, Locale, Browser, Menus.Function(), {}, {}}};
 };
 
 TEST_F(ScanCommandsTest, ScannedFoldersAppearInTheModelsSortedOrder) {

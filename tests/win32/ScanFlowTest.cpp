@@ -2,128 +2,17 @@
 // selection and mouse, the command line. Drives live in memory, so every
 // folder can be changed behind the program's back.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include "MainFormTestSupport.h"
+#include "ScanFlowFixture.h"
 #include "controls/win32/DrivesSelectBox.h"
-#include "ScanTestSupport.h"
-#include "main/win32/FolderTreeView.h"
-#include "main/win32/ScanCommands.h"
-#include "pie/win32/SectionSizeBox.h"
 #include "pie/win32/SimplePieGauge.h"
-#include "platform/memory/FakeCurrentDirectory.h"
-#include "platform/memory/FixedLocale.h"
-#include "scan/DriveRecords.h"
-#include "scan/NameOrder.h"
 
 namespace {
+
+class ScanFlowTest : public TScanFlowFixture {};
 
 const char kNotFinished[] =
     "The context menu of the selected folder cannot be displayed because Quarrymap 2000 has not finished scanning "
     "the folder";
-
-class ScanFlowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        AbortScan = false;
-        DriveList.Clear();
-        TMemoryFileSystem& files = Main.Files;
-        files.AddFolder("C:\\Windows\\System");
-        files.AddFile("C:\\Windows\\System\\kernel.dll", 5000);
-        files.AddFile("C:\\Windows\\win.ini", 100);
-        files.AddFolder("C:\\Data\\Old\\Older");
-        files.AddFile("C:\\Data\\Old\\Older\\letter.txt", 300);
-        files.AddFile("C:\\Data\\notes.txt", 70);
-        files.AddFile("C:\\boot.ini", 10);
-        files.AddFolder("D:\\Games");
-        files.AddFile("D:\\Games\\quarry.exe", 9000);
-        for (const char* root : {"C:\\", "D:\\"}) {
-            TFakeDrive& drive = Main.DriveInfo.AddDrive(root);
-            drive.Volume.FileSystemName = root[0] == 'C' ? "NTFS" : "FAT";
-            drive.DiskClusterSize = root[0] == 'C' ? 4096 : 512;
-            drive.TotalBytes = 1000000;
-            drive.FreeBytes = 250000;
-            Directory.AddFolder(root);
-        }
-    }
-    void TearDown() override {
-        SectionBox.reset();
-        Main.Close();
-        DriveList.Clear();
-        AbortScan = false;
-    }
-
-    // Creates the window, attaches the commands and lets the start-up run.
-    void Start(std::vector<std::string> arguments = {}) {
-        Commands = std::make_unique<TScanCommands>(TScanServices{Main.Files, Main.DriveInfo, Main.Shell, Directory,
-                                                                 Main.Boxes, NameOrder, Locale, Browser,
-                                                                 Menus.Function(), std::move(arguments)});
-        Commands->FillHooks(Main.Hooks);
-        Main.Start(false);
-        ASSERT_TRUE(Main.Created);
-        Commands->Attach(*Main.Form);
-        SectionBox = std::make_unique<TSectionSizeBox>(Main.Form->Handle(), Main.Registry);
-        Commands->SetSectionSizeBox(SectionBox.get());
-        Main.Form->Show(SW_SHOWNORMAL);
-        Main.Pump();
-    }
-
-    void ScanWithToolbar(char letter) {
-        Main.Form->DriveBox().SelectLetter(letter);
-        Main.Form->ExecuteCommand(toolScan);
-        Main.Pump();
-    }
-
-    TFolderNode* Root(char letter) const {
-        const TDriveRecInfo* record = FindDriveRecord(letter);
-        return record ? record->RootNode : nullptr;
-    }
-    TFolderNode* Node(const std::string& path) const {
-        TFolderNode* root = Root(path[0]);
-        return path.size() == 3 ? root : FindNodeByPath(root, path.substr(3), false);
-    }
-    TFolderNode* Selected() const { return Commands->SelectedNode(); }
-    std::string SelectedPath() const { return NodePath(Selected()); }
-
-    // A user's click on the item: the tree asks before it moves.
-    void Click(const TFolderNode& node) {
-        SendMessageW(Main.Form->FolderTree(), TVM_SELECTITEM, TVGN_CARET, LPARAM(node.ViewItem));
-        Main.Pump();
-    }
-    POINT ItemPoint(const TFolderNode& node) const {
-        RECT bounds = {};
-        const HTREEITEM item = HTREEITEM(node.ViewItem);
-        std::memcpy(&bounds, &item, sizeof(item));
-        SendMessageW(Main.Form->FolderTree(), TVM_ENSUREVISIBLE, 0, LPARAM(node.ViewItem));
-        SendMessageW(Main.Form->FolderTree(), TVM_GETITEMRECT, TRUE, LPARAM(&bounds));
-        return {bounds.left + 3, (bounds.top + bounds.bottom) / 2};
-    }
-    void RightClick(const TFolderNode& node) {
-        const POINT point = ItemPoint(node);
-        SendMessageW(Main.Form->FolderTree(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
-        SendMessageW(Main.Form->FolderTree(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-        Main.Pump();
-    }
-    bool IsExpanded(const TFolderNode& node) const {
-        return SendMessageW(Main.Form->FolderTree(), TVM_GETITEMSTATE, WPARAM(node.ViewItem), TVIS_EXPANDED) &
-               TVIS_EXPANDED;
-    }
-    std::wstring Caption() const { return TMainFormFixture::Text(Main.Form->Handle()); }
-
-    TMainFormFixture Main;
-    TFakeCurrentDirectory Directory;
-    TWordSortOrder NameOrder;
-    TFixedLocale Locale;
-    TScriptedFolderBrowser Browser;
-    TRecordingContextMenus Menus;
-    std::unique_ptr<TScanCommands> Commands;
-    std::unique_ptr<TSectionSizeBox> SectionBox;
-};
 
 TEST_F(ScanFlowTest, ScanningADriveSelectsItsRootAndShowsTheDrive) {
     Start();
@@ -206,10 +95,10 @@ TEST_F(ScanFlowTest, SelectingAFolderDeletedOutsideTakesItAndItsTotalsOutOfTheTr
     EXPECT_EQ(Node("C:\\Windows")->Record->TreeSize, 100);
     EXPECT_EQ(root->Record->TreeSize, rootSize - 5000);
     EXPECT_EQ(root->Record->TreeFolders, rootFolders - 1);
-    // The tree moved on to another node, and the window shows it.
-    ASSERT_NE(Selected(), nullptr);
+    // The parent is selected, never a sibling that would be checked in turn.
+    EXPECT_EQ(SelectedPath(), "C:\\Windows");
     EXPECT_EQ(Main.Form->State().CurrentNode, Selected());
-    EXPECT_EQ(Caption(), L"Quarrymap 2000 - " + Widen(SelectedPath()));
+    EXPECT_EQ(Caption(), L"Quarrymap 2000 - C:\\Windows");
 }
 
 TEST_F(ScanFlowTest, AVanishedFolderWhoseParentVanishedTooTakesBothOut) {
@@ -219,15 +108,14 @@ TEST_F(ScanFlowTest, AVanishedFolderWhoseParentVanishedTooTakesBothOut) {
     const int64_t rootSize = root->Record->TreeSize;
     Main.Files.Remove("C:\\Data");
 
-    // Older has no sibling: the tree moves the selection up to Old, which
-    // is gone as well, and then on to Data.
     Click(*Node("C:\\Data\\Old\\Older"));
 
     EXPECT_EQ(Node("C:\\Data"), nullptr);
     EXPECT_EQ(root->Record->TreeSize, rootSize - 370);
-    ASSERT_NE(Selected(), nullptr);
-    EXPECT_EQ(Main.Form->State().CurrentNode, Selected());
-    EXPECT_EQ(Main.Form->State().CurrentPath, SelectedPath());
+    EXPECT_NE(Node("C:\\Windows"), nullptr);  // Data's sibling is left alone
+    EXPECT_EQ(Selected(), root);
+    EXPECT_EQ(Main.Form->State().CurrentNode, root);
+    EXPECT_EQ(Main.Form->State().CurrentPath, "C:\\");
 }
 
 TEST_F(ScanFlowTest, CancelAtTheReadinessPromptKeepsTheOldSelection) {
@@ -247,23 +135,28 @@ TEST_F(ScanFlowTest, CancelAtTheReadinessPromptKeepsTheOldSelection) {
     EXPECT_EQ(Main.Boxes.Shown.back().Buttons, TMsgButtons::RetryCancel);
 }
 
-TEST_F(ScanFlowTest, CancelledRescanForgetsTheDriveAndALaterScanStartsAfresh) {
+TEST_F(ScanFlowTest, CancelledRescanKeepsTheDriveAsItWas) {
     Start();
     ScanWithToolbar('D');
+    TFolderNode* root = Root('D');
+    const int64_t size = root->Record->TreeSize;
     Directory.AddFolder("D:\\", 1);  // refuses once
     Main.Boxes.Answer(TMsgResult::Cancel);
 
     ScanWithToolbar('D');
 
-    EXPECT_EQ(FindDriveRecord('D'), nullptr);
-    EXPECT_TRUE(Commands->Tree().Roots().empty());
-    EXPECT_EQ(Caption(), L"Quarrymap 2000");
-    EXPECT_FALSE(Main.Form->IsCommandEnabled(cmdFileRemove));
+    EXPECT_EQ(Root('D'), root);
+    ASSERT_NE(Node("D:\\Games"), nullptr);
+    EXPECT_EQ(root->Record->TreeSize, size);
+    EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "D");
+    EXPECT_EQ(Selected(), root);
+    EXPECT_TRUE(Main.Form->IsCommandEnabled(cmdFileRemove));
 
-    ScanWithToolbar('D');
+    ScanWithToolbar('D');  // ready again: rescanned as usual
     ASSERT_NE(Root('D'), nullptr);
     EXPECT_EQ(Commands->Tree().Roots().size(), 1u);
     EXPECT_EQ(Selected(), Root('D'));
+    EXPECT_EQ(Main.Boxes.Shown.size(), 1u);
 }
 
 TEST_F(ScanFlowTest, AbortDuringAMultiDriveScanStopsBeforeTheNextDrive) {

@@ -119,6 +119,51 @@ TEST_F(SectionSizeBoxTest, PopupMenuOffersHideAndDefaultSize) {
     EXPECT_EQ(UINT(popSectionBoxDefaultSize), GetMenuItemID(menu, 2));
 }
 
+// The menu that opened while a context menu was asked for, closed again at
+// once from inside the menu's own loop so that nothing waits for a user.
+HMENU OpenedMenu = nullptr;
+int DismissTicks = 0;
+
+VOID CALLBACK DismissMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup && IsWindowVisible(popup)) {
+        OpenedMenu = HMENU(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        if (!OpenedMenu) OpenedMenu = HMENU(INVALID_HANDLE_VALUE);  // some menu, whichever it was
+        EndMenu();
+    } else if (++DismissTicks > 40) {
+        EndMenu();
+    }
+}
+
+HMENU MenuOpenedBy(HWND window, POINT screenPoint) {
+    OpenedMenu = nullptr;
+    DismissTicks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DismissMenu);
+    SendMessageW(window, WM_CONTEXTMENU, WPARAM(window), MAKELPARAM(screenPoint.x, screenPoint.y));
+    KillTimer(nullptr, timer);
+    return OpenedMenu;
+}
+
+TEST_F(SectionSizeBoxTest, OnlyTheClientAreaOpensHideAndDefaultSize) {
+    TSectionSizeBox box(Owner.Handle(), Registry);
+    ShowWindow(box.Handle(), SW_SHOWNOACTIVATE);
+    RECT client = {};
+    GetClientRect(box.Handle(), &client);
+    POINT inside = {client.right / 2, client.bottom / 2};
+    ClientToScreen(box.Handle(), &inside);
+    EXPECT_EQ(box.PopupMenu(), MenuOpenedBy(box.Handle(), inside));
+
+    // The caption: between the window's top edge and its client area.
+    POINT clientTop = {0, 0};
+    ClientToScreen(box.Handle(), &clientTop);
+    const RECT frame = BoundsOf(box.Handle());
+    ASSERT_GT(clientTop.y - frame.top, 2) << "the window has no caption to click";
+    const POINT onCaption = {(frame.left + frame.right) / 2, (frame.top + clientTop.y) / 2};
+    ASSERT_EQ(LRESULT(HTCAPTION), SendMessageW(box.Handle(), WM_NCHITTEST, 0, MAKELPARAM(onCaption.x, onCaption.y)));
+    EXPECT_NE(box.PopupMenu(), MenuOpenedBy(box.Handle(), onCaption));
+    EXPECT_TRUE(IsWindowVisible(box.Handle()));  // nothing was chosen
+}
+
 TEST_F(SectionSizeBoxTest, SetDriveAndSetWastedFillTheLabelsAndGauges) {
     TSectionSizeBox box(Owner.Handle(), Registry);
     const int64_t megabyte = 1024 * 1024;

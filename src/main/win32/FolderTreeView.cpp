@@ -106,6 +106,13 @@ void TFolderTreeView::Select(TFolderNode& node) {
     if (node.ViewItem) SendMessageW(Tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(node.ViewItem));
 }
 
+void TFolderTreeView::SelectQuietly(TFolderNode& node) {
+    const bool wasQuiet = Quiet;
+    Quiet = true;
+    Select(node);
+    Quiet = wasQuiet;
+}
+
 void TFolderTreeView::AnswerDisplayInfo(NMTVDISPINFOW& info) {
     auto* node = reinterpret_cast<TFolderNode*>(info.item.lParam);
     if (!node) return;
@@ -130,13 +137,13 @@ bool TFolderTreeView::HandleNotify(NMHDR& header, LRESULT& result) {
             AnswerDisplayInfo(reinterpret_cast<NMTVDISPINFOW&>(header));
             return true;
         case TVN_SELCHANGINGW: {
-            if (!Events || DeletingDepth > 0) return true;
+            if (!Events || DeletingDepth > 0 || Quiet) return true;
             const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
             result = Events->SelectionChanging(reinterpret_cast<TFolderNode*>(change.itemNew.lParam)) ? FALSE : TRUE;
             return true;
         }
         case TVN_SELCHANGEDW: {
-            if (!Events) return true;
+            if (!Events || Quiet) return true;
             if (DeletingDepth > 0) {
                 SelectionChangePending = true;
                 return true;

@@ -46,6 +46,9 @@ public:
     // The node of the selected item; null when nothing is selected.
     TFolderNode* SelectedNode() const;
     void Select(TFolderNode& node);
+    // Moves the selection without asking or telling anyone: for the caller
+    // that is about to tell the change itself.
+    void SelectQuietly(TFolderNode& node);
 
     static TFolderNode* NodeOf(HWND tree, HTREEITEM item);
 
@@ -64,5 +67,6 @@ private:
     IFolderTreeEvents* Events;
     WNDPROC OriginalTreeProc = nullptr;
     int DeletingDepth = 0;             // items being deleted for the model
+    bool Quiet = false;                // inside SelectQuietly
     bool SelectionChangePending = false;  // the control moved the selection meanwhile
 };

@@ -12,6 +12,7 @@
 
 #include "config/Options.h"
 #include "config/WindowPlacementStore.h"
+#include "controls/Url.h"
 #include "controls/win32/DrivesSelectBox.h"
 #include "main/ClusterSizeBox.h"
 #include "main/HelpTopics.h"
@@ -395,7 +396,12 @@ void TMainForm::BindCommands() {
     bind(cmdViewOptions, Hooks.Options);
 
     Actions[cmdHelpHelpTopics] = [this] { OpenHelp(0); };
-    Actions[cmdHelpVisitWebPage] = [this] { Services.Shell.Open(kProductWebPage, "", kShowNormal); };
+    Actions[cmdHelpVisitWebPage] = [this] {
+        TURL link(Services.Shell);
+        link.URL = kProductWebPage;
+        link.URLType = TURLType::utHttp;
+        link.Open();
+    };
     if (Hooks.ShowIntroLetter) Actions[cmdHelpIntroductoryLetter] = [this] { Hooks.ShowIntroLetter(true); };
     bind(cmdHelpAbout, Hooks.ShowAbout);
 
@@ -466,7 +472,8 @@ void TMainForm::ExecuteCommand(int id) {
 
 void TMainForm::SetScanning(bool on) {
     FormState.Scanning = on;
-    for (int id : {int(cmdFileScanDrives), int(cmdFileRescan), int(cmdFileRemove), int(toolRescanDir), int(toolScan)})
+    for (int id : {int(cmdFileScanDrives), int(cmdFileRescan), int(cmdFileRemove), int(cmdFileSelectFolder),
+                   int(toolRescanDir), int(toolScan)})
         SetCommandEnabled(id, !on);
     EnableWindow(ClustersBox, on ? FALSE : TRUE);
     SetCommandEnabled(cmdFileAbort, on);
@@ -474,6 +481,7 @@ void TMainForm::SetScanning(bool on) {
 }
 
 void TMainForm::ScanDrivesCommand() {
+    AbortScan = false;  // an abort of an earlier scan must not stop this one
     TDrivesSelectBox box(Services.Drives, Services.ShellInfo, Services.DriveInfo, Services.ProgramPath);
     Services.ModalRunner.Run(box, Window);
     if (!box.Confirmed() || !Hooks.ScanOrRescanDrive) return;
@@ -676,6 +684,8 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
     const WPARAM style = panel == 0 && StatusHintShowing ? SBT_NOBORDERS : 0;
     SendMessageW(TheStatusBar, SB_SETTEXTW, WPARAM(panel) | style, LPARAM(Widen(text).c_str()));
 }
+
+void TMainForm::PaintStatusBarNow() { UpdateWindow(TheStatusBar); }
 
 void TMainForm::SetHint(const std::string& longHint) {
     ApplicationHint = longHint;

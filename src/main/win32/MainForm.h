@@ -79,6 +79,8 @@ public:
     void LayoutPage();
     void UpdateNotScannedText();
     void SetStatusText(int panel, const std::string& text);
+    // Draws the status bar now, for callers that keep the queue waiting.
+    void PaintStatusBarNow();
 
     // The scanning switch: disables what would start, rescan or remove a
     // scan or change the cluster-size view, and enables Abort.

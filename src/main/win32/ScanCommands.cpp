@@ -59,8 +59,19 @@ void TScanCommands::Attach(TMainForm& form) {
 
 TFolderNode* TScanCommands::SelectedNode() const { return View ? View->SelectedNode() : nullptr; }
 
+bool TScanCommands::ScanRunning() const { return (Form && Form->State().Scanning) || TheScanner.Busy(); }
+
+bool TScanCommands::DriveAccessible(char letter) {
+    return CheckDriveAccessible(letter, Services.Directory, Services.MessageBoxes);
+}
+
+// Every scan command refuses to run inside a scan and then starts with no
+// abort pending: a request left over from an earlier scan must not stop
+// this one before its first drive.
+
 void TScanCommands::ScanOrRescanDrive(const std::string& driveItem) {
-    if (!Form || driveItem.empty()) return;
+    if (!Form || driveItem.empty() || ScanRunning()) return;
+    AbortScan = false;
     const char letter = UpperDriveLetter(driveItem[0]);
     if (Form->State().ScannedDrives.Contains(letter))
         RescanDrives(std::string(1, letter));
@@ -69,12 +80,18 @@ void TScanCommands::ScanOrRescanDrive(const std::string& driveItem) {
 }
 
 bool TScanCommands::ScanNewDrive(const std::string& driveItem, TDriveRecInfo* driveRecord) {
-    if (!Form || driveItem.empty()) return false;
+    if (!Form || driveItem.empty() || ScanRunning()) return false;
+    if (!DriveAccessible(UpperDriveLetter(driveItem[0]))) return false;
+    ScanCheckedDrive(driveItem, driveRecord);
+    return true;
+}
+
+// Scans a drive whose root was just entered as a new root of the tree.
+void TScanCommands::ScanCheckedDrive(const std::string& driveItem, TDriveRecInfo* driveRecord) {
     // Drive letters are compared exactly, so the tree only ever holds upper case.
     std::string item = driveItem;
     item[0] = UpperDriveLetter(item[0]);
     const char letter = item[0];
-    if (!CheckDriveAccessible(letter, Services.Directory, Services.MessageBoxes)) return false;
 
     Form->State().ScannedDrives.Append(letter);
     if (!driveRecord) driveRecord = FindDriveRecord(letter);
@@ -90,15 +107,18 @@ bool TScanCommands::ScanNewDrive(const std::string& driveItem, TDriveRecInfo* dr
         }
     } finish{*this};
     TheScanner.ScanDrive(item, *driveRecord);
-    return true;
 }
 
 void TScanCommands::RescanDrives(const std::string& letters) {
-    if (!Form || Form->State().Scanning) return;
+    if (!Form || ScanRunning()) return;
+    AbortScan = false;
     Form->InvalidateViews(false);
     for (const char letter : letters) {
         TDriveRecInfo* record = FindDriveRecord(letter);
         if (!Form->State().ScannedDrives.Contains(letter) || !record) continue;
+        // Asked before anything is released: a drive that is not there
+        // keeps the results it has.
+        if (!DriveAccessible(letter)) continue;
         const std::string path = Form->State().CurrentPath;
 
         Form->State().ScannedDrives.Remove(letter);
@@ -106,22 +126,21 @@ void TScanCommands::RescanDrives(const std::string& letters) {
         if (!SelectedNode()) ResetView();
 
         const std::string driveItem = record->DriveItem.empty() ? std::string(1, letter) : record->DriveItem;
-        if (!ScanNewDrive(driveItem, record)) {
-            // Cancelled at the readiness prompt: the drive has left the tree,
-            // so its record goes too and a later scan starts afresh.
-            DriveList.Remove(letter);
-            if (Form->State().ScannedDrives.Letters().empty()) ResetView();
-        } else {
-            SelectFolderByPath(path);
-        }
+        ScanCheckedDrive(driveItem, record);
+        SelectFolderByPath(path);
         if (AbortScan) break;
     }
 }
 
 void TScanCommands::RescanCurrentFolder() {
-    if (!Form || Form->State().Scanning || !Form->State().CurrentNode) return;
+    if (!Form || ScanRunning() || !Form->State().CurrentNode) return;
     TFolderNode* selected = SelectedNode();
     if (!selected) return;
+    AbortScan = false;
+    // A folder on a drive that went away is neither vanished nor empty:
+    // the user fixes the drive or keeps the tree as it is.
+    if (!DriveAccessible(NodePath(selected)[0])) return;
+    if (RemoveIfVanished(*selected)) return;
     SetScanning(true);
     Form->UpdatePageVisibility(nullptr);
     struct TFinish {
@@ -218,6 +237,8 @@ std::string TScanCommands::DriveItemOf(char letter) {
 }
 
 void TScanCommands::AutoScanDrives(const std::string& letters) {
+    if (ScanRunning()) return;
+    AbortScan = false;
     for (const char letter : letters) {
         ScanOrRescanDrive(DriveItemOf(UpperDriveLetter(letter)));
         if (AbortScan) break;
@@ -225,6 +246,8 @@ void TScanCommands::AutoScanDrives(const std::string& letters) {
 }
 
 void TScanCommands::ScanCommandLine() {
+    if (ScanRunning()) return;
+    AbortScan = false;
     for (const std::string& argument : Services.Arguments) {
         if (IsDriveRoot(argument))
             AutoScanDrives(std::string(1, UpperDriveLetter(argument[0])));
@@ -234,11 +257,22 @@ void TScanCommands::ScanCommandLine() {
     }
 }
 
+uint64_t TScanCommands::Now() const { return Services.Clock ? Services.Clock() : GetTickCount64(); }
+
 void TScanCommands::SetStatusText(int panel, const std::string& text) {
     if (!Form) return;
     // The scanner names every folder it enters; show a few a second.
-    if (panel == 0 && Form->State().Scanning && !FolderNameThrottle.Due(GetTickCount64())) return;
+    if (panel == 0 && Form->State().Scanning && !FolderNameThrottle.Offer(Now(), text)) return;
     Form->SetStatusText(panel, text);
+}
+
+// The folder held back when it was entered is still being listed: name it
+// now, and draw it at once, since the queue waits for the next folder.
+void TScanCommands::ListingProgress() {
+    std::string text;
+    if (!Form || !Form->State().Scanning || !FolderNameThrottle.TakeDue(Now(), text)) return;
+    Form->SetStatusText(0, text);
+    Form->PaintStatusBarNow();
 }
 
 void TScanCommands::ProcessMessages() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,6 +42,7 @@ struct TScanServices {
     IFolderBrowseDialog& FolderBrowser;
     TShowContextMenu ShowContextMenu;
     std::vector<std::string> Arguments;  // the command line, without the program
+    std::function<uint64_t()> Clock;     // milliseconds; the system's tick count when empty
 };
 
 // The main window's side of scanning: owns the folder tree and the scanner,
@@ -63,10 +65,13 @@ public:
     TFolderTree& Tree() { return FolderTree; }
     TScanner& Scanner() { return TheScanner; }
     TFolderNode* SelectedNode() const;
+    // True while a drive scan or folder rescan runs. Nothing may start,
+    // rescan or remove a scan then, whoever asks.
+    bool ScanRunning() const;
 
     // Rescans the drive when it is in the tree, else scans it as a new drive.
     void ScanOrRescanDrive(const std::string& driveItem);
-    // False when the user cancelled the readiness prompt.
+    // False when the user cancelled the readiness prompt, or a scan runs.
     bool ScanNewDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
     void RescanDrives(const std::string& letters);
     void RescanCurrentFolder();
@@ -89,6 +94,7 @@ public:
     // IScanHost
     void SetStatusText(int panel, const std::string& text) override;
     void ProcessMessages() override;
+    void ListingProgress() override;
     void SetScanning(bool scanning) override;
     bool IsCurrentNode(const TFolderNode& node) override;
     void ShowCurrentPage() override;
@@ -101,6 +107,10 @@ private:
 
     void SwitchDrive(char letter);
     bool RemoveIfVanished(TFolderNode& node);
+    void RemoveAndSelectParent(TFolderNode& gone);
+    void ScanCheckedDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
+    bool DriveAccessible(char letter);
+    uint64_t Now() const;
     bool InsideRunningScan(const TFolderNode& node) const;
     void ResetView();
     void ReleaseDriveTree(TDriveRecInfo& record);

@@ -74,12 +74,28 @@ void TScanCommands::SelectionChanged(TFolderNode* node) {
 // scan that is still running wait until it has finished: the scanner holds
 // their ancestors and would count them in again.
 bool TScanCommands::RemoveIfVanished(TFolderNode& node) {
-    const std::string path = NodePath(&node);
-    if (!node.Parent || InsideRunningScan(node) || Services.FileSystem.PathExists(path)) return false;
-    Form->UpdatePageVisibility(nullptr);
-    RemoveVanishedFolder(FolderTree, Services.FileSystem, path, &node);
-    Form->InvalidateViews(true);
+    if (!node.Parent || InsideRunningScan(node) || !HasVanished(Services.FileSystem, NodePath(&node))) return false;
+    // When its parents went with it, they go too, all at once.
+    TFolderNode* gone = &node;
+    while (gone->Parent->Parent && HasVanished(Services.FileSystem, NodePath(gone->Parent))) gone = gone->Parent;
+    RemoveAndSelectParent(*gone);
     return true;
+}
+
+// Takes a vanished folder out of the tree and selects its parent, which
+// still exists. The selection must not pass through a sibling on the way:
+// that one would be checked, and perhaps taken out, in turn.
+void TScanCommands::RemoveAndSelectParent(TFolderNode& gone) {
+    TFolderNode* parent = gone.Parent;
+    Form->UpdatePageVisibility(nullptr);
+    const bool selectionMoves = SelectedNode() != parent;
+    if (selectionMoves) View->SelectQuietly(*parent);
+    RemoveFolderNode(FolderTree, &gone);
+    Form->InvalidateViews(false);
+    if (selectionMoves)
+        SelectionChanged(parent);
+    else
+        Form->ShowPage(Form->State().CurrentPage);  // it shows the old totals
 }
 
 bool TScanCommands::InsideRunningScan(const TFolderNode& node) const {
@@ -109,6 +125,7 @@ void TScanCommands::SwitchDrive(char letter) {
 }
 
 void TScanCommands::SelectFolder() {
+    if (ScanRunning()) return;
     TFolderBrowse browse(Services.FolderBrowser);
     browse.Title = kSelectFolderTitle;
     browse.AllowDriveRoots = true;
@@ -116,7 +133,9 @@ void TScanCommands::SelectFolder() {
 }
 
 bool TScanCommands::SelectFolderByPath(const std::string& path) {
-    if (!Form || !HasFullPathForm(path)) return false;
+    // A drop or a command arriving while the scanner services the queue
+    // would start a second scan inside the running one.
+    if (!Form || ScanRunning() || !HasFullPathForm(path)) return false;
     // Drive letters are compared exactly, and the tree holds upper case only.
     const char letter = UpperDriveLetter(path[0]);
     if (!FindDriveRecord(letter)) {
@@ -127,10 +146,7 @@ bool TScanCommands::SelectFolderByPath(const std::string& path) {
     const std::string below = PathBelowRoot(path);
     TFolderNode* node = root;
     if (root && !below.empty()) {
-        TVolumeInformation volume;
-        const bool caseSensitive = Services.DriveInfo.GetVolumeInfo(std::string(1, letter) + ":\\", volume) &&
-                                   (volume.FileSystemFlags & kVolumeCaseSensitive);
-        node = FindNodeByPath(root, below, caseSensitive);
+        node = FindNodeByPath(root, below, IsCaseSensitiveVolume(Services.DriveInfo, std::string(1, letter) + ":\\"));
     }
     if (node && node->ViewItem && View) {
         HWND tree = Form->FolderTree();
@@ -167,20 +183,17 @@ void TScanCommands::ShowNodeContextMenu(const TCurrentPieItem& item, int x, int 
     }
     TFolderNode* folder = item.Node ? item.Node->Parent : SelectedNode();
     Services.ShowContextMenu(item.Path, Form->Handle(), point);
-    if (Services.FileSystem.PathExists(item.Path) || !folder) return;
+    if (!folder || !HasVanished(Services.FileSystem, item.Path)) return;
     // A running scan counts this folder in when it finishes; it leaves the
     // tree when it is next selected instead.
     if (InsideRunningScan(*folder)) return;
 
     if (item.Node) {
         // Deleted, moved or renamed through the menu.
-        Form->UpdatePageVisibility(nullptr);
-        RemoveFolderNode(FolderTree, item.Node);
-        View->Select(*folder);
-    } else {
-        RemoveTotals(folder, nullptr, 0, 1, item.Wasted, item.Size);
+        RemoveAndSelectParent(*item.Node);
+        return;
     }
-    // The folder shown may already have been selected: its pages still
-    // show the old totals.
+    RemoveTotals(folder, nullptr, 0, 1, item.Wasted, item.Size);
+    // The folder shown still shows the file's share.
     Form->InvalidateViews(true);
 }

@@ -111,7 +111,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     TWin32Locale locale;
     TShellFolderBrowseDialog folderBrowser;
     TScanCommands scanCommands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder, locale,
-                                folderBrowser, &ShowItemContextMenu, CommandLineArguments()});
+                                folderBrowser, &ShowItemContextMenu, CommandLineArguments(), {}});
     scanCommands.FillHooks(hooks);
 
     TMainForm form(services, hooks);

@@ -214,7 +214,11 @@ LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             EndPaint(Window, &paint);
             return 0;
         }
-        case WM_CONTEXTMENU: ShowPopupMenu(lParam); return 0;
+        case WM_CONTEXTMENU:
+            // The caption and the frame keep the window's own system menu.
+            if (lParam != LPARAM(-1) && SendMessageW(Window, WM_NCHITTEST, 0, lParam) != HTCLIENT) break;
+            ShowPopupMenu(lParam);
+            return 0;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case popSectionBoxHide: SendMessageW(Window, WM_CLOSE, 0, 0); return 0;

@@ -10,8 +10,9 @@ namespace {
 // Lists a folder's entries in place; the folder must outlive the listing.
 class TMemoryListing : public IDirListing {
 public:
-    TMemoryListing(const std::vector<TDirEntry>& entries, bool withDots, int& openCount)
-        : Entries(entries), DotsLeft(withDots ? 2 : 0), OpenCount(openCount) {
+    TMemoryListing(const std::vector<TDirEntry>& entries, bool withDots, int& openCount,
+                   const std::function<void(const TDirEntry&)>& onEntry)
+        : Entries(entries), DotsLeft(withDots ? 2 : 0), OpenCount(openCount), OnEntry(onEntry) {
         ++OpenCount;
     }
     ~TMemoryListing() override { --OpenCount; }
@@ -24,6 +25,7 @@ public:
         }
         if (Position >= Entries.size()) return false;
         entry = Entries[Position++];
+        if (OnEntry) OnEntry(entry);
         return true;
     }
 
@@ -31,6 +33,7 @@ private:
     const std::vector<TDirEntry>& Entries;
     int DotsLeft;
     int& OpenCount;
+    const std::function<void(const TDirEntry&)>& OnEntry;
     size_t Position = 0;
 };
 
@@ -107,17 +110,31 @@ void TMemoryFileSystem::Remove(const std::string& path) {
 
 void TMemoryFileSystem::DenyListing(const std::string& folderPath) { Denied.insert(Key(folderPath)); }
 
+void TMemoryFileSystem::SetDriveReady(char letter, bool ready) {
+    const char upper = AsciiUpper(std::string(1, letter))[0];
+    if (ready)
+        UnreadyDrives.erase(upper);
+    else
+        UnreadyDrives.insert(upper);
+}
+
+bool TMemoryFileSystem::OnUnreadyDrive(const std::string& path) const {
+    return !path.empty() && UnreadyDrives.count(AsciiUpper(path.substr(0, 1))[0]) != 0;
+}
+
 std::unique_ptr<IDirListing> TMemoryFileSystem::OpenListing(const std::string& pattern) {
     const std::string folder = ParentFolderPath(pattern);  // the pattern ends with "\*.*"
+    if (OnListing) OnListing(AddBackslash(folder));
     const std::string key = Key(folder);
     auto found = Folders.find(key);
-    if (found == Folders.end() || Denied.count(key)) return nullptr;
+    if (found == Folders.end() || Denied.count(key) || OnUnreadyDrive(folder)) return nullptr;
     ++ListingsOpened;
     // Drive roots have no "." and ".." entries, like on Windows.
-    return std::make_unique<TMemoryListing>(found->second.Entries, !IsDriveRoot(folder), ListingsOpen);
+    return std::make_unique<TMemoryListing>(found->second.Entries, !IsDriveRoot(folder), ListingsOpen, OnEntry);
 }
 
 bool TMemoryFileSystem::PathExists(const std::string& path) {
+    if (OnUnreadyDrive(path)) return false;
     if (Folders.count(Key(path))) return true;
     auto parent = Folders.find(Key(ParentFolderPath(path)));
     if (parent == Folders.end()) return false;

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -22,12 +23,19 @@ public:
     void Remove(const std::string& path);
     // Makes the folder refuse to be listed, like a folder without access.
     void DenyListing(const std::string& folderPath);
+    // A drive that is not ready (no disc, network down) keeps its files but
+    // shows none of them, its root included.
+    void SetDriveReady(char letter, bool ready);
 
     std::unique_ptr<IDirListing> OpenListing(const std::string& pattern) override;
     bool PathExists(const std::string& path) override;
 
     int ListingsOpened = 0;  // listings handed out so far
     int ListingsOpen = 0;    // of those, not yet closed
+    // Told of every folder about to be listed and every entry handed out, so
+    // that a test can act in the middle of a scan.
+    std::function<void(const std::string& folder)> OnListing;
+    std::function<void(const TDirEntry& entry)> OnEntry;
 
 private:
     struct TFolder {
@@ -35,10 +43,12 @@ private:
     };
 
     std::string Key(const std::string& path) const;
+    bool OnUnreadyDrive(const std::string& path) const;
     TFolder& EnsureFolder(const std::string& path);
     TDirEntry& AddEntry(const std::string& path, const TDirEntry& entry);
 
     bool CaseSensitive;
     std::map<std::string, TFolder> Folders;  // keyed by normalised folder path
     std::set<std::string> Denied;
+    std::set<char> UnreadyDrives;  // upper case
 };
