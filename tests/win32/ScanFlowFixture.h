@@ -53,7 +53,7 @@ protected:
 
     // Creates the window, attaches the commands and lets the start-up run.
     void Start(std::vector<std::string> arguments = {}) {
-        Commands = std::make_unique<TScanCommands>(TScanServices{Main.Files, Main.DriveInfo, Main.Shell, Directory,
+        Commands = std::make_unique<TScanCommands>(TScanServices{*FileSystem, *DriveInfo, Main.Shell, *CurrentDirectory,
                                                                  Main.Boxes, NameOrder, Locale, Browser,
                                                                  Menus.Function(), std::move(arguments),
                                                                  [this] { return Clock; }});
@@ -118,4 +118,8 @@ protected:
     std::unique_ptr<TScanCommands> Commands;
     std::unique_ptr<TSectionSizeBox> SectionBox;
     uint64_t Clock = 1000000;  // the scan commands' milliseconds
+    // What the scan commands read; a fixture on real drives points them elsewhere before Start.
+    IFileSystem* FileSystem = &Main.Files;
+    IDriveInfo* DriveInfo = &Main.DriveInfo;
+    ICurrentDirectory* CurrentDirectory = &Directory;
 };
