@@ -65,9 +65,9 @@ protected:
         for (const std::string s : {"C:\\", "D:\\"}) {
             Main.Files.AddFolder(s + "beta");
             Main.Files.AddFolder(s + "Alpha");
-            Main.Files.AddFolder(s + "gamma\\inner");
+            Main.Files.AddFolder(s + "GAMMA\\inner");
             Main.Files.AddFile(s + "beta\\one.txt", 100);
-            Main.Files.AddFile(s + "gamma\\inner\\two.txt", 3000);
+            Main.Files.AddFile(s + "GAMMA\\inner\\two.txt", 3000);
             Main.Files.AddFile(s + "top.txt", 10);
             Directory.AddFolder(s);
         }
@@ -126,8 +126,8 @@ TEST_F(ScanCommandsTest, ScannedFoldersAppearInTheModelsSortedOrder) {
     ASSERT_TRUE(root->Record);
     ASSERT_EQ(root->Children.size(), 3u);
     EXPECT_EQ(root->Children[0]->Text, "Alpha");
-    EXPECT_EQ(root->Children[1]->Text, "Beta");  // all-lower-case names are shown capitalised
-    EXPECT_EQ(root->Children[2]->Text, "Gamma");
+    EXPECT_EQ(root->Children[1]->Text, "beta");   // lower-case names keep their spelling
+    EXPECT_EQ(root->Children[2]->Text, "Gamma");  // a short name in capitals is softened
     ExpectMirrors(TreeWindow(), nullptr, Commands.Tree().Roots());
 }
 

@@ -230,3 +230,20 @@ TEST_F(ScanGuardTest, TheStatusBarNamesTheFolderBeingListed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanGuardTest, ClosingTheWindowDuringAScanEndsTheScanFirst) {
+    Start();
+    AtListing("C:\\Data\\", [&] { PostMessageW(Main.Form->Handle(), WM_CLOSE, 0, 0); });
+    Main.Form->DriveBox().SelectLetter('C');
+    Main.Form->ExecuteCommand(toolScan);  // the close arrives inside the scan ...
+    ASSERT_NE(Root('C'), nullptr);
+    EXPECT_EQ(Root('C')->Record, nullptr);  // ... which it aborts, with the window still there
+    EXPECT_TRUE(IsWindow(Main.Form->Handle()));
+    EXPECT_EQ(Main.Form->State().Scanning, false);
+    Main.Pump();  // and then the window closes
+    EXPECT_EQ(Main.Form->Handle(), nullptr);
+}
+
+}  // namespace

@@ -478,6 +478,12 @@ void TMainForm::SetScanning(bool on) {
     EnableWindow(ClustersBox, on ? FALSE : TRUE);
     SetCommandEnabled(cmdFileAbort, on);
     SetCommandEnabled(toolStop, on);
+    // Explorer shows a drop as refused while nothing may start a scan.
+    DragAcceptFiles(Window, on ? FALSE : TRUE);
+    if (!on && CloseAfterScan) {
+        CloseAfterScan = false;
+        PostMessageW(Window, WM_CLOSE, 0, 0);
+    }
 }
 
 void TMainForm::ScanDrivesCommand() {
@@ -987,6 +993,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kDeferredStartupMessage: OnDeferredStartup(); return 0;
         case WM_DROPFILES: OnDropFiles(HDROP(wParam)); return 0;
         case WM_CLOSE:
+            if (FormState.Scanning) {
+                // The scan runs inside this window's message loop: it ends
+                // first, with the window still there, and the close comes after.
+                AbortScan = true;
+                CloseAfterScan = true;
+                return 0;
+            }
             DragAcceptFiles(Window, FALSE);
             DestroyWindow(Window);
             return 0;

@@ -217,6 +217,7 @@ private:
     int LeftPanelWidth;
     SIZE RightPanelSize = {0, 0};
     bool StatusHintShowing = false;
+    bool CloseAfterScan = false;  // closing was asked for while a scan ran
     std::string ApplicationHint;
     int SplitterGrab = -1;  // where the splitter was grabbed, -1 when not dragging
 };
