@@ -11,6 +11,7 @@
 
 #include "MainFormTestSupport.h"
 #include "ScanTestSupport.h"
+#include "controls/win32/DrivesSelectBox.h"
 #include "main/win32/FolderTreeView.h"
 #include "main/win32/ScanCommands.h"
 #include "pie/win32/SectionSizeBox.h"
@@ -108,6 +109,26 @@ protected:
                TVIS_EXPANDED;
     }
     std::wstring Caption() const { return TMainFormFixture::Text(Main.Form->Handle()); }
+
+    // Every node below and including this one, by path, in tree order.
+    static std::vector<std::string> NodePaths(const TFolderNode* node) {
+        std::vector<std::string> paths{NodePath(node)};
+        for (const auto& child : node->Children) {
+            const std::vector<std::string> below = NodePaths(child.get());
+            paths.insert(paths.end(), below.begin(), below.end());
+        }
+        return paths;
+    }
+
+    // A click on the check box of the drive selection dialog's item.
+    static void ClickDriveCheckBox(TDialog& dialog, int index) {
+        const HWND list = static_cast<TDrivesSelectBox&>(dialog).TheDrivesBox().Handle();
+        RECT item = {};
+        SendMessageW(list, LB_GETITEMRECT, WPARAM(index), LPARAM(&item));
+        const LPARAM onCheckBox = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
+        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, onCheckBox);
+        SendMessageW(list, WM_LBUTTONUP, 0, onCheckBox);
+    }
 
     TMainFormFixture Main;
     TFakeCurrentDirectory Directory;

@@ -3,7 +3,6 @@
 // folder can be changed behind the program's back.
 
 #include "ScanFlowFixture.h"
-#include "controls/win32/DrivesSelectBox.h"
 #include "pie/win32/SimplePieGauge.h"
 
 namespace {
@@ -162,13 +161,7 @@ TEST_F(ScanFlowTest, CancelledRescanKeepsTheDriveAsItWas) {
 TEST_F(ScanFlowTest, AbortDuringAMultiDriveScanStopsBeforeTheNextDrive) {
     Start();
     Main.Runner.Script = [this](TDialog& dialog) {
-        // Check D as well (C, the program's drive, is checked already) ...
-        const HWND list = static_cast<TDrivesSelectBox&>(dialog).TheDrivesBox().Handle();
-        RECT item = {};
-        SendMessageW(list, LB_GETITEMRECT, 1, LPARAM(&item));
-        const LPARAM onCheckBox = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
-        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, onCheckBox);
-        SendMessageW(list, WM_LBUTTONUP, 0, onCheckBox);
+        ClickDriveCheckBox(dialog, 1);  // D as well (C, the program's drive, is checked already) ...
         // ... and press Abort as soon as the first scan looks at its messages.
         PostMessageW(Main.Form->Handle(), WM_COMMAND, MAKEWPARAM(cmdFileAbort, 0), 0);
         SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -7,7 +7,6 @@
 #include <map>
 
 #include "ScanFlowFixture.h"
-#include "controls/win32/DrivesSelectBox.h"
 
 namespace {
 
@@ -29,16 +28,6 @@ protected:
     void TearDown() override {
         Main.Files.OnListing = nullptr;
         TScanFlowFixture::TearDown();
-    }
-
-    // Every node below and including the root, by path.
-    std::vector<std::string> NodePaths(const TFolderNode* node) const {
-        std::vector<std::string> paths{NodePath(node)};
-        for (const auto& child : node->Children) {
-            const std::vector<std::string> below = NodePaths(child.get());
-            paths.insert(paths.end(), below.begin(), below.end());
-        }
-        return paths;
     }
 
     std::map<std::string, std::function<void()>> Actions;
@@ -191,12 +180,7 @@ TEST_F(ScanGuardTest, AnAbortOfAnEarlierScanDoesNotStopTheNextMultiDriveScan) {
     // C, the program's drive, is checked in the dialog; D is checked too.
     // C's disc is out and the user cancels its prompt: D is still scanned.
     Main.Runner.Script = [](TDialog& dialog) {
-        const HWND list = static_cast<TDrivesSelectBox&>(dialog).TheDrivesBox().Handle();
-        RECT item = {};
-        SendMessageW(list, LB_GETITEMRECT, 1, LPARAM(&item));
-        const LPARAM onCheckBox = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
-        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, onCheckBox);
-        SendMessageW(list, WM_LBUTTONUP, 0, onCheckBox);
+        ClickDriveCheckBox(dialog, 1);
         SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     };
     Directory.AddFolder("C:\\", 1);
@@ -228,10 +212,6 @@ TEST_F(ScanGuardTest, TheStatusBarNamesTheFolderBeingListed) {
     EXPECT_EQ(atZed, L"D:\\Big\\");     // but it showed while Big was listed
     EXPECT_EQ(Main.StatusText(0), L"D:\\");  // the root selected after "Done."
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(ScanGuardTest, ClosingTheWindowDuringAScanEndsTheScanFirst) {
     Start();

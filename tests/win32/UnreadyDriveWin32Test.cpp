@@ -38,6 +38,7 @@ protected:
         Backing = "Z:" + std::string(folder);
         for (char& c : Backing)
             if (c == '/') c = '\\';
+        DeleteFileW(L"U:\\Data\\Old\\more.txt");  // left by an earlier run
         Ready = MakeFile("U:\\Data\\Old\\letter.txt", 300) && MakeFile("U:\\Data\\notes.txt", 70) &&
                 MakeFile("U:\\Music\\song.mp3", 5000);
         FileSystem = &RealFiles;
@@ -58,15 +59,6 @@ protected:
     void PlugIn() {
         if (Pulled) MoveFileW(Widen(Backing + "-away").c_str(), Widen(Backing).c_str());
         Pulled = false;
-    }
-
-    std::vector<std::string> NodePaths(const TFolderNode* node) const {
-        std::vector<std::string> paths{NodePath(node)};
-        for (const auto& child : node->Children) {
-            const std::vector<std::string> below = NodePaths(child.get());
-            paths.insert(paths.end(), below.begin(), below.end());
-        }
-        return paths;
     }
 
     TWin32FileSystem RealFiles;
