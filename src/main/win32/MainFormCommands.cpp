@@ -1,0 +1,232 @@
+// The main window's commands: binding them to their actions, enabling and
+// ticking their menu entries and toolbar buttons, and the actions that
+// belong to the window itself.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "config/Options.h"
+#include "controls/Url.h"
+#include "controls/win32/DrivesSelectBox.h"
+#include "main/HelpTopics.h"
+#include "main/MainCommands.h"
+#include "main/MainLayout.h"
+#include "main/win32/MainForm.h"
+#include "main/win32/MainFormControls.h"
+#include "main/win32/MenuItemState.h"
+#include "pie/SectionInfo.h"
+#include "platform/win32/WideString.h"
+#include "scan/FolderSize.h"
+#include "scan/PathUtils.h"
+#include "scan/Scanner.h"
+
+namespace {
+
+bool IsSubmenuEntry(int id) {
+    const TMenuEntry* entry = FindMenuEntry(id);
+    return entry && entry->Kind == TMenuKind::Submenu;
+}
+
+}  // namespace
+
+void TMainForm::BindCommands() {
+    const auto bind = [this](int id, const std::function<void()>& action) {
+        if (action) Actions[id] = action;
+    };
+    const auto bindToggle = [this](int id, const std::function<void(bool)>& hook) {
+        if (hook) Actions[id] = [this, id, hook] { hook(IsToolDown(id)); };
+    };
+
+    Actions[cmdFileScanDrives] = [this] { ScanDrivesCommand(); };
+    bind(cmdFileRescanCurrentDirectory, Hooks.RescanCurrentFolder);
+    bind(cmdFileRescanCurrentDrive, Hooks.RescanCurrentDrive);
+    bind(cmdFileRescanAllDrives, Hooks.RescanAllDrives);
+    bind(cmdFileRemoveCurrentDrive, Hooks.RemoveCurrentDrive);
+    bind(cmdFileRemoveAllDrives, Hooks.RemoveAllDrives);
+    Actions[cmdFileAbort] = [] { AbortScan = true; };
+    bind(cmdFilePieAsMetafile, Hooks.PieAsMetafile);
+    bind(cmdFilePieAsBitmap, Hooks.PieAsBitmap);
+    bind(cmdFilePieToFile, Hooks.PieToFile);
+    bind(cmdFileExportFolderReport, Hooks.ExportFolderReport);
+    bind(cmdFileSelectFolder, Hooks.SelectFolder);
+    bind(cmdFileRestoreCompressedFolders, Hooks.RestoreCompressedFolders);
+    Actions[cmdFileExit] = [this] { PostMessageW(Window, WM_CLOSE, 0, 0); };
+
+    Actions[cmdViewToolbar] = [this] { TogglePane(cmdViewToolbar, ToolbarSupport->Handle(), ViewToolbar); };
+    Actions[cmdViewStatusBar] = [this] { TogglePane(cmdViewStatusBar, TheStatusBar, ViewStatusBar); };
+    Actions[cmdViewFolderTree] = [this] { ToggleFolderTree(); };
+    for (int page = 0; page < kPageCount; ++page) Actions[CommandOfPage(page)] = [this, page] { SelectPageCommand(page); };
+    if (Hooks.ToggleSectionSizeWindow)
+        Actions[cmdViewPieSectionSizeWindow] = [this] {
+            const bool shown = !(MenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow) & MFS_CHECKED);
+            SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
+            Hooks.ToggleSectionSizeWindow(shown);
+        };
+    if (Hooks.SortPie)
+        for (int id : {int(cmdViewPieSortAscending), int(cmdViewPieSortDescending)})
+            Actions[id] = [this, id] {
+                CheckMenuRadioItem(MenuOf(id), cmdViewPieSortAscending, cmdViewPieSortDescending, UINT(id), MF_BYCOMMAND);
+                Hooks.SortPie(id == cmdViewPieSortAscending);
+            };
+    bind(cmdViewOptions, Hooks.Options);
+
+    Actions[cmdHelpHelpTopics] = [this] { OpenHelp(0); };
+    Actions[cmdHelpVisitWebPage] = [this] {
+        TURL link(Services.Shell);
+        link.URL = kProductWebPage;
+        link.URLType = TURLType::utHttp;
+        link.Open();
+    };
+    if (Hooks.ShowIntroLetter) Actions[cmdHelpIntroductoryLetter] = [this] { Hooks.ShowIntroLetter(true); };
+    bind(cmdHelpAbout, Hooks.ShowAbout);
+
+    if (Hooks.ScanOrRescanDrive) Actions[toolScan] = [this] { ScanSelectedDriveCommand(); };
+    bind(toolRescanDir, Hooks.RescanCurrentFolder);
+    Actions[toolStop] = Actions[cmdFileAbort];
+    bind(toolLevelUp, Hooks.LevelUp);
+    Actions[toolExplore] = [this] { ExploreCommand(); };
+    bindToggle(toolShowWasted, Hooks.ToggleShowWasted);
+    bindToggle(toolShowFiles, Hooks.ToggleShowFiles);
+    bindToggle(toolPercent, Hooks.TogglePercent);
+    bindToggle(toolMB, Hooks.ToggleMegabytes);
+}
+
+void TMainForm::ApplyInitialCommandStates() {
+    for (const TMenuEntry& entry : MainMenuEntries())
+        if (entry.Level > 0 && entry.Kind != TMenuKind::Separator) SetCommandEnabled(entry.Id, entry.Enabled);
+    for (const TToolButton& tool : ToolbarButtons())
+        if (tool.Kind != TToolKind::Separator) SetCommandEnabled(tool.Id, tool.Enabled);
+}
+
+bool TMainForm::Available(int id) const {
+    if (IsSubmenuEntry(id)) return true;
+    const auto action = Actions.find(id);
+    return action != Actions.end() && action->second;
+}
+
+HMENU TMainForm::MenuOf(int id) const {
+    const auto popup = PopupOf.find(id);
+    return popup == PopupOf.end() ? nullptr : popup->second;
+}
+
+void TMainForm::SetCommandEnabled(int id, bool enabled) {
+    const bool effective = enabled && Available(id);
+    if (FindToolButton(id)) {
+        SendMessageW(TheToolbar, TB_ENABLEBUTTON, WPARAM(id), MAKELPARAM(effective ? TRUE : FALSE, 0));
+        return;
+    }
+    if (HMENU menu = MenuOf(id)) SetMenuState(menu, id, MFS_DISABLED, !effective);
+}
+
+bool TMainForm::IsCommandEnabled(int id) const {
+    if (FindToolButton(id)) return SendMessageW(TheToolbar, TB_ISBUTTONENABLED, WPARAM(id), 0) != 0;
+    HMENU menu = MenuOf(id);
+    return menu && MenuPosition(menu, id) >= 0 && !(MenuState(menu, id) & MFS_DISABLED);
+}
+
+void TMainForm::SetToolDown(int id, bool down) {
+    SendMessageW(TheToolbar, TB_CHECKBUTTON, WPARAM(id), MAKELPARAM(down ? TRUE : FALSE, 0));
+}
+
+void TMainForm::SetSectionSizeWindowTicked(bool shown) {
+    SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
+}
+
+bool TMainForm::IsToolDown(int id) const { return SendMessageW(TheToolbar, TB_ISBUTTONCHECKED, WPARAM(id), 0) != 0; }
+
+void TMainForm::ExecuteCommand(int id) {
+    if (!IsCommandEnabled(id)) return;
+    const auto action = Actions.find(id);
+    if (action == Actions.end() || !action->second) return;
+    try {
+        action->second();
+    } catch (const std::exception& error) {
+        Services.MessageBoxes.Show(kProductName, error.what(), TMsgButtons::Ok, TMsgIcon::Error);
+    }
+}
+
+void TMainForm::SetScanning(bool on) {
+    FormState.Scanning = on;
+    for (int id : {int(cmdFileScanDrives), int(cmdFileRescan), int(cmdFileRemove), int(cmdFileSelectFolder),
+                   int(toolRescanDir), int(toolScan)})
+        SetCommandEnabled(id, !on);
+    EnableWindow(ClustersBox, on ? FALSE : TRUE);
+    SetCommandEnabled(cmdFileAbort, on);
+    SetCommandEnabled(toolStop, on);
+    // Explorer shows a drop as refused while nothing may start a scan.
+    DragAcceptFiles(Window, on ? FALSE : TRUE);
+    if (!on && CloseAfterScan) {
+        CloseAfterScan = false;
+        PostMessageW(Window, WM_CLOSE, 0, 0);
+    }
+}
+
+void TMainForm::ScanDrivesCommand() {
+    AbortScan = false;  // an abort of an earlier scan must not stop this one
+    TDrivesSelectBox box(Services.Drives, Services.ShellInfo, Services.DriveInfo, Services.ProgramPath);
+    Services.ModalRunner.Run(box, Window);
+    if (!box.Confirmed() || !Hooks.ScanOrRescanDrive) return;
+    for (const std::string& item : box.TheDrivesBox().CheckedItems()) {
+        Hooks.ScanOrRescanDrive(item);
+        if (AbortScan) break;
+    }
+}
+
+void TMainForm::ScanSelectedDriveCommand() {
+    const std::string item = TheDriveBox.SelectedItem();
+    if (!item.empty()) Hooks.ScanOrRescanDrive(item);
+}
+
+void TMainForm::SelectPageCommand(int page) {
+    const int id = CommandOfPage(page);
+    HMENU menu = MenuOf(id);
+    if (MenuState(menu, id) & MFS_CHECKED) return;
+    CheckMenuRadioItem(menu, cmdViewPieChart, cmdViewCleanUp, UINT(id), MF_BYCOMMAND);
+    ShowPage(page);
+}
+
+void TMainForm::TogglePane(int command, HWND pane, TBoolOption* option) {
+    const bool shown = !(MenuState(MenuOf(command), command) & MFS_CHECKED);
+    SetMenuState(MenuOf(command), command, MFS_CHECKED, shown);
+    ShowWindow(pane, shown ? SW_SHOW : SW_HIDE);
+    if (option) option->Value = shown;
+    Layout();
+}
+
+void TMainForm::ToggleFolderTree() {
+    TogglePane(cmdViewFolderTree, TheLeftPanel->Handle(), ViewFolderTree);
+    MainSplitter->SetVisible(TheLeftPanel->Visible());
+    Layout();
+}
+
+void TMainForm::ExploreCommand() {
+    if (!FormState.CurrentPath.empty()) Services.Shell.Open("EXPLORER.EXE", "/E," + FormState.CurrentPath, kShowNormal);
+}
+
+void TMainForm::ClustersBoxChange() {
+    const LRESULT entry = SendMessageW(ClustersBox, CB_GETCURSEL, 0, 0);
+    if (entry < 0) return;
+    ClusterView = int(entry);
+    InvalidateViews(true);
+}
+
+void TMainForm::OpenHelp(int context) {
+    const std::string page =
+        context == 0 ? HelpIndexPath(ExeFolder())
+                     : HelpTopicPath(ExeFolder(), context,
+                                     [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
+    Services.Shell.Open(page, "", kShowNormal);
+}
+
+std::string TMainForm::ExeFolder() const { return ParentFolderPath(Services.ProgramPath); }
+
+HCURSOR TMainForm::Cursor(int number) const {
+    switch (number) {
+        case kCursorZoomIn: return ZoomCursors ? ZoomCursors->In() : nullptr;
+        case kCursorZoomOut: return ZoomCursors ? ZoomCursors->Out() : nullptr;
+        default: return LoadCursorW(nullptr, IDC_ARROW);
+    }
+}
+
+HWND TMainForm::SheetWindow(int sheet) const { return ThePages->Sheet(sheet).Handle(); }

@@ -1,0 +1,81 @@
+// Where the main window puts its parts when it is resized or a pane is
+// shown or hidden.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "main/MainCommands.h"
+#include "main/MainLayout.h"
+#include "main/win32/MainForm.h"
+#include "main/win32/MainFormControls.h"
+#include "main/win32/MenuItemState.h"
+#include "platform/win32/WideString.h"
+
+void TMainForm::Layout() {
+    if (!Window || !TheStatusBar) return;
+    RECT client;
+    GetClientRect(Window, &client);
+    const int width = client.right;
+    int top = 0;
+    panAd->SetBounds(0, 0, width, kBannerHeight);
+    if (SponsorBanner) SponsorBanner->SetBounds(0, 0, width, kBannerHeight);
+    top += kBannerHeight;
+    if (ToolbarSupport->Visible()) {
+        ToolbarSupport->SetBounds(0, top, width, kToolbarStripHeight);
+        LayoutToolbarStripContents();
+        top += kToolbarStripHeight;
+    }
+    top += kStripGap;
+
+    int bottom = client.bottom;
+    if (GetWindowLongW(TheStatusBar, GWL_STYLE) & WS_VISIBLE) {
+        SendMessageW(TheStatusBar, WM_SIZE, 0, 0);
+        RECT bar;
+        GetWindowRect(TheStatusBar, &bar);
+        bottom -= bar.bottom - bar.top;
+        LayoutStatusBar();
+    }
+    const int height = std::max(bottom - top, 0);
+    int left = 0;
+    if (TheLeftPanel->Visible()) {
+        LeftPanelWidth = std::max(kMinPaneWidth, std::min(LeftPanelWidth, width - kMinPaneWidth));
+        TheLeftPanel->SetBounds(0, top, LeftPanelWidth, height);
+        MoveWindow(TheFolderTree, 0, 0, LeftPanelWidth, height, TRUE);
+        MainSplitter->SetBounds(LeftPanelWidth, top, kSplitterWidth, height);
+        left = LeftPanelWidth + kSplitterWidth;
+    }
+    const int rightWidth = std::max(width - left, 0);
+    TheRightPanel->SetBounds(left, top, rightWidth, height);
+    ThePages->SetBounds(0, kPagesTopGap, rightWidth, height - kPagesTopGap);
+    LayoutNotScannedSheet();
+    if (rightWidth != RightPanelSize.cx || height != RightPanelSize.cy) {
+        RightPanelSize = SIZE{rightWidth, height};
+        LayoutPage();
+    }
+}
+
+void TMainForm::LayoutToolbarStripContents() {
+    RECT strip;
+    GetClientRect(ToolbarSupport->Handle(), &strip);
+    const TStripLayout layout = LayoutToolbarStrip(strip.right);
+    MoveWindow(TheToolbar, layout.ToolbarLeft, 0, layout.ToolbarWidth, kToolbarStripHeight - 2, TRUE);
+    if (layout.ClustersVisible) {
+        RECT box;
+        GetWindowRect(ClustersBox, &box);
+        MoveWindow(ClustersBox, layout.ClustersLeft, kStripControlTop, layout.ClustersWidth, box.bottom - box.top, TRUE);
+    }
+    ShowWindow(ClustersBox, layout.ClustersVisible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TMainForm::LayoutNotScannedSheet() {
+    RECT sheet;
+    GetClientRect(ThePages->Sheet(pageNotScanned).Handle(), &sheet);
+    NotReadyPanel->SetBounds(0, 0, sheet.right, sheet.bottom);
+    imgNotReady->SetBounds(0, 0, kNotReadyPictureWidth, sheet.bottom);
+    const int textWidth = std::max(int(sheet.right) - kNotReadyPictureWidth, 0);
+    NotReadyTextPanel->SetBounds(kNotReadyPictureWidth, 0, textWidth, sheet.bottom);
+    const TMemoSize memo = NotScannedMemoSize(textWidth, sheet.bottom, kNotReadyMemoTop);
+    MoveWindow(txtNotReady, 0, kNotReadyMemoTop, memo.Width, memo.Height, TRUE);
+    UpdateNotScannedText();
+}

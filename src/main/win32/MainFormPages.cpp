@@ -1,0 +1,84 @@
+// The main window's page mechanism: which sheet shows for the selected
+// folder, and refilling the page when what it shows has changed.
+
+#include <windows.h>
+
+#include <memory>
+
+#include <commctrl.h>
+
+#include "config/Options.h"
+#include "main/MainCommands.h"
+#include "main/MainLayout.h"
+#include "main/win32/MainForm.h"
+#include "main/win32/MainFormControls.h"
+#include "main/win32/MenuItemState.h"
+#include "platform/win32/WideString.h"
+
+void TMainForm::ShowPage(int page) {
+    FormState.CurrentPage = uint8_t(page);
+    TFolderNode* node = Hooks.SelectedNode ? Hooks.SelectedNode() : nullptr;
+    FormState.CurrentNode = node;
+    if (!UpdatePageVisibility(node)) return;
+    // A drive's root never reaches page 4: UpdatePageVisibility moved it to the pie.
+    const std::function<void(TFolderNode&)>* fillers[] = {&Hooks.ShowPiePage, &Hooks.FillFolderInfoPage,
+                                                          &Hooks.FillSubfoldersPage, &Hooks.FillWastedPage,
+                                                          &Hooks.FillCleanUpPage};
+    const auto& filler = *fillers[FormState.CurrentPage];
+    if (filler) filler(*node);
+}
+
+bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
+    FormState.CurrentNode = node;
+    const TPageVisibility visibility = DecidePageVisibility(node, FormState.CurrentPage);
+    if (visibility.HasRecord) {
+        FormState.CurrentPage = visibility.CurrentPage;
+        ThePages->SetTabsVisible(visibility.TabVisible);
+        ThePages->SetActiveSheet(visibility.ActiveSheet);
+        return true;
+    }
+    if (Hooks.HideSectionSizeWindow) Hooks.HideSectionSizeWindow();
+    const TColor color = Colors[kColorNotScannedPanel];
+    NotReadyBrush = std::make_unique<TGdiObject>(CreateSolidBrush(ToColorRef(color)));
+    for (TPanel* panel : {NotReadyPanel.get(), imgNotReady.get(), NotReadyTextPanel.get()}) panel->SetColor(color);
+    InvalidateRect(txtNotReady, nullptr, TRUE);
+    ThePages->SetTabsVisible(visibility.TabVisible);
+    ThePages->SetActiveSheet(pageNotScanned);
+    UpdateNotScannedText();
+    return false;
+}
+
+void TMainForm::InvalidateViews(bool refill) {
+    FormState.InfoPath.clear();
+    FormState.PiePath.clear();
+    FormState.ListNode = nullptr;
+    if (refill) ShowPage(FormState.CurrentPage);
+}
+
+void TMainForm::InvalidatePie() {
+    FormState.PiePath.clear();
+    if (FormState.CurrentPage == 0) ShowPage(0);
+}
+
+void TMainForm::LayoutPage() {
+    if (Hooks.LayoutPage) Hooks.LayoutPage();
+}
+
+void TMainForm::UpdateNotScannedText() {
+    const bool noDrives = FormState.ScannedDrives.Letters().empty();
+    if (ThePages->TabVisible(pageNotScanned)) ThePages->SetTabCaption(pageNotScanned, NotScannedCaption(noDrives));
+    const std::string message = NotScannedMessage(noDrives, FormState.Scanning, FormState.CurrentNode);
+    SetWindowTextW(txtNotReady, Widen(message).c_str());
+}
+
+void TMainForm::TabChange() {
+    if (ThePages->ActiveSheet() == pageNotScanned) return;
+    const int sheet = ThePages->SelectedTabSheet();
+    if (sheet <= pageNotScanned) return;
+    // The sheet is filled without drawing and shown whole afterwards.
+    HWND sheetWindow = SheetWindow(sheet);
+    SendMessageW(sheetWindow, WM_SETREDRAW, FALSE, 0);
+    ShowPage(PageOfSheet(sheet));
+    SendMessageW(sheetWindow, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(sheetWindow, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
