@@ -11,8 +11,6 @@ std::string ClusterStatusText(int32_t clusterSize, const std::string& fileSystem
     return std::string(kilobytes) + "K Cluster (" + fileSystemName + ")";
 }
 
-bool HasFullPathForm(const std::string& path) { return path.size() > 2 && path[1] == ':' && path[2] == '\\'; }
-
 std::string PathBelowRoot(const std::string& fullPath) {
     if (!HasFullPathForm(fullPath)) return std::string();
     std::string below = fullPath.substr(3);

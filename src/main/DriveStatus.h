@@ -2,14 +2,13 @@
 #include <cstdint>
 #include <string>
 
+#include "scan/PathUtils.h"  // HasFullPathForm, the form the folder commands accept
+
 class ILocale;
 
 // Status bar panel 1 for the current drive: "4K Cluster (FAT32)", or
 // "512 bytes Cluster (CDFS)" below one kilobyte.
 std::string ClusterStatusText(int32_t clusterSize, const std::string& fileSystemName, const ILocale& locale);
-
-// True for "X:\" followed by anything: the form the folder commands accept.
-bool HasFullPathForm(const std::string& path);
 
 // The part of a full path below its drive root, without a trailing
 // backslash: "Windows\System" for "C:\Windows\System\". Empty for a root.

@@ -45,5 +45,6 @@ std::string FolderDisplayName(const std::string& name, const std::string& shortN
 }
 
 bool NameMatchesDisplayText(const std::string& text, const std::string& name) {
-    return text == name || (!HasLowerCaseLetter(name) && IsValidShortName(name) && text == Capitalised(name));
+    // A name typed or picked by the user never carries a short name of its own.
+    return text == name || text == FolderDisplayName(name, std::string());
 }

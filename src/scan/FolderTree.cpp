@@ -207,8 +207,7 @@ bool HasVanished(IFileSystem& fileSystem, const std::string& path) {
     if (IsDriveRoot(path) || fileSystem.PathExists(path)) return false;
     // A drive that went away (a disk pulled, a network drive disconnected)
     // takes every path with it, yet nothing on it has been deleted.
-    const bool onDrive = path.size() > 3 && path[1] == ':' && path[2] == '\\';
-    return onDrive && fileSystem.PathExists(path.substr(0, 3));
+    return HasFullPathForm(path) && fileSystem.PathExists(path.substr(0, 3));
 }
 
 bool RemoveVanishedFolder(TFolderTree& tree, IFileSystem& fileSystem, const std::string& path, TFolderNode* node) {

@@ -15,6 +15,8 @@ bool IsDriveRoot(const std::string& path) {
     return p.size() == 3 && p[1] == ':';
 }
 
+bool HasFullPathForm(const std::string& path) { return path.size() > 2 && path[1] == ':' && path[2] == '\\'; }
+
 std::string ParentFolderPath(const std::string& path) {
     const size_t cut = path.find_last_of("\\:");
     const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);

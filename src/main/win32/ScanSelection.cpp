@@ -91,11 +91,9 @@ void TScanCommands::RemoveAndSelectParent(TFolderNode& gone) {
     const bool selectionMoves = SelectedNode() != parent;
     if (selectionMoves) View->SelectQuietly(*parent);
     RemoveFolderNode(FolderTree, &gone);
-    Form->InvalidateViews(false);
-    if (selectionMoves)
-        SelectionChanged(parent);
-    else
-        Form->ShowPage(Form->State().CurrentPage);  // it shows the old totals
+    // A parent that was already selected still shows the old totals.
+    Form->InvalidateViews(!selectionMoves);
+    if (selectionMoves) SelectionChanged(parent);
 }
 
 bool TScanCommands::InsideRunningScan(const TFolderNode& node) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
 #include "scan/TextUtils.h"
 
@@ -111,7 +112,7 @@ void TMemoryFileSystem::Remove(const std::string& path) {
 void TMemoryFileSystem::DenyListing(const std::string& folderPath) { Denied.insert(Key(folderPath)); }
 
 void TMemoryFileSystem::SetDriveReady(char letter, bool ready) {
-    const char upper = AsciiUpper(std::string(1, letter))[0];
+    const char upper = UpperDriveLetter(letter);
     if (ready)
         UnreadyDrives.erase(upper);
     else
@@ -119,7 +120,7 @@ void TMemoryFileSystem::SetDriveReady(char letter, bool ready) {
 }
 
 bool TMemoryFileSystem::OnUnreadyDrive(const std::string& path) const {
-    return !path.empty() && UnreadyDrives.count(AsciiUpper(path.substr(0, 1))[0]) != 0;
+    return !path.empty() && UnreadyDrives.count(UpperDriveLetter(path[0])) != 0;
 }
 
 std::unique_ptr<IDirListing> TMemoryFileSystem::OpenListing(const std::string& pattern) {
