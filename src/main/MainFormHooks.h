@@ -54,13 +54,8 @@ struct TMainFormHooks {
     std::function<void()> CleanUpMove;
     std::function<void()> CleanUpArchive;
 
-    // The page fillers of page indexes 0..4 and the re-layout of the current page.
+    // Called when the pie page is shown for a node.
     std::function<void(TFolderNode& node)> ShowPiePage;
-    std::function<void(TFolderNode& node)> FillFolderInfoPage;
-    std::function<void(TFolderNode& node)> FillSubfoldersPage;
-    std::function<void(TFolderNode& node)> FillWastedPage;
-    std::function<void(TFolderNode& node)> FillCleanUpPage;
-    std::function<void()> LayoutPage;
 
     // The section size window: hidden while no scanned folder is shown,
     // and given the colour options with the chart.

@@ -9,6 +9,20 @@
 
 namespace {
 
+// Stands in for a real page: notes what it was asked to do.
+class TRecordingPage : public TPage {
+public:
+    TRecordingPage(TPanel& sheet, std::string name, std::vector<std::string>& filled, int& forgotten)
+        : TPage(sheet), Name(std::move(name)), Filled(filled), Forgotten(forgotten) {}
+    void Fill(TFolderNode& node) override { Filled.push_back(Name + " " + NodePath(&node)); }
+    void Forget() override { ++Forgotten; }
+
+private:
+    std::string Name;
+    std::vector<std::string>& Filled;
+    int& Forgotten;
+};
+
 // A drive with one folder; either can be given a record, and either can be
 // the tree's selected node.
 class MainFormPagesTest : public ::testing::Test, public TMainFormFixture {
@@ -17,11 +31,17 @@ protected:
         Drive = Tree.AddRoot("Local Disk (C:)", 'C');
         Folder = Tree.AddChild(*Drive, "Data");
         Hooks.SelectedNode = [this] { return Selected; };
-        Hooks.ShowPiePage = [this](TFolderNode& node) { Filled.push_back("pie " + NodePath(&node)); };
-        Hooks.FillFolderInfoPage = [this](TFolderNode& node) { Filled.push_back("info " + NodePath(&node)); };
-        Hooks.FillSubfoldersPage = [this](TFolderNode& node) { Filled.push_back("list " + NodePath(&node)); };
-        Hooks.FillWastedPage = [this](TFolderNode& node) { Filled.push_back("wasted " + NodePath(&node)); };
-        Hooks.FillCleanUpPage = [this](TFolderNode& node) { Filled.push_back("cleanup " + NodePath(&node)); };
+    }
+
+    void Start() {
+        TMainFormFixture::Start();
+        if (!Created) return;
+        const char* names[] = {"pie", "info", "list", "wasted", "cleanup"};
+        for (int page = 0; page < kPageCount; ++page) {
+            const int sheet = SheetOfPage(page);
+            Form->Pages().SetPage(sheet, std::make_unique<TRecordingPage>(Form->Pages().Sheet(sheet), names[page],
+                                                                          Filled, Forgotten));
+        }
     }
 
     void SelectScanned(TFolderNode* node) {
@@ -39,6 +59,7 @@ protected:
     TFolderNode* Folder;
     TFolderNode* Selected = nullptr;
     std::vector<std::string> Filled;
+    int Forgotten = 0;
 };
 
 TEST_F(MainFormPagesTest, AtStartOnlyTheNotScannedSheetShows) {
@@ -128,19 +149,17 @@ TEST_F(MainFormPagesTest, ViewMenuSwitchesPagesAndIgnoresTheTickedOne) {
 TEST_F(MainFormPagesTest, InvalidateViewsForgetsAndRefills) {
     Start();
     SelectScanned(Folder);
-    Form->State().PiePath = "C:\\Data";
-    Form->State().InfoPath = "C:\\Data";
-    Form->State().ListNode = Folder;
+    Forgotten = 0;
     Form->InvalidateViews(false);
-    EXPECT_TRUE(Form->State().PiePath.empty());
-    EXPECT_TRUE(Form->State().InfoPath.empty());
-    EXPECT_EQ(nullptr, Form->State().ListNode);
+    EXPECT_EQ(kPageCount, Forgotten);  // every page, shown or not
     EXPECT_TRUE(Filled.empty());
     Form->InvalidateViews(true);
     EXPECT_EQ(std::vector<std::string>{"pie C:\\Data"}, Filled);
     Command(cmdViewSubfolders);
     Filled.clear();
-    Form->InvalidatePie();  // not the current page: nothing is refilled
+    Forgotten = 0;
+    Form->InvalidatePie();  // not the current page: only the pie forgets, nothing is refilled
+    EXPECT_EQ(1, Forgotten);
     EXPECT_TRUE(Filled.empty());
 }
 

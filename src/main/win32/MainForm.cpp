@@ -38,12 +38,6 @@ const char kDesktopSection[] = "Desktop";
 const char kFatalErrorText[] = "Fatal error: Quarrymap 2000 must close";
 const char kFatalErrorCaption[] = "Fatal error";
 
-// The memo of the not-scanned sheet shows no context menu at all.
-LRESULT CALLBACK NoContextMenuProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_CONTEXTMENU) return 0;
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
 bool KeyDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 // Releases a drop when it goes out of scope, whatever happened.
@@ -85,7 +79,6 @@ bool TMainForm::Create() {
             TreeView_SetImageList(TheFolderTree, icons, TVSIL_NORMAL);
         SendMessageW(TheDriveBox.Handle(), CB_SETCURSEL, WPARAM(-1), 0);
         SendMessageW(ClustersBox, CB_SETCURSEL, 0, 0);
-        FormState.ListSortColumn = 1;
         CreatePieBuffer();
         ZoomCursors = std::make_unique<TZoomCursors>();
         if (!ZoomCursors->IsValid()) throw std::runtime_error("cursors");
@@ -119,108 +112,6 @@ void TMainForm::CreateFrame() {
     CreateStatusBar();
     BindCommands();
     ApplyInitialCommandStates();
-}
-
-void TMainForm::CreateMenus() {
-    MainMenu1 = CreateMenu();
-    if (!MainMenu1) throw std::runtime_error("menu");
-    // parents[level] receives the entries of that level.
-    std::vector<HMENU> parents = {MainMenu1};
-    std::vector<ACCEL> accelerators;
-    for (const TMenuEntry& entry : MainMenuEntries()) {
-        HMENU parent = parents.at(size_t(entry.Level));
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        std::wstring text = Widen(MenuItemText(entry));
-        if (entry.Kind == TMenuKind::Separator) {
-            info.fMask = MIIM_FTYPE;
-            info.fType = MFT_SEPARATOR;
-        } else {
-            info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
-            info.wID = UINT(entry.Id);
-            info.fType = entry.Mark == TMenuMark::Radio ? MFT_RADIOCHECK : MFT_STRING;
-            info.fState = (entry.Checked ? MFS_CHECKED : 0) | (entry.Enabled ? 0 : MFS_DISABLED);
-            info.dwTypeData = text.data();
-            PopupOf[entry.Id] = parent;
-        }
-        if (entry.Kind == TMenuKind::Submenu) {
-            HMENU popup = CreatePopupMenu();
-            if (!popup) throw std::runtime_error("menu");
-            info.fMask |= MIIM_SUBMENU;
-            info.hSubMenu = popup;
-            SubmenuOf[entry.Id] = popup;
-            parents.resize(size_t(entry.Level) + 1);
-            parents.push_back(popup);
-        }
-        if (!InsertMenuItemW(parent, UINT(GetMenuItemCount(parent)), TRUE, &info))
-            throw std::runtime_error("menu entry");
-        if (entry.Shortcut.IsSet())
-            accelerators.push_back(ACCEL{BYTE(FVIRTKEY | (entry.Shortcut.Ctrl ? FCONTROL : 0)), entry.Shortcut.Key,
-                                         WORD(entry.Id)});
-    }
-    if (!SetMenu(Window, MainMenu1)) throw std::runtime_error("menu bar");
-    Accelerators = CreateAcceleratorTableW(accelerators.data(), int(accelerators.size()));
-    if (!Accelerators) throw std::runtime_error("accelerators");
-}
-
-void TMainForm::CreateToolbarStrip() {
-    ToolbarSupport = std::make_unique<TPanel>(Window, idToolbarSupport);
-    ToolbarSupport->SetBottomLine(true);
-    HWND strip = ToolbarSupport->Handle();
-    SendMessageW(strip, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    TheDriveBox.Create(strip, 0, kStripControlTop, kDriveBoxWidth, idDriveBox);
-
-    TheToolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
-                                     CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                 kToolbarLeft, 0, kToolbarWidth, kToolbarStripHeight - 2, strip,
-                                 reinterpret_cast<HMENU>(INT_PTR(idToolbar)), GetModuleHandleW(nullptr), nullptr);
-    if (!TheToolbar) throw std::runtime_error("toolbar");
-    SendMessageW(TheToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ImageList2 = std::make_unique<TImageList>(CreateToolbarImages());
-    if (!ImageList2->Get()) throw std::runtime_error("toolbar images");
-    SendMessageW(TheToolbar, TB_SETIMAGELIST, 0, LPARAM(ImageList2->Get()));
-    std::vector<TBBUTTON> buttons;
-    for (const TToolButton& tool : ToolbarButtons()) {
-        TBBUTTON button = {};
-        button.idCommand = tool.Id;
-        button.iString = -1;
-        if (tool.Kind == TToolKind::Separator) {
-            button.fsStyle = BTNS_SEP;
-        } else {
-            button.iBitmap = tool.Image;
-            button.fsStyle = tool.Kind == TToolKind::Check ? BTNS_CHECK : BTNS_BUTTON;
-            button.fsState = TBSTATE_ENABLED;
-        }
-        buttons.push_back(button);
-    }
-    SendMessageW(TheToolbar, TB_ADDBUTTONSW, WPARAM(buttons.size()), LPARAM(buttons.data()));
-
-    ClustersBox = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
-                                  0, kStripControlTop, 0, 200, strip, reinterpret_cast<HMENU>(INT_PTR(idClustersBox)),
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (!ClustersBox) throw std::runtime_error("cluster size box");
-    SendMessageW(ClustersBox, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    for (const char* entry : kClusterBoxEntries)
-        SendMessageW(ClustersBox, CB_ADDSTRING, 0, LPARAM(Widen(entry).c_str()));
-
-    // Tooltips of the two boxes; the toolbar asks for its own (TTN_GETDISPINFO).
-    StripTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    if (!StripTips) throw std::runtime_error("tooltips");
-    const std::pair<HWND, const char*> tips[] = {{TheDriveBox.Handle(), kDriveBoxHint},
-                                                 {ClustersBox, kClustersBoxHint}};
-    for (const auto& tip : tips) {
-        std::wstring text = Widen(ShortHint(tip.second));
-        TOOLINFOW tool = {};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = strip;
-        tool.uId = UINT_PTR(tip.first);
-        tool.lpszText = text.data();
-        SendMessageW(StripTips, TTM_ADDTOOLW, 0, LPARAM(&tool));
-    }
 }
 
 void TMainForm::CreateClientArea() {
@@ -265,20 +156,7 @@ void TMainForm::CreateClientArea() {
 
     TheRightPanel = std::make_unique<TPanel>(Window, idRightPanel);
     ThePages = std::make_unique<TPageControl>(TheRightPanel->Handle(), idPages, idFirstSheet);
-    CreateNotScannedSheet();
-}
-
-void TMainForm::CreateNotScannedSheet() {
-    NotReadyPanel = std::make_unique<TPanel>(ThePages->Sheet(pageNotScanned).Handle(), idNotReadyPanel);
-    imgNotReady = std::make_unique<TPanel>(NotReadyPanel->Handle(), idNotReadyPicture);
-    imgNotReady->OnPaint = [](HDC dc, const RECT& client) { PaintNotScannedPicture(dc, client); };
-    NotReadyTextPanel = std::make_unique<TPanel>(NotReadyPanel->Handle(), idNotReadyTextPanel);
-    txtNotReady = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0,
-                                  kNotReadyMemoTop, 0, 0, NotReadyTextPanel->Handle(),
-                                  reinterpret_cast<HMENU>(INT_PTR(idNotReadyMemo)), GetModuleHandleW(nullptr), nullptr);
-    if (!txtNotReady) throw std::runtime_error("not-scanned memo");
-    SendMessageW(txtNotReady, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    SetWindowSubclass(txtNotReady, NoContextMenuProc, 0, 0);
+    NotScanned = std::make_unique<TNotScannedPage>(ThePages->Sheet(pageNotScanned), Scale);
 }
 
 void TMainForm::CreateStatusBar() {
@@ -369,39 +247,6 @@ void TMainForm::OnDeferredStartup() {
 
 bool TMainForm::ShowsScannedFolder() const { return FormState.CurrentNode && FormState.CurrentNode->Record; }
 
-void TMainForm::OnInitMenuPopup(HMENU menu) {
-    const bool scanned = ShowsScannedFolder();
-    if (menu == SubmenuOf[mnuFile]) {
-        const bool pieExport = Available(cmdFilePieAsMetafile) || Available(cmdFilePieAsBitmap) ||
-                               Available(cmdFilePieToFile);
-        SetCommandEnabled(cmdFileExportPie, scanned && pieExport);
-        SetCommandEnabled(cmdFileExportFolderReport, scanned);
-    } else if (menu == SubmenuOf[mnuView]) {
-        for (int page = 0; page < kPageCount; ++page) SetCommandEnabled(CommandOfPage(page), scanned);
-        if (scanned) SetCommandEnabled(cmdViewCleanUp, ThePages->TabVisible(pageCleanUp));
-        CheckMenuRadioItem(menu, cmdViewPieChart, cmdViewCleanUp, UINT(CommandOfPage(FormState.CurrentPage)),
-                           MF_BYCOMMAND);
-    }
-}
-
-void TMainForm::OnHelp(const HELPINFO& info) {
-    int context = 0;
-    if (info.iContextType == HELPINFO_MENUITEM) {
-        // Submenus answer for the top-level menu they belong to.
-        for (HMENU menu = static_cast<HMENU>(info.hItemHandle); menu && !context;) {
-            context = int(GetMenuContextHelpId(menu));
-            HMENU owner = nullptr;
-            for (const auto& submenu : SubmenuOf) {
-                const auto parent = PopupOf.find(submenu.first);
-                if (submenu.second == menu && parent != PopupOf.end() && parent->second != MainMenu1)
-                    owner = parent->second;
-            }
-            menu = owner;
-        }
-    }
-    OpenHelp(context);
-}
-
 void TMainForm::OnDropFiles(HDROP drop) {
     TDropRelease release(drop);
     SetForegroundWindow(Window);
@@ -465,24 +310,12 @@ void TMainForm::OnCommand(int id, int notifyCode, HWND control) {
         if (notifyCode == CBN_SELCHANGE) ClustersBoxChange();
         return;
     }
-    if (control && control == txtNotReady) {
-        // The memo never keeps the focus, so its text shows no caret.
-        if (notifyCode == EN_SETFOCUS) SetFocus(ThePages->Sheet(pageNotScanned).Handle());
-        return;
-    }
     if (!control || control == TheToolbar) ExecuteCommand(id);
 }
 
 bool TMainForm::OnNotify(NMHDR& header, LRESULT& result) {
     if (FolderTreeNotify && FolderTreeNotify(header, result)) return true;
-    if (header.code == TTN_GETDISPINFOW && header.hwndFrom == HWND(SendMessageW(TheToolbar, TB_GETTOOLTIPS, 0, 0))) {
-        static std::wstring tooltip;
-        const TToolButton* tool = FindToolButton(int(header.idFrom));
-        tooltip = tool && tool->Tooltip ? Widen(ShortHint(tool->Hint)) : std::wstring();
-        reinterpret_cast<NMTTDISPINFOW&>(header).lpszText = tooltip.data();
-        result = 0;
-        return true;
-    }
+    if (OnToolbarNotify(header, result)) return true;
     if (header.code == TCN_SELCHANGE && header.hwndFrom == ThePages->Handle()) {
         TabChange();
         result = 0;
@@ -502,12 +335,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DRAWITEM:
             if (TheDriveBox.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-            break;
-        case WM_CTLCOLORSTATIC:
-            if (HWND(lParam) == txtNotReady && NotReadyBrush) {
-                SetBkColor(HDC(wParam), ToColorRef(Colors[kColorNotScannedPanel]));
-                return LRESULT(NotReadyBrush->Get());
-            }
             break;
         case WM_INITMENUPOPUP: OnInitMenuPopup(HMENU(wParam)); return 0;
         case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), HMENU(lParam)); return 0;

@@ -11,7 +11,9 @@
 #include "controls/win32/Dialog.h"
 #include "controls/win32/DriveComboBox.h"
 #include "main/MainFormHooks.h"
+#include "controls/PixelScale.h"
 #include "main/win32/MainFormState.h"
+#include "main/win32/NotScannedPage.h"
 #include "main/win32/PageControl.h"
 #include "main/win32/Panel.h"
 #include "main/win32/ToolbarImages.h"
@@ -117,6 +119,7 @@ public:
     using TNotifyHandler = std::function<bool(NMHDR& header, LRESULT& result)>;
     void SetFolderTreeNotifyHandler(TNotifyHandler handler) { FolderTreeNotify = std::move(handler); }
     HWND SheetWindow(int sheet) const;
+    TPageControl& Pages() { return *ThePages; }
 
     // Called by the tree when its selection changes and by anything that
     // wants the status bar back on the path.
@@ -132,7 +135,6 @@ private:
     void CreateMenus();
     void CreateToolbarStrip();
     void CreateClientArea();
-    void CreateNotScannedSheet();
     void CreateStatusBar();
     void CreatePieBuffer();
     void BindCommands();
@@ -140,12 +142,12 @@ private:
 
     void Layout();
     void LayoutToolbarStripContents();
-    void LayoutNotScannedSheet();
     void LayoutStatusBar();
 
     // Events.
     void OnCommand(int id, int notifyCode, HWND control);
     bool OnNotify(NMHDR& header, LRESULT& result);
+    bool OnToolbarNotify(NMHDR& header, LRESULT& result);
     void OnInitMenuPopup(HMENU menu);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnHelp(const HELPINFO& info);
@@ -174,6 +176,7 @@ private:
     std::string ExeFolder() const;
 
     TMainFormServices Services;
+    TPixelScale Scale;
     TMainFormHooks Hooks;
     TMainFormState FormState;
 
@@ -197,22 +200,19 @@ private:
     HWND TheToolbar = nullptr;
     HWND ClustersBox = nullptr;
     HWND StripTips = nullptr;
+    std::wstring ToolTipText;  // the text the toolbar's tooltip was last handed
     std::unique_ptr<TPanel> TheLeftPanel;
     HWND TheFolderTree = nullptr;
     std::unique_ptr<TPanel> MainSplitter;
     std::unique_ptr<TPanel> TheRightPanel;
     std::unique_ptr<TPageControl> ThePages;
-    std::unique_ptr<TPanel> NotReadyPanel;
-    std::unique_ptr<TPanel> imgNotReady;
-    std::unique_ptr<TPanel> NotReadyTextPanel;
-    HWND txtNotReady = nullptr;
+    std::unique_ptr<TNotScannedPage> NotScanned;
     HWND TheStatusBar = nullptr;
 
     std::unique_ptr<TImageList> ImageList2;
     std::unique_ptr<TZoomCursors> ZoomCursors;
     std::unique_ptr<TGdiBitmap> PieImage;
     std::unique_ptr<THPieChart> PieChart;
-    std::unique_ptr<TGdiObject> NotReadyBrush;
 
     int LeftPanelWidth;
     SIZE RightPanelSize = {0, 0};

@@ -48,34 +48,10 @@ void TMainForm::Layout() {
     const int rightWidth = std::max(width - left, 0);
     TheRightPanel->SetBounds(left, top, rightWidth, height);
     ThePages->SetBounds(0, kPagesTopGap, rightWidth, height - kPagesTopGap);
-    LayoutNotScannedSheet();
+    NotScanned->Layout();
+    UpdateNotScannedText();
     if (rightWidth != RightPanelSize.cx || height != RightPanelSize.cy) {
         RightPanelSize = SIZE{rightWidth, height};
         LayoutPage();
     }
-}
-
-void TMainForm::LayoutToolbarStripContents() {
-    RECT strip;
-    GetClientRect(ToolbarSupport->Handle(), &strip);
-    const TStripLayout layout = LayoutToolbarStrip(strip.right);
-    MoveWindow(TheToolbar, layout.ToolbarLeft, 0, layout.ToolbarWidth, kToolbarStripHeight - 2, TRUE);
-    if (layout.ClustersVisible) {
-        RECT box;
-        GetWindowRect(ClustersBox, &box);
-        MoveWindow(ClustersBox, layout.ClustersLeft, kStripControlTop, layout.ClustersWidth, box.bottom - box.top, TRUE);
-    }
-    ShowWindow(ClustersBox, layout.ClustersVisible ? SW_SHOWNA : SW_HIDE);
-}
-
-void TMainForm::LayoutNotScannedSheet() {
-    RECT sheet;
-    GetClientRect(ThePages->Sheet(pageNotScanned).Handle(), &sheet);
-    NotReadyPanel->SetBounds(0, 0, sheet.right, sheet.bottom);
-    imgNotReady->SetBounds(0, 0, kNotReadyPictureWidth, sheet.bottom);
-    const int textWidth = std::max(int(sheet.right) - kNotReadyPictureWidth, 0);
-    NotReadyTextPanel->SetBounds(kNotReadyPictureWidth, 0, textWidth, sheet.bottom);
-    const TMemoSize memo = NotScannedMemoSize(textWidth, sheet.bottom, kNotReadyMemoTop);
-    MoveWindow(txtNotReady, 0, kNotReadyMemoTop, memo.Width, memo.Height, TRUE);
-    UpdateNotScannedText();
 }

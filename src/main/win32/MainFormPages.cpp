@@ -1,5 +1,5 @@
 // The main window's page mechanism: which sheet shows for the selected
-// folder, and refilling the page when what it shows has changed.
+// folder, and telling the page objects when to fill, lay out and forget.
 
 #include <windows.h>
 
@@ -21,11 +21,8 @@ void TMainForm::ShowPage(int page) {
     FormState.CurrentNode = node;
     if (!UpdatePageVisibility(node)) return;
     // A drive's root never reaches page 4: UpdatePageVisibility moved it to the pie.
-    const std::function<void(TFolderNode&)>* fillers[] = {&Hooks.ShowPiePage, &Hooks.FillFolderInfoPage,
-                                                          &Hooks.FillSubfoldersPage, &Hooks.FillWastedPage,
-                                                          &Hooks.FillCleanUpPage};
-    const auto& filler = *fillers[FormState.CurrentPage];
-    if (filler) filler(*node);
+    if (TPage* shown = ThePages->Page(SheetOfPage(FormState.CurrentPage))) shown->Fill(*node);
+    if (FormState.CurrentPage == 0 && Hooks.ShowPiePage) Hooks.ShowPiePage(*node);
 }
 
 bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
@@ -38,10 +35,7 @@ bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
         return true;
     }
     if (Hooks.HideSectionSizeWindow) Hooks.HideSectionSizeWindow();
-    const TColor color = Colors[kColorNotScannedPanel];
-    NotReadyBrush = std::make_unique<TGdiObject>(CreateSolidBrush(ToColorRef(color)));
-    for (TPanel* panel : {NotReadyPanel.get(), imgNotReady.get(), NotReadyTextPanel.get()}) panel->SetColor(color);
-    InvalidateRect(txtNotReady, nullptr, TRUE);
+    NotScanned->SetColor(Colors[kColorNotScannedPanel]);
     ThePages->SetTabsVisible(visibility.TabVisible);
     ThePages->SetActiveSheet(pageNotScanned);
     UpdateNotScannedText();
@@ -49,26 +43,25 @@ bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
 }
 
 void TMainForm::InvalidateViews(bool refill) {
-    FormState.InfoPath.clear();
-    FormState.PiePath.clear();
-    FormState.ListNode = nullptr;
+    for (int sheet = pagePieChart; sheet < kSheetCount; ++sheet)
+        if (TPage* page = ThePages->Page(sheet)) page->Forget();
     if (refill) ShowPage(FormState.CurrentPage);
 }
 
 void TMainForm::InvalidatePie() {
-    FormState.PiePath.clear();
+    if (TPage* pie = ThePages->Page(pagePieChart)) pie->Forget();
     if (FormState.CurrentPage == 0) ShowPage(0);
 }
 
 void TMainForm::LayoutPage() {
-    if (Hooks.LayoutPage) Hooks.LayoutPage();
+    if (ThePages->ActiveSheet() <= pageNotScanned) return;
+    if (TPage* page = ThePages->Page(ThePages->ActiveSheet())) page->Layout();
 }
 
 void TMainForm::UpdateNotScannedText() {
     const bool noDrives = FormState.ScannedDrives.Letters().empty();
     if (ThePages->TabVisible(pageNotScanned)) ThePages->SetTabCaption(pageNotScanned, NotScannedCaption(noDrives));
-    const std::string message = NotScannedMessage(noDrives, FormState.Scanning, FormState.CurrentNode);
-    SetWindowTextW(txtNotReady, Widen(message).c_str());
+    NotScanned->SetMessage(NotScannedMessage(noDrives, FormState.Scanning, FormState.CurrentNode));
 }
 
 void TMainForm::TabChange() {

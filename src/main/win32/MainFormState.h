@@ -14,8 +14,6 @@ struct TMainFormState {
     TScannedDrives ScannedDrives;
     std::string CurrentPath;  // the selected folder's path; empty when nothing is selected
     char CurrentDrive = 0;    // the drive whose details were last loaded
-    std::string PiePath;      // CurrentPath the pie was last built for
-    std::string InfoPath;     // CurrentPath the Folder Information page was last built for
     int32_t CurrentClusterSize = 0;
     int64_t DriveTotalBytes = 0;
     int64_t DriveFreeBytes = 0;
@@ -26,7 +24,4 @@ struct TMainFormState {
     int64_t OtherFilesWasted = 0;
     TFolderNode* CurrentNode = nullptr;  // the node whose data the pages show
     TFolderNode* CurrentRoot = nullptr;  // the drive's root above it
-    int32_t HoverIndex = -1;             // the pie section under the mouse
-    TFolderNode* ListNode = nullptr;     // the node the Subfolders list was last built for
-    int32_t ListSortColumn = 1;
 };

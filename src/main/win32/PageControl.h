@@ -6,6 +6,7 @@
 #include <string>
 
 #include "main/Pages.h"
+#include "main/win32/Page.h"
 #include "main/win32/Panel.h"
 
 // The page control: a tab control with one sheet per page. A tab can be
@@ -18,6 +19,9 @@ public:
 
     HWND Handle() const { return Tabs; }
     TPanel& Sheet(int sheet) { return *Sheets[sheet]; }
+    // The page object that fills a sheet; none for a sheet without one.
+    void SetPage(int sheet, std::unique_ptr<TPage> page) { Pages[sheet] = std::move(page); }
+    TPage* Page(int sheet) const { return Pages[sheet].get(); }
 
     void SetBounds(int left, int top, int width, int height);
     void SetTabVisible(int sheet, bool visible);
@@ -39,6 +43,8 @@ private:
 
     HWND Tabs = nullptr;
     std::array<std::unique_ptr<TPanel>, kSheetCount> Sheets;
+    // After the sheets, so each page goes before the sheet it lives on.
+    std::array<std::unique_ptr<TPage>, kSheetCount> Pages;
     std::array<bool, kSheetCount> Visible{};
     std::array<std::string, kSheetCount> Captions;
     int Active = -1;
