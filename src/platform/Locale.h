@@ -18,4 +18,8 @@ public:
     // The local time of a UTC file time, under the time-zone rules in force
     // at that date (so a summer date keeps its summer offset in winter).
     virtual TFileTime UtcToLocalTime(const TFileTime& utc) const = 0;
+    // The locale's short date, such as 12/7/2026, of a valid calendar date.
+    virtual std::string ShortDate(int year, int month, int day) const = 0;
+    // The locale's long time, such as 1:05:09 PM; `hour` runs from 0 to 23.
+    virtual std::string LongTime(int hour, int minute, int second) const = 0;
 };

@@ -13,6 +13,10 @@ const char* const kMonthNames[12] = {"January", "February", "March",     "April"
 
 const uint64_t kTicksPerMinute = 600000000;  // 100-nanosecond ticks
 
+std::string TwoDigits(int n) {
+    return std::string(1, char('0' + n / 10 % 10)) + char('0' + n % 10);
+}
+
 }  // namespace
 
 TFixedLocale::TFixedLocale(int utcOffsetMinutes) : OffsetMinutes(utcOffsetMinutes) {}
@@ -34,4 +38,13 @@ TFileTime TFixedLocale::UtcToLocalTime(const TFileTime& utc) const {
     const uint64_t shift = minutes * kTicksPerMinute;
     if (ahead) return MakeFileTime(value > UINT64_MAX - shift ? UINT64_MAX : value + shift);
     return MakeFileTime(value < shift ? 0 : value - shift);
+}
+
+std::string TFixedLocale::ShortDate(int year, int month, int day) const {
+    return std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
+}
+
+std::string TFixedLocale::LongTime(int hour, int minute, int second) const {
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    return std::to_string(hour12) + ":" + TwoDigits(minute) + ":" + TwoDigits(second) + (hour < 12 ? " AM" : " PM");
 }

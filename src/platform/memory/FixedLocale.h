@@ -20,6 +20,10 @@ public:
     std::string LongMonthName(int month) const override;
     // Saturates at the ends of the file-time range instead of wrapping.
     TFileTime UtcToLocalTime(const TFileTime& utc) const override;
+    // M/d/yyyy: 12/7/2026.
+    std::string ShortDate(int year, int month, int day) const override;
+    // h:mm:ss AM/PM on the 12-hour clock: 1:05:09 PM, 12:00:00 AM at midnight.
+    std::string LongTime(int hour, int minute, int second) const override;
 
 private:
     std::string Thousands = ",";

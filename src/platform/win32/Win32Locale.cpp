@@ -29,6 +29,30 @@ std::string ReadLocaleText(LCTYPE type, const std::string& fallback) {
     return Narrow(text.c_str());
 }
 
+// The calendar fields with the day of the week filled in, which a date
+// format naming the day needs; false for a date the calendar does not have.
+bool MakeSystemTime(int year, int month, int day, int hour, int minute, int second, SYSTEMTIME& fields) {
+    SYSTEMTIME given = {};
+    given.wYear = WORD(year);
+    given.wMonth = WORD(month);
+    given.wDay = WORD(day);
+    given.wHour = WORD(hour);
+    given.wMinute = WORD(minute);
+    given.wSecond = WORD(second);
+    FILETIME asFileTime;
+    return SystemTimeToFileTime(&given, &asFileTime) && FileTimeToSystemTime(&asFileTime, &fields);
+}
+
+// A formatting call of the GetDateFormatW kind, asked first for the length.
+template <typename FormatFunction>
+std::string FormatWith(FormatFunction format, DWORD flags, const SYSTEMTIME& fields) {
+    const int length = format(LOCALE_USER_DEFAULT, flags, &fields, nullptr, nullptr, 0);
+    if (length <= 0) return std::string();
+    std::wstring text(size_t(length), L'\0');
+    if (format(LOCALE_USER_DEFAULT, flags, &fields, nullptr, &text[0], length) <= 0) return std::string();
+    return Narrow(text.c_str());
+}
+
 }  // namespace
 
 TWin32Locale::TWin32Locale() {
@@ -66,4 +90,19 @@ TFileTime TWin32Locale::UtcToLocalTime(const TFileTime& utc) const {
     // The calendar fields stop at milliseconds; carry the finer ticks over.
     const uint64_t subMillisecond = FileTimeValue(utc) % kTicksPerMillisecond;
     return MakeFileTime(FileTimeValue(FromFiletime(localTime)) + subMillisecond);
+}
+
+std::string TWin32Locale::ShortDate(int year, int month, int day) const {
+    SYSTEMTIME fields;
+    std::string text;
+    if (MakeSystemTime(year, month, day, 0, 0, 0, fields)) text = FormatWith(GetDateFormatW, DATE_SHORTDATE, fields);
+    return text.empty() ? TFixedLocale().ShortDate(year, month, day) : text;
+}
+
+std::string TWin32Locale::LongTime(int hour, int minute, int second) const {
+    // Any valid date will do: the time format reads only the time fields.
+    SYSTEMTIME fields;
+    std::string text;
+    if (MakeSystemTime(2000, 1, 1, hour, minute, second, fields)) text = FormatWith(GetTimeFormatW, 0, fields);
+    return text.empty() ? TFixedLocale().LongTime(hour, minute, second) : text;
 }

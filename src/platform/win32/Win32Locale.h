@@ -15,6 +15,10 @@ public:
     std::string LongMonthName(int month) const override;
     // Returns the time unchanged when the system cannot convert it.
     TFileTime UtcToLocalTime(const TFileTime& utc) const override;
+    // Both ask the system each time, so they follow the user's current
+    // formats; the English forms stand in when the system cannot format.
+    std::string ShortDate(int year, int month, int day) const override;
+    std::string LongTime(int hour, int minute, int second) const override;
 
 private:
     std::string Thousands;
