@@ -54,11 +54,7 @@ struct TMainFormHooks {
     std::function<void()> CleanUpMove;
     std::function<void()> CleanUpArchive;
 
-    // Called when the pie page is shown for a node.
-    std::function<void(TFolderNode& node)> ShowPiePage;
 
-    // The section size window: hidden while no scanned folder is shown,
-    // and given the colour options with the chart.
+    // The section size window is hidden while no scanned folder is shown.
     std::function<void()> HideSectionSizeWindow;
-    std::function<void()> ApplySectionWindowColors;
 };

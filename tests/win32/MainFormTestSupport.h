@@ -17,6 +17,8 @@
 #include "main/win32/MainFormControls.h"
 #include "platform/memory/FakeDriveEnumerator.h"
 #include "platform/memory/FakeDriveInfo.h"
+#include "platform/memory/FixedLocale.h"
+#include "platform/memory/OrdinalTextCompare.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/RecordingShellOpen.h"
@@ -40,7 +42,7 @@ public:
     // Creates and shows the window and lets the deferred start-up run.
     void Start(bool show = true) {
         Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, Files, Drives, Shell,
-                                                             DriveInfo, "C:\\Apps\\Quarrymap.exe"},
+                                                             DriveInfo, Locale, TextCompare, "C:\\Apps\\Quarrymap.exe"},
                                            Hooks);
         Created = Form->Create();
         if (Created && show) Form->Show(SW_SHOWNORMAL);
@@ -149,6 +151,8 @@ public:
     TFakeDriveEnumerator Drives;
     TNamedShellInfo Shell;
     TFakeDriveInfo DriveInfo;
+    TFixedLocale Locale;
+    TOrdinalTextCompare TextCompare;
     TMainFormHooks Hooks;
     std::unique_ptr<TMainForm> Form;
     bool Created = false;

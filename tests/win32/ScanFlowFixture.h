@@ -64,6 +64,7 @@ protected:
         Commands->Attach(*Main.Form);
         SectionBox = std::make_unique<TSectionSizeBox>(Main.Form->Handle(), Main.Registry);
         Commands->SetSectionSizeBox(SectionBox.get());
+        Main.Form->SetSectionSizeBox(SectionBox.get());
         Main.Form->Show(SW_SHOWNORMAL);
         Main.Pump();
     }

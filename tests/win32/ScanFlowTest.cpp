@@ -26,7 +26,7 @@ TEST_F(ScanFlowTest, ScanningADriveSelectsItsRootAndShowsTheDrive) {
     EXPECT_EQ(Main.Form->State().CurrentNode, root);
     EXPECT_EQ(Main.Form->State().CurrentPath, "C:\\");
     EXPECT_EQ(Caption(), L"Quarrymap 2000 - C:\\");
-    EXPECT_EQ(Main.StatusText(0), L"C:\\");
+    EXPECT_EQ(Main.StatusText(0), L"Folder C:\\");  // the pie's header describes the folder shown
     EXPECT_EQ(Main.StatusText(1), L"4K Cluster (NTFS)");
     EXPECT_EQ(Main.Form->State().CurrentDrive, 'C');
     EXPECT_EQ(Main.Form->State().CurrentClusterSize, 4096);

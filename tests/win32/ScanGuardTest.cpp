@@ -210,7 +210,7 @@ TEST_F(ScanGuardTest, TheStatusBarNamesTheFolderBeingListed) {
 
     EXPECT_EQ(duringBig, L"D:\\");      // entering Big came too soon after D:\ to show
     EXPECT_EQ(atZed, L"D:\\Big\\");     // but it showed while Big was listed
-    EXPECT_EQ(Main.StatusText(0), L"D:\\");  // the root selected after "Done."
+    EXPECT_EQ(Main.StatusText(0), L"Folder D:\\");  // the root's pie after "Done."
 }
 
 TEST_F(ScanGuardTest, ClosingTheWindowDuringAScanEndsTheScanFirst) {

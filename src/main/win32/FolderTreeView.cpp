@@ -1,5 +1,7 @@
 #include "main/win32/FolderTreeView.h"
 
+#include <vector>
+
 #include <windowsx.h>
 
 #include <cstring>
@@ -205,4 +207,19 @@ LRESULT CALLBACK TFolderTreeView::TreeProc(HWND window, UINT message, WPARAM wPa
             break;
     }
     return CallWindowProcW(original, window, message, wParam, lParam);
+}
+
+void TFolderTreeView::Expand(TFolderNode& node) {
+    if (node.ViewItem) SendMessageW(Tree, TVM_EXPAND, TVE_EXPAND, LPARAM(node.ViewItem));
+}
+
+void TFolderTreeView::CollapseSubtree(TFolderNode& node) {
+    // Deep trees are walked without recursion.
+    std::vector<TFolderNode*> pending = {&node};
+    while (!pending.empty()) {
+        TFolderNode* next = pending.back();
+        pending.pop_back();
+        if (next->ViewItem) SendMessageW(Tree, TVM_EXPAND, TVE_COLLAPSE, LPARAM(next->ViewItem));
+        for (const auto& child : next->Children) pending.push_back(child.get());
+    }
 }

@@ -49,6 +49,10 @@ public:
     // Moves the selection without asking or telling anyone: for the caller
     // that is about to tell the change itself.
     void SelectQuietly(TFolderNode& node);
+    // Opens the node's item one level.
+    void Expand(TFolderNode& node);
+    // Closes the node's item and every item below it.
+    void CollapseSubtree(TFolderNode& node);
 
     static TFolderNode* NodeOf(HWND tree, HTREEITEM item);
 

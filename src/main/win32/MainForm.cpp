@@ -1,5 +1,4 @@
 #include "main/win32/MainForm.h"
-#include "pie/SectionInfo.h"
 
 #include <windowsx.h>
 
@@ -20,6 +19,7 @@
 #include "main/win32/Artwork.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
+#include "pie/win32/PieView.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
@@ -79,7 +79,7 @@ bool TMainForm::Create() {
             TreeView_SetImageList(TheFolderTree, icons, TVSIL_NORMAL);
         SendMessageW(TheDriveBox.Handle(), CB_SETCURSEL, WPARAM(-1), 0);
         SendMessageW(ClustersBox, CB_SETCURSEL, 0, 0);
-        CreatePieBuffer();
+        CreatePages();
         ZoomCursors = std::make_unique<TZoomCursors>();
         if (!ZoomCursors->IsValid()) throw std::runtime_error("cursors");
         for (const TMenuEntry& entry : MainMenuEntries())
@@ -165,33 +165,17 @@ void TMainForm::CreateStatusBar() {
     if (!TheStatusBar) throw std::runtime_error("status bar");
 }
 
-void TMainForm::CreatePieBuffer() {
-    RECT sheet;
-    GetClientRect(ThePages->Sheet(pagePieChart).Handle(), &sheet);
-    PieImage = std::make_unique<TGdiBitmap>(std::max(int(sheet.right), 1), std::max(int(sheet.bottom), 1));
-    if (!PieImage->IsValid()) throw std::runtime_error("pie bitmap");
-    PieChart = std::make_unique<THPieChart>(&PieImage->Canvas(), PieImage->Width(), PieImage->Height());
-    PieChart->Buffer = &PieImage->Canvas();
-    PieChart->CloseCircle = true;
-    PieChart->MinTextAngle = MinTextSectionAngle;
-}
-
-void TMainForm::ResizePieBitmap(int width, int height) {
-    auto image = std::make_unique<TGdiBitmap>(std::max(width, 1), std::max(height, 1));
-    if (!image->IsValid()) return;
-    PieChart->SetCanvas(&image->Canvas());
-    PieChart->Buffer = &image->Canvas();
-    PieImage = std::move(image);
+void TMainForm::CreatePages() {
+    const TPageServices services{Services.ShellInfo, Services.FileSystem, Services.Locale, Services.TextCompare, Scale};
+    auto pie = std::make_unique<TPieView>(ThePages->Sheet(pagePieChart), *this, services);
+    PieView = pie.get();
+    ThePages->SetPage(pagePieChart, std::move(pie));
 }
 
 // ---------------------------------------------------------------- showing
 
 void TMainForm::ApplyPieColors() {
-    PieChart->SetLabelColors(Colors[kColorTextRectBackground], Colors[kColorTextRectLines], Colors[kColorText],
-                             Colors[kColorTextRectBackgroundHighlighted], Colors[kColorTextRectLinesHighlighted],
-                             Colors[kColorTextHighlighted]);
-    PieChart->SetColors(Colors[kColorPieBackground], Colors[kColorPieLines], Colors[kColorNormalFolder]);
-    if (Hooks.ApplySectionWindowColors) Hooks.ApplySectionWindowColors();
+    if (PieView) PieView->ApplyColors();
 }
 
 void TMainForm::Show(int showCommand) {
@@ -259,8 +243,9 @@ void TMainForm::OnDropFiles(HDROP drop) {
 }
 
 void TMainForm::OnDestroy() {
-    PieChart.reset();
-    PieImage.reset();
+    // The chart and its bitmap go before the options are saved.
+    PieView = nullptr;
+    ThePages->SetPage(pagePieChart, nullptr);
     if (!Created) return;
     std::string failure;
     try {

@@ -18,7 +18,6 @@
 #include "main/win32/Panel.h"
 #include "main/win32/ToolbarImages.h"
 #include "main/win32/ZoomCursors.h"
-#include "pie/PieChart.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 #include "platform/ShellOpen.h"
@@ -30,6 +29,11 @@ class TBoolOption;
 class IDriveInfo;
 class IFileSystem;
 class IShellInfo;
+class ILocale;
+class ITextCompare;
+class IFolderNavigator;
+class TPieView;
+class TSectionSizeBox;
 
 // What the main window works with; all of it outlives the window.
 struct TMainFormServices {
@@ -41,6 +45,8 @@ struct TMainFormServices {
     IDriveEnumerator& Drives;
     IShellInfo& ShellInfo;
     IDriveInfo& DriveInfo;
+    const ILocale& Locale;
+    const ITextCompare& TextCompare;
     std::string ProgramPath;  // the running executable
 };
 
@@ -106,10 +112,14 @@ public:
 
     TMainFormState& State() { return FormState; }
     const TMainFormState& State() const { return FormState; }
-    THPieChart& Chart() { return *PieChart; }
-    TGdiBitmap& PieBitmap() { return *PieImage; }
-    // Makes a new off-screen bitmap of that size and points the chart at it.
-    void ResizePieBitmap(int width, int height);
+    // The pie page; none once the window is destroyed.
+    TPieView* Pie() const { return PieView; }
+    // The folder tree as the pages walk it; none until the scan side attaches.
+    void SetNavigator(IFolderNavigator* navigator) { FolderNavigator = navigator; }
+    IFolderNavigator* Navigator() const { return FolderNavigator; }
+    // The floating window of waste and drive space; may be none.
+    void SetSectionSizeBox(TSectionSizeBox* box) { SectionBox = box; }
+    TSectionSizeBox* SectionSizeBox() const { return SectionBox; }
     // The program's cursors by number: 0 arrow, 5 zoom in, 6 zoom out.
     HCURSOR Cursor(int number) const;
     TShExDriveComboBox& DriveBox() { return TheDriveBox; }
@@ -136,7 +146,7 @@ private:
     void CreateToolbarStrip();
     void CreateClientArea();
     void CreateStatusBar();
-    void CreatePieBuffer();
+    void CreatePages();
     void BindCommands();
     void ApplyInitialCommandStates();
 
@@ -211,8 +221,9 @@ private:
 
     std::unique_ptr<TImageList> ImageList2;
     std::unique_ptr<TZoomCursors> ZoomCursors;
-    std::unique_ptr<TGdiBitmap> PieImage;
-    std::unique_ptr<THPieChart> PieChart;
+    TPieView* PieView = nullptr;  // owned by the page control
+    IFolderNavigator* FolderNavigator = nullptr;
+    TSectionSizeBox* SectionBox = nullptr;
 
     int LeftPanelWidth;
     SIZE RightPanelSize = {0, 0};

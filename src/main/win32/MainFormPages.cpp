@@ -22,7 +22,6 @@ void TMainForm::ShowPage(int page) {
     if (!UpdatePageVisibility(node)) return;
     // A drive's root never reaches page 4: UpdatePageVisibility moved it to the pie.
     if (TPage* shown = ThePages->Page(SheetOfPage(FormState.CurrentPage))) shown->Fill(*node);
-    if (FormState.CurrentPage == 0 && Hooks.ShowPiePage) Hooks.ShowPiePage(*node);
 }
 
 bool TMainForm::UpdatePageVisibility(TFolderNode* node) {

@@ -37,11 +37,6 @@ TNotScannedPage::TNotScannedPage(TPanel& sheet, TPixelScale scale) : Sheet(sheet
 }
 
 bool TNotScannedPage::OnTextPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_CTLCOLORSTATIC && HWND(lParam) == txtNotReady && NotReadyBrush) {
-        SetBkColor(HDC(wParam), ToColorRef(NotReadyTextPanel->Color()));
-        result = LRESULT(NotReadyBrush->Get());
-        return true;
-    }
     if (message == WM_COMMAND && HWND(lParam) == txtNotReady) {
         // The memo never keeps the focus, so its text shows no caret.
         if (HIWORD(wParam) == EN_SETFOCUS) SetFocus(Sheet.Handle());
@@ -65,7 +60,6 @@ void TNotScannedPage::Layout() {
 }
 
 void TNotScannedPage::SetColor(TColor color) {
-    NotReadyBrush = std::make_unique<TGdiObject>(CreateSolidBrush(ToColorRef(color)));
     for (TPanel* panel : {NotReadyPanel.get(), imgNotReady.get(), NotReadyTextPanel.get()}) panel->SetColor(color);
     InvalidateRect(txtNotReady, nullptr, TRUE);
 }

@@ -6,7 +6,6 @@
 
 #include "controls/PixelScale.h"
 #include "main/win32/Panel.h"
-#include "platform/win32/GdiObjects.h"
 
 // The sheet shown instead of the pages while the selected item has no
 // results: a picture strip on the left and a read-only message beside it,
@@ -29,5 +28,4 @@ private:
     std::unique_ptr<TPanel> imgNotReady;
     std::unique_ptr<TPanel> NotReadyTextPanel;
     HWND txtNotReady = nullptr;
-    std::unique_ptr<TGdiObject> NotReadyBrush;
 };

@@ -1,9 +1,23 @@
 #pragma once
 #include <windows.h>
 
+#include "controls/PixelScale.h"
 #include "main/win32/Panel.h"
 
+class IFileSystem;
+class ILocale;
+class IShellInfo;
+class ITextCompare;
 struct TFolderNode;
+
+// What the pages read and ask; all of it outlives them.
+struct TPageServices {
+    IShellInfo& Shell;
+    IFileSystem& FileSystem;
+    const ILocale& Locale;
+    const ITextCompare& TextCompare;
+    TPixelScale Scale;
+};
 
 // One page of the main window's page control. The page owns the controls on
 // its sheet, the state of what it shows and the handling of its controls'

@@ -16,7 +16,6 @@ bool IsForwardedToTopLevel(UINT message) {
         case WM_NOTIFY:
         case WM_DRAWITEM:
         case WM_MEASUREITEM:
-        case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORLISTBOX:
@@ -82,6 +81,15 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (topLevel && topLevel != Window) return SendMessageW(topLevel, message, wParam, lParam);
     }
     switch (message) {
+        // Labels and check boxes take the colour of the panel they sit on.
+        case WM_CTLCOLORSTATIC: {
+            SetBkColor(HDC(wParam), ToColorRef(Background));
+            if (!Brush || BrushColor != Background) {
+                Brush = std::make_unique<TGdiObject>(CreateSolidBrush(ToColorRef(Background)));
+                BrushColor = Background;
+            }
+            return LRESULT(Brush->Get());
+        }
         // Transparent children such as a flat toolbar have the panel erase
         // their background through this message, so it must really paint.
         case WM_ERASEBKGND: EraseBackground(HDC(wParam)); return 1;

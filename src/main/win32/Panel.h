@@ -2,13 +2,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "platform/Canvas.h"
+#include "platform/win32/GdiObjects.h"
 
-// A plain child window that fills itself with a colour and passes its
-// children's notifications (commands, notifications, control colours,
-// owner drawing) on to the top-level window, so that one window procedure
-// handles every control of the main window.
+// A plain child window that fills itself with a colour. Its OnMessage sees
+// its children's notifications first, so a page can handle its own
+// controls; what it leaves (commands, notifications, owner drawing) goes on
+// to the top-level window. Labels on it get its colour.
 class TPanel {
 public:
     TPanel(HWND parent, int id, DWORD extraStyle = 0);
@@ -39,4 +41,6 @@ private:
     HWND Window = nullptr;
     TColor Background;
     bool BottomLine = false;
+    std::unique_ptr<TGdiObject> Brush;  // for the labels on the panel
+    TColor BrushColor = 0;
 };

@@ -1,5 +1,7 @@
 #include "main/win32/ScanCommands.h"
 
+#include "controls/win32/Hourglass.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -52,6 +54,7 @@ void TScanCommands::Attach(TMainForm& form) {
     FormWindow = form.Handle();
     View = std::make_unique<TFolderTreeView>(form.FolderTree(), Services.ShellInfo,
                                              static_cast<IFolderTreeEvents*>(this));
+    form.SetNavigator(this);
     form.SetFolderTreeNotifyHandler(
         [this](NMHDR& header, LRESULT& result) { return View && View->HandleNotify(header, result); });
     FolderTree.SetObserver(View.get());
@@ -187,34 +190,29 @@ void TScanCommands::ReleaseDriveTree(TDriveRecInfo& record) {
     record.RootNode = nullptr;
 }
 
-namespace {
-
-void CollapseAll(HWND tree, const TFolderNode& node) {
-    for (const auto& child : node.Children) CollapseAll(tree, *child);
-    if (node.ViewItem) SendMessageW(tree, TVM_EXPAND, TVE_COLLAPSE, LPARAM(node.ViewItem));
-}
-
-// Shows the hourglass while it lives.
-class THourglass {
-public:
-    THourglass() : Previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~THourglass() { SetCursor(Previous); }
-    THourglass(const THourglass&) = delete;
-    THourglass& operator=(const THourglass&) = delete;
-
-private:
-    HCURSOR Previous;
-};
-
-}  // namespace
-
 void TScanCommands::LevelUp() {
     if (!Form || !View) return;
     TFolderNode* current = Form->State().CurrentNode;
     if (!current || !current->Parent) return;
     THourglass hourglass;
-    CollapseAll(Form->FolderTree(), *current);
+    View->CollapseSubtree(*current);
     View->Select(*current->Parent);
+}
+
+void TScanCommands::SelectNode(TFolderNode& node) {
+    if (View) View->Select(node);
+}
+
+void TScanCommands::ExpandNode(TFolderNode& node) {
+    if (View) View->Expand(node);
+}
+
+void TScanCommands::CollapseSubtree(TFolderNode& node) {
+    if (View) View->CollapseSubtree(node);
+}
+
+void TScanCommands::ShowPathContextMenu(const std::string& path, POINT screenPoint) {
+    if (Form && Services.ShowContextMenu) Services.ShowContextMenu(path, Form->Handle(), screenPoint);
 }
 
 void TScanCommands::ResetView() {

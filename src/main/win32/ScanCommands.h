@@ -9,6 +9,7 @@
 
 #include "main/MainFormHooks.h"
 #include "main/StatusThrottle.h"
+#include "main/win32/FolderNavigator.h"
 #include "main/win32/FolderTreeView.h"
 #include "pie/CurrentPieItem.h"
 #include "scan/FolderTree.h"
@@ -50,7 +51,7 @@ struct TScanServices {
 // and drive up to date as the selection moves, and serves the scanner as
 // its host. Made in two steps, because the window takes its hooks when it
 // is constructed: FillHooks before, Attach once the window is created.
-class TScanCommands : public IScanHost, private IFolderTreeEvents {
+class TScanCommands : public IScanHost, public IFolderNavigator, private IFolderTreeEvents {
 public:
     explicit TScanCommands(const TScanServices& services);
     ~TScanCommands() override;
@@ -89,7 +90,13 @@ public:
     void ScanCommandLine();
     // The shell's menu for a folder or file at (x, y) of `control`'s client
     // area; takes out of the tree what the menu's command removed.
-    void ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control);
+    void ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control) override;
+
+    // IFolderNavigator
+    void SelectNode(TFolderNode& node) override;
+    void ExpandNode(TFolderNode& node) override;
+    void CollapseSubtree(TFolderNode& node) override;
+    void ShowPathContextMenu(const std::string& path, POINT screenPoint) override;
 
     // IScanHost
     void SetStatusText(int panel, const std::string& text) override;

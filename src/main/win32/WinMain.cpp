@@ -29,6 +29,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32ShellOpen.h"
+#include "platform/win32/Win32TextCompare.h"
 #include "pie/win32/SectionSizeBox.h"
 
 namespace {
@@ -79,8 +80,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     TWin32DriveEnumerator drives;
     TWin32ShellInfo shellInfo;
     TWin32DriveInfo driveInfo;
-    const TMainFormServices services{registry, messageBoxes, modalRunner, shell, fileSystem,
-                                     drives,   shellInfo,    driveInfo,   ProgramPath()};
+    TWin32Locale locale;
+    TWin32TextCompare textCompare;
+    const TMainFormServices services{registry, messageBoxes, modalRunner, shell,  fileSystem,  drives,
+                                     shellInfo, driveInfo,   locale,      textCompare, ProgramPath()};
 
     // The floating window of waste and drive space, created right after the
     // main window and living beside it.
@@ -96,19 +99,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     hooks.HideSectionSizeWindow = [&sectionBox] {
         if (sectionBox) sectionBox->SetVisible(false);
     };
-    hooks.ApplySectionWindowColors = [&sectionBox] {
-        if (sectionBox) sectionBox->ApplyGaugeColors();
-    };
     hooks.ToggleSectionSizeWindow = showSectionBox;
-    // The pie page shows the section size window as its option says; the
-    // chart itself is drawn by the pie view.
-    hooks.ShowPiePage = [&showSectionBox](TFolderNode&) {
-        showSectionBox(PieSectionSizeWindow && PieSectionSizeWindow->Value);
-    };
-
     TWin32CurrentDirectory currentDirectory;
     TWin32NameOrder nameOrder;
-    TWin32Locale locale;
     TShellFolderBrowseDialog folderBrowser;
     TScanCommands scanCommands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder, locale,
                                 folderBrowser, &ShowItemContextMenu, CommandLineArguments(), {}});
@@ -125,6 +118,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
             form.SetSectionSizeWindowTicked(false);
         };
         scanCommands.SetSectionSizeBox(sectionBox.get());
+        form.SetSectionSizeBox(sectionBox.get());
     } catch (const std::exception&) {
         // The program works without it; its menu entry then does nothing.
     }

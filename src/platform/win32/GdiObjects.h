@@ -10,8 +10,18 @@ public:
     }
     TGdiObject(const TGdiObject&) = delete;
     TGdiObject& operator=(const TGdiObject&) = delete;
+    TGdiObject(TGdiObject&& other) noexcept : Object(other.Object) { other.Object = nullptr; }
+    TGdiObject& operator=(TGdiObject&& other) noexcept {
+        if (this != &other) {
+            if (Object) DeleteObject(Object);
+            Object = other.Object;
+            other.Object = nullptr;
+        }
+        return *this;
+    }
 
     HGDIOBJ Get() const { return Object; }
+    HFONT Font() const { return static_cast<HFONT>(Object); }
 
 private:
     HGDIOBJ Object;

@@ -1,0 +1,11 @@
+#include "controls/win32/Fonts.h"
+
+TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
+    return TGdiObject(CreateFontW(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, face));
+}
+
+TGdiObject MakePointFont(const wchar_t* face, int points, int dpi, bool bold) {
+    return MakeFont(face, MulDiv(points, dpi, 72), bold);
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/win32/GdiObjects.h"
+
+// A font of the given face with a character height in pixels (the cell
+// height less the internal leading, as a form designer gives it).
+TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold = false);
+// The same from a size in points at the given resolution.
+TGdiObject MakePointFont(const wchar_t* face, int points, int dpi, bool bold = false);

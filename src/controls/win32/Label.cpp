@@ -1,0 +1,52 @@
+#include "controls/win32/Label.h"
+
+#include <stdexcept>
+
+#include "platform/win32/WideString.h"
+
+TLabel::TLabel(HWND parent, int left, int top, int width, int height, HFONT font, TAlign align, bool notify) {
+    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX | (notify ? SS_NOTIFY : 0);
+    style |= align == Centre ? SS_CENTER : align == Right ? SS_RIGHT : SS_LEFTNOWORDWRAP;
+    Window = CreateWindowExW(0, L"STATIC", L"", style, left, top, width, height, parent, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    if (!Window) throw std::runtime_error("label");
+    SendMessageW(Window, WM_SETFONT, WPARAM(font ? font : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+}
+
+TLabel::~TLabel() {
+    if (Window && IsWindow(Window)) DestroyWindow(Window);
+}
+
+void TLabel::SetText(const std::string& text) {
+    std::wstring wide = Widen(text);
+    if (wide == Shown) return;
+    Shown = std::move(wide);
+    SetWindowTextW(Window, Shown.c_str());
+}
+
+std::string TLabel::Text() const { return Narrow(Shown); }
+
+void TLabel::SetBounds(int left, int top, int width, int height) {
+    MoveWindow(Window, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
+}
+
+void TLabel::SetVisible(bool visible) { ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE); }
+
+void TLabel::SetWordWrap(bool wrap) {
+    LONG_PTR style = GetWindowLongPtrW(Window, GWL_STYLE) & ~LONG_PTR(SS_TYPEMASK);
+    style |= wrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    SetWindowLongPtrW(Window, GWL_STYLE, style);
+    InvalidateRect(Window, nullptr, TRUE);
+}
+
+int TLabel::TextWidth(const std::string& text) const {
+    const std::wstring wide = Widen(text);
+    HDC dc = GetDC(Window);
+    if (!dc) return 0;
+    HGDIOBJ previous = SelectObject(dc, HGDIOBJ(SendMessageW(Window, WM_GETFONT, 0, 0)));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(Window, dc);
+    return size.cx;
+}

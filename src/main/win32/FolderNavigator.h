@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+struct TCurrentPieItem;
+struct TFolderNode;
+
+// The folder tree as the pages walk it. Selecting a node goes through the
+// tree's own change handling, which then shows the folder on the pages.
+class IFolderNavigator {
+public:
+    virtual ~IFolderNavigator() = default;
+    virtual void SelectNode(TFolderNode& node) = 0;
+    // Opens the node's item one level.
+    virtual void ExpandNode(TFolderNode& node) = 0;
+    // Closes the node's item and every item below it.
+    virtual void CollapseSubtree(TFolderNode& node) = 0;
+    // The shell's menu of a folder or file at (x, y) of `control`'s client
+    // area; what the menu's command removed leaves the tree.
+    virtual void ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control) = 0;
+    // The shell's menu of any path at a screen point; the tree is left alone.
+    virtual void ShowPathContextMenu(const std::string& path, POINT screenPoint) = 0;
+};

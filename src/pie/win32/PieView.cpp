@@ -1,0 +1,191 @@
+#include "pie/win32/PieView.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "config/Options.h"
+#include "controls/win32/Fonts.h"
+#include "main/Pages.h"
+#include "main/win32/MainForm.h"
+#include "pie/SectionInfo.h"
+#include "pie/win32/GroupPictures.h"
+#include "pie/win32/PieTarget.h"
+#include "pie/win32/SectionSizeBox.h"
+#include "platform/win32/Win32ShellInfo.h"
+#include "scan/DriveRecords.h"
+#include "scan/FolderTree.h"
+#include "scan/SizeText.h"
+
+namespace {
+
+// The page's measures at 96 DPI.
+constexpr int kHeaderHeight = 41;
+constexpr int kIconLeft = 6, kIconTop = 4, kIconSize = 32;
+constexpr int kTypeLeft = 45, kTypeTop = 4;
+constexpr int kNameLeft = 46, kNameTop = 20;
+constexpr int kLabelHeight = 16;
+constexpr int kSizeTop = 12, kSizeWidth = 59;
+constexpr int kGaugeLeft = 66, kGaugeTop = 4;
+constexpr int kDriveLeft = 100, kDriveTop = 7, kDriveSizeTop = 21, kDriveWidth = 48;
+constexpr int kHeaderFontHeight = 13;
+constexpr TColor kLime = 0x00FF00;
+constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
+
+}  // namespace
+
+TPieView::TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services)
+    : TPage(sheet), Form(form), Services(services) {
+    const TPixelScale& scale = Services.Scale;
+    DriveLabelWidth = scale(kDriveWidth);
+    TypeFont = MakeFont(L"Arial", scale(kHeaderFontHeight));
+    BoldFont = MakeFont(L"Arial", scale(kHeaderFontHeight), true);
+    panPieChartSupport = std::make_unique<TPanel>(Sheet.Handle(), 0, WS_BORDER);
+    panPieChartSupport->SetColor(kWindowColor);
+    CreateHeader();
+    FolderPie = std::make_unique<TPanel>(panPieChartSupport->Handle(), 0);
+    FolderPie->SetColor(kWindowColor);
+    FolderPie->OnPaint = [this](HDC dc, const RECT&) {
+        BitBlt(dc, 0, 0, Bitmap->Width(), Bitmap->Height(), Bitmap->Dc(), 0, 0, SRCCOPY);
+    };
+    FolderPie->OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return OnPaintBoxMessage(message, wParam, lParam, result);
+    };
+
+    RECT client;
+    GetClientRect(Sheet.Handle(), &client);
+    Bitmap = std::make_unique<TGdiBitmap>(std::max(int(client.right), 1), std::max(int(client.bottom), 1));
+    if (!Bitmap->IsValid()) throw std::runtime_error("pie bitmap");
+    Chart = std::make_unique<THPieChart>(&Bitmap->Canvas(), Bitmap->Width(), Bitmap->Height());
+    Chart->Buffer = &Bitmap->Canvas();
+    Chart->CloseCircle = true;
+    Chart->MinTextAngle = MinTextSectionAngle;
+}
+
+TPieView::~TPieView() = default;
+
+void TPieView::CreateHeader() {
+    const TPixelScale& scale = Services.Scale;
+    panPieSectionHeader = std::make_unique<TPanel>(panPieChartSupport->Handle(), 0);
+    panPieSectionHeader->SetColor(kWindowColor);
+    panPieSectionHeader->SetBottomLine(true);
+    HWND header = panPieSectionHeader->Handle();
+    imgIcon = std::make_unique<TPanel>(header, 0);
+    imgIcon->SetColor(kWindowColor);
+    imgIcon->SetBounds(scale(kIconLeft), scale(kIconTop), scale(kIconSize), scale(kIconSize));
+    imgIcon->OnPaint = [this](HDC dc, const RECT& client) { PaintIcon(dc, client); };
+    txtWebFolderType = std::make_unique<TLabel>(header, scale(kTypeLeft), scale(kTypeTop), 0, scale(kLabelHeight),
+                                                TypeFont.Font());
+    txtWebFolderName = std::make_unique<TLabel>(header, scale(kNameLeft), scale(kNameTop), 0, scale(kLabelHeight),
+                                                BoldFont.Font());
+
+    panPieSectionSize = std::make_unique<TPanel>(header, 0);
+    panPieSectionSize->SetColor(kWindowColor);
+    HWND sizePanel = panPieSectionSize->Handle();
+    txtWebFolderSize = std::make_unique<TLabel>(sizePanel, 0, scale(kSizeTop), scale(kSizeWidth), scale(kLabelHeight),
+                                                BoldFont.Font(), TLabel::Right);
+    gaugeWebSection = std::make_unique<TSimplePieGauge>(sizePanel, scale(kGaugeLeft), scale(kGaugeTop),
+                                                        scale(kIconSize), scale(kIconSize));
+    gaugeWebSection->SetBorderStyle(TGaugeBorderStyle::None);
+    gaugeWebSection->SetForeColor(kLime);
+    gaugeWebSection->SetColor(panPieSectionSize->Color());
+    txtWebSectionDrive = std::make_unique<TLabel>(sizePanel, scale(kDriveLeft), scale(kDriveTop), scale(kDriveWidth),
+                                                  scale(kLabelHeight), nullptr, TLabel::Centre);
+    txtWebSectionDriveSize = std::make_unique<TLabel>(sizePanel, scale(kDriveLeft), scale(kDriveSizeTop),
+                                                      scale(kDriveWidth), scale(kLabelHeight), nullptr, TLabel::Centre);
+}
+
+void TPieView::LayoutHeader(int width) {
+    const TPixelScale& scale = Services.Scale;
+    panPieSectionHeader->SetBounds(0, 0, width, scale(kHeaderHeight));
+    // The drive labels widen the panel leftwards when a size does not fit.
+    const int sizePanelWidth = scale(kDriveLeft) + DriveLabelWidth;
+    const int sizeLeft = std::max(width - sizePanelWidth, 0);
+    panPieSectionSize->SetBounds(sizeLeft, 0, sizePanelWidth, scale(kHeaderHeight) - 2);
+    txtWebSectionDrive->SetBounds(scale(kDriveLeft), scale(kDriveTop), DriveLabelWidth, scale(kLabelHeight));
+    txtWebSectionDriveSize->SetBounds(scale(kDriveLeft), scale(kDriveSizeTop), DriveLabelWidth, scale(kLabelHeight));
+    txtWebFolderType->SetBounds(scale(kTypeLeft), scale(kTypeTop), sizeLeft - scale(kTypeLeft), scale(kLabelHeight));
+    txtWebFolderName->SetBounds(scale(kNameLeft), scale(kNameTop), sizeLeft - scale(kNameLeft), scale(kLabelHeight));
+}
+
+void TPieView::Layout() {
+    RECT sheet;
+    GetClientRect(Sheet.Handle(), &sheet);
+    panPieChartSupport->SetBounds(0, 0, sheet.right, sheet.bottom);
+    RECT client;
+    GetClientRect(panPieChartSupport->Handle(), &client);
+    LayoutHeader(client.right);
+    const int top = Services.Scale(kHeaderHeight);
+    FolderPie->SetBounds(0, top, client.right, client.bottom - top);
+
+    if (!IsWindowVisible(Form.Handle())) return;
+    RECT box;
+    GetClientRect(FolderPie->Handle(), &box);
+    Chart->SetSize(box.right, box.bottom);
+    auto image = std::make_unique<TGdiBitmap>(std::max(int(box.right), 1), std::max(int(box.bottom), 1));
+    if (image->IsValid()) {
+        Chart->SetCanvas(&image->Canvas());
+        Chart->Buffer = &image->Canvas();
+        Bitmap = std::move(image);
+    }
+    TPieTarget target(*Chart, FolderPie->Handle());
+    Chart->EndUpdate();
+}
+
+void TPieView::Fill(TFolderNode& node) {
+    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetVisible(PieSectionSizeWindow && PieSectionSizeWindow->Value);
+    ShowDrive();
+    Layout();
+    const std::string& current = Form.State().CurrentPath;
+    if (current == PiePath) return;
+    TPieBuilder builder(*Chart, SectionInfos, Services.FileSystem, DriveList, Services.Locale, *this);
+    TPieTarget target(*Chart, FolderPie->Handle());
+    builder.BuildPie(&node, CurrentPieBuildSettings());
+}
+
+void TPieView::ShowDrive() {
+    const TMainFormState& state = Form.State();
+    txtWebSectionDrive->SetText(state.CurrentDrive ? std::string("of ") + state.CurrentDrive + ":" : std::string());
+    const std::string driveSize = FormatSize(state.DriveTotalBytes, Services.Locale);
+    txtWebSectionDriveSize->SetText(driveSize);
+    DriveLabelWidth = std::max(Services.Scale(kDriveWidth), txtWebSectionDriveSize->TextWidth(driveSize) + 4);
+}
+
+void TPieView::ApplyColors() {
+    Chart->SetLabelColors(Colors[kColorTextRectBackground], Colors[kColorTextRectLines], Colors[kColorText],
+                          Colors[kColorTextRectBackgroundHighlighted], Colors[kColorTextRectLinesHighlighted],
+                          Colors[kColorTextHighlighted]);
+    Chart->SetColors(Colors[kColorPieBackground], Colors[kColorPieLines], Colors[kColorNormalFolder]);
+    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->ApplyGaugeColors();
+}
+
+void TPieView::ResetHover() { Hovering.Reset(*Chart); }
+
+void TPieView::PieBuilt() { PiePath = Form.State().CurrentPath; }
+
+void TPieView::ShowItemHeader(const std::string& path, uint8_t kind, int64_t size, int64_t wasted) {
+    const bool includeWasted = IncludeWastedInformation && IncludeWastedInformation->Value;
+    const TItemHeader header = DescribePieItem(path, kind, size, wasted, includeWasted, Form.State().DriveTotalBytes,
+                                               Services.Shell, Services.Locale);
+    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetWasted(header.WastePercent, header.WasteText);
+    Form.SetStatusText(0, header.StatusText);
+    txtWebFolderSize->SetText(header.SizeText);
+    gaugeWebSection->SetProgress(header.DrivePercent);
+    if (header.ShellIcon != IconIndex || header.GroupImage != GroupImage) {
+        IconIndex = header.ShellIcon;
+        GroupImage = header.GroupImage;
+        InvalidateRect(imgIcon->Handle(), nullptr, TRUE);
+    }
+    txtWebFolderType->SetText(header.TypeText);
+    txtWebFolderName->SetText(header.NameText);
+}
+
+void TPieView::PaintIcon(HDC dc, const RECT& client) {
+    if (GroupImage >= 0) {
+        PaintGroupPicture(dc, client, GroupImage == 1);
+    } else if (IconIndex >= 0) {
+        if (HIMAGELIST icons = GetSystemImageList(false))
+            ImageList_Draw(icons, IconIndex, dc, 0, 0, ILD_TRANSPARENT);
+    }
+}

@@ -1,0 +1,185 @@
+// The pie page in a real main window, on a scanned memory drive: what the
+// chart shows, what the header says under the mouse, and walking the tree
+// by clicking.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ScanFlowFixture.h"
+#include "config/Options.h"
+#include "main/Pages.h"
+#include "pie/SectionInfo.h"
+#include "pie/win32/PieView.h"
+#include "platform/win32/GdiCanvas.h"
+
+namespace {
+
+class PieViewTest : public TScanFlowFixture {
+protected:
+    // C:\ scanned and C:\Data selected: its pie holds Old (300 bytes, 292
+    // degrees from 12 o'clock counter-clockwise) and its files (70 bytes).
+    void ShowData() {
+        Start();
+        IncludeWastedInformation->Value = false;
+        ShowFileNames->Value = false;
+        ScanWithToolbar('C');
+        Click(*Node("C:\\Data"));
+    }
+
+    TPieView& Pie() { return *Main.Form->Pie(); }
+    HWND PaintBox() { return Pie().PaintBox(); }
+
+    // A point of the pie at that angle (degrees counter-clockwise from 12
+    // o'clock) and that fraction of the radius.
+    POINT At(double degrees, double fraction) {
+        const THPieChart& chart = Pie().PieChart();
+        const double radians = degrees * 3.14159265358979 / 180.0;
+        const double r = chart.Radius * fraction;
+        return {LONG(chart.PieLeft + chart.Radius - r * std::sin(radians)),
+                LONG(chart.PieTop + chart.Radius - r * std::cos(radians))};
+    }
+    POINT Outside() { return {2, 2}; }
+
+    void Mouse(UINT message, POINT point) {
+        const WPARAM keys = message == WM_LBUTTONDOWN ? MK_LBUTTON : message == WM_RBUTTONDOWN ? MK_RBUTTON : 0;
+        SendMessageW(PaintBox(), message, keys, MAKELPARAM(point.x, point.y));
+        Main.Pump();
+    }
+
+    TColor PixelAt(POINT point) { return Pie().PieBitmap().Pixel(point.x, point.y); }
+};
+
+TEST_F(PieViewTest, TheSelectedFolderShowsAsWedgesOfItsColours) {
+    ShowData();
+    EXPECT_EQ("C:\\Data", Pie().BuiltPath());
+    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));    // Old, left of the centre
+    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), PixelAt(At(270, 0.5)));   // and right of it
+    EXPECT_EQ(ToColorRef(Colors[kColorFilesInFolder]), PixelAt(At(326, 0.5)));  // the files, at one o'clock
+    EXPECT_EQ(ToColorRef(Colors[kColorPieBackground]), PixelAt(Outside()));
+    // The header describes the folder itself.
+    EXPECT_EQ("370 bytes", Pie().HeaderSize());
+    EXPECT_EQ(L"Folder C:\\Data", Main.StatusText(0));
+    // What the chart drew reached the screen.
+    HDC screen = GetDC(PaintBox());
+    const POINT left = At(90, 0.5);
+    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), GetPixel(screen, left.x, left.y));
+    ReleaseDC(PaintBox(), screen);
+}
+
+TEST_F(PieViewTest, TheHeaderFollowsTheMouseWithoutRedrawingThePie) {
+    ShowData();
+    Mouse(WM_MOUSEMOVE, At(90, 0.5));
+    EXPECT_EQ(L"Folder C:\\Data\\Old", Main.StatusText(0));
+    EXPECT_EQ("300 bytes", Pie().HeaderSize());
+    EXPECT_EQ(0, Pie().Hover().HoverIndex());
+    EXPECT_EQ(0, Pie().PieChart().HighlightIndex);
+    EXPECT_EQ(Main.Form->Cursor(kCursorZoomIn), GetCursor());
+    // Drawn straight onto the paint box: nothing waits for a full repaint.
+    EXPECT_FALSE(GetUpdateRect(PaintBox(), nullptr, FALSE));
+
+    Mouse(WM_MOUSEMOVE, At(326, 0.5));
+    EXPECT_EQ(L"Files in this folder", Main.StatusText(0));
+    EXPECT_EQ("70 bytes", Pie().HeaderSize());
+    EXPECT_EQ("Files in this folder", Pie().HeaderName());
+    EXPECT_EQ("", Pie().HeaderType());
+    EXPECT_EQ(Main.Form->Cursor(kCursorArrow), GetCursor());
+
+    // Beside the pie: the folder itself and the zoom-out cursor.
+    Mouse(WM_MOUSEMOVE, Outside());
+    EXPECT_EQ(L"Folder C:\\Data", Main.StatusText(0));
+    EXPECT_EQ(-1, Pie().Hover().HoverIndex());
+    EXPECT_EQ(Main.Form->Cursor(kCursorZoomOut), GetCursor());
+    EXPECT_EQ("C:\\Data", Pie().BuiltPath());  // never rebuilt
+
+    // At a drive's root the arrow shows beside the pie.
+    Click(*Root('C'));
+    Mouse(WM_MOUSEMOVE, Outside());
+    EXPECT_EQ(Main.Form->Cursor(kCursorArrow), GetCursor());
+}
+
+TEST_F(PieViewTest, AClickOnAWedgeOpensTheSubfolder) {
+    ShowData();
+    AutoExpand->Value = false;
+    Mouse(WM_LBUTTONDOWN, At(90, 0.5));
+    EXPECT_EQ("C:\\Data\\Old", SelectedPath());
+    EXPECT_EQ("C:\\Data\\Old", Pie().BuiltPath());
+    EXPECT_FALSE(IsExpanded(*Node("C:\\Data\\Old")));
+
+    Click(*Node("C:\\Data"));
+    AutoExpand->Value = true;
+    Mouse(WM_LBUTTONDOWN, At(90, 0.5));
+    EXPECT_EQ("C:\\Data\\Old", SelectedPath());
+    EXPECT_TRUE(IsExpanded(*Node("C:\\Data\\Old")));
+
+    // The files' wedge reselects the folder; only the middle button is ignored.
+    Click(*Node("C:\\Data"));
+    Mouse(WM_LBUTTONDOWN, At(326, 0.5));
+    EXPECT_EQ("C:\\Data", SelectedPath());
+    Mouse(WM_MBUTTONDOWN, At(90, 0.5));
+    EXPECT_EQ("C:\\Data", SelectedPath());
+}
+
+TEST_F(PieViewTest, AClickBesideThePieGoesUpAndMayCollapse) {
+    Start();
+    ScanWithToolbar('C');
+    Click(*Node("C:\\Windows\\System"));
+    AutoCollapse->Value = true;
+    SendMessageW(Main.Form->FolderTree(), TVM_EXPAND, TVE_EXPAND, LPARAM(Node("C:\\Windows")->ViewItem));
+    Mouse(WM_LBUTTONDOWN, Outside());
+    EXPECT_EQ("C:\\Windows", SelectedPath());
+    EXPECT_EQ("C:\\Windows", Pie().BuiltPath());
+    Mouse(WM_LBUTTONDOWN, Outside());
+    EXPECT_EQ("C:\\", SelectedPath());
+    EXPECT_FALSE(IsExpanded(*Node("C:\\Windows")));  // collapsed on the way up
+    Mouse(WM_LBUTTONDOWN, Outside());
+    EXPECT_EQ("C:\\", SelectedPath());  // the root goes nowhere
+
+    // Without the option the folder left behind stays open.
+    Click(*Node("C:\\Data\\Old"));
+    SendMessageW(Main.Form->FolderTree(), TVM_EXPAND, TVE_EXPAND, LPARAM(Node("C:\\Data\\Old")->ViewItem));
+    AutoCollapse->Value = false;
+    Mouse(WM_LBUTTONDOWN, Outside());
+    EXPECT_EQ("C:\\Data", SelectedPath());
+    EXPECT_TRUE(IsExpanded(*Node("C:\\Data\\Old")));
+}
+
+TEST_F(PieViewTest, RightClicksOpenTheShellMenuOfRealItemsOnly) {
+    ShowData();
+    Mouse(WM_RBUTTONDOWN, At(90, 0.5));  // no move yet: no item
+    EXPECT_TRUE(Menus.Shown.empty());
+    Mouse(WM_MOUSEMOVE, At(90, 0.5));
+    Mouse(WM_RBUTTONDOWN, At(90, 0.5));
+    ASSERT_EQ(1u, Menus.Shown.size());
+    EXPECT_EQ("C:\\Data\\Old", Menus.Shown[0].Path);
+    // A group has no menu.
+    Mouse(WM_MOUSEMOVE, At(326, 0.5));
+    Mouse(WM_RBUTTONDOWN, At(326, 0.5));
+    EXPECT_EQ(1u, Menus.Shown.size());
+    // After a rebuild the old entry is gone until the mouse moves again.
+    Mouse(WM_MOUSEMOVE, At(90, 0.5));
+    Main.Form->InvalidatePie();
+    Mouse(WM_RBUTTONDOWN, At(90, 0.5));
+    EXPECT_EQ(1u, Menus.Shown.size());
+}
+
+TEST_F(PieViewTest, ResizingRepaintsWithoutRebuilding) {
+    ShowData();
+    Mouse(WM_MOUSEMOVE, At(90, 0.5));
+    const int oldRadius = Pie().PieChart().Radius;
+    const TSectionInfo* entry = GetSectionInfo(1);
+    RECT window;
+    GetWindowRect(Main.Form->Handle(), &window);
+    SetWindowPos(Main.Form->Handle(), nullptr, 0, 0, window.right - window.left + 200,
+                 window.bottom - window.top + 150, SWP_NOMOVE | SWP_NOZORDER);
+    Main.Pump();
+    RECT box;
+    GetClientRect(PaintBox(), &box);
+    EXPECT_EQ(box.right, Pie().PieBitmap().Width());
+    EXPECT_EQ(box.bottom, Pie().PieBitmap().Height());
+    EXPECT_GT(Pie().PieChart().Radius, oldRadius);
+    EXPECT_EQ(entry, GetSectionInfo(1));  // the same entries: nothing rebuilt
+    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));
+}
+
+}  // namespace
