@@ -19,6 +19,7 @@
 #include "main/win32/Artwork.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
+#include "main/win32/SubfoldersPage.h"
 #include "pie/win32/PieView.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/OwnerWindowProc.h"
@@ -170,6 +171,9 @@ void TMainForm::CreatePages() {
     auto pie = std::make_unique<TPieView>(ThePages->Sheet(pagePieChart), *this, services);
     PieView = pie.get();
     ThePages->SetPage(pagePieChart, std::move(pie));
+    auto subfolders = std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services);
+    SubfoldersView = subfolders.get();
+    ThePages->SetPage(pageSubfolders, std::move(subfolders));
 }
 
 // ---------------------------------------------------------------- showing
@@ -245,7 +249,9 @@ void TMainForm::OnDropFiles(HDROP drop) {
 void TMainForm::OnDestroy() {
     // The chart and its bitmap go before the options are saved.
     PieView = nullptr;
+    SubfoldersView = nullptr;
     ThePages->SetPage(pagePieChart, nullptr);
+    ThePages->SetPage(pageSubfolders, nullptr);
     if (!Created) return;
     std::string failure;
     try {

@@ -33,6 +33,7 @@ class ILocale;
 class ITextCompare;
 class IFolderNavigator;
 class TPieView;
+class TSubfoldersPage;
 class TSectionSizeBox;
 
 // What the main window works with; all of it outlives the window.
@@ -114,6 +115,7 @@ public:
     const TMainFormState& State() const { return FormState; }
     // The pie page; none once the window is destroyed.
     TPieView* Pie() const { return PieView; }
+    TSubfoldersPage* Subfolders() const { return SubfoldersView; }
     // The folder tree as the pages walk it; none until the scan side attaches.
     void SetNavigator(IFolderNavigator* navigator) { FolderNavigator = navigator; }
     IFolderNavigator* Navigator() const { return FolderNavigator; }
@@ -221,7 +223,8 @@ private:
 
     std::unique_ptr<TImageList> ImageList2;
     std::unique_ptr<TZoomCursors> ZoomCursors;
-    TPieView* PieView = nullptr;  // owned by the page control
+    TPieView* PieView = nullptr;  // owned by the page control, as are the other pages
+    TSubfoldersPage* SubfoldersView = nullptr;
     IFolderNavigator* FolderNavigator = nullptr;
     TSectionSizeBox* SectionBox = nullptr;
 

@@ -1,0 +1,45 @@
+#pragma once
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+// A report-view list control: columns, rows by count (the owner supplies
+// the texts on demand, LVS_OWNERDATA) or by item, and the selection.
+class TListView {
+public:
+    // `virtualRows` makes the owner answer LVN_GETDISPINFO for every cell.
+    TListView(HWND parent, int id, DWORD extraStyle, bool virtualRows);
+    ~TListView();
+    TListView(const TListView&) = delete;
+    TListView& operator=(const TListView&) = delete;
+
+    HWND Handle() const { return Window; }
+    void SetExtendedStyle(DWORD style);
+    void SetFont(HFONT font);
+    void SetSmallImages(HIMAGELIST images);
+    void AddColumn(const std::string& caption, int width, bool rightAligned);
+    void SetColumnWidth(int column, int width);
+    int ColumnWidth(int column) const;
+
+    // Virtual rows: the count, and a redraw of what shows.
+    void SetRowCount(int count);
+    // Item rows: appended with the first cell, other cells set after.
+    int AddRow(const std::string& text);
+    void SetCell(int row, int column, const std::string& text);
+    std::string Cell(int row, int column) const;
+    void DeleteAllRows();
+    int RowCount() const;
+
+    // -1 when no row is selected.
+    int SelectedRow() const;
+    void SelectRow(int row);
+    void SetBounds(int left, int top, int width, int height);
+    void SetVisible(bool visible);
+    void Redraw();
+
+private:
+    HWND Window = nullptr;
+    int Columns = 0;
+};
