@@ -7,6 +7,7 @@
 #include "pie/PieChart.h"
 #include "pie/PieStrings.h"
 #include "pie/SectionInfo.h"
+#include "platform/CachedShellInfo.h"
 #include "platform/ShellInfo.h"
 #include "platform/memory/FixedLocale.h"
 #include "platform/memory/RecordingCanvas.h"
@@ -186,6 +187,34 @@ TEST(PieItemHeaderTest, HeaderFollowsTheKindAndTheWastedOption) {
     EXPECT_EQ(-1, header.ShellIcon);
     EXPECT_EQ("2 KB", header.SizeText);
     EXPECT_EQ(50, header.DrivePercent);
+}
+
+}  // namespace
+
+namespace {
+
+class TCountingShell : public IShellInfo {
+public:
+    std::string GetShellDisplayName(const std::string& path) override { ++Calls; return "name " + path; }
+    std::string GetShellTypeName(const std::string& path) override { ++Calls; return "type " + path; }
+    int GetShellIconIndex(const std::string&, bool open) override { ++Calls; return open ? 2 : 1; }
+    int Calls = 0;
+};
+
+TEST(CachedShellInfoTest, AsksTheShellOncePerPathUntilCleared) {
+    TCountingShell shell;
+    TCachedShellInfo cache(shell);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ("name C:\\a", cache.GetShellDisplayName("C:\\a"));
+        EXPECT_EQ("type C:\\a", cache.GetShellTypeName("C:\\a"));
+        EXPECT_EQ(1, cache.GetShellIconIndex("C:\\a", false));
+        EXPECT_EQ(2, cache.GetShellIconIndex("C:\\a", true));
+        EXPECT_EQ("name C:\\b", cache.GetShellDisplayName("C:\\b"));
+    }
+    EXPECT_EQ(5, shell.Calls);
+    cache.Clear();
+    cache.GetShellDisplayName("C:\\a");
+    EXPECT_EQ(6, shell.Calls);
 }
 
 }  // namespace

@@ -21,7 +21,10 @@ void TLabel::SetText(const std::string& text) {
     std::wstring wide = Widen(text);
     if (wide == Shown) return;
     Shown = std::move(wide);
-    SetWindowTextW(Window, Shown.c_str());
+    // The control itself would repaint at once; labels that follow the
+    // mouse are better drawn once the queue is idle, with the rest.
+    DefWindowProcW(Window, WM_SETTEXT, 0, LPARAM(Shown.c_str()));
+    InvalidateRect(Window, nullptr, TRUE);
 }
 
 std::string TLabel::Text() const { return Narrow(Shown); }

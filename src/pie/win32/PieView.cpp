@@ -36,7 +36,7 @@ constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
 }  // namespace
 
 TPieView::TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet), Form(form), Services(services) {
+    : TPage(sheet), Form(form), Services(services), ShellAnswers(services.Shell) {
     const TPixelScale& scale = Services.Scale;
     DriveLabelWidth = scale(kDriveWidth);
     TypeFont = MakeFont(L"Arial", scale(kHeaderFontHeight));
@@ -160,14 +160,17 @@ void TPieView::ApplyColors() {
     if (TSectionSizeBox* box = Form.SectionSizeBox()) box->ApplyGaugeColors();
 }
 
-void TPieView::ResetHover() { Hovering.Reset(*Chart); }
+void TPieView::ResetHover() {
+    Hovering.Reset(*Chart);
+    ShellAnswers.Clear();
+}
 
 void TPieView::PieBuilt() { PiePath = Form.State().CurrentPath; }
 
 void TPieView::ShowItemHeader(const std::string& path, uint8_t kind, int64_t size, int64_t wasted) {
     const bool includeWasted = IncludeWastedInformation && IncludeWastedInformation->Value;
     const TItemHeader header = DescribePieItem(path, kind, size, wasted, includeWasted, Form.State().DriveTotalBytes,
-                                               Services.Shell, Services.Locale);
+                                               ShellAnswers, Services.Locale);
     if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetWasted(header.WastePercent, header.WasteText);
     Form.SetStatusText(0, header.StatusText);
     txtWebFolderSize->SetText(header.SizeText);

@@ -11,6 +11,7 @@
 #include "pie/PieInteraction.h"
 #include "pie/SectionBuilder.h"
 #include "pie/win32/SimplePieGauge.h"
+#include "platform/CachedShellInfo.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -63,6 +64,7 @@ private:
     TPageServices Services;
     std::string PiePath;
     TPieHover Hovering;
+    TCachedShellInfo ShellAnswers;  // for the wedges of the pie shown
 
     TGdiObject TypeFont;
     TGdiObject BoldFont;
