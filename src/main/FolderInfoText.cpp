@@ -1,7 +1,10 @@
 #include "main/FolderInfoText.h"
 
+#include <memory>
+
 #include "pie/PieMath.h"
 #include "scan/DateText.h"
+#include "scan/PathUtils.h"
 #include "scan/SizeText.h"
 #include "scan/TextUtils.h"
 
@@ -35,6 +38,27 @@ TMeasurementTexts MeasurementTexts(const TFolderSize& record, const ILocale& loc
     texts.FolderWasted = SizeLabel(ViewOwnWasted(record), locale);
     texts.FolderObjects = ObjectsLabel(record.OwnFiles, record.OwnFolders, locale);
     return texts;
+}
+
+TOwnEntry ReadOwnEntry(IFileSystem& fileSystem, const std::string& folderPath) {
+    TOwnEntry own;
+    if (folderPath.empty() || IsDriveRoot(folderPath)) return own;
+    const std::string path = RemoveBackslash(folderPath);
+    std::unique_ptr<IDirListing> listing = fileSystem.OpenListing(path);
+    if (!listing) return own;
+    // Windows hands back just the folder itself; a listing that treats the
+    // name as a pattern over the parent may give its siblings as well, so
+    // the folder is picked by name.
+    const size_t cut = path.find_last_of('\\');
+    const std::string wanted = AsciiUpper(cut == std::string::npos ? path : path.substr(cut + 1));
+    TDirEntry entry;
+    while (listing->Next(entry)) {
+        if (AsciiUpper(entry.Name) != wanted) continue;
+        own.Found = true;
+        own.Entry = entry;
+        break;
+    }
+    return own;
 }
 
 std::array<std::string, kFolderInfoRowCount> FolderInfoValues(const std::string& displayName,

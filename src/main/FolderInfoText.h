@@ -46,6 +46,10 @@ struct TOwnEntry {
     TDirEntry Entry;  // ShortName, CreationTime and Attributes are used
 };
 
+// Looks the folder up with a find-first on its own path. Drive roots have no
+// entry of their own and come back not found.
+TOwnEntry ReadOwnEntry(IFileSystem& fileSystem, const std::string& folderPath);
+
 // Column 1 of the grid. `displayName` is the shell's display name of the
 // folder; the access and change dates and the attribute sentences come from
 // the record, which covers every file of the folder tree.

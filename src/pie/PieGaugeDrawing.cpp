@@ -1,6 +1,7 @@
 #include "pie/PieGaugeDrawing.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -41,7 +42,12 @@ void DrawGaugePie(ICanvas& canvas, const TPieGaugeModel& gauge, const TRect& inn
         const double theta = (percent * 0.02 + 0.5) * kPi;
         const TPoint start{RoundHalfEven((1 - std::cos(theta)) * hw), RoundHalfEven((1 - std::sin(theta)) * hh)};
         const TPoint top{hw, 0};
-        canvas.Pie(disc, start, top, gauge.ForeColor(), gauge.ForeColor());
+        // On a small disc a few percent round to a point next to the top,
+        // which the system may take for a full turn and fill the whole disc.
+        // Such a sliver is drawn as the radius it is.
+        const bool sliver = percent < 100 && std::abs(start.X - top.X) <= 1 && std::abs(start.Y - top.Y) <= 1;
+        if (sliver) canvas.Line(TPoint{hw, hh}, top, gauge.ForeColor());
+        else canvas.Pie(disc, start, top, gauge.ForeColor(), gauge.ForeColor());
     }
 
     // The wedge's own outline covers part of the rim; draw the rim again.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/memory/FixedLocale.h"
+#include "platform/memory/MemoryFileSystem.h"
 
 namespace {
 
@@ -141,6 +142,29 @@ TEST(FolderInfoGrid, RootOrVanishedFolderWithNoFiles) {
     // Each sentence names the files of its own row label.
     for (int row = 7; row <= 10; ++row)
         EXPECT_EQ(rows[size_t(row)], std::string("No ") + kFolderInfoRowLabels[size_t(row)]);
+}
+
+TEST(FolderInfoGrid, OwnEntryIsTheFolderItselfNotASibling) {
+    TMemoryFileSystem files;
+    files.AddFile("C:\\boot.ini", 10);
+    files.AddFolder("C:\\Data");
+    files.AddFolder("C:\\Program Files", kAttrReadOnly, "PROGRA~1");
+
+    const TOwnEntry programs = ReadOwnEntry(files, "C:\\Program Files");
+    ASSERT_TRUE(programs.Found);
+    EXPECT_EQ(programs.Entry.Name, "Program Files");
+    EXPECT_EQ(programs.Entry.ShortName, "PROGRA~1");
+    EXPECT_EQ(programs.Entry.Attributes, kAttrDirectory | kAttrReadOnly);
+    // A trailing backslash and another case find the same folder.
+    const TOwnEntry data = ReadOwnEntry(files, "c:\\DATA\\");
+    ASSERT_TRUE(data.Found);
+    EXPECT_EQ(data.Entry.Name, "Data");
+
+    // A root has no entry of its own; a folder that vanished has none left.
+    EXPECT_FALSE(ReadOwnEntry(files, "C:\\").Found);
+    EXPECT_FALSE(ReadOwnEntry(files, "C:\\Gone").Found);
+    EXPECT_FALSE(ReadOwnEntry(files, "E:\\Elsewhere").Found);
+    EXPECT_FALSE(ReadOwnEntry(files, "").Found);
 }
 
 TEST(FolderInfoGrid, AttributeTextsAndSentences) {

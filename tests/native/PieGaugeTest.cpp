@@ -290,6 +290,22 @@ TEST(PieGaugeDrawingTest, WedgeStartsOfTheWellKnownPercentages) {
     EXPECT_EQ((TPoint{16, 0}), startOf(100));  // meets the end: the whole disc
 }
 
+TEST(PieGaugeDrawingTest, ATinyShareIsASliverNotAFullDisc) {
+    // 1 percent of a 32-pixel disc starts one pixel right of the top.
+    const TPieGaugeModel gauge = Gauge32(1, TGaugeBorderStyle::None);
+    TRecordingCanvas canvas;
+    DrawGaugePie(canvas, gauge, GaugeInnerRect(gauge, 32, 32));
+    EXPECT_TRUE(canvas.Of(TOp::Pie).empty());
+    const auto lines = canvas.Of(TOp::Line);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ((TPoint{16, 16}), lines[0].From);
+    EXPECT_EQ((TPoint{16, 0}), lines[0].To);
+    EXPECT_EQ(0x00FF00u, lines[0].Fill);
+    // A larger share, or a larger disc, keeps its wedge.
+    DrawGaugePie(canvas, Gauge32(3, TGaugeBorderStyle::None), TRect{0, 0, 32, 32});
+    EXPECT_EQ(1u, canvas.Of(TOp::Pie).size());
+}
+
 TEST(PieGaugeDrawingTest, WithBorderTheDiscIsInsetAndHalvesComeFromItsSize) {
     // Inner (1, 1)-(31, 31): the disc's corners are (1, 1) and (31, 31), and
     // the half sizes are 31 div 2 = 15.

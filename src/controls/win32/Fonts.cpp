@@ -9,3 +9,15 @@ TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
 TGdiObject MakePointFont(const wchar_t* face, int points, int dpi, bool bold) {
     return MakeFont(face, MulDiv(points, dpi, 72), bold);
 }
+
+SIZE TextExtent(HFONT font, const std::wstring& text) {
+    SIZE size = {0, 0};
+    HDC screen = GetDC(nullptr);
+    if (!screen) return size;
+    {
+        TSelection useFont(screen, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        GetTextExtentPoint32W(screen, text.c_str(), int(text.size()), &size);
+    }
+    ReleaseDC(nullptr, screen);
+    return size;
+}

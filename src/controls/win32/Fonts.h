@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "platform/win32/GdiObjects.h"
 
 // A font of the given face with a character height in pixels (the cell
@@ -8,3 +10,6 @@
 TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold = false);
 // The same from a size in points at the given resolution.
 TGdiObject MakePointFont(const wchar_t* face, int points, int dpi, bool bold = false);
+
+// The pixel size of a text in a font (null: the default GUI font) on the screen.
+SIZE TextExtent(HFONT font, const std::wstring& text);

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "controls/PathEllipsis.h"
+#include "controls/win32/Fonts.h"
 #include "platform/win32/WideString.h"
 
 TLabel::TLabel(HWND parent, int left, int top, int width, int height, HFONT font, TAlign align, bool notify) {
@@ -43,13 +45,9 @@ void TLabel::SetWordWrap(bool wrap) {
 }
 
 int TLabel::TextWidth(const std::string& text) const {
-    const std::wstring wide = Widen(text);
-    HDC dc = GetDC(Window);
-    if (!dc) return 0;
-    HGDIOBJ previous = SelectObject(dc, HGDIOBJ(SendMessageW(Window, WM_GETFONT, 0, 0)));
-    SIZE size = {0, 0};
-    GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(Window, dc);
-    return size.cx;
+    return int(TextExtent(reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0)), Widen(text)).cx);
+}
+
+void TLabel::SetPath(const std::string& path, int maxWidth) {
+    SetText(MinimizePath(path, maxWidth, [this](const std::string& text) { return TextWidth(text); }));
 }

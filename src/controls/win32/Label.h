@@ -25,6 +25,9 @@ public:
     void SetWordWrap(bool wrap);
     // The width of a text in the label's font, in pixels.
     int TextWidth(const std::string& text) const;
+    // The path, with folders left out ("...") until it fits the width in
+    // the label's font; the drive and the last name stay longest.
+    void SetPath(const std::string& path, int maxWidth);
 
 private:
     HWND Window = nullptr;

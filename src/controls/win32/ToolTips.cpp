@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
 #include <stdexcept>
 
 #include "platform/win32/WideString.h"
@@ -34,21 +35,17 @@ TToolTips::~TToolTips() {
 void TToolTips::SetTip(HWND control, const std::string& text) {
     std::wstring wide = Widen(text);
     TOOLINFOW tool = ToolOf(control);
+    TOOLINFOW existing = ToolOf(control);
+    const bool known = SendMessageW(Window, TTM_GETTOOLINFOW, 0, LPARAM(&existing)) != 0;
     tool.lpszText = wide.data();
-    if (SendMessageW(Window, TTM_GETTOOLCOUNT, 0, 0) == 0 || Tip(control).empty()) {
-        TOOLINFOW existing = ToolOf(control);
-        if (!SendMessageW(Window, TTM_GETTOOLINFOW, 0, LPARAM(&existing))) {
-            SendMessageW(Window, TTM_ADDTOOLW, 0, LPARAM(&tool));
-            return;
-        }
-    }
-    SendMessageW(Window, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
+    SendMessageW(Window, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, LPARAM(&tool));
 }
 
 std::string TToolTips::Tip(HWND control) const {
+    // The message answers nothing; the buffer holds the text, or stays empty.
     wchar_t buffer[512] = {};
     TOOLINFOW tool = ToolOf(control);
     tool.lpszText = buffer;
-    if (!SendMessageW(Window, TTM_GETTEXTW, WPARAM(512), LPARAM(&tool))) return std::string();
-    return Narrow(buffer);
+    SendMessageW(Window, TTM_GETTEXTW, WPARAM(512), LPARAM(&tool));
+    return Narrow(std::wstring(buffer, wcsnlen(buffer, 511)));
 }

@@ -17,9 +17,11 @@
 #include "main/MainLayout.h"
 #include "main/StartupSequence.h"
 #include "main/win32/Artwork.h"
+#include "main/win32/FolderInfoPage.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
 #include "main/win32/SubfoldersPage.h"
+#include "main/win32/WastedSpacePage.h"
 #include "pie/win32/PieView.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/OwnerWindowProc.h"
@@ -174,6 +176,12 @@ void TMainForm::CreatePages() {
     auto subfolders = std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services);
     SubfoldersView = subfolders.get();
     ThePages->SetPage(pageSubfolders, std::move(subfolders));
+    auto folderInfo = std::make_unique<TFolderInfoPage>(ThePages->Sheet(pageFolderInfo), *this, services);
+    FolderInfoView = folderInfo.get();
+    ThePages->SetPage(pageFolderInfo, std::move(folderInfo));
+    auto wastedSpace = std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services);
+    WastedSpaceView = wastedSpace.get();
+    ThePages->SetPage(pageWastedSpace, std::move(wastedSpace));
 }
 
 // ---------------------------------------------------------------- showing

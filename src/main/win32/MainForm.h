@@ -34,6 +34,8 @@ class ITextCompare;
 class IFolderNavigator;
 class TPieView;
 class TSubfoldersPage;
+class TFolderInfoPage;
+class TWastedSpacePage;
 class TSectionSizeBox;
 
 // What the main window works with; all of it outlives the window.
@@ -116,6 +118,8 @@ public:
     // The pie page; none once the window is destroyed.
     TPieView* Pie() const { return PieView; }
     TSubfoldersPage* Subfolders() const { return SubfoldersView; }
+    TFolderInfoPage* FolderInfo() const { return FolderInfoView; }
+    TWastedSpacePage* WastedSpace() const { return WastedSpaceView; }
     // The folder tree as the pages walk it; none until the scan side attaches.
     void SetNavigator(IFolderNavigator* navigator) { FolderNavigator = navigator; }
     IFolderNavigator* Navigator() const { return FolderNavigator; }
@@ -225,6 +229,8 @@ private:
     std::unique_ptr<TZoomCursors> ZoomCursors;
     TPieView* PieView = nullptr;  // owned by the page control, as are the other pages
     TSubfoldersPage* SubfoldersView = nullptr;
+    TFolderInfoPage* FolderInfoView = nullptr;
+    TWastedSpacePage* WastedSpaceView = nullptr;
     IFolderNavigator* FolderNavigator = nullptr;
     TSectionSizeBox* SectionBox = nullptr;
 

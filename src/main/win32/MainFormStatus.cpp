@@ -17,7 +17,16 @@
 
 void TMainForm::SetStatusText(int panel, const std::string& text) {
     const WPARAM style = panel == 0 && StatusHintShowing ? SBT_NOBORDERS : 0;
+    // Some status bars repaint at once on every change; this one is drawn
+    // with the next paint, so that a stream of changes (the mouse moving
+    // over the pie) costs one paint. PaintStatusBarNow draws it at once.
+    const bool visible = IsWindowVisible(TheStatusBar);
+    if (visible) SendMessageW(TheStatusBar, WM_SETREDRAW, FALSE, 0);
     SendMessageW(TheStatusBar, SB_SETTEXTW, WPARAM(panel) | style, LPARAM(Widen(text).c_str()));
+    if (!visible) return;
+    SendMessageW(TheStatusBar, WM_SETREDRAW, TRUE, 0);
+    RECT part;
+    if (SendMessageW(TheStatusBar, SB_GETRECT, WPARAM(panel), LPARAM(&part))) InvalidateRect(TheStatusBar, &part, FALSE);
 }
 
 void TMainForm::PaintStatusBarNow() { UpdateWindow(TheStatusBar); }

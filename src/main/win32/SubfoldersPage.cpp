@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "config/Options.h"
-#include "controls/PathEllipsis.h"
 #include "controls/win32/Fonts.h"
 #include "controls/win32/Hourglass.h"
 #include "main/MainCommands.h"
@@ -76,6 +75,11 @@ TSubfoldersPage::TSubfoldersPage(TPanel& sheet, TMainForm& form, const TPageServ
     txtUpOneLevel = std::make_unique<TLabel>(panWebListLevelUp->Handle(), scale(kUpCaptionLeft), scale(kUpCaptionTop),
                                              scale(kUpAreaWidth - kUpCaptionLeft), scale(kLabelHeight), nullptr);
     txtUpOneLevel->SetText("Up One Level");
+    // The area keeps its 89 pixels unless its caption needs more in this font.
+    UpAreaWidth = std::max(scale(kUpAreaWidth),
+                           scale(kUpCaptionLeft) + txtUpOneLevel->TextWidth("Up One Level") + scale(4));
+    txtUpOneLevel->SetBounds(scale(kUpCaptionLeft), scale(kUpCaptionTop), UpAreaWidth - scale(kUpCaptionLeft),
+                             scale(kLabelHeight));
 
     ListHolder = std::make_unique<TPanel>(Sheet.Handle(), 0);
     ListHolder->OnMessage = [this](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
@@ -113,9 +117,9 @@ void TSubfoldersPage::Layout() {
     panWebFolderListPath->SetBounds(0, 0, sheet.right, scale(kHeaderHeight));
     RECT header;
     GetClientRect(panWebFolderListPath->Handle(), &header);
-    panWebListLevelUp->SetBounds(header.right - scale(kUpAreaWidth), 0, scale(kUpAreaWidth), header.bottom);
-    txtWebFolderListPath->SetBounds(scale(kLabelLeft), scale(kPathTop),
-                                    header.right - scale(kLabelLeft) - scale(kUpAreaWidth), scale(kLabelHeight));
+    panWebListLevelUp->SetBounds(header.right - UpAreaWidth, 0, UpAreaWidth, header.bottom);
+    txtWebFolderListPath->SetBounds(scale(kLabelLeft), scale(kPathTop), header.right - scale(kLabelLeft) - UpAreaWidth,
+                                    scale(kLabelHeight));
     const int top = scale(kHeaderHeight);
     ListHolder->SetBounds(0, top, sheet.right, sheet.bottom - top);
     TheFilesList->SetBounds(0, 0, sheet.right, sheet.bottom - top);
@@ -126,10 +130,8 @@ void TSubfoldersPage::UpdatePathLabel() {
     RECT header;
     GetClientRect(panWebFolderListPath->Handle(), &header);
     const TPixelScale& scale = Services.Scale;
-    const int width = header.right - scale(kLabelLeft) - scale(kUpAreaWidth) - scale(8);
-    txtWebFolderListPath->SetText(MinimizePath(Form.State().CurrentPath, width, [this](const std::string& text) {
-        return txtWebFolderListPath->TextWidth(text);
-    }));
+    const int width = header.right - scale(kLabelLeft) - UpAreaWidth - scale(8);
+    txtWebFolderListPath->SetPath(Form.State().CurrentPath, width);
 }
 
 void TSubfoldersPage::Fill(TFolderNode& node) {

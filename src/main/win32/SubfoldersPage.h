@@ -61,6 +61,7 @@ private:
     std::vector<TSubfolderRow> Rows;
     std::vector<TShellDetails> Details;  // by row
     std::wstring DisplayText;            // the cell last handed to the control
+    int UpAreaWidth = 0;
 
     TGdiObject CaptionFont;
     TGdiObject PathFont;
