@@ -35,14 +35,8 @@ struct TMainFormHooks {
     std::function<void()> RestoreCompressedFolders;
     std::function<void()> Options;
 
-    // Pie view toggles, told the new state of their button or menu tick;
-    // each one updates its own option.
-    std::function<void(bool down)> ToggleShowWasted;
-    std::function<void(bool down)> ToggleShowFiles;
-    std::function<void(bool down)> TogglePercent;
-    std::function<void(bool down)> ToggleMegabytes;
+    // The View menu's tick of the section size window, told its new state.
     std::function<void(bool shown)> ToggleSectionSizeWindow;
-    std::function<void(bool ascending)> SortPie;
 
     // The informational dialogs, shown modally.
     std::function<void(bool keyPreview)> ShowIntroLetter;

@@ -62,10 +62,9 @@ TEST_F(MainFormCommandsTest, CommandsWithoutTheirWorkStayDisabled) {
     Start();
     EXPECT_TRUE(MenuEnabled(cmdViewOptions));
     for (int id : {int(cmdHelpAbout), int(cmdHelpIntroductoryLetter), int(cmdFileSelectFolder),
-                   int(cmdFileRestoreCompressedFolders), int(cmdViewPieSortAscending)})
+                   int(cmdFileRestoreCompressedFolders)})
         EXPECT_FALSE(MenuEnabled(id)) << id;
     EXPECT_FALSE(ToolEnabled(toolScan));
-    EXPECT_FALSE(ToolEnabled(toolShowFiles));
     // Sent anyway, a disabled command does nothing.
     int abouts = 0;
     Hooks.ShowAbout = [&] { ++abouts; };
@@ -196,21 +195,55 @@ TEST_F(MainFormCommandsTest, ViewTogglesShowHideAndRemember) {
     EXPECT_EQ("0", Registry.Find(desktop, "ViewFolderTree")->Text);
 }
 
-TEST_F(MainFormCommandsTest, PieTogglesTellTheirNewState) {
+TEST_F(MainFormCommandsTest, PieTogglesSetTheirOptions) {
     std::vector<std::string> told;
-    Hooks.ToggleShowFiles = [&](bool down) { told.push_back(down ? "files on" : "files off"); };
     Hooks.ToggleSectionSizeWindow = [&](bool shown) { told.push_back(shown ? "window on" : "window off"); };
-    Hooks.SortPie = [&](bool ascending) { told.push_back(ascending ? "ascending" : "descending"); };
     Start();
+    // The buttons start as the options say (the defaults: waste, files and percentages).
+    EXPECT_TRUE(Form->IsToolDown(toolShowWasted));
+    EXPECT_TRUE(Form->IsToolDown(toolShowFiles));
+    EXPECT_TRUE(Form->IsToolDown(toolPercent));
+    EXPECT_FALSE(Form->IsToolDown(toolMB));
+    EXPECT_TRUE(MenuChecked(cmdViewPieSortDescending));
+
     // A click on a check button flips it before the command arrives.
-    SendMessageW(Control(idToolbar), TB_CHECKBUTTON, toolShowFiles, FALSE);
-    SendMessageW(Control(idToolbarSupport), WM_COMMAND, MAKEWPARAM(toolShowFiles, BN_CLICKED), LPARAM(Control(idToolbar)));
+    const auto click = [&](int id) {
+        HWND toolbar = Control(idToolbar);
+        const bool down = SendMessageW(toolbar, TB_ISBUTTONCHECKED, WPARAM(id), 0) != 0;
+        SendMessageW(toolbar, TB_CHECKBUTTON, WPARAM(id), !down);
+        SendMessageW(Control(idToolbarSupport), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(toolbar));
+        Pump();
+    };
+    click(toolShowFiles);
+    EXPECT_FALSE(ShowFileNames->Value);
+    click(toolShowWasted);
+    EXPECT_FALSE(IncludeWastedInformation->Value);
+
+    click(toolMB);  // releases the other label button
+    EXPECT_EQ(2, ShowPercentInPie->Value);
+    EXPECT_FALSE(Form->IsToolDown(toolPercent));
+    click(toolPercent);
+    EXPECT_EQ(1, ShowPercentInPie->Value);
+    EXPECT_FALSE(Form->IsToolDown(toolMB));
+    click(toolPercent);  // both up: labels without values
+    EXPECT_EQ(0, ShowPercentInPie->Value);
+    EXPECT_FALSE(Form->IsToolDown(toolPercent));
+    EXPECT_FALSE(Form->IsToolDown(toolMB));
+
     Command(cmdViewPieSectionSizeWindow);
     Command(cmdViewPieSortAscending);
-    EXPECT_EQ((std::vector<std::string>{"files off", "window off", "ascending"}), told);
+    EXPECT_EQ((std::vector<std::string>{"window off"}), told);
+    EXPECT_TRUE(SortAscending->Value);
     EXPECT_FALSE(MenuChecked(cmdViewPieSectionSizeWindow));
     EXPECT_TRUE(MenuChecked(cmdViewPieSortAscending));
     EXPECT_FALSE(MenuChecked(cmdViewPieSortDescending));
+
+    // What was chosen is what the next start shows.
+    Close();
+    Start();
+    EXPECT_FALSE(Form->IsToolDown(toolShowFiles));
+    EXPECT_FALSE(Form->IsToolDown(toolShowWasted));
+    EXPECT_TRUE(MenuChecked(cmdViewPieSortAscending));
 }
 
 TEST_F(MainFormCommandsTest, DroppedItemsOpenOnlyTheFirst) {

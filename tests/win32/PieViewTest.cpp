@@ -8,6 +8,7 @@
 
 #include "ScanFlowFixture.h"
 #include "config/Options.h"
+#include "main/MainCommands.h"
 #include "main/Pages.h"
 #include "pie/SectionInfo.h"
 #include "pie/win32/PieView.h"
@@ -180,6 +181,27 @@ TEST_F(PieViewTest, ResizingRepaintsWithoutRebuilding) {
     EXPECT_GT(Pie().PieChart().Radius, oldRadius);
     EXPECT_EQ(entry, GetSectionInfo(1));  // the same entries: nothing rebuilt
     EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));
+}
+
+TEST_F(PieViewTest, SortAndLabelChoicesRebuildThePieWhenItShows) {
+    ShowData();
+    EXPECT_EQ(0u, Pie().PieChart().GetSection(0)->Caption.find("Old ("));  // with the option's percentage
+    // Both label buttons up: the wedges keep their names only.
+    Main.Form->SetToolDown(toolPercent, false);
+    Main.Form->ExecuteCommand(toolPercent);
+    EXPECT_EQ("Old", Pie().PieChart().GetSection(0)->Caption);
+
+    // Off the pie page a new order waits for the next showing.
+    Main.Command(cmdViewSubfolders);
+    Main.Command(cmdViewPieSortAscending);
+    EXPECT_EQ("", Pie().BuiltPath());
+    Main.Command(cmdViewPieChart);
+    EXPECT_EQ("C:\\Data", Pie().BuiltPath());
+    EXPECT_EQ("Files in this folder", Pie().PieChart().GetSection(0)->Caption);  // the smaller wedge first
+    // On it the pie is rebuilt at once.
+    Main.Command(cmdViewPieSortDescending);
+    EXPECT_EQ("C:\\Data", Pie().BuiltPath());
+    EXPECT_EQ("Old", Pie().PieChart().GetSection(0)->Caption);
 }
 
 }  // namespace

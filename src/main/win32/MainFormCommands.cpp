@@ -13,6 +13,7 @@
 #include "main/MainCommands.h"
 #include "main/MainLayout.h"
 #include "main/win32/MainForm.h"
+#include "pie/win32/PieView.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
 #include "pie/SectionInfo.h"
@@ -34,8 +35,10 @@ void TMainForm::BindCommands() {
     const auto bind = [this](int id, const std::function<void()>& action) {
         if (action) Actions[id] = action;
     };
-    const auto bindToggle = [this](int id, const std::function<void(bool)>& hook) {
-        if (hook) Actions[id] = [this, id, hook] { hook(IsToolDown(id)); };
+    const auto bindPieToggle = [this](int id, void (TPieView::*toggled)(bool)) {
+        Actions[id] = [this, id, toggled] {
+            if (PieView) (PieView->*toggled)(IsToolDown(id));
+        };
     };
 
     Actions[cmdFileScanDrives] = [this] { ScanDrivesCommand(); };
@@ -63,12 +66,12 @@ void TMainForm::BindCommands() {
             SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
             Hooks.ToggleSectionSizeWindow(shown);
         };
-    if (Hooks.SortPie)
-        for (int id : {int(cmdViewPieSortAscending), int(cmdViewPieSortDescending)})
-            Actions[id] = [this, id] {
-                CheckMenuRadioItem(MenuOf(id), cmdViewPieSortAscending, cmdViewPieSortDescending, UINT(id), MF_BYCOMMAND);
-                Hooks.SortPie(id == cmdViewPieSortAscending);
-            };
+    // What the pie counts, labels and orders: the pie page's own commands.
+    for (int id : {int(cmdViewPieSortAscending), int(cmdViewPieSortDescending)})
+        Actions[id] = [this, id] {
+            CheckMenuRadioItem(MenuOf(id), cmdViewPieSortAscending, cmdViewPieSortDescending, UINT(id), MF_BYCOMMAND);
+            if (PieView) PieView->SortOrderChosen(id == cmdViewPieSortAscending);
+        };
     bind(cmdViewOptions, Hooks.Options);
 
     Actions[cmdHelpHelpTopics] = [this] { OpenHelp(0); };
@@ -86,10 +89,10 @@ void TMainForm::BindCommands() {
     Actions[toolStop] = Actions[cmdFileAbort];
     bind(toolLevelUp, Hooks.LevelUp);
     Actions[toolExplore] = [this] { ExploreCommand(); };
-    bindToggle(toolShowWasted, Hooks.ToggleShowWasted);
-    bindToggle(toolShowFiles, Hooks.ToggleShowFiles);
-    bindToggle(toolPercent, Hooks.TogglePercent);
-    bindToggle(toolMB, Hooks.ToggleMegabytes);
+    bindPieToggle(toolShowWasted, &TPieView::ShowWastedToggled);
+    bindPieToggle(toolShowFiles, &TPieView::ShowFilesToggled);
+    bindPieToggle(toolPercent, &TPieView::PercentToggled);
+    bindPieToggle(toolMB, &TPieView::SizesToggled);
 }
 
 void TMainForm::ApplyInitialCommandStates() {

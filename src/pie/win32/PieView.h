@@ -33,6 +33,14 @@ public:
 
     // The colour options onto the chart and the section size window.
     void ApplyColors();
+
+    // The toolbar's pie buttons, told their new state, and the sort order
+    // (PieViewCommands.cpp). Each sets its option and has the pie rebuilt.
+    void ShowWastedToggled(bool down);
+    void ShowFilesToggled(bool down);
+    void PercentToggled(bool down);
+    void SizesToggled(bool down);
+    void SortOrderChosen(bool ascending);
     void SetMinTextAngle(double degrees) { Chart->MinTextAngle = degrees; }
 
     THPieChart& PieChart() { return *Chart; }

@@ -1,0 +1,36 @@
+// The commands that change what the pie counts, how it labels its wedges
+// and in which order it lays them out.
+
+#include "config/Options.h"
+#include "main/MainCommands.h"
+#include "main/win32/MainForm.h"
+#include "pie/win32/PieView.h"
+
+// Counting the waste changes every page's figures, not only the pie's.
+void TPieView::ShowWastedToggled(bool down) {
+    if (IncludeWastedInformation) IncludeWastedInformation->Value = down;
+    Form.InvalidateViews(true);
+}
+
+void TPieView::ShowFilesToggled(bool down) {
+    if (ShowFileNames) ShowFileNames->Value = down;
+    Form.InvalidatePie();
+}
+
+// The two label buttons exclude each other; both may be up.
+void TPieView::PercentToggled(bool down) {
+    if (down) Form.SetToolDown(toolMB, false);
+    if (ShowPercentInPie) ShowPercentInPie->Value = down ? 1 : 0;
+    Form.InvalidateViews(true);
+}
+
+void TPieView::SizesToggled(bool down) {
+    if (down) Form.SetToolDown(toolPercent, false);
+    if (ShowPercentInPie) ShowPercentInPie->Value = down ? 2 : 0;
+    Form.InvalidateViews(true);
+}
+
+void TPieView::SortOrderChosen(bool ascending) {
+    if (SortAscending) SortAscending->Value = ascending;
+    Form.InvalidatePie();
+}
