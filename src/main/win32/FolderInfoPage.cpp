@@ -37,7 +37,6 @@ constexpr int kGridFirstColumnWidth = 110;
 constexpr int kGridFontPoints = 9;
 constexpr int kRowHeightPadding = 4;  // added to the text height of a row
 
-constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
 const char kRootFolderType[] = "Root Folder of Drive";
 const char* const kHeadings[2] = {"Tree (Folder + Subfolders)", "Folder"};
 const char* const kCaptionTexts[4] = {"Size:", "Allocated:", "Wasted:", "Objects:"};

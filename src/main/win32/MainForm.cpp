@@ -170,18 +170,19 @@ void TMainForm::CreateStatusBar() {
 
 void TMainForm::CreatePages() {
     const TPageServices services{Services.ShellInfo, Services.FileSystem, Services.Locale, Services.TextCompare, Scale};
-    auto pie = std::make_unique<TPieView>(ThePages->Sheet(pagePieChart), *this, services);
-    PieView = pie.get();
-    ThePages->SetPage(pagePieChart, std::move(pie));
-    auto subfolders = std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services);
-    SubfoldersView = subfolders.get();
-    ThePages->SetPage(pageSubfolders, std::move(subfolders));
-    auto folderInfo = std::make_unique<TFolderInfoPage>(ThePages->Sheet(pageFolderInfo), *this, services);
-    FolderInfoView = folderInfo.get();
-    ThePages->SetPage(pageFolderInfo, std::move(folderInfo));
-    auto wastedSpace = std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services);
-    WastedSpaceView = wastedSpace.get();
-    ThePages->SetPage(pageWastedSpace, std::move(wastedSpace));
+    // The page control owns each page; the window keeps a typed pointer.
+    const auto install = [this](int sheet, auto page) {
+        auto* installed = page.get();
+        ThePages->SetPage(sheet, std::move(page));
+        return installed;
+    };
+    PieView = install(pagePieChart, std::make_unique<TPieView>(ThePages->Sheet(pagePieChart), *this, services));
+    FolderInfoView = install(pageFolderInfo,
+                             std::make_unique<TFolderInfoPage>(ThePages->Sheet(pageFolderInfo), *this, services));
+    SubfoldersView = install(pageSubfolders,
+                             std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services));
+    WastedSpaceView = install(pageWastedSpace,
+                              std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services));
 }
 
 // ---------------------------------------------------------------- showing
@@ -255,11 +256,12 @@ void TMainForm::OnDropFiles(HDROP drop) {
 }
 
 void TMainForm::OnDestroy() {
-    // The chart and its bitmap go before the options are saved.
+    // The pages (the chart and its bitmap among them) go before the options are saved.
     PieView = nullptr;
+    FolderInfoView = nullptr;
     SubfoldersView = nullptr;
-    ThePages->SetPage(pagePieChart, nullptr);
-    ThePages->SetPage(pageSubfolders, nullptr);
+    WastedSpaceView = nullptr;
+    for (int sheet = pagePieChart; sheet < kSheetCount; ++sheet) ThePages->SetPage(sheet, nullptr);
     if (!Created) return;
     std::string failure;
     try {

@@ -7,6 +7,9 @@
 #include "platform/Canvas.h"
 #include "platform/win32/GdiObjects.h"
 
+// The system's window colour, behind the pages' texts.
+constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
+
 // A plain child window that fills itself with a colour. Its OnMessage sees
 // its children's notifications first, so a page can handle its own
 // controls; what it leaves (commands, notifications, owner drawing) goes on

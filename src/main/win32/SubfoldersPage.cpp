@@ -25,7 +25,6 @@ constexpr int kUpAreaWidth = 89;
 constexpr int kUpPictureLeft = 4, kUpPictureTop = 12, kUpPictureSize = 16;
 constexpr int kUpCaptionLeft = 23, kUpCaptionTop = 13;
 constexpr int kFontHeight = 13;
-constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
 
 // A green arrow pointing up, over a bar: the way to the parent folder.
 void PaintUpArrow(HDC dc, const RECT& area) {

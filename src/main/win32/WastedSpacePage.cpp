@@ -24,7 +24,6 @@ constexpr int kGaugeSize = 32, kGaugeTop = 25;
 constexpr int kSizeTop = 63;
 constexpr int kLinkInset = 3, kLinkTop = 4;
 
-constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
 constexpr TColor kShadedColor = kSystemColorFlag | COLOR_BTNFACE;
 constexpr TColor kLime = 0x00FF00;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);

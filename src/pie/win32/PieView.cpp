@@ -31,7 +31,6 @@ constexpr int kGaugeLeft = 66, kGaugeTop = 4;
 constexpr int kDriveLeft = 100, kDriveTop = 7, kDriveSizeTop = 21, kDriveWidth = 48;
 constexpr int kHeaderFontHeight = 13;
 constexpr TColor kLime = 0x00FF00;
-constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
 
 }  // namespace
 
