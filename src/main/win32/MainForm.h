@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -237,6 +238,12 @@ private:
     int LeftPanelWidth;
     SIZE RightPanelSize = {0, 0};
     bool StatusHintShowing = false;
+    struct TStatusPanelText {
+        bool Set = false;
+        WPARAM Style = 0;
+        std::string Text;
+    };
+    std::array<TStatusPanelText, 2> StatusShown;  // what each status panel was last given
     bool CloseAfterScan = false;  // closing was asked for while a scan ran
     std::string ApplicationHint;
     int SplitterGrab = -1;  // where the splitter was grabbed, -1 when not dragging

@@ -17,6 +17,12 @@
 
 void TMainForm::SetStatusText(int panel, const std::string& text) {
     const WPARAM style = panel == 0 && StatusHintShowing ? SBT_NOBORDERS : 0;
+    // Every text reaches the bar through here, so what it shows is known:
+    // the pie's header repeats itself on each mouse move within a wedge.
+    if (panel < 0 || panel >= int(StatusShown.size())) return;
+    TStatusPanelText& shown = StatusShown[size_t(panel)];
+    if (shown.Set && shown.Style == style && shown.Text == text) return;
+    shown = TStatusPanelText{true, style, text};
     // Some status bars repaint at once on every change; this one is drawn
     // with the next paint, so that a stream of changes (the mouse moving
     // over the pie) costs one paint. PaintStatusBarNow draws it at once.
