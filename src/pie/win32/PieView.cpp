@@ -122,11 +122,14 @@ void TPieView::Layout() {
     RECT box;
     GetClientRect(FolderPie->Handle(), &box);
     Chart->SetSize(box.right, box.bottom);
-    auto image = std::make_unique<TGdiBitmap>(std::max(int(box.right), 1), std::max(int(box.bottom), 1));
-    if (image->IsValid()) {
-        Chart->SetCanvas(&image->Canvas());
-        Chart->Buffer = &image->Canvas();
-        Bitmap = std::move(image);
+    const int width = std::max(int(box.right), 1), height = std::max(int(box.bottom), 1);
+    if (Bitmap->Width() != width || Bitmap->Height() != height) {
+        auto image = std::make_unique<TGdiBitmap>(width, height);
+        if (image->IsValid()) {
+            Chart->SetCanvas(&image->Canvas());
+            Chart->Buffer = &image->Canvas();
+            Bitmap = std::move(image);
+        }
     }
     TPieTarget target(*Chart, FolderPie->Handle());
     Chart->EndUpdate();
