@@ -21,6 +21,7 @@
 #include <functional>
 #include <string>
 
+#include "Win32BenchFiles.h"
 #include "cleanup/win32/Win32CurrentDirectory.h"
 #include "config/win32/ShellContextMenu.h"
 #include "controls/win32/Dialog.h"
@@ -65,16 +66,6 @@ double Best(int rounds, const std::function<void()>& work) {
     return best;
 }
 
-bool MakeFile(const std::wstring& path, LONGLONG length) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    size.QuadPart = length;
-    const bool ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-    CloseHandle(file);
-    return ok;
-}
-
 // The two folders, made once; a marker file says they are complete.
 bool MakeTree(const std::wstring& root) {
     const std::wstring marker = root + L"complete.txt";
@@ -87,16 +78,16 @@ bool MakeTree(const std::wstring& root) {
     for (int i = 0; i < kWideFolders; ++i) {
         const std::wstring folder = wide + L"Folder " + std::to_wstring(i);
         if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
-        if (!MakeFile(folder + L"\\data.bin", 1000 + LONGLONG(i % 977) * 313)) return false;
+        if (!MakeSizedFile(folder + L"\\data.bin", 1000 + LONGLONG(i % 977) * 313)) return false;
     }
     for (int i = 0; i < kWideFiles; ++i)
-        if (!MakeFile(wide + L"file " + std::to_wstring(i) + L".txt", 100 + LONGLONG(i % 571) * 97)) return false;
+        if (!MakeSizedFile(wide + L"file " + std::to_wstring(i) + L".txt", 100 + LONGLONG(i % 571) * 97)) return false;
     for (int i = 0; i < kManyFolders; ++i) {
         const std::wstring folder = many + L"Part " + std::to_wstring(i);
         if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
-        if (!MakeFile(folder + L"\\part.bin", 40960)) return false;
+        if (!MakeSizedFile(folder + L"\\part.bin", 40960)) return false;
     }
-    return MakeFile(marker, 1);
+    return MakeSizedFile(marker, 1);
 }
 
 void Pump() {

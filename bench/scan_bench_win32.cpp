@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "Win32BenchFiles.h"
 #include "AllocationCounter.h"
 #include "ModelBench.h"
 #include "platform/win32/WideString.h"
@@ -23,16 +24,6 @@
 namespace {
 
 using TClock = std::chrono::steady_clock;
-
-bool MakeSizedFile(const std::wstring& path, int64_t length) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    size.QuadPart = length;
-    const bool ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-    CloseHandle(file);
-    return ok;
-}
 
 bool MakeBenchTree(const std::wstring& root, const TBenchShape& shape) {
     const std::wstring marker = root + L"\\complete.marker";
