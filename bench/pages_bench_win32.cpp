@@ -26,6 +26,7 @@
 #include "config/win32/ShellContextMenu.h"
 #include "controls/win32/Dialog.h"
 #include "controls/win32/FolderBrowse.h"
+#include "controls/win32/SaveDialog.h"
 #include "main/MainCommands.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/ScanCommands.h"
@@ -140,6 +141,7 @@ int wmain(int argc, wchar_t** argv) {
     TWin32CurrentDirectory currentDirectory;
     TWin32NameOrder nameOrder;
     TShellFolderBrowseDialog folderBrowser;
+    TSystemSaveFileDialog saveDialog;
     const std::string wide = Narrow(root) + "wide";
     const std::string many = Narrow(root) + "many";
     TScanCommands commands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder, locale,
@@ -147,7 +149,7 @@ int wmain(int argc, wchar_t** argv) {
     TMainFormHooks hooks;
     commands.FillHooks(hooks);
     TMainForm form({registry, messageBoxes, modalRunner, shell, fileSystem, drives, shellInfo, driveInfo, locale,
-                    textCompare, "C:\\Quarrymap.exe"},
+                    textCompare, saveDialog, "C:\\Quarrymap.exe"},
                    hooks);
     if (!form.Create()) return 1;
     commands.Attach(form);

@@ -27,11 +27,10 @@ struct TMainFormHooks {
     std::function<void(const std::string& letters)> AutoScanDrives;
     std::function<void()> ScanCommandLine;
 
-    // Pie export, the report, archives and options.
+    // Pie export, archives and options.
     std::function<void()> PieAsMetafile;
     std::function<void()> PieAsBitmap;
     std::function<void()> PieToFile;
-    std::function<void()> ExportFolderReport;
     std::function<void()> RestoreCompressedFolders;
     std::function<void()> Options;
 

@@ -181,7 +181,6 @@ TEST_F(MainFormPagesTest, ClusterSizeBoxChangesTheViewAndRefills) {
 }
 
 TEST_F(MainFormPagesTest, MenusEnableWhatTheSelectedFolderAllows) {
-    Hooks.ExportFolderReport = [] {};
     Start();
     SendMessageW(Window(), WM_INITMENUPOPUP, WPARAM(Popup(mnuFile)), 0);
     SendMessageW(Window(), WM_INITMENUPOPUP, WPARAM(Popup(mnuView)), 1);

@@ -11,6 +11,7 @@
 
 #include "DrivePickerTestSupport.h"
 #include "ScriptedModalRunner.h"
+#include "controls/win32/SaveDialog.h"
 #include "main/MainCommands.h"
 #include "main/MainFormHooks.h"
 #include "main/win32/MainForm.h"
@@ -24,6 +25,29 @@
 #include "platform/memory/RecordingShellOpen.h"
 #include "platform/memory/ScriptedMessageBoxes.h"
 #include "platform/win32/WideString.h"
+
+// Answers the Save As dialog with a chosen path, or cancels when it is
+// empty, and keeps what it was asked.
+class TScriptedSaveDialog : public ISaveFileDialog {
+public:
+    std::wstring Answer;
+    int Shown = 0;
+    std::wstring Title, Filter, DefaultExtension, Offered;
+    DWORD Flags = 0;
+
+    bool Ask(OPENFILENAMEW& request) override {
+        ++Shown;
+        Title = request.lpstrTitle ? request.lpstrTitle : L"";
+        for (const wchar_t* part = request.lpstrFilter; part && *part; part += wcslen(part) + 1)
+            Filter += std::wstring(part) + L"|";
+        DefaultExtension = request.lpstrDefExt ? request.lpstrDefExt : L"";
+        Offered = request.lpstrFile;
+        Flags = request.Flags;
+        if (Answer.empty() || Answer.size() >= request.nMaxFile) return false;
+        wcscpy(request.lpstrFile, Answer.c_str());
+        return true;
+    }
+};
 
 // The main window with every service replaced by a test double. Messages
 // go through the window's own preview, as in the program's message loop.
@@ -42,7 +66,8 @@ public:
     // Creates and shows the window and lets the deferred start-up run.
     void Start(bool show = true) {
         Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, Files, Drives, Shell,
-                                                             DriveInfo, Locale, TextCompare, "C:\\Apps\\Quarrymap.exe"},
+                                                             DriveInfo, Locale, TextCompare, SaveDialog,
+                                                             "C:\\Apps\\Quarrymap.exe"},
                                            Hooks);
         Created = Form->Create();
         if (Created && show) Form->Show(SW_SHOWNORMAL);
@@ -153,6 +178,7 @@ public:
     TFakeDriveInfo DriveInfo;
     TFixedLocale Locale;
     TOrdinalTextCompare TextCompare;
+    TScriptedSaveDialog SaveDialog;
     TMainFormHooks Hooks;
     std::unique_ptr<TMainForm> Form;
     bool Created = false;

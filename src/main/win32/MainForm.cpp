@@ -20,6 +20,7 @@
 #include "main/win32/FolderInfoPage.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
+#include "main/win32/FolderReportExport.h"
 #include "main/win32/SubfoldersPage.h"
 #include "main/win32/WastedSpacePage.h"
 #include "pie/win32/PieView.h"
@@ -183,6 +184,8 @@ void TMainForm::CreatePages() {
                              std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services));
     WastedSpaceView = install(pageWastedSpace,
                               std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services));
+    ReportExport =
+        std::make_unique<TFolderReportExport>(*this, Services.SaveDialog, Services.MessageBoxes, Services.Locale);
 }
 
 // ---------------------------------------------------------------- showing

@@ -32,6 +32,8 @@ class IFileSystem;
 class IShellInfo;
 class ILocale;
 class ITextCompare;
+class ISaveFileDialog;
+class TFolderReportExport;
 class IFolderNavigator;
 class TPieView;
 class TSubfoldersPage;
@@ -51,6 +53,7 @@ struct TMainFormServices {
     IDriveInfo& DriveInfo;
     const ILocale& Locale;
     const ITextCompare& TextCompare;
+    ISaveFileDialog& SaveDialog;  // the report's Save As dialog
     std::string ProgramPath;  // the running executable
 };
 
@@ -233,6 +236,7 @@ private:
     TFolderInfoPage* FolderInfoView = nullptr;
     TWastedSpacePage* WastedSpaceView = nullptr;
     IFolderNavigator* FolderNavigator = nullptr;
+    std::unique_ptr<TFolderReportExport> ReportExport;
     TSectionSizeBox* SectionBox = nullptr;
 
     int LeftPanelWidth;

@@ -13,6 +13,7 @@
 #include "main/MainCommands.h"
 #include "main/MainLayout.h"
 #include "main/win32/MainForm.h"
+#include "main/win32/FolderReportExport.h"
 #include "pie/win32/PieView.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
@@ -51,7 +52,9 @@ void TMainForm::BindCommands() {
     bind(cmdFilePieAsMetafile, Hooks.PieAsMetafile);
     bind(cmdFilePieAsBitmap, Hooks.PieAsBitmap);
     bind(cmdFilePieToFile, Hooks.PieToFile);
-    bind(cmdFileExportFolderReport, Hooks.ExportFolderReport);
+    Actions[cmdFileExportFolderReport] = [this] {
+        if (ReportExport) ReportExport->Execute();
+    };
     bind(cmdFileSelectFolder, Hooks.SelectFolder);
     bind(cmdFileRestoreCompressedFolders, Hooks.RestoreCompressedFolders);
     Actions[cmdFileExit] = [this] { PostMessageW(Window, WM_CLOSE, 0, 0); };

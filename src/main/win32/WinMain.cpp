@@ -16,6 +16,7 @@
 #include "config/win32/ShellContextMenu.h"
 #include "controls/win32/Dialog.h"
 #include "controls/win32/FolderBrowse.h"
+#include "controls/win32/SaveDialog.h"
 #include "main/MainFormHooks.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/ScanCommands.h"
@@ -82,8 +83,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     TWin32DriveInfo driveInfo;
     TWin32Locale locale;
     TWin32TextCompare textCompare;
-    const TMainFormServices services{registry, messageBoxes, modalRunner, shell,  fileSystem,  drives,
-                                     shellInfo, driveInfo,   locale,      textCompare, ProgramPath()};
+    TSystemSaveFileDialog saveDialog;
+    const TMainFormServices services{registry,  messageBoxes, modalRunner, shell,      fileSystem,   drives,
+                                     shellInfo, driveInfo,    locale,      textCompare, saveDialog, ProgramPath()};
 
     // The floating window of waste and drive space, created right after the
     // main window and living beside it.
