@@ -11,12 +11,6 @@
 #include "scan/PathUtils.h"
 #include "scan/SizeText.h"
 
-namespace {
-
-const char kRootFolderType[] = "Root Folder of Drive";
-
-}  // namespace
-
 THoverResult TPieHover::Move(THPieChart& chart, const TSectionInfoList& infos, int32_t x, int32_t y) {
     THoverResult result;
     const int32_t index = chart.SectionAt(x, y);

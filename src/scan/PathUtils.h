@@ -9,3 +9,6 @@ bool HasFullPathForm(const std::string& path);          // starts with a drive r
 // The folder holding a file or folder: C:\Data\a.txt gives C:\Data, and
 // C:\a.txt gives the root "C:\" with its backslash.
 std::string ParentFolderPath(const std::string& path);
+
+// The type the program shows for a drive's root, where the shell would name the drive.
+constexpr const char* kRootFolderType = "Root Folder of Drive";

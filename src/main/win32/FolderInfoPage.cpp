@@ -23,7 +23,6 @@ constexpr int kTypeLeft = 45, kTypeTop = 4;
 constexpr int kPathLeft = 46, kPathTop = 20;
 constexpr int kLabelHeight = 16;
 constexpr int kPathMargin = 4;  // kept free right of the path label
-constexpr int kFontHeight = 13;
 
 constexpr int kBlockHeight = 100;  // the measurement block, its line included
 constexpr int kBlockWidth = 400;   // the centred two columns
@@ -37,7 +36,6 @@ constexpr int kGridFirstColumnWidth = 110;
 constexpr int kGridFontPoints = 9;
 constexpr int kRowHeightPadding = 4;  // added to the text height of a row
 
-const char kRootFolderType[] = "Root Folder of Drive";
 const char* const kHeadings[2] = {"Tree (Folder + Subfolders)", "Folder"};
 const char* const kCaptionTexts[4] = {"Size:", "Allocated:", "Wasted:", "Objects:"};
 
@@ -84,8 +82,6 @@ int TFolderInfoGrid::RowHeight() const {
 TFolderInfoPage::TFolderInfoPage(TPanel& sheet, TMainForm& form, const TPageServices& services)
     : TPage(sheet), Form(form), Services(services) {
     const TPixelScale& scale = Services.Scale;
-    TextFont = MakeFont(L"Arial", scale(kFontHeight));
-    BoldFont = MakeFont(L"Arial", scale(kFontHeight), true);
     GridFont = MakePointFont(L"Arial", kGridFontPoints, scale.DotsPerInch());
     panWebFolderInfo = std::make_unique<TPanel>(Sheet.Handle(), 0);
     panWebFolderInfo->SetColor(kWindowColor);
@@ -110,9 +106,9 @@ void TFolderInfoPage::CreateHeader() {
     imgWebFolderInfo->SetBounds(scale(kIconLeft), scale(kIconTop), scale(kIconSize), scale(kIconSize));
     imgWebFolderInfo->OnPaint = [this](HDC dc, const RECT&) { PaintIcon(dc); };
     txtWebFolderInfoType = std::make_unique<TLabel>(header, scale(kTypeLeft), scale(kTypeTop), 0, scale(kLabelHeight),
-                                                    TextFont.Font());
+                                                    Services.Fonts.Text);
     txtWebFolderInfoPath = std::make_unique<TLabel>(header, scale(kPathLeft), scale(kPathTop), 0, scale(kLabelHeight),
-                                                    BoldFont.Font());
+                                                    Services.Fonts.Bold);
 }
 
 void TFolderInfoPage::CreateMeasurementBlock() {
@@ -133,16 +129,16 @@ void TFolderInfoPage::CreateMeasurementBlock() {
     for (int column = 0; column < 2; ++column) {
         const int left = scale(kColumnLefts[column]);
         Captions.push_back(std::make_unique<TLabel>(block, left, scale(kHeadingTop), scale(kHeadingWidth),
-                                                    scale(kLabelHeight), BoldFont.Font()));
+                                                    scale(kLabelHeight), Services.Fonts.Bold));
         Captions.back()->SetText(kHeadings[column]);
         for (int row = 0; row < 4; ++row) {
             const int top = scale(kRowTop + row * kRowStep);
             Captions.push_back(std::make_unique<TLabel>(block, left + scale(kCaptionIndent), top,
-                                                        scale(kCaptionWidth), scale(kLabelHeight), TextFont.Font()));
+                                                        scale(kCaptionWidth), scale(kLabelHeight), Services.Fonts.Text));
             Captions.back()->SetText(kCaptionTexts[row]);
             // Notifying labels take the mouse, so their tooltips and the hand show.
             *values[column][row] = std::make_unique<TLabel>(block, left + scale(kValueLeft), top, scale(kValueWidth),
-                                                            scale(kLabelHeight), BoldFont.Font(), TLabel::Right, true);
+                                                            scale(kLabelHeight), Services.Fonts.Bold, TLabel::Right, true);
         }
     }
 }

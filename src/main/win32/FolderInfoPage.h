@@ -78,8 +78,6 @@ private:
     std::string InfoPath;
     int ShellIcon = -1;
 
-    TGdiObject TextFont;
-    TGdiObject BoldFont;
     TGdiObject GridFont;
     std::unique_ptr<TPanel> panWebFolderInfo;  // the window-coloured background
     std::unique_ptr<TPanel> panWebFolderInfoPath;

@@ -20,6 +20,7 @@
 #include "main/win32/FolderInfoPage.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
+#include "controls/win32/Fonts.h"
 #include "main/win32/FolderReportExport.h"
 #include "main/win32/SubfoldersPage.h"
 #include "main/win32/WastedSpacePage.h"
@@ -170,7 +171,11 @@ void TMainForm::CreateStatusBar() {
 }
 
 void TMainForm::CreatePages() {
-    const TPageServices services{Services.ShellInfo, Services.FileSystem, Services.Locale, Services.TextCompare, Scale};
+    // Arial of 13 pixels at 96 DPI, as every page's header and labels use.
+    PageTextFont = MakeFont(L"Arial", Scale(13));
+    PageBoldFont = MakeFont(L"Arial", Scale(13), true);
+    const TPageServices services{Services.ShellInfo, Services.FileSystem, Services.Locale, Services.TextCompare, Scale,
+                                 TPageFonts{PageTextFont.Font(), PageBoldFont.Font()}};
     // The page control owns each page; the window keeps a typed pointer.
     const auto install = [this](int sheet, auto page) {
         auto* installed = page.get();

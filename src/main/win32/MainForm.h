@@ -197,6 +197,9 @@ private:
 
     TMainFormServices Services;
     TPixelScale Scale;
+    // The pages' label fonts, declared early so that they outlive the pages.
+    TGdiObject PageTextFont;
+    TGdiObject PageBoldFont;
     TMainFormHooks Hooks;
     TMainFormState FormState;
 

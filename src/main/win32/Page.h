@@ -10,6 +10,13 @@ class IShellInfo;
 class ITextCompare;
 struct TFolderNode;
 
+// The fonts of the pages' labels, plain and bold; the main window owns
+// them and they outlive the pages.
+struct TPageFonts {
+    HFONT Text = nullptr;
+    HFONT Bold = nullptr;
+};
+
 // What the pages read and ask; all of it outlives them.
 struct TPageServices {
     IShellInfo& Shell;
@@ -17,6 +24,7 @@ struct TPageServices {
     const ILocale& Locale;
     const ITextCompare& TextCompare;
     TPixelScale Scale;
+    TPageFonts Fonts;
 };
 
 // One page of the main window's page control. The page owns the controls on

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "config/Options.h"
-#include "controls/win32/Fonts.h"
 #include "controls/win32/Hourglass.h"
 #include "main/MainCommands.h"
 #include "main/win32/FolderNavigator.h"
@@ -24,7 +23,6 @@ constexpr int kLabelLeft = 6, kCaptionTop = 4, kPathTop = 20, kLabelHeight = 16;
 constexpr int kUpAreaWidth = 89;
 constexpr int kUpPictureLeft = 4, kUpPictureTop = 12, kUpPictureSize = 16;
 constexpr int kUpCaptionLeft = 23, kUpCaptionTop = 13;
-constexpr int kFontHeight = 13;
 
 // A green arrow pointing up, over a bar: the way to the parent folder.
 void PaintUpArrow(HDC dc, const RECT& area) {
@@ -43,16 +41,14 @@ void PaintUpArrow(HDC dc, const RECT& area) {
 TSubfoldersPage::TSubfoldersPage(TPanel& sheet, TMainForm& form, const TPageServices& services)
     : TPage(sheet), Form(form), Services(services) {
     const TPixelScale& scale = Services.Scale;
-    CaptionFont = MakeFont(L"Arial", scale(kFontHeight));
-    PathFont = MakeFont(L"Arial", scale(kFontHeight), true);
     panWebFolderListPath = std::make_unique<TPanel>(Sheet.Handle(), 0, WS_BORDER);
     panWebFolderListPath->SetColor(kWindowColor);
     HWND header = panWebFolderListPath->Handle();
     txtSubfoldersOf = std::make_unique<TLabel>(header, scale(kLabelLeft), scale(kCaptionTop), scale(200),
-                                               scale(kLabelHeight), CaptionFont.Font());
+                                               scale(kLabelHeight), Services.Fonts.Text);
     txtSubfoldersOf->SetText("Subfolders of");
     txtWebFolderListPath = std::make_unique<TLabel>(header, scale(kLabelLeft), scale(kPathTop), 0, scale(kLabelHeight),
-                                                    PathFont.Font());
+                                                    Services.Fonts.Bold);
 
     panWebListLevelUp = std::make_unique<TPanel>(header, 0);
     panWebListLevelUp->SetColor(kWindowColor);

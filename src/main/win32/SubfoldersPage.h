@@ -63,8 +63,6 @@ private:
     std::wstring DisplayText;            // the cell last handed to the control
     int UpAreaWidth = 0;
 
-    TGdiObject CaptionFont;
-    TGdiObject PathFont;
     std::unique_ptr<TPanel> panWebFolderListPath;
     std::unique_ptr<TLabel> txtSubfoldersOf;
     std::unique_ptr<TLabel> txtWebFolderListPath;

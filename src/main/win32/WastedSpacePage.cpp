@@ -13,7 +13,6 @@ constexpr int kHeaderHeight = 57;
 constexpr int kHeaderTextLeft = 8, kHeaderLineStep = 16, kHeaderFirstTop = 4;
 constexpr int kLabelHeight = 16;
 constexpr int kPathMargin = 4;  // kept free right of the path label
-constexpr int kFontHeight = 13;
 
 constexpr int kRowWidth = 305, kRowHeight = 89;
 constexpr int kRowDesignLeft = 8;  // where the rows stay when the box is too narrow to centre them
@@ -40,8 +39,6 @@ TGdiObject UnderlinedLike(HGDIOBJ font) {
 TWastedSpacePage::TWastedSpacePage(TPanel& sheet, TMainForm& form, const TPageServices& services)
     : TPage(sheet), Form(form), Services(services) {
     const TPixelScale& scale = Services.Scale;
-    TextFont = MakeFont(L"Arial", scale(kFontHeight));
-    BoldFont = MakeFont(L"Arial", scale(kFontHeight), true);
     // The link shares its corner of the row with three panels: the smaller
     // user-interface font keeps its text whole there.
     LinkFont = UnderlinedLike(GetStockObject(DEFAULT_GUI_FONT));
@@ -78,9 +75,9 @@ void TWastedSpacePage::CreateHeader() {
         const int top = scale(kHeaderFirstTop + index * kHeaderLineStep);
         return std::make_unique<TLabel>(header, scale(kHeaderTextLeft), top, 0, scale(kLabelHeight), font);
     };
-    txtWebWastedAmount = line(0, TextFont.Font());
-    txtWebWastedPath = line(1, BoldFont.Font());
-    txtWebWastedAtDiff = line(2, TextFont.Font());
+    txtWebWastedAmount = line(0, Services.Fonts.Text);
+    txtWebWastedPath = line(1, Services.Fonts.Bold);
+    txtWebWastedAtDiff = line(2, Services.Fonts.Text);
     txtWebWastedAtDiff->SetText(kWastedAtDiffText);
 }
 
@@ -103,7 +100,7 @@ void TWastedSpacePage::CreateClusterPanel(int k, HWND row, int left) {
     const int width = scale(kPanelWidth);
     // Notifying labels take the mouse, so their own tooltips show.
     cluster.capWasted = std::make_unique<TLabel>(panel, 0, scale(kCaptionTop), width, scale(kLabelHeight),
-                                                 BoldFont.Font(), TLabel::Centre, true);
+                                                 Services.Fonts.Bold, TLabel::Centre, true);
     cluster.capWasted->SetText(texts.Caption);
     cluster.WastedInd = std::make_unique<TSimplePieGauge>(panel, (width - scale(kGaugeSize)) / 2, scale(kGaugeTop),
                                                           scale(kGaugeSize), scale(kGaugeSize));
@@ -111,7 +108,7 @@ void TWastedSpacePage::CreateClusterPanel(int k, HWND row, int left) {
     cluster.WastedInd->SetForeColor(kLime);
     cluster.WastedInd->SetColor(cluster.panWasted->Color());
     cluster.txtWasted = std::make_unique<TLabel>(panel, 0, scale(kSizeTop), width, scale(kLabelHeight),
-                                                 BoldFont.Font(), TLabel::Centre, true);
+                                                 Services.Fonts.Bold, TLabel::Centre, true);
     Hints->SetTip(cluster.capWasted->Handle(), texts.CaptionHint);
     if (*texts.PanelHint) Hints->SetTip(panel, texts.PanelHint);
 }

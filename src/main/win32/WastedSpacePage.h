@@ -67,8 +67,6 @@ private:
     TPageServices Services;
     int LinkHelpContext = kWastedFolderHelpContext;
 
-    TGdiObject TextFont;
-    TGdiObject BoldFont;
     TGdiObject LinkFont;
     std::unique_ptr<TScrollBox> ScrollBox;
     std::unique_ptr<TPanel> panWebWastedPath;

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "config/Options.h"
-#include "controls/win32/Fonts.h"
 #include "main/Pages.h"
 #include "main/win32/MainForm.h"
 #include "pie/SectionInfo.h"
@@ -29,7 +28,6 @@ constexpr int kLabelHeight = 16;
 constexpr int kSizeTop = 12, kSizeWidth = 59;
 constexpr int kGaugeLeft = 66, kGaugeTop = 4;
 constexpr int kDriveLeft = 100, kDriveTop = 7, kDriveSizeTop = 21, kDriveWidth = 48;
-constexpr int kHeaderFontHeight = 13;
 constexpr TColor kLime = 0x00FF00;
 
 }  // namespace
@@ -38,8 +36,6 @@ TPieView::TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services
     : TPage(sheet), Form(form), Services(services), ShellAnswers(services.Shell) {
     const TPixelScale& scale = Services.Scale;
     DriveLabelWidth = scale(kDriveWidth);
-    TypeFont = MakeFont(L"Arial", scale(kHeaderFontHeight));
-    BoldFont = MakeFont(L"Arial", scale(kHeaderFontHeight), true);
     panPieChartSupport = std::make_unique<TPanel>(Sheet.Handle(), 0, WS_BORDER);
     panPieChartSupport->SetColor(kWindowColor);
     CreateHeader();
@@ -75,15 +71,15 @@ void TPieView::CreateHeader() {
     imgIcon->SetBounds(scale(kIconLeft), scale(kIconTop), scale(kIconSize), scale(kIconSize));
     imgIcon->OnPaint = [this](HDC dc, const RECT& client) { PaintIcon(dc, client); };
     txtWebFolderType = std::make_unique<TLabel>(header, scale(kTypeLeft), scale(kTypeTop), 0, scale(kLabelHeight),
-                                                TypeFont.Font());
+                                                Services.Fonts.Text);
     txtWebFolderName = std::make_unique<TLabel>(header, scale(kNameLeft), scale(kNameTop), 0, scale(kLabelHeight),
-                                                BoldFont.Font());
+                                                Services.Fonts.Bold);
 
     panPieSectionSize = std::make_unique<TPanel>(header, 0);
     panPieSectionSize->SetColor(kWindowColor);
     HWND sizePanel = panPieSectionSize->Handle();
     txtWebFolderSize = std::make_unique<TLabel>(sizePanel, 0, scale(kSizeTop), scale(kSizeWidth), scale(kLabelHeight),
-                                                BoldFont.Font(), TLabel::Right);
+                                                Services.Fonts.Bold, TLabel::Right);
     gaugeWebSection = std::make_unique<TSimplePieGauge>(sizePanel, scale(kGaugeLeft), scale(kGaugeTop),
                                                         scale(kIconSize), scale(kIconSize));
     gaugeWebSection->SetBorderStyle(TGaugeBorderStyle::None);

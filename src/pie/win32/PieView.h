@@ -74,8 +74,6 @@ private:
     TPieHover Hovering;
     TCachedShellInfo ShellAnswers;  // for the wedges of the pie shown
 
-    TGdiObject TypeFont;
-    TGdiObject BoldFont;
     std::unique_ptr<TPanel> panPieChartSupport;
     std::unique_ptr<TPanel> panPieSectionHeader;
     std::unique_ptr<TPanel> imgIcon;
