@@ -9,6 +9,7 @@
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32NameOrder.h"
+#include "Win32TestFiles.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
 #include "scan/NameOrder.h"
@@ -19,20 +20,6 @@ namespace {
 // Drive T: is set up afresh by scripts/test: T:\scan holds a folder link
 // "Loop" pointing back at T:\, which a Windows program cannot create under Wine.
 const char kScanFolder[] = "T:\\scan\\";
-
-bool MakeFolder(const std::string& path) {
-    return CreateDirectoryW(Win32PathOf(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-bool MakeFile(const std::string& path, DWORD length, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    HANDLE file = CreateFileW(Win32PathOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    std::vector<char> bytes(length, 'x');
-    DWORD written = 0;
-    const bool ok = length == 0 || (WriteFile(file, bytes.data(), length, &written, nullptr) && written == length);
-    CloseHandle(file);
-    return ok;
-}
 
 std::vector<TDirEntry> ListAll(IFileSystem& files, const std::string& folder) {
     std::vector<TDirEntry> entries;

@@ -37,14 +37,8 @@ private:
 }  // namespace
 
 void WriteAnsiTextFile(const std::string& fileName, const std::string& text) {
-    const std::wstring wide = Widen(text);
-    std::string ansi;
-    if (!wide.empty()) {
-        const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-        if (length <= 0) throw std::runtime_error("conversion");
-        ansi.resize(size_t(length));
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &ansi[0], length, nullptr, nullptr);
-    }
+    const std::string ansi = ToAnsiCodePage(text);
+    if (ansi.empty() && !text.empty()) throw std::runtime_error("conversion");
     const TWin32Handle file(CreateFileW(Widen(fileName).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) throw std::runtime_error("create");
@@ -74,6 +68,10 @@ void TFolderReportExport::Execute() {
 }
 
 void TFolderReportExport::Write(const std::string& fileName, const TFolderNode& node) {
+    WriteAnsiTextFile(fileName, ReportText(node));
+}
+
+std::string TFolderReportExport::ReportText(const TFolderNode& node) {
     TFolderReportInputs inputs;
     {
         // The three pages the report copies, filled for this folder; then
@@ -83,7 +81,7 @@ void TFolderReportExport::Write(const std::string& fileName, const TFolderNode& 
         if (Form.State().CurrentNode != &node || !node.Record) throw std::runtime_error("selection");
         inputs = CollectInputs(node);
     }
-    WriteAnsiTextFile(fileName, FolderReportText(inputs, Locale));
+    return FolderReportText(inputs, Locale);
 }
 
 TFolderReportInputs TFolderReportExport::CollectInputs(const TFolderNode& node) const {

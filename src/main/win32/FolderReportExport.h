@@ -20,6 +20,10 @@ public:
     TFolderReportExport(TMainForm& form, ISaveFileDialog& dialog, IMessageBoxes& boxes, const ILocale& locale);
 
     void Execute();
+    // The report of the node, selected in the tree: the three pages it
+    // copies are filled for it first and the page shown before comes back.
+    // Throws when a page cannot be filled.
+    std::string ReportText(const TFolderNode& node);
     // What the pages show now for the node, as the report takes it.
     TFolderReportInputs CollectInputs(const TFolderNode& node) const;
 

@@ -124,6 +124,8 @@ public:
     TSubfoldersPage* Subfolders() const { return SubfoldersView; }
     TFolderInfoPage* FolderInfo() const { return FolderInfoView; }
     TWastedSpacePage* WastedSpace() const { return WastedSpaceView; }
+    // File > Export Folder Report; null before Create.
+    TFolderReportExport* FolderReport() const { return ReportExport.get(); }
     // The folder tree as the pages walk it; none until the scan side attaches.
     void SetNavigator(IFolderNavigator* navigator) { FolderNavigator = navigator; }
     IFolderNavigator* Navigator() const { return FolderNavigator; }

@@ -259,6 +259,7 @@ uint64_t TScanCommands::Now() const { return Services.Clock ? Services.Clock() :
 
 void TScanCommands::SetStatusText(int panel, const std::string& text) {
     if (!Form) return;
+    if (panel == 0 && Form->State().Scanning) Counter.FolderEntered(text);
     // The scanner names every folder it enters; show a few a second.
     if (panel == 0 && Form->State().Scanning && !FolderNameThrottle.Offer(Now(), text)) return;
     Form->SetStatusText(panel, text);
@@ -267,11 +268,14 @@ void TScanCommands::SetStatusText(int panel, const std::string& text) {
 // The folder held back when it was entered is still being listed: name it
 // now, and draw it at once, since the queue waits for the next folder.
 void TScanCommands::ListingProgress() {
+    Counter.Listing();
     std::string text;
     if (!Form || !Form->State().Scanning || !FolderNameThrottle.TakeDue(Now(), text)) return;
     Form->SetStatusText(0, text);
     Form->PaintStatusBarNow();
 }
+
+void TScanCommands::FolderFinished(TFolderNode& node) { Counter.FolderFinished(node); }
 
 void TScanCommands::ProcessMessages() {
     MSG message;

@@ -13,6 +13,7 @@
 #include "main/win32/FolderTreeView.h"
 #include "pie/CurrentPieItem.h"
 #include "scan/FolderTree.h"
+#include "scan/ScanProgress.h"
 #include "scan/Scanner.h"
 
 class ICurrentDirectory;
@@ -62,6 +63,8 @@ public:
     void Attach(TMainForm& form);
     // The floating window told about the current drive and folder; may be none.
     void SetSectionSizeBox(TSectionSizeBox* box) { SectionBox = box; }
+    // Told how far every scan has come, for a display besides the status bar.
+    void SetProgress(TScanProgress progress) { Counter = TScanCounter(std::move(progress)); }
 
     TFolderTree& Tree() { return FolderTree; }
     TScanner& Scanner() { return TheScanner; }
@@ -102,6 +105,7 @@ public:
     void SetStatusText(int panel, const std::string& text) override;
     void ProcessMessages() override;
     void ListingProgress() override;
+    void FolderFinished(TFolderNode& node) override;
     void SetScanning(bool scanning) override;
     bool IsCurrentNode(const TFolderNode& node) override;
     void ShowCurrentPage() override;
@@ -131,4 +135,5 @@ private:
     TSectionSizeBox* SectionBox = nullptr;
     std::unique_ptr<TFolderTreeView> View;
     TStatusThrottle FolderNameThrottle{100};
+    TScanCounter Counter;
 };

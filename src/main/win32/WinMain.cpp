@@ -11,35 +11,18 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "cleanup/win32/Win32CurrentDirectory.h"
 #include "config/Options.h"
 #include "config/win32/ShellContextMenu.h"
-#include "controls/win32/Dialog.h"
-#include "controls/win32/FolderBrowse.h"
-#include "controls/win32/SaveDialog.h"
+#include "main/CommandLineJob.h"
 #include "main/MainFormHooks.h"
+#include "main/win32/CommandLineRun.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/ScanCommands.h"
+#include "main/win32/SystemServices.h"
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32DriveEnumerator.h"
-#include "platform/win32/Win32DriveInfo.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Locale.h"
-#include "platform/win32/Win32MessageBoxes.h"
-#include "platform/win32/Win32NameOrder.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32ShellInfo.h"
-#include "platform/win32/Win32ShellOpen.h"
-#include "platform/win32/Win32TextCompare.h"
 #include "pie/win32/SectionSizeBox.h"
 
 namespace {
-
-std::string ProgramPath() {
-    wchar_t path[MAX_PATH * 4] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, DWORD(sizeof(path) / sizeof(path[0])));
-    return length ? Narrow(path) : std::string();
-}
 
 // The command line's arguments after the program's own name.
 std::vector<std::string> CommandLineArguments() {
@@ -73,19 +56,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
-    TWin32Registry registry;
-    TWin32MessageBoxes messageBoxes;
-    TSystemModalRunner modalRunner;
-    TWin32ShellOpen shell;
-    TWin32FileSystem fileSystem;
-    TWin32DriveEnumerator drives;
-    TWin32ShellInfo shellInfo;
-    TWin32DriveInfo driveInfo;
-    TWin32Locale locale;
-    TWin32TextCompare textCompare;
-    TSystemSaveFileDialog saveDialog;
-    const TMainFormServices services{registry,  messageBoxes, modalRunner, shell,      fileSystem,   drives,
-                                     shellInfo, driveInfo,    locale,      textCompare, saveDialog, ProgramPath()};
+    TSystemServices system;
+    const std::vector<std::string> arguments = CommandLineArguments();
+    const TCommandLineJob job = ParseCommandLineJob(arguments);
+    if (job.Action != TCommandLineAction::OpenWindow) return RunCommandLineJob(job, system);
+
+    const TMainFormServices services{system.Registry,   system.MessageBoxes, system.ModalRunner, system.Shell,
+                                     system.FileSystem, system.Drives,       system.ShellInfo,   system.DriveInfo,
+                                     system.Locale,     system.TextCompare,  system.SaveDialog,  ProgramPath()};
 
     // The floating window of waste and drive space, created right after the
     // main window and living beside it.
@@ -102,19 +80,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         if (sectionBox) sectionBox->SetVisible(false);
     };
     hooks.ToggleSectionSizeWindow = showSectionBox;
-    TWin32CurrentDirectory currentDirectory;
-    TWin32NameOrder nameOrder;
-    TShellFolderBrowseDialog folderBrowser;
-    TScanCommands scanCommands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder, locale,
-                                folderBrowser, &ShowItemContextMenu, CommandLineArguments(), {}});
+    TScanCommands scanCommands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
+                                system.MessageBoxes, system.NameOrder, system.Locale, system.FolderBrowser,
+                                &ShowItemContextMenu, arguments, {}});
     scanCommands.FillHooks(hooks);
 
     TMainForm form(services, hooks);
     if (!form.Create()) return 1;
-    messageBoxes.SetOwner(form.Handle());
+    system.MessageBoxes.SetOwner(form.Handle());
     scanCommands.Attach(form);
     try {
-        sectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), registry);
+        sectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), system.Registry);
         sectionBox->OnUserHide = [&form] {
             if (PieSectionSizeWindow) PieSectionSizeWindow->Value = false;
             form.SetSectionSizeWindowTicked(false);

@@ -10,3 +10,7 @@ std::string Narrow(const wchar_t* utf16);
 // scanner's listing converts every directory entry this way.
 void NarrowInto(const wchar_t* utf16, std::string& utf8);
 void WidenInto(const std::string& utf8, std::wstring& utf16);
+
+// The text in the system's ANSI code page, for files that older programs
+// read; characters it cannot hold become the code page's default character.
+std::string ToAnsiCodePage(const std::string& utf8);

@@ -8,6 +8,15 @@ public:
     ~TWin32Handle() { Close(); }
     TWin32Handle(const TWin32Handle&) = delete;
     TWin32Handle& operator=(const TWin32Handle&) = delete;
+    TWin32Handle(TWin32Handle&& other) noexcept : Handle(other.Handle) { other.Handle = INVALID_HANDLE_VALUE; }
+    TWin32Handle& operator=(TWin32Handle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            Handle = other.Handle;
+            other.Handle = INVALID_HANDLE_VALUE;
+        }
+        return *this;
+    }
 
     HANDLE Get() const { return Handle; }
     bool IsValid() const { return Handle != INVALID_HANDLE_VALUE && Handle != nullptr; }
