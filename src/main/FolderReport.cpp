@@ -2,6 +2,7 @@
 
 #include "pie/PieMath.h"
 #include "platform/Locale.h"
+#include "scan/FolderTree.h"
 #include "scan/SizeText.h"
 
 namespace {
@@ -78,4 +79,18 @@ std::string ReportDateText(int year, int month, int day, int hour, int minute, i
     std::string text = locale.ShortDate(year, month, day);
     if (hour != 0 || minute != 0 || second != 0) text += " " + locale.LongTime(hour, minute, second);
     return text;
+}
+
+void SetReportMeasurements(TFolderReportInputs& in, const TFolderNode& node) {
+    const TFolderSize& record = *node.Record;
+    in.Location = NodePath(&node);
+    in.TreeSize = record.TreeSize;
+    in.TreeWasted = ViewTreeWasted(record);
+    in.TreeFiles = record.TreeFiles;
+    in.TreeSubfolders = record.TreeFolders;
+    in.FolderSize = record.OwnSize;
+    in.FolderWasted = ViewOwnWasted(record);
+    in.FolderFiles = record.OwnFiles;
+    in.FolderSubfolders = record.OwnFolders;
+    for (int k = 1; k <= kClusterSizeCount; ++k) in.WastedAt[size_t(k - 1)] = WastedAt(record, k);
 }

@@ -7,6 +7,7 @@
 #include "scan/FolderSize.h"
 
 class ILocale;
+struct TFolderNode;
 
 // The program's short legal notice, the report's second line.
 constexpr const char* kReportLegalNotice = "Copyright (C) 2026 Tollvane. Free to use and to pass on unchanged.";
@@ -37,6 +38,10 @@ struct TFolderReportInputs {
     int32_t ActualClusterSize = 0;
     std::array<int64_t, kClusterSizeCount> WastedAt{};  // k = 1..7 at index k - 1
 };
+
+// Fills the folder's measurements (the path, sizes, counts and the table)
+// from its record, at the cluster size the views show. The node has a record.
+void SetReportMeasurements(TFolderReportInputs& inputs, const TFolderNode& node);
 
 // The text written right-aligned in a field of that width; a longer text
 // is kept whole and pushes what follows.

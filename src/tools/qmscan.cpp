@@ -10,6 +10,7 @@
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32NameOrder.h"
+#include "platform/win32/Win32Paths.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
@@ -21,15 +22,6 @@ namespace {
 constexpr int kExitUsage = 1;
 constexpr int kExitNotAFolder = 2;
 constexpr int kExitAborted = 3;
-
-std::wstring FullPathOf(const wchar_t* path) {
-    const DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
-    if (needed == 0) return std::wstring();
-    std::wstring full(needed, L'\0');
-    const DWORD written = GetFullPathNameW(path, needed, &full[0], nullptr);
-    full.resize(written < needed ? written : 0);
-    return full;
-}
 
 std::wstring VolumeRootOf(const std::wstring& path) {
     wchar_t root[MAX_PATH + 1] = {};
@@ -49,9 +41,9 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: qmscan FOLDER\n");
         return kExitUsage;
     }
-    const std::wstring full = FullPathOf(argv[1]);
-    const std::string path = Narrow(full);
-    if (full.empty() || !IsFolder(path)) {
+    const std::string path = FullPathName(Narrow(argv[1]));
+    const std::wstring full = Widen(path);
+    if (path.empty() || !IsFolder(path)) {
         std::fprintf(stderr, "qmscan: \"%s\" is not a folder\n", Narrow(argv[1]).c_str());
         return kExitNotAFolder;
     }

@@ -85,7 +85,6 @@ std::string TFolderReportExport::ReportText(const TFolderNode& node) {
 }
 
 TFolderReportInputs TFolderReportExport::CollectInputs(const TFolderNode& node) const {
-    const TFolderSize& record = *node.Record;
     TFolderReportInputs in;
     in.ProductName = kProductName;
     SYSTEMTIME now;
@@ -95,15 +94,7 @@ TFolderReportInputs TFolderReportExport::CollectInputs(const TFolderNode& node) 
         in.HeaderType = pie->HeaderType();
         in.HeaderName = pie->HeaderName();
     }
-    in.Location = NodePath(&node);
-    in.TreeSize = record.TreeSize;
-    in.TreeWasted = ViewTreeWasted(record);
-    in.TreeFiles = record.TreeFiles;
-    in.TreeSubfolders = record.TreeFolders;
-    in.FolderSize = record.OwnSize;
-    in.FolderWasted = ViewOwnWasted(record);
-    in.FolderFiles = record.OwnFiles;
-    in.FolderSubfolders = record.OwnFolders;
+    SetReportMeasurements(in, node);
     if (const TFolderInfoPage* info = Form.FolderInfo())
         for (int row = 0; row < kFolderInfoRowCount; ++row) in.InfoValues[size_t(row)] = info->Grid().Cell(row, 1);
     if (const TWastedSpacePage* wasted = Form.WastedSpace()) {
@@ -112,6 +103,5 @@ TFolderReportInputs TFolderReportExport::CollectInputs(const TFolderNode& node) 
         in.WastedNote = wasted->AtDiffText();
     }
     in.ActualClusterSize = Form.State().CurrentClusterSize;
-    for (int k = 1; k <= kClusterSizeCount; ++k) in.WastedAt[size_t(k - 1)] = WastedAt(record, k);
     return in;
 }
