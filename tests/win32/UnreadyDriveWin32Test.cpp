@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 
+#include "ProgramRun.h"
 #include "ScanFlowFixture.h"
+#include "cleanup/DriveAccess.h"
 #include "cleanup/win32/Win32CurrentDirectory.h"
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -106,3 +108,16 @@ TEST_F(UnreadyDriveWin32Test, APulledDriveKeepsItsTreeUntilItComesBack) {
 }
 
 }  // namespace
+
+TEST_F(UnreadyDriveWin32Test, CommandLineJobsFailAtOnceOnAPulledDrive) {
+    if (!Ready) GTEST_SKIP() << "drive U: is set up by scripts/test";
+    Pull();
+    ASSERT_TRUE(Pulled) << PullError;
+    const std::string target = Backing + "-report.txt";
+    for (const char* job : {"/csv", "/report"}) {
+        const TRun run = RunProgram({job, target, "U:\\Data"});
+        EXPECT_EQ(run.ExitCode, 1u) << job;
+        EXPECT_EQ(run.Errors, "Quarrymap: cannot scan \"U:\\Data\": " + DriveNotAccessibleText('U') + "\r\n") << job;
+    }
+    EXPECT_EQ(GetFileAttributesW(Widen(target).c_str()), INVALID_FILE_ATTRIBUTES);
+}

@@ -61,6 +61,10 @@ struct TJob {
         Console.Error(kPrefix + std::string("cannot scan ") + Quoted(Path) + ": " + why + "\n");
         return kExitFailed;
     }
+    int CannotReport(const std::string& why) const {
+        Console.Error(kPrefix + std::string("cannot report on ") + Quoted(Path) + ": " + why + "\n");
+        return kExitFailed;
+    }
     int CannotWrite(const std::string& why) const {
         Console.Error(kPrefix + std::string("cannot write ") + Quoted(Target) + ": " + why + "\n");
         return kExitFailed;
@@ -114,7 +118,7 @@ int RunReport(const TJob& job) {
                                 job.Boxes, system.NameOrder, system.Locale, system.FolderBrowser, {}, {job.Path}, {}});
     scanCommands.FillHooks(hooks);
     TMainForm form(services, hooks);
-    if (!form.Create()) return job.CannotScan(job.Boxes.FirstText());
+    if (!form.Create()) return job.CannotReport(job.Boxes.FirstText());
     scanCommands.Attach(form);
     form.Show(SW_HIDE);
     {
@@ -132,16 +136,13 @@ int RunReport(const TJob& job) {
         failure = "the scan did not finish";
     else if (scanCommands.SelectedNode() != node)
         failure = "the folder was not found on its drive";
-    std::string text;
-    if (failure.empty()) {
-        try {
-            text = form.FolderReport()->ReportText(*node);
-        } catch (const std::exception&) {
-            failure = "Generating report failed";
-        }
-    }
-    DestroyWindow(form.Handle());
     if (!failure.empty()) return job.CannotScan(failure);
+    std::string text;
+    try {
+        text = form.FolderReport()->ReportText(*node);
+    } catch (const std::exception&) {
+        return job.CannotReport("Generating report failed");
+    }
     try {
         file->Write(ToAnsiCodePage(text));
         file->Commit();
