@@ -1,5 +1,6 @@
 #include "main/win32/CommandLineRun.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -71,27 +72,41 @@ struct TJob {
     }
 };
 
-int RunCsv(const TJob& job) {
-    std::unique_ptr<TReplacingFile> file;
+// The target's temporary file, made before the scan so that an unwritable
+// target fails before a long scan rather than after it. Null once the
+// failure has been told.
+std::unique_ptr<TReplacingFile> OpenTarget(const TJob& job) {
     try {
-        // Made first, so an unwritable target fails before a long scan.
-        file = std::make_unique<TReplacingFile>(job.Target);
+        return std::make_unique<TReplacingFile>(job.Target);
+    } catch (const TFileError& error) {
+        job.CannotWrite(error.what());
+        return nullptr;
+    }
+}
+
+// Writes what `fill` hands over and puts the file in the target's place.
+int FinishTarget(const TJob& job, TReplacingFile& file, const std::function<void(TReplacingFile&)>& fill) {
+    try {
+        fill(file);
+        file.Commit();
     } catch (const TFileError& error) {
         return job.CannotWrite(error.what());
     }
+    return kExitSuccess;
+}
+
+int RunCsv(const TJob& job) {
+    const std::unique_ptr<TReplacingFile> file = OpenTarget(job);
+    if (!file) return kExitFailed;
     TProgressLine progress(job.Console);
     TCommandLineScan scan({job.System.FileSystem, job.System.DriveInfo, job.System.ShellInfo,
                            job.System.CurrentDirectory, job.Boxes, job.System.NameOrder, progress.Sink()});
     const TFolderNode* node = scan.Scan(job.Path);
     progress.Finish();
     if (!node) return job.CannotScan(scan.Problem());
-    try {
-        WriteFolderCsv(*node, scan.ClusterSize(), [&file](const std::string& row) { file->Write(row); });
-        file->Commit();
-    } catch (const TFileError& error) {
-        return job.CannotWrite(error.what());
-    }
-    return kExitSuccess;
+    return FinishTarget(job, *file, [&](TReplacingFile& out) {
+        WriteFolderCsv(*node, scan.ClusterSize(), [&out](const std::string& row) { out.Write(row); });
+    });
 }
 
 // The report comes from the very pages File > Export Folder Report reads,
@@ -99,12 +114,8 @@ int RunCsv(const TJob& job) {
 // a registry kept in memory (nothing is read from or saved to the real one),
 // the cluster size box on the drive's own size.
 int RunReport(const TJob& job) {
-    std::unique_ptr<TReplacingFile> file;
-    try {
-        file = std::make_unique<TReplacingFile>(job.Target);
-    } catch (const TFileError& error) {
-        return job.CannotWrite(error.what());
-    }
+    const std::unique_ptr<TReplacingFile> file = OpenTarget(job);
+    if (!file) return kExitFailed;
     TSystemServices& system = job.System;
     const std::string problem = ScanTargetProblem(job.Path, system.FileSystem, system.CurrentDirectory, job.Boxes);
     if (!problem.empty()) return job.CannotScan(problem);
@@ -143,13 +154,7 @@ int RunReport(const TJob& job) {
     } catch (const std::exception&) {
         return job.CannotReport("Generating report failed");
     }
-    try {
-        file->Write(ToAnsiCodePage(text));
-        file->Commit();
-    } catch (const TFileError& error) {
-        return job.CannotWrite(error.what());
-    }
-    return kExitSuccess;
+    return FinishTarget(job, *file, [&text](TReplacingFile& out) { out.Write(ToAnsiCodePage(text)); });
 }
 
 }  // namespace
