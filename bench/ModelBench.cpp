@@ -10,6 +10,17 @@
 #include "scan/NameOrder.h"
 #include "scan/Scanner.h"
 
+TBenchShape TBenchShape::MillionFolders() {
+    TBenchShape shape;
+    shape.TopFolders = 100;
+    shape.MiddleFolders = 100;
+    shape.LeafFolders = 100;
+    shape.FilesPerLeaf = 0;
+    shape.LeafStems = {"bin",   "Documents",        "Temporary Internet Files", "img",       "Microsoft Office",
+                       "cache", "Application Data", "src",                      "Downloads", "x64"};
+    return shape;
+}
+
 int64_t TBenchShape::FolderCount() const {
     return int64_t(TopFolders) * (1 + MiddleFolders * (1 + LeafFolders));
 }
@@ -26,7 +37,7 @@ TModelBenchResult RunModelBench(const TBenchShape& shape) {
         for (int m = 0; m < shape.MiddleFolders; ++m) {
             const std::string middle = top + "\\Middle folder " + std::to_string(m);
             for (int l = 0; l < shape.LeafFolders; ++l) {
-                const std::string leaf = middle + "\\leaf" + std::to_string(l);
+                const std::string leaf = middle + "\\" + shape.LeafName(l);
                 files.AddFolder(leaf);
                 for (int f = 0; f < shape.FilesPerLeaf; ++f)
                     files.AddFile(leaf + "\\file" + std::to_string(f) + ".dat", TBenchShape::FileLength(fileIndex++));

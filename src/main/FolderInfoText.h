@@ -5,6 +5,7 @@
 
 #include "platform/FileSystem.h"
 #include "scan/FolderSize.h"
+#include "scan/FolderTree.h"
 
 class ILocale;
 
@@ -29,7 +30,8 @@ struct TMeasurementTexts {
     TLabelText FolderObjects;
 };
 
-TMeasurementTexts MeasurementTexts(const TFolderSize& record, const ILocale& locale);
+// The node must have a record.
+TMeasurementTexts MeasurementTexts(const TFolderNode& node, const ILocale& locale);
 
 // The detail grid: column 0 holds these fixed labels, column 1 the values.
 constexpr int kFolderInfoRowCount = 11;

@@ -89,7 +89,7 @@ void SetReportMeasurements(TFolderReportInputs& in, const TFolderNode& node) {
     in.TreeFiles = record.TreeFiles;
     in.TreeSubfolders = record.TreeFolders;
     in.FolderSize = record.OwnSize;
-    in.FolderWasted = ViewOwnWasted(record);
+    in.FolderWasted = ViewOwnWasted(node);
     in.FolderFiles = record.OwnFiles;
     in.FolderSubfolders = record.OwnFolders;
     for (int k = 1; k <= kClusterSizeCount; ++k) in.WastedAt[size_t(k - 1)] = WastedAt(record, k);

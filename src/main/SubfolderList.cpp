@@ -94,7 +94,7 @@ TSubfolderRow MakeSubfolderRow(const TFolderNode& child, const TFolderSize& pare
     row.Node = &child;
     row.LastAccessDate = ListDate(record.LastAccess, locale);
     row.LastWriteDate = ListDate(record.LastWrite, locale);
-    row.Cells[colName - 1] = child.Text;
+    row.Cells[colName - 1] = std::string(child.Text());
     row.Cells[colType - 1] = typeName;
     row.Cells[colSize - 1] = KilobyteText(record.TreeSize, locale);
     row.Cells[colAllocated - 1] = KilobyteText(TreeAllocated(record), locale);

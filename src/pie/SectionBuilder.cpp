@@ -52,7 +52,7 @@ void TPieBuilder::FillChart(TFolderNode& node) {
     Chart.Clear();
 
     const int64_t treeWasted = ViewTreeWasted(record);
-    Infos.Add(&node, node.Parent ? kCursorZoomOut : kCursorArrow, node.Text, kEntryFolder, path, treeWasted,
+    Infos.Add(&node, node.Parent ? kCursorZoomOut : kCursorArrow, std::string(node.Text()), kEntryFolder, path, treeWasted,
               record.TreeSize);
     Host.ShowItemHeader(path, kEntryFolder, record.TreeSize, treeWasted);
 
@@ -66,14 +66,14 @@ void TPieBuilder::FillChart(TFolderNode& node) {
     }
     for (auto& child : node.Children) {
         if (!child->Record) continue;  // a subfolder whose rescan was aborted
-        AddPieEntry(child->Text, path, kColorNormalFolder, kEntryFolder, TGrouping::Folders, child.get(),
+        AddPieEntry(std::string(child->Text()), path, kColorNormalFolder, kEntryFolder, TGrouping::Folders, child.get(),
                     Settings.MinFolderSectionAngle, ViewTreeWasted(*child->Record), child->Record->TreeSize, total);
     }
     if (Settings.ShowFileNames)
         AddFileSections(node, path, total);
     else
         AddPieEntry(TEXT_FILES_IN_THIS_FOLDER, "", kColorFilesInFolder, kEntryGroup, TGrouping::Folders, &node, 0,
-                    ViewOwnWasted(record), record.OwnSize, total);
+                    ViewOwnWasted(node), record.OwnSize, total);
     AddPieEntry(TEXT_OTHER_SMALLER_FOLDERS, "", kColorOtherFolders, kEntryGroup, TGrouping::None, nullptr, 0,
                 OtherFoldersWasted, OtherFoldersSize, total);
     Chart.Sort(!Settings.SortAscending);

@@ -32,8 +32,9 @@ std::string RowOf(const TFolderNode& node, const std::string& path, int32_t clus
     number(r.TreeFiles);
     number(r.TreeFolders);
     number(r.OwnSize);
-    number(r.OwnSize + r.OwnWasted);
-    number(r.OwnWasted);
+    const int64_t ownWasted = OwnWasted(node);
+    number(r.OwnSize + ownWasted);
+    number(ownWasted);
     number(r.OwnFiles);
     number(r.OwnFolders);
     add(CsvTime(r.LastAccess));
@@ -41,7 +42,7 @@ std::string RowOf(const TFolderNode& node, const std::string& path, int32_t clus
     number(r.AttrUnion);
     number(clusterSize);
     for (int k = 1; k <= kClusterSizeCount; ++k) number(r.TreeWastedAt[k]);
-    for (int k = 1; k <= kClusterSizeCount; ++k) number(r.OwnWastedAt[k]);
+    for (int k = 1; k <= kClusterSizeCount; ++k) number(OwnWastedAt(node, k));
     return row + kLineEnd;
 }
 
@@ -84,7 +85,7 @@ void WriteFolderCsv(const TFolderNode& top, int32_t clusterSize, const std::func
         } else {
             path.resize(next.ParentLength);
             if (path.empty() || path.back() != '\\') path += '\\';
-            path += next.Node->Text;
+            path += next.Node->Text();
         }
         write(RowOf(*next.Node, path, clusterSize));
         for (auto child = next.Node->Children.rbegin(); child != next.Node->Children.rend(); ++child)

@@ -12,8 +12,4 @@ int64_t ViewTreeWasted(const TFolderSize& record) {
     return IsTableIndex(ClusterView) ? record.TreeWastedAt[ClusterView] : record.TreeWasted;
 }
 
-int64_t ViewOwnWasted(const TFolderSize& record) {
-    return IsTableIndex(ClusterView) ? record.OwnWastedAt[ClusterView] : record.OwnWasted;
-}
-
 int64_t WastedAt(const TFolderSize& record, int k) { return IsTableIndex(k) ? record.TreeWastedAt[k] : 0; }

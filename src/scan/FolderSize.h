@@ -27,12 +27,12 @@ struct TWastedTable {
 // Measurements of one folder alone (Own...) and of the folder with
 // everything below it (Tree...). Only files contribute sizes, slack, times
 // and attributes. Plain data: the scanner and the maintenance operations
-// write it directly.
+// write it directly. The folder's own slack is not kept: it is the tree's
+// less the subfolders' trees', see OwnWasted in FolderTree.h.
 struct TFolderSize {
     int64_t TreeSize = 0;
     int64_t OwnSize = 0;
     int64_t TreeWasted = 0;  // slack at the drive's own cluster size
-    int64_t OwnWasted = 0;
     int32_t TreeFiles = 0;
     int32_t TreeFolders = 0;  // folders below, the folder itself not counted
     int32_t OwnFiles = 0;
@@ -41,7 +41,6 @@ struct TFolderSize {
     TFileTime LastWrite;
     uint32_t AttrUnion = 0;  // OR of the attribute words of all files below
     TWastedTable TreeWastedAt;
-    TWastedTable OwnWastedAt;
 };
 
 // Which wasted value the displays show: 0 for the drive's own cluster size,
@@ -49,11 +48,9 @@ struct TFolderSize {
 extern int ClusterView;
 
 int64_t ViewTreeWasted(const TFolderSize& record);
-int64_t ViewOwnWasted(const TFolderSize& record);
 // TreeWastedAt[k] for k in 1..7, else 0.
 int64_t WastedAt(const TFolderSize& record, int k);
 
 // Allocated space: the size plus the viewed slack.
 inline int64_t TreeAllocated(const TFolderSize& record) { return record.TreeSize + ViewTreeWasted(record); }
-inline int64_t OwnAllocated(const TFolderSize& record) { return record.OwnSize + ViewOwnWasted(record); }
 inline int64_t TreeObjects(const TFolderSize& record) { return int64_t(record.TreeFiles) + record.TreeFolders; }

@@ -1,16 +1,26 @@
 #include "scan/FolderTree.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/FileSystem.h"
 #include "scan/FolderNames.h"
 #include "scan/NameOrder.h"
 #include "scan/PathUtils.h"
 
+std::unique_ptr<TFolderNode> TFolderNode::Make(std::string_view text) {
+    std::unique_ptr<TFolderNode> node(new (TTextRoom{text.size()}) TFolderNode());
+    node->TextLength = uint32_t(text.size());
+    if (!text.empty()) std::memcpy(node->TextStart(), text.data(), text.size());
+    return node;
+}
+
 TFolderNode::~TFolderNode() {
     // Unlink the subtree level by level so that each node is destroyed with
     // no children left; plain recursive destruction could overflow the stack.
-    std::vector<std::unique_ptr<TFolderNode>> pending = std::move(Children);
+    std::vector<std::unique_ptr<TFolderNode>> pending;
+    for (auto& child : Children) pending.push_back(std::move(child));
+    Children.clear();
     while (!pending.empty()) {
         std::unique_ptr<TFolderNode> node = std::move(pending.back());
         pending.pop_back();
@@ -20,8 +30,7 @@ TFolderNode::~TFolderNode() {
 }
 
 TFolderNode* TFolderTree::AddRoot(const std::string& text, char driveLetter) {
-    auto node = std::make_unique<TFolderNode>();
-    node->Text = text;
+    auto node = TFolderNode::Make(text);
     node->DriveLetter = driveLetter;
     RootNodes.push_back(std::move(node));
     TFolderNode* added = RootNodes.back().get();
@@ -30,8 +39,7 @@ TFolderNode* TFolderTree::AddRoot(const std::string& text, char driveLetter) {
 }
 
 TFolderNode* TFolderTree::AddChild(TFolderNode& parent, const std::string& text) {
-    auto node = std::make_unique<TFolderNode>();
-    node->Text = text;
+    auto node = TFolderNode::Make(text);
     node->Parent = &parent;
     parent.Children.push_back(std::move(node));
     TFolderNode* added = parent.Children.back().get();
@@ -40,10 +48,13 @@ TFolderNode* TFolderTree::AddChild(TFolderNode& parent, const std::string& text)
 }
 
 void TFolderTree::SortChildren(TFolderNode& node, const INameOrder& order) {
+    // Called once a folder's listing is complete: its list of children
+    // will not grow any more, so it keeps no room to grow.
+    node.Children.ShrinkToFit();
     if (node.Children.size() < 2) return;
     std::vector<std::pair<std::string, std::unique_ptr<TFolderNode>>> keyed;
     keyed.reserve(node.Children.size());
-    for (auto& child : node.Children) keyed.emplace_back(order.SortKey(child->Text), std::move(child));
+    for (auto& child : node.Children) keyed.emplace_back(order.SortKey(std::string(child->Text())), std::move(child));
     const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
     // Folders mostly come listed in order already; observers then have
     // nothing to re-order.
@@ -53,13 +64,24 @@ void TFolderTree::SortChildren(TFolderNode& node, const INameOrder& order) {
     if (changed && Observer) Observer->ChildrenSorted(node);
 }
 
+namespace {
+
+template <class TList>
+void EraseNode(TList& nodes, const TFolderNode* node) {
+    auto it = std::find_if(nodes.begin(), nodes.end(),
+                           [node](const std::unique_ptr<TFolderNode>& n) { return n.get() == node; });
+    if (it != nodes.end()) nodes.erase(it);
+}
+
+}  // namespace
+
 void TFolderTree::DeleteNode(TFolderNode* node) {
     if (!node) return;
     if (Observer) Observer->NodeDeleting(*node);
-    auto& siblings = node->Parent ? node->Parent->Children : RootNodes;
-    auto it = std::find_if(siblings.begin(), siblings.end(),
-                           [node](const std::unique_ptr<TFolderNode>& n) { return n.get() == node; });
-    if (it != siblings.end()) siblings.erase(it);
+    if (node->Parent)
+        EraseNode(node->Parent->Children, node);
+    else
+        EraseNode(RootNodes, node);
     if (Observer) Observer->NodeDeleted();
 }
 
@@ -77,7 +99,7 @@ std::string NodePath(const TFolderNode* node) {
     path += ":\\";
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         if (it != chain.rbegin()) path += '\\';
-        path += (*it)->Text;
+        path += (*it)->Text();
     }
     return path;
 }
@@ -89,7 +111,7 @@ TFolderNode* RootOf(TFolderNode* node) {
 
 namespace {
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
@@ -105,12 +127,12 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 TFolderNode* FindChild(TFolderNode* node, const std::string& name, bool caseSensitive) {
     if (!node) return nullptr;
     for (auto& child : node->Children) {
-        if (caseSensitive ? child->Text == name : SameNameIgnoringCase(child->Text, name)) return child.get();
+        if (caseSensitive ? child->Text() == name : SameNameIgnoringCase(child->Text(), name)) return child.get();
     }
     if (!caseSensitive) return nullptr;
     // A name the file system keeps in capitals is shown capitalised only at its start.
     for (auto& child : node->Children) {
-        if (NameMatchesDisplayText(child->Text, name)) return child.get();
+        if (NameMatchesDisplayText(std::string(child->Text()), name)) return child.get();
     }
     return nullptr;
 }
@@ -123,6 +145,40 @@ TFolderNode* FindNodeByPath(TFolderNode* node, const std::string& relativePath, 
         start = end + 1;
     }
     return node;
+}
+
+namespace {
+
+// What the subtrees of the node's subfolders waste, at cluster size index
+// k (0 for the drive's own). A subfolder without a record (an aborted
+// rescan) counts in its parent's totals with nothing.
+int64_t SubfoldersWasted(const TFolderNode& node, int k) {
+    int64_t wasted = 0;
+    for (const auto& child : node.Children) {
+        if (child->Record) wasted += k == 0 ? child->Record->TreeWasted : child->Record->TreeWastedAt[k];
+    }
+    return wasted;
+}
+
+bool IsClusterSizeIndex(int k) { return k >= 1 && k <= kClusterSizeCount; }
+
+}  // namespace
+
+int64_t OwnWasted(const TFolderNode& node) {
+    return node.Record ? node.Record->TreeWasted - SubfoldersWasted(node, 0) : 0;
+}
+
+int64_t OwnWastedAt(const TFolderNode& node, int k) {
+    if (!node.Record || !IsClusterSizeIndex(k)) return 0;
+    return node.Record->TreeWastedAt[k] - SubfoldersWasted(node, k);
+}
+
+int64_t ViewOwnWasted(const TFolderNode& node) {
+    return IsClusterSizeIndex(ClusterView) ? OwnWastedAt(node, ClusterView) : OwnWasted(node);
+}
+
+int64_t OwnAllocated(const TFolderNode& node) {
+    return node.Record ? node.Record->OwnSize + ViewOwnWasted(node) : 0;
 }
 
 void FreeRecords(TFolderNode& node, bool includeSelf) {
@@ -176,8 +232,6 @@ void RemoveTotals(TFolderNode* startNode, const TFolderNode* removedFolderNode, 
         } else {
             own->OwnFiles -= 1;
             own->OwnSize -= sizeDelta;
-            own->OwnWasted -= wastedDelta;
-            for (int k = 1; k <= kClusterSizeCount; ++k) own->OwnWastedAt[k] -= delta[k];
         }
     }
 

@@ -1,31 +1,54 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "scan/CompactVector.h"
 #include "scan/FolderSize.h"
 
 class IFileSystem;
 class INameOrder;
 
 // One folder of the scanned tree. A root node stands for a drive and carries
-// its letter; every other node is a folder named by its text.
+// its letter; every other node is a folder named by its text. A big drive
+// has millions of these, so a node is kept small: its text lives in the
+// same heap block right after it, and the figures that follow from its
+// children's (its own wasted space) are worked out, not stored.
 struct TFolderNode {
-    std::string Text;
     std::unique_ptr<TFolderSize> Record;  // owned; none until the folder's scan finished
-    char DriveLetter = 0;                 // upper case, on root nodes only
-    int ImageIndex = -1;                  // filled in by the tree view when first drawn
-    int SelectedImageIndex = -1;
     TFolderNode* Parent = nullptr;
-    std::vector<std::unique_ptr<TFolderNode>> Children;
     void* ViewItem = nullptr;  // the view's item mirroring this node, kept by the view
+    TCompactVector<std::unique_ptr<TFolderNode>> Children;
+    char DriveLetter = 0;  // upper case, on root nodes only
 
-    TFolderNode() = default;
+    // The only way to make a node: its text is fixed from then on.
+    static std::unique_ptr<TFolderNode> Make(std::string_view text);
+
     TFolderNode(const TFolderNode&) = delete;
     TFolderNode& operator=(const TFolderNode&) = delete;
     ~TFolderNode();  // iterative, so very deep trees do not exhaust the stack
 
     bool IsRoot() const { return Parent == nullptr; }
+    // UTF-8, as listed (or the display name on a root).
+    std::string_view Text() const { return std::string_view(reinterpret_cast<const char*>(this + 1), TextLength); }
+
+    static void operator delete(void* block) { ::operator delete(block); }
+
+private:
+    // Room for the text after the node.
+    struct TTextRoom {
+        size_t Length;
+    };
+
+    TFolderNode() = default;
+    char* TextStart() { return reinterpret_cast<char*>(this + 1); }
+    static void* operator new(size_t size, TTextRoom room) { return ::operator new(size + room.Length); }
+    static void operator delete(void* block, TTextRoom) { ::operator delete(block); }
+
+    uint32_t TextLength = 0;
 };
 
 // Told about every structural change, so that a view can mirror the tree.
@@ -73,6 +96,16 @@ TFolderNode* RootOf(TFolderNode* node);
 TFolderNode* FindChild(TFolderNode* node, const std::string& name, bool caseSensitive);
 // Follows a relative path such as windows\system one component at a time.
 TFolderNode* FindNodeByPath(TFolderNode* node, const std::string& relativePath, bool caseSensitive);
+
+// The folder's own wasted space, its files' slack alone: what its subtree
+// wastes less what its subfolders' subtrees do. At the drive's own cluster
+// size, at ClusterSizes[k] for k in 1..7 (else 0), and as ClusterView picks.
+// A node without a record has none.
+int64_t OwnWasted(const TFolderNode& node);
+int64_t OwnWastedAt(const TFolderNode& node, int k);
+int64_t ViewOwnWasted(const TFolderNode& node);
+// The folder's own files' size plus their viewed slack.
+int64_t OwnAllocated(const TFolderNode& node);
 
 // Releases the records below the node, and the node's own when includeSelf.
 void FreeRecords(TFolderNode& node, bool includeSelf);

@@ -1,8 +1,9 @@
 #pragma once
 #include <string>
 
-#include "scan/FolderSize.h"
+#include "scan/FolderTree.h"
 
-// The record's counters as "Name: value" lines in field order (TreeSize ..
-// AttrUnion, then TreeWastedAt1..7 and OwnWastedAt1..7), plain integers.
-std::string DescribeRecord(const TFolderSize& record);
+// The counters of the node's record as "Name: value" lines in field order
+// (TreeSize .. AttrUnion, then TreeWastedAt1..7 and OwnWastedAt1..7), plain
+// integers. The node must have a record.
+std::string DescribeRecord(const TFolderNode& node);

@@ -12,14 +12,17 @@ bool AbortScan = false;
 
 namespace {
 
+// A file's slack goes straight into the tree totals: the folder's own
+// share is what its subfolders' totals leave of them.
 void AddFile(TFolderSize& record, const TDirEntry& entry) {
     record.TreeFiles += 1;
     record.OwnFiles += 1;
     const int64_t length = entry.Length;
     if (length != 0) {
         record.OwnSize += length;
-        record.OwnWasted += SlackOf(ScanClusterSize, length);
-        for (int k = 1; k <= kClusterSizeCount; ++k) record.OwnWastedAt[k] += SlackOf(ClusterSizes[k], length);
+        record.TreeSize += length;
+        record.TreeWasted += SlackOf(ScanClusterSize, length);
+        for (int k = 1; k <= kClusterSizeCount; ++k) record.TreeWastedAt[k] += SlackOf(ClusterSizes[k], length);
     }
     TakeLaterTime(record.LastAccess, entry.LastAccessTime);
     TakeLaterTime(record.LastWrite, entry.LastWriteTime);
@@ -35,12 +38,6 @@ void MergeChild(TFolderSize& record, const TFolderSize& child) {
     TakeLaterTime(record.LastAccess, child.LastAccess);
     TakeLaterTime(record.LastWrite, child.LastWrite);
     record.AttrUnion |= child.AttrUnion;
-}
-
-void CompleteTotals(TFolderSize& record) {
-    record.TreeSize += record.OwnSize;
-    record.TreeWasted += record.OwnWasted;
-    for (int k = 1; k <= kClusterSizeCount; ++k) record.TreeWastedAt[k] += record.OwnWastedAt[k];
 }
 
 // Adds a difference of subtree totals to every ancestor of the node,
@@ -145,7 +142,6 @@ TFolderSize* TScanner::FinishFolder(TFrame& frame) {
     frame.Listing.reset();
     TFolderNode& node = *frame.Node;
     Tree.SortChildren(node, NameOrder);
-    CompleteTotals(*frame.Record);
     if (AbortScan) {
         if (Host.IsCurrentNode(node)) Host.ShowCurrentPage();
         return nullptr;
@@ -226,16 +222,19 @@ bool TScanner::RescanFolder(const std::string& path, TFolderNode* node) {
 
     // Whatever this folder held is in its ancestors' totals exactly when it
     // has a record: an aborted scan or rescan leaves it without one, and
-    // none of its totals in them.
+    // none of its totals in them. The old totals leave the ancestors before
+    // the walk, so that while it runs (the window stays live) the parent's
+    // own figures, its totals less its subfolders', stay right.
     const std::unique_ptr<TFolderSize> old = std::move(node->Record);
+    const TFolderSize nothing;
+    if (old) CarryToAncestors(*node, SubtreeDifference(nothing, *old));
     FreeRecords(*node, false);
     Tree.DeleteChildren(*node);
     UseClusterSizeOf(*node);
 
-    const TFolderSize* now = Walk(AddBackslash(path), *node);
-    const TFolderSize nothing;
-    // An aborted rescan takes the old totals out: what is below the folder
+    // An aborted rescan leaves the old totals out: what is below the folder
     // is no longer known, while the folder stays one of its parent's.
-    if (now || old) CarryToAncestors(*node, SubtreeDifference(now ? *now : nothing, old ? *old : nothing));
+    if (const TFolderSize* now = Walk(AddBackslash(path), *node))
+        CarryToAncestors(*node, SubtreeDifference(*now, nothing));
     return true;
 }

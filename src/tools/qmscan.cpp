@@ -64,6 +64,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "qmscan: the scan of \"%s\" did not finish\n", path.c_str());
         return kExitAborted;
     }
-    std::printf("ClusterSize: %ld\n%s", long(ScanClusterSize), DescribeRecord(*record).c_str());
+    std::printf("ClusterSize: %ld\n%s", long(ScanClusterSize), DescribeRecord(*node).c_str());
     return 0;
 }

@@ -56,14 +56,18 @@ TEST(FolderCsvTest, OneRowPerFolderParentsFirstInTreeOrder) {
     r.TreeFiles = 2;
     r.TreeFolders = 1;
     r.OwnSize = 1000;
-    r.OwnWasted = 3096;
     r.OwnFiles = 1;
     r.OwnFolders = 1;
     r.LastWrite = MakeFileTime(134412375090000000ull);
     r.AttrUnion = 0x21;
+    // What Data's files waste themselves is what Inner's subtree leaves;
+    // the root's files waste nothing.
+    inner->Record->TreeWasted = 96;
+    root->Record->TreeWasted = 3192;
     for (int k = 1; k <= kClusterSizeCount; ++k) {
         r.TreeWastedAt[k] = 100 * k;
-        r.OwnWastedAt[k] = k;
+        inner->Record->TreeWastedAt[k] = 99 * k;
+        root->Record->TreeWastedAt[k] = 100 * k;
     }
     std::string all;
     const std::vector<std::string> rows = Rows(*root, 4096, &all);
@@ -71,7 +75,7 @@ TEST(FolderCsvTest, OneRowPerFolderParentsFirstInTreeOrder) {
     EXPECT_EQ(0u, all.find("\xEF\xBB\xBFPath,TreeSize,TreeAllocated,"));
     EXPECT_EQ("\r\n", all.substr(all.size() - 2));  // the last row ends too
     EXPECT_EQ(std::string("\xEF\xBB\xBF") + kFolderCsvHeader, rows[0]);
-    EXPECT_EQ(0u, rows[1].find("C:\\,0,0,0,0,0,0,0,0,0,0,,,0,4096,"));
+    EXPECT_EQ(0u, rows[1].find("C:\\,0,3192,3192,0,0,0,0,0,0,0,,,0,4096,100,"));
     EXPECT_EQ("\"C:\\Data, old\",5000,8192,3192,2,1,1000,4096,3096,1,1,,2026-12-08T21:05:09Z,33,4096,"
               "100,200,300,400,500,600,700,1,2,3,4,5,6,7",
               rows[2]);

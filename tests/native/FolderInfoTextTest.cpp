@@ -6,6 +6,7 @@
 
 #include "platform/memory/FixedLocale.h"
 #include "platform/memory/MemoryFileSystem.h"
+#include "scan/FolderTree.h"
 
 namespace {
 
@@ -24,24 +25,34 @@ struct TViewScope {
     ~TViewScope() { ClusterView = 0; }
 };
 
-TFolderSize SampleRecord() {
-    TFolderSize r;
-    r.TreeSize = 1536;
-    r.OwnSize = 1000;
-    r.TreeWasted = 2560;
-    r.OwnWasted = 24;
-    r.TreeFiles = 1234;
-    r.TreeFolders = 2;
-    r.OwnFiles = 1;
-    r.OwnFolders = 1;
-    r.TreeWastedAt[7] = 131072 - 1536;
-    r.OwnWastedAt[7] = 65536 - 1000;
-    return r;
-}
+// A folder whose own files waste 24 bytes (64,536 at 64 KB clusters) and
+// whose one subfolder's tree wastes the rest.
+struct TSampleFolder {
+    TFolderTree Tree;
+    TFolderNode* Node = Tree.AddRoot("C", 'C');
+
+    TSampleFolder() {
+        Node->Record = std::make_unique<TFolderSize>();
+        TFolderSize& r = *Node->Record;
+        r.TreeSize = 1536;
+        r.OwnSize = 1000;
+        r.TreeWasted = 2560;
+        r.TreeFiles = 1234;
+        r.TreeFolders = 2;
+        r.OwnFiles = 1;
+        r.OwnFolders = 1;
+        r.TreeWastedAt[7] = 131072 - 1536;
+        TFolderNode* sub = Tree.AddChild(*Node, "Sub");
+        sub->Record = std::make_unique<TFolderSize>();
+        sub->Record->TreeWasted = 2560 - 24;
+        sub->Record->TreeWastedAt[7] = (131072 - 1536) - (65536 - 1000);
+    }
+};
 
 TEST(FolderInfoMeasurements, TextsAndExactHintsFollowTheClusterView) {
     const TFixedLocale locale;
-    const TFolderSize record = SampleRecord();
+    const TSampleFolder sample;
+    const TFolderNode& record = *sample.Node;
     {
         const TViewScope view(0);
         const TMeasurementTexts t = MeasurementTexts(record, locale);
@@ -75,7 +86,10 @@ TEST(FolderInfoMeasurements, TextsAndExactHintsFollowTheClusterView) {
         EXPECT_EQ(t.FolderWasted.Hint, "64,536 bytes");
         EXPECT_EQ(t.TreeObjects.Text, "1,236");
     }
-    const TMeasurementTexts empty = MeasurementTexts(TFolderSize(), locale);
+    TFolderTree tree;
+    TFolderNode* emptyFolder = tree.AddRoot("E", 'E');
+    emptyFolder->Record = std::make_unique<TFolderSize>();
+    const TMeasurementTexts empty = MeasurementTexts(*emptyFolder, locale);
     for (const TLabelText* label : {&empty.TreeSize, &empty.TreeAllocated, &empty.TreeWasted, &empty.FolderSize,
                                     &empty.FolderAllocated, &empty.FolderWasted}) {
         EXPECT_EQ(label->Text, "0 bytes");

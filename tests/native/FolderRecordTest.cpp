@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "scan/FolderSize.h"
+#include "scan/FolderTree.h"
 #include "scan/PathUtils.h"
 #include "scan/RecordText.h"
 
@@ -29,44 +30,84 @@ TEST(SlackOf, UnknownClusterSizeAndHugeLengths) {
     EXPECT_EQ(SlackOf(65536, INT64_MAX), 1);
 }
 
+// A folder with one subfolder: the folder's own figures are its totals
+// less the subfolder's.
+struct TFolderWithSubfolder {
+    TFolderTree Tree;
+    TFolderNode* Folder = Tree.AddRoot("C", 'C');
+    TFolderNode* Subfolder = Tree.AddChild(*Folder, "Sub");
+
+    TFolderWithSubfolder() {
+        Folder->Record = std::make_unique<TFolderSize>();
+        Subfolder->Record = std::make_unique<TFolderSize>();
+    }
+};
+
 TEST(ClusterView, SelectsWhichWastedValueIsShownWithoutTouchingTheRecord) {
-    TFolderSize r;
+    TFolderWithSubfolder f;
+    TFolderSize& r = *f.Folder->Record;
     r.TreeSize = 1000;
     r.OwnSize = 400;
     r.TreeWasted = 3000;
-    r.OwnWasted = 100;
+    f.Subfolder->Record->TreeWasted = 2900;
     for (int k = 1; k <= kClusterSizeCount; ++k) {
         r.TreeWastedAt[k] = 10 * k;
-        r.OwnWastedAt[k] = k;
+        f.Subfolder->Record->TreeWastedAt[k] = 9 * k;
     }
-    const std::string stored = DescribeRecord(r);
+    const std::string stored = DescribeRecord(*f.Folder);
 
     ClusterView = 0;
     EXPECT_EQ(ViewTreeWasted(r), 3000);
-    EXPECT_EQ(OwnAllocated(r), 500);
+    EXPECT_EQ(ViewOwnWasted(*f.Folder), 100);
+    EXPECT_EQ(OwnAllocated(*f.Folder), 500);
     ClusterView = 7;
     EXPECT_EQ(ViewTreeWasted(r), 70);
-    EXPECT_EQ(ViewOwnWasted(r), 7);
+    EXPECT_EQ(ViewOwnWasted(*f.Folder), 7);
+    EXPECT_EQ(OwnAllocated(*f.Folder), 407);
     EXPECT_EQ(TreeAllocated(r), 1070);
     ClusterView = 8;  // outside the table reads the drive's own values
     EXPECT_EQ(ViewTreeWasted(r), 3000);
+    EXPECT_EQ(ViewOwnWasted(*f.Folder), 100);
     ClusterView = 0;
     EXPECT_EQ(TreeAllocated(r), 4000);
-    EXPECT_EQ(DescribeRecord(r), stored);
+    EXPECT_EQ(DescribeRecord(*f.Folder), stored);
 
     EXPECT_EQ(WastedAt(r, 3), 30);
     EXPECT_EQ(WastedAt(r, 0), 0);
     EXPECT_EQ(WastedAt(r, 8), 0);
+    EXPECT_EQ(OwnWastedAt(*f.Folder, 3), 3);
+    EXPECT_EQ(OwnWastedAt(*f.Folder, 0), 0);
+    EXPECT_EQ(OwnWastedAt(*f.Folder, 8), 0);
+}
+
+TEST(OwnWasted, SubfoldersWithoutARecordCountAsNothing) {
+    TFolderWithSubfolder f;
+    f.Folder->Record->TreeWasted = 300;
+    f.Folder->Record->TreeWastedAt[2] = 30;
+    f.Subfolder->Record->TreeWasted = 200;
+    f.Subfolder->Record->TreeWastedAt[2] = 20;
+    EXPECT_EQ(OwnWasted(*f.Folder), 100);
+    EXPECT_EQ(OwnWastedAt(*f.Folder, 2), 10);
+    // An aborted rescan took the subfolder's totals out of its parent's.
+    f.Subfolder->Record.reset();
+    f.Folder->Record->TreeWasted = 100;
+    f.Folder->Record->TreeWastedAt[2] = 10;
+    EXPECT_EQ(OwnWasted(*f.Folder), 100);
+    EXPECT_EQ(OwnWastedAt(*f.Folder, 2), 10);
+    // A folder without a record has no figures at all.
+    EXPECT_EQ(OwnWasted(*f.Subfolder), 0);
+    EXPECT_EQ(OwnAllocated(*f.Subfolder), 0);
 }
 
 TEST(RecordText, ListsTheCountersInFieldOrder) {
-    TFolderSize r;
+    TFolderWithSubfolder f;
+    TFolderSize& r = *f.Folder->Record;
     r.TreeSize = 1;
     r.OwnSize = 2;
     r.AttrUnion = 0x822;
     r.TreeWastedAt[1] = 5;
-    r.OwnWastedAt[7] = -6;
-    const std::string text = DescribeRecord(r);
+    f.Subfolder->Record->TreeWastedAt[7] = 6;
+    const std::string text = DescribeRecord(*f.Folder);
     EXPECT_EQ(text.substr(0, 26), "TreeSize: 1\nOwnSize: 2\nTre");
     EXPECT_NE(text.find("\nAttrUnion: 2082\nTreeWastedAt1: 5\nTreeWastedAt2: 0\n"), std::string::npos);
     EXPECT_NE(text.find("\nOwnWastedAt7: -6\n"), std::string::npos);

@@ -11,9 +11,9 @@ namespace {
 
 class TEventLog : public ITreeObserver {
 public:
-    void NodeAdded(TFolderNode& node) override { Events.push_back("add " + node.Text); }
-    void ChildrenSorted(TFolderNode& parent) override { Events.push_back("sort " + parent.Text); }
-    void NodeDeleting(TFolderNode& node) override { Events.push_back("delete " + node.Text); }
+    void NodeAdded(TFolderNode& node) override { Events.push_back("add " + std::string(node.Text())); }
+    void ChildrenSorted(TFolderNode& parent) override { Events.push_back("sort " + std::string(parent.Text())); }
+    void NodeDeleting(TFolderNode& node) override { Events.push_back("delete " + std::string(node.Text())); }
     // The deleted node is out of its parent by now: count what is left there.
     void NodeDeleted() override {
         Events.push_back("deleted, " + std::to_string(Watched ? Watched->Children.size() : 0) + " left");
@@ -26,8 +26,8 @@ std::unique_ptr<TFolderSize> RecordOf(int64_t ownSize, int32_t ownFiles) {
     auto r = std::make_unique<TFolderSize>();
     r->OwnSize = r->TreeSize = ownSize;
     r->OwnFiles = r->TreeFiles = ownFiles;
-    r->OwnWasted = r->TreeWasted = ownFiles * 100;
-    for (int k = 1; k <= kClusterSizeCount; ++k) r->OwnWastedAt[k] = r->TreeWastedAt[k] = ownFiles * k;
+    r->TreeWasted = ownFiles * 100;
+    for (int k = 1; k <= kClusterSizeCount; ++k) r->TreeWastedAt[k] = ownFiles * k;
     return r;
 }
 
@@ -96,6 +96,47 @@ TEST_F(FolderTreeTest, FindingNodesByNameAndPath) {
     EXPECT_EQ(FindChild(Root, "data", true), nullptr);
 }
 
+TEST_F(FolderTreeTest, NamesOfAnyLengthAndScriptKeepEveryByte) {
+    const std::string longName(255, 'x');
+    const std::string greek = "\xCE\x91\xCF\x81\xCF\x87\xCE\xB5\xCE\xAF\xCE\xB1 \xCE\xBA\xCE\xB5\xCE\xAF\xCE\xBC\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x85";
+    TFolderNode* empty = Tree.AddChild(*Data, "");
+    TFolderNode* longest = Tree.AddChild(*Data, longName);
+    TFolderNode* nonAscii = Tree.AddChild(*longest, greek);
+    EXPECT_EQ(empty->Text(), "");
+    EXPECT_EQ(longest->Text(), longName);
+    EXPECT_EQ(nonAscii->Text(), greek);
+    EXPECT_EQ(NodePath(nonAscii), "C:\\Data\\" + longName + "\\" + greek);
+    EXPECT_EQ(FindNodeByPath(Root, "data\\" + longName + "\\" + greek, false), nonAscii);
+    Tree.DeleteNode(empty);  // the others' texts do not move with it
+    EXPECT_EQ(Data->Children.back()->Text(), longName);
+}
+
+TEST(CompactVector, KeepsOrderThroughGrowthErasureAndShrinking) {
+    TCompactVector<std::unique_ptr<int>> list;
+    for (int i = 0; i < 5; ++i) list.push_back(std::make_unique<int>(i));
+    EXPECT_EQ(list.size(), 5u);
+    EXPECT_EQ(list.capacity(), 8u);
+    list.ShrinkToFit();
+    EXPECT_EQ(list.capacity(), 5u);
+    int* second = list[1].get();
+    EXPECT_EQ(list.erase(list.begin() + 1), list.begin() + 1);
+    std::vector<int> left;
+    for (const auto& item : list) left.push_back(*item);
+    EXPECT_EQ(left, (std::vector<int>{0, 2, 3, 4}));
+    EXPECT_NE(list[1].get(), second);
+    list.push_back(std::make_unique<int>(5));  // fits the room the erasure left
+    EXPECT_EQ(list.capacity(), 5u);
+    list.push_back(std::make_unique<int>(6));
+    EXPECT_EQ(list.capacity(), 10u);
+    EXPECT_EQ(*list.back(), 6);
+    EXPECT_EQ(**list.rbegin(), 6);
+    TCompactVector<std::unique_ptr<int>> moved = std::move(list);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(moved.size(), 6u);
+    moved.clear();
+    EXPECT_EQ(moved.capacity(), 0u);
+}
+
 TEST_F(FolderTreeTest, CaseFoldingTouchesOnlyAsciiLetters) {
     TFolderNode* umlaut = Tree.AddChild(*Root, "\xC3\x84rger");  // "Ärger" in UTF-8
     EXPECT_EQ(FindChild(Root, "\xC3\x84RGER", false), umlaut);
@@ -106,7 +147,7 @@ TEST_F(FolderTreeTest, ObserverSeesAddsSortsAndDeletes) {
     Tree.AddChild(*Data, "b");
     Tree.AddChild(*Data, "a");
     Tree.SortChildren(*Data, TWordSortOrder());
-    EXPECT_EQ(Data->Children[0]->Text, "a");
+    EXPECT_EQ(Data->Children[0]->Text(), "a");
     Log.Watched = Root;
     Tree.DeleteNode(Data);
     const std::vector<std::string> tail(Log.Events.end() - 5, Log.Events.end());
@@ -121,7 +162,7 @@ TEST_F(FolderTreeTest, SortingChildrenAlreadyInOrderTellsNoObserver) {
     const size_t before = Log.Events.size();
     Tree.SortChildren(*Data, TWordSortOrder());
     EXPECT_EQ(Log.Events.size(), before);
-    EXPECT_EQ(Data->Children[1]->Text, "B");
+    EXPECT_EQ(Data->Children[1]->Text(), "B");
 }
 
 TEST_F(FolderTreeTest, FreeRecordsBelowOrIncludingTheNode) {
@@ -145,6 +186,16 @@ TEST_F(FolderTreeTest, RefreshTimesUsesDirectChildrenOnly) {
     EXPECT_EQ(Root->Record->AttrUnion, 0u);
 }
 
+TEST_F(FolderTreeTest, OwnWasteIsWhatTheSubfoldersLeaveOfTheTotals) {
+    EXPECT_EQ(OwnWasted(*Root), 100);
+    EXPECT_EQ(OwnWasted(*Windows), 100);
+    EXPECT_EQ(OwnWasted(*System), 500);
+    for (int k = 1; k <= kClusterSizeCount; ++k) {
+        EXPECT_EQ(OwnWastedAt(*Root, k), k);
+        EXPECT_EQ(OwnWastedAt(*Data, k), 2 * k);
+    }
+}
+
 TEST_F(FolderTreeTest, RemovingAFolderSubtractsExactlyItsTotals) {
     const TFolderSize rootBefore = *Root->Record;
     const TFolderSize systemRecord = *System->Record;
@@ -154,6 +205,13 @@ TEST_F(FolderTreeTest, RemovingAFolderSubtractsExactlyItsTotals) {
     Tree.DeleteNode(System);
 
     EXPECT_EQ(Windows->Record->OwnFolders, 0);
+    // The own waste of the folders above stays as it was.
+    EXPECT_EQ(OwnWasted(*Windows), 100);
+    EXPECT_EQ(OwnWasted(*Root), 100);
+    for (int k = 1; k <= kClusterSizeCount; ++k) {
+        EXPECT_EQ(OwnWastedAt(*Windows, k), k);
+        EXPECT_EQ(OwnWastedAt(*Root, k), k);
+    }
     EXPECT_EQ(Windows->Record->TreeSize, Windows->Record->OwnSize);
     EXPECT_EQ(Windows->Record->TreeFolders, 0);
     EXPECT_EQ(Root->Record->TreeSize, rootBefore.TreeSize - 5000);
@@ -170,10 +228,15 @@ TEST_F(FolderTreeTest, RemovingAFolderSubtractsExactlyItsTotals) {
 TEST_F(FolderTreeTest, RemovingAFileAdjustsOwnAndTreeValues) {
     const TFolderSize before = *Data->Record;
     const TFolderSize rootBefore = *Root->Record;
+    const int64_t ownWastedBefore = OwnWasted(*Data), ownWasted512Before = OwnWastedAt(*Data, 1);
+    const int64_t rootOwnWastedBefore = OwnWasted(*Root), rootOwnWasted512Before = OwnWastedAt(*Root, 1);
     RemoveTotals(Data, nullptr, 0, 1, SlackOf(4096, 70), 70);
     EXPECT_EQ(Data->Record->OwnFiles, before.OwnFiles - 1);
     EXPECT_EQ(Data->Record->OwnSize, 0);
-    EXPECT_EQ(Data->Record->OwnWastedAt[1], before.OwnWastedAt[1] - SlackOf(512, 70));
+    EXPECT_EQ(OwnWasted(*Data), ownWastedBefore - SlackOf(4096, 70));
+    EXPECT_EQ(OwnWastedAt(*Data, 1), ownWasted512Before - SlackOf(512, 70));
+    EXPECT_EQ(OwnWasted(*Root), rootOwnWastedBefore);
+    EXPECT_EQ(OwnWastedAt(*Root, 1), rootOwnWasted512Before);
     EXPECT_EQ(Root->Record->TreeWasted, rootBefore.TreeWasted - SlackOf(4096, 70));
     EXPECT_EQ(Root->Record->TreeWastedAt[7], rootBefore.TreeWastedAt[7] - SlackOf(65536, 70));
     EXPECT_EQ(Root->Record->OwnFiles, rootBefore.OwnFiles);

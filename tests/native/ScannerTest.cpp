@@ -8,35 +8,32 @@
 namespace {
 
 // Invariant 1 and 2 of a finished subtree: tree totals are the own values
-// plus the children's tree totals.
+// plus the children's tree totals. The own waste is what the children's
+// totals leave, so it can only be wrong by falling below zero.
 void ExpectConsistent(const TFolderNode& node) {
     ASSERT_NE(node.Record, nullptr) << NodePath(&node);
     const TFolderSize& r = *node.Record;
     TFolderSize sum = r;
     sum.TreeSize = r.OwnSize;
-    sum.TreeWasted = r.OwnWasted;
     sum.TreeFiles = r.OwnFiles;
     sum.TreeFolders = r.OwnFolders;
-    sum.TreeWastedAt = r.OwnWastedAt;
     for (auto& child : node.Children) {
         ExpectConsistent(*child);
         sum.TreeSize += child->Record->TreeSize;
-        sum.TreeWasted += child->Record->TreeWasted;
         sum.TreeFiles += child->Record->TreeFiles;
         sum.TreeFolders += child->Record->TreeFolders;
-        for (int k = 1; k <= kClusterSizeCount; ++k) sum.TreeWastedAt[k] += child->Record->TreeWastedAt[k];
     }
     EXPECT_EQ(r.TreeSize, sum.TreeSize) << NodePath(&node);
-    EXPECT_EQ(r.TreeWasted, sum.TreeWasted) << NodePath(&node);
     EXPECT_EQ(r.TreeFiles, sum.TreeFiles) << NodePath(&node);
     EXPECT_EQ(r.TreeFolders, sum.TreeFolders) << NodePath(&node);
     EXPECT_EQ(r.OwnFolders, int32_t(node.Children.size())) << NodePath(&node);
-    for (int k = 1; k <= kClusterSizeCount; ++k) EXPECT_EQ(r.TreeWastedAt[k], sum.TreeWastedAt[k]);
+    EXPECT_GE(OwnWasted(node), 0) << NodePath(&node);
+    for (int k = 1; k <= kClusterSizeCount; ++k) EXPECT_GE(OwnWastedAt(node, k), 0) << NodePath(&node) << ' ' << k;
 }
 
 std::vector<std::string> ChildTexts(const TFolderNode& node) {
     std::vector<std::string> texts;
-    for (auto& child : node.Children) texts.push_back(child->Text);
+    for (auto& child : node.Children) texts.emplace_back(child->Text());
     return texts;
 }
 
@@ -55,26 +52,27 @@ TEST_F(ScannerTest, WorkedExampleFillsEveryField) {
     const TFolderSize* rx = W.Scanner.ScanFolder("C:\\X\\", *x);
     ASSERT_NE(rx, nullptr);
     ASSERT_EQ(x->Children.size(), 1u);
-    const TFolderSize& y = *x->Children[0]->Record;
+    const TFolderNode& yNode = *x->Children[0];
+    const TFolderSize& y = *yNode.Record;
 
     EXPECT_EQ(y.OwnSize, 5000);
     EXPECT_EQ(y.TreeSize, 5000);
-    EXPECT_EQ(y.OwnWasted, 3192);
+    EXPECT_EQ(OwnWasted(yNode), 3192);
     EXPECT_EQ(y.TreeWasted, 3192);
     EXPECT_EQ(y.OwnFiles, 1);
     EXPECT_EQ(y.TreeFiles, 1);
     EXPECT_EQ(y.OwnFolders, 0);
     EXPECT_EQ(y.TreeFolders, 0);
-    EXPECT_EQ(y.OwnWastedAt[1], 120);
+    EXPECT_EQ(OwnWastedAt(yNode, 1), 120);
     EXPECT_EQ(y.TreeWastedAt[1], 120);
-    EXPECT_EQ(y.OwnWastedAt[3], 3192);
+    EXPECT_EQ(OwnWastedAt(yNode, 3), 3192);
     EXPECT_EQ(y.TreeWastedAt[3], 3192);
 
     EXPECT_EQ(rx->OwnSize, 4097);
-    EXPECT_EQ(rx->OwnWasted, 4095);
+    EXPECT_EQ(OwnWasted(*x), 4095);
     EXPECT_EQ(rx->OwnFiles, 2);
     EXPECT_EQ(rx->OwnFolders, 1);
-    EXPECT_EQ(rx->OwnWastedAt[1], 511);
+    EXPECT_EQ(OwnWastedAt(*x, 1), 511);
     EXPECT_EQ(rx->TreeSize, 9097);
     EXPECT_EQ(rx->TreeWasted, 7287);
     EXPECT_EQ(rx->TreeFiles, 3);
@@ -86,7 +84,7 @@ TEST_F(ScannerTest, WorkedExampleFillsEveryField) {
     // Every other table entry follows the slack rule for the three files.
     for (int k = 1; k <= kClusterSizeCount; ++k) {
         const int64_t own = SlackOf(ClusterSizes[k], 1) + SlackOf(ClusterSizes[k], 4096);
-        EXPECT_EQ(rx->OwnWastedAt[k], own) << k;
+        EXPECT_EQ(OwnWastedAt(*x, k), own) << k;
         EXPECT_EQ(rx->TreeWastedAt[k], own + SlackOf(ClusterSizes[k], 5000)) << k;
     }
     EXPECT_EQ(x->Record.get(), rx);
@@ -178,7 +176,7 @@ TEST_F(ScannerTest, FileAttributesTimesAndZeroLengthFiles) {
     EXPECT_EQ(r->OwnFiles, 3);
     EXPECT_EQ(r->TreeFiles, 4);
     EXPECT_EQ(r->OwnSize, 100010);  // logical length, also for the compressed file
-    EXPECT_EQ(r->OwnWasted, SlackOf(4096, 10) + SlackOf(4096, 100000));
+    EXPECT_EQ(OwnWasted(*d), SlackOf(4096, 10) + SlackOf(4096, 100000));
     EXPECT_EQ(r->AttrUnion, uint32_t(kAttrHidden | kAttrSystem | kAttrCompressed | kAttrReadOnly | kAttrArchive));
     EXPECT_EQ(FileTimeValue(r->LastWrite), 800u);   // the zero-length file's time counts
     EXPECT_EQ(FileTimeValue(r->LastAccess), 950u);  // taken from the subfolder
@@ -190,7 +188,7 @@ TEST_F(ScannerTest, UnknownClusterSizeLeavesDriveSlackZeroButFillsTheTable) {
     TFolderNode* root = W.ScanDriveC();
     EXPECT_EQ(W.DriveRecords.Find('C')->ClusterSize, -1);
     EXPECT_EQ(root->Record->TreeWasted, 0);
-    EXPECT_EQ(root->Record->OwnWasted, 0);
+    EXPECT_EQ(OwnWasted(*root), 0);
     EXPECT_EQ(root->Record->TreeWastedAt[1], 511);
     EXPECT_EQ(root->Record->TreeWastedAt[7], 65535);
 }
@@ -203,9 +201,8 @@ TEST_F(ScannerTest, ScanDriveMakesTheRootAndTalksToTheWindow) {
     W.Scanner.ScanDrive("CLocal Disk (C:)", *drive);
     TFolderNode* root = drive->RootNode;
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root->Text, "Local Disk (C:)");
+    EXPECT_EQ(root->Text(), "Local Disk (C:)");
     EXPECT_EQ(root->DriveLetter, 'C');
-    EXPECT_EQ(root->ImageIndex, -1);
     EXPECT_EQ(drive->DriveItem, "CLocal Disk (C:)");
     EXPECT_EQ(drive->ClusterSize, 4096);
     EXPECT_EQ(W.Host.ScanningSwitches, (std::vector<bool>{true, false}));
@@ -219,7 +216,7 @@ TEST_F(ScannerTest, ScanDriveMakesTheRootAndTalksToTheWindow) {
 TEST_F(ScannerTest, LongDriveItemTextIsCutAt255Characters) {
     TDriveRecInfo* drive = W.DriveRecords.Add('C');
     W.Scanner.ScanDrive("C" + std::string(300, 'n'), *drive);
-    EXPECT_EQ(drive->RootNode->Text.size(), 255u);
+    EXPECT_EQ(drive->RootNode->Text().size(), 255u);
 }
 
 TEST_F(ScannerTest, CurrentNodeIsRefreshedWhenItsScanFinishes) {
@@ -361,8 +358,8 @@ TEST_F(ScannerTest, AScanRequestedDuringAWalkIsRefused) {
         if (folder != "C:\\A\\") return;
         refused.push_back(!W.Scanner.ScanDrive("DData", *d));
         refused.push_back(!W.Scanner.RescanFolder("C:\\A", FindChild(W.Tree.Roots()[0].get(), "A", false)));
-        TFolderNode scratch;
-        refused.push_back(W.Scanner.ScanFolder("D:\\", scratch) == nullptr && !scratch.Record);
+        const std::unique_ptr<TFolderNode> scratch = TFolderNode::Make("D");
+        refused.push_back(W.Scanner.ScanFolder("D:\\", *scratch) == nullptr && !scratch->Record);
         refused.push_back(W.Scanner.Busy());
     };
     TFolderNode* root = W.ScanDriveC();
@@ -406,6 +403,13 @@ protected:
         ExpectConsistent(*Root);
     }
 
+    // The own waste of the node at every cluster size, the drive's first.
+    static std::vector<int64_t> OwnWasteOf(const TFolderNode& node) {
+        std::vector<int64_t> wasted = {OwnWasted(node)};
+        for (int k = 1; k <= kClusterSizeCount; ++k) wasted.push_back(OwnWastedAt(node, k));
+        return wasted;
+    }
+
     TFolderNode* Root = nullptr;
     TFolderNode* A = nullptr;
     TFolderNode* B = nullptr;
@@ -431,12 +435,40 @@ TEST_F(RescanTest, AddedFilesRaiseAncestorsByExactlyTheirAmount) {
     ExpectConsistent(*Root);
 }
 
+TEST_F(RescanTest, TheParentsOwnWasteStaysRightWhileAndAfterASubfolderIsRescanned) {
+    const std::vector<int64_t> aBefore = OwnWasteOf(*A), rootBefore = OwnWasteOf(*Root);
+    W.Files.AddFile("C:\\A\\B\\new1", 10000);
+    W.Files.AddFile("C:\\A\\B\\C\\new2", 1);
+    // The window stays live during the walk and may show A meanwhile.
+    std::vector<std::vector<int64_t>> aDuring;
+    W.Host.OnMessages = [&](const std::string&) { aDuring.push_back(OwnWasteOf(*A)); };
+    W.Scanner.RescanFolder(NodePath(B), B);
+    ASSERT_EQ(aDuring.size(), 2u);  // B and C
+    EXPECT_EQ(aDuring[0], aBefore);
+    EXPECT_EQ(aDuring[1], aBefore);
+    EXPECT_EQ(OwnWasteOf(*A), aBefore);
+    EXPECT_EQ(OwnWasteOf(*Root), rootBefore);
+    B = FindChild(A, "B", false);
+    EXPECT_EQ(OwnWasted(*B), SlackOf(4096, 5000) + SlackOf(4096, 10000));
+    EXPECT_EQ(OwnWastedAt(*B, 1), SlackOf(512, 5000) + SlackOf(512, 10000));
+}
+
+TEST_F(RescanTest, AnAbortedRescanLeavesTheParentsOwnWasteAsItWas) {
+    const std::vector<int64_t> aBefore = OwnWasteOf(*A);
+    W.Host.OnMessages = [](const std::string& folder) {
+        if (folder == "C:\\A\\B\\C\\") AbortScan = true;
+    };
+    W.Scanner.RescanFolder("C:\\A\\B", B);
+    ASSERT_EQ(B->Record, nullptr);
+    EXPECT_EQ(OwnWasteOf(*A), aBefore);
+}
+
 TEST_F(RescanTest, UsesTheDriveRecordsClusterSize) {
     W.DriveRecords.Find('C')->ClusterSize = 512;
     ScanClusterSize = 65536;
     W.Scanner.RescanFolder("C:\\A\\B\\", B);
     EXPECT_EQ(ScanClusterSize, 512);
-    EXPECT_EQ(FindChild(A, "B", false)->Record->OwnWasted, SlackOf(512, 5000));
+    EXPECT_EQ(OwnWasted(*FindChild(A, "B", false)), SlackOf(512, 5000));
 }
 
 TEST_F(RescanTest, DeletedFolderIsRemovedAndSubtractedFromAncestors) {
@@ -446,6 +478,8 @@ TEST_F(RescanTest, DeletedFolderIsRemovedAndSubtractedFromAncestors) {
     W.Scanner.RescanFolder("C:\\A\\B", B);
     EXPECT_EQ(FindChild(A, "B", false), nullptr);
     EXPECT_EQ(A->Record->OwnFolders, 0);
+    EXPECT_EQ(OwnWasted(*A), SlackOf(4096, 1000));
+    EXPECT_EQ(OwnWastedAt(*A, 7), SlackOf(65536, 1000));
     EXPECT_EQ(Root->Record->TreeSize, rootBefore.TreeSize - bBefore.TreeSize);
     EXPECT_EQ(Root->Record->TreeFolders, rootBefore.TreeFolders - bBefore.TreeFolders - 1);
     ExpectConsistent(*Root);

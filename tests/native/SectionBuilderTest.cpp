@@ -41,12 +41,11 @@ public:
     bool PathExists(const std::string&) override { return false; }
 };
 
-std::unique_ptr<TFolderSize> Record(int64_t treeSize, int64_t ownSize, int64_t treeWasted = 0, int64_t ownWasted = 0) {
+std::unique_ptr<TFolderSize> Record(int64_t treeSize, int64_t ownSize, int64_t treeWasted = 0) {
     auto r = std::make_unique<TFolderSize>();
     r->TreeSize = treeSize;
     r->OwnSize = ownSize;
     r->TreeWasted = treeWasted;
-    r->OwnWasted = ownWasted;
     return r;
 }
 
@@ -198,7 +197,7 @@ TEST_F(SectionBuilderTest, SingleFloatAnglesTruncatePercentLabels) {
 }
 
 TEST_F(SectionBuilderTest, WastedSpaceCountsOnlyWhenIncluded) {
-    Root->Record = Record(1000, 500, 1000, 0);
+    Root->Record = Record(1000, 500, 1000);
     AddFolder(Root, "sub", 500, 0, 1000);
     Builder.BuildPie(Root, Settings);
     EXPECT_NEAR(SectionNamed("sub")->Angle, 180.0, 1e-4);

@@ -105,7 +105,8 @@ TEST_F(CommandLineJobsTest, CsvHasARowPerFolderMatchingTheScannersRecords) {
                            system.NameOrder, {}});
     const TFolderNode* top = scan.Scan(std::string(kRoot) + "\\Smith, John");
     ASSERT_NE(top, nullptr) << scan.Problem();
-    const TFolderNode* expected[] = {top, top->Children.at(0).get()};
+    ASSERT_EQ(top->Children.size(), 1u);
+    const TFolderNode* expected[] = {top, top->Children[0].get()};
     for (size_t i = 0; i < 2; ++i) {
         const std::vector<std::string>& row = rows[i + 1];
         ASSERT_EQ(row.size(), 29u);

@@ -20,7 +20,7 @@ TEST_F(ScanFlowTest, ScanningADriveSelectsItsRootAndShowsTheDrive) {
     TFolderNode* root = Root('C');
     ASSERT_NE(root, nullptr);
     ASSERT_TRUE(root->Record);
-    EXPECT_EQ(root->Text, "Local Disk (C:)");
+    EXPECT_EQ(root->Text(), "Local Disk (C:)");
     EXPECT_EQ(root->Record->TreeSize, 5000 + 100 + 300 + 70 + 10);
     EXPECT_EQ(Selected(), root);
     EXPECT_EQ(Main.Form->State().CurrentNode, root);

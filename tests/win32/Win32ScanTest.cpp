@@ -92,7 +92,7 @@ TEST_F(Win32ScanTest, ScansARealTreeWithoutEnteringTheLoop) {
 
     EXPECT_EQ(record->OwnFiles, 3);  // empty.txt, secret.dat, plain.txt
     EXPECT_EQ(record->OwnSize, 4106);
-    EXPECT_EQ(record->OwnWasted, 4086);
+    EXPECT_EQ(OwnWasted(*node), 4086);
     EXPECT_EQ(record->OwnFolders, 3);
     EXPECT_EQ(record->TreeFolders, 3);
     EXPECT_EQ(record->TreeFiles, 5);
@@ -102,7 +102,7 @@ TEST_F(Win32ScanTest, ScansARealTreeWithoutEnteringTheLoop) {
     EXPECT_TRUE(record->AttrUnion & kAttrHidden);
 
     std::vector<std::string> names;
-    for (auto& child : node->Children) names.push_back(child->Text);
+    for (auto& child : node->Children) names.emplace_back(child->Text());
     EXPECT_EQ(names, (std::vector<std::string>{"Loop", "Program Files", "Windows"}));
     const TFolderNode* loop = FindChild(node, "Loop", true);
     ASSERT_NE(loop->Record, nullptr);

@@ -52,7 +52,7 @@ void TFolderTreeView::Unsubclass() {
 }
 
 void TFolderTreeView::NodeAdded(TFolderNode& node) {
-    const std::wstring text = Widen(node.Text);
+    const std::wstring text = Widen(std::string(node.Text()));
     TVINSERTSTRUCTW insert = {};
     insert.hParent = node.Parent ? HTREEITEM(node.Parent->ViewItem) : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -118,16 +118,11 @@ void TFolderTreeView::SelectQuietly(TFolderNode& node) {
 void TFolderTreeView::AnswerDisplayInfo(NMTVDISPINFOW& info) {
     auto* node = reinterpret_cast<TFolderNode*>(info.item.lParam);
     if (!node) return;
-    if (info.item.mask & TVIF_IMAGE) {
-        if (node->ImageIndex == -1) node->ImageIndex = ShellInfo.GetShellIconIndex(NodePath(node), false);
-        info.item.iImage = node->ImageIndex;
-    }
-    if (info.item.mask & TVIF_SELECTEDIMAGE) {
-        if (node->SelectedImageIndex == -1)
-            node->SelectedImageIndex = ShellInfo.GetShellIconIndex(NodePath(node), true);
-        info.item.iSelectedImage = node->SelectedImageIndex;
-    }
-    // Each item is asked once; the control keeps the answer.
+    // Each item is asked once: the control keeps the answer, so the nodes
+    // need not.
+    if (info.item.mask & TVIF_IMAGE) info.item.iImage = ShellInfo.GetShellIconIndex(NodePath(node), false);
+    if (info.item.mask & TVIF_SELECTEDIMAGE)
+        info.item.iSelectedImage = ShellInfo.GetShellIconIndex(NodePath(node), true);
     info.item.mask |= TVIF_DI_SETITEM;
 }
 

@@ -196,7 +196,7 @@ void TWastedSpacePage::Fill(TFolderNode& node) {
     const TWastedHeader header = WastedHeader(isRoot);
     LinkHelpContext = header.HelpContext;
     txtWebWastedAmount->SetText(header.Amount);
-    if (isRoot) txtWebWastedPath->SetText(node.Text);
+    if (isRoot) txtWebWastedPath->SetText(std::string(node.Text()));
     if (!node.Record) return;
 
     const auto panels = WastedPanels(*node.Record, Form.State().CurrentClusterSize, Services.Locale);
