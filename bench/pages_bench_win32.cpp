@@ -22,28 +22,16 @@
 #include <string>
 
 #include "Win32BenchFiles.h"
-#include "cleanup/win32/Win32CurrentDirectory.h"
 #include "config/win32/ShellContextMenu.h"
-#include "controls/win32/Dialog.h"
-#include "controls/win32/FolderBrowse.h"
-#include "controls/win32/SaveDialog.h"
 #include "main/MainCommands.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/ScanCommands.h"
+#include "main/win32/SystemServices.h"
 #include "main/win32/SubfoldersPage.h"
 #include "pie/win32/PieTarget.h"
 #include "pie/win32/PieView.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32DriveEnumerator.h"
-#include "platform/win32/Win32DriveInfo.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Locale.h"
-#include "platform/win32/Win32MessageBoxes.h"
-#include "platform/win32/Win32NameOrder.h"
-#include "platform/win32/Win32ShellInfo.h"
-#include "platform/win32/Win32ShellOpen.h"
-#include "platform/win32/Win32TextCompare.h"
 
 namespace {
 
@@ -129,27 +117,17 @@ int wmain(int argc, wchar_t** argv) {
     InitCommonControlsEx(&controls);
 
     TMemoryRegistry registry;
-    TWin32MessageBoxes messageBoxes;
-    TSystemModalRunner modalRunner;
-    TWin32ShellOpen shell;
-    TWin32FileSystem fileSystem;
-    TWin32DriveEnumerator drives;
-    TWin32ShellInfo shellInfo;
-    TWin32DriveInfo driveInfo;
-    TWin32Locale locale;
-    TWin32TextCompare textCompare;
-    TWin32CurrentDirectory currentDirectory;
-    TWin32NameOrder nameOrder;
-    TShellFolderBrowseDialog folderBrowser;
-    TSystemSaveFileDialog saveDialog;
+    TSystemServices system;
     const std::string wide = Narrow(root) + "wide";
     const std::string many = Narrow(root) + "many";
-    TScanCommands commands({fileSystem, driveInfo, shellInfo, currentDirectory, messageBoxes, nameOrder, locale,
-                            folderBrowser, &ShowItemContextMenu, {wide}, {}});
+    TScanCommands commands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
+                            system.MessageBoxes, system.NameOrder, system.Locale, system.FolderBrowser,
+                            &ShowItemContextMenu, {wide}, {}});
     TMainFormHooks hooks;
     commands.FillHooks(hooks);
-    TMainForm form({registry, messageBoxes, modalRunner, shell, fileSystem, drives, shellInfo, driveInfo, locale,
-                    textCompare, saveDialog, "C:\\Quarrymap.exe"},
+    TMainForm form({registry, system.MessageBoxes, system.ModalRunner, system.Shell, system.FileSystem, system.Drives,
+                    system.ShellInfo, system.DriveInfo, system.Locale, system.TextCompare, system.SaveDialog,
+                    system.ShellFiles, "C:\\Quarrymap.exe"},
                    hooks);
     if (!form.Create()) return 1;
     commands.Attach(form);

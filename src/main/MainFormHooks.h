@@ -41,12 +41,6 @@ struct TMainFormHooks {
     std::function<void(bool keyPreview)> ShowIntroLetter;
     std::function<void()> ShowAbout;
 
-    // The Free Some Space page's four actions (Ctrl+B, Ctrl+D, Ctrl+M, Ctrl+R).
-    std::function<void()> CleanUpRecycle;
-    std::function<void()> CleanUpDelete;
-    std::function<void()> CleanUpMove;
-    std::function<void()> CleanUpArchive;
-
 
     // The section size window is hidden while no scanned folder is shown.
     std::function<void()> HideSectionSizeWindow;

@@ -201,29 +201,25 @@ TEST_F(MainFormPagesTest, MenusEnableWhatTheSelectedFolderAllows) {
     EXPECT_TRUE(MenuEnabled(cmdViewCleanUp));
 }
 
+// What the keys do is the clean-up page's business (its own tests); the
+// window only decides whether they reach it.
 TEST_F(MainFormPagesTest, CleanUpKeysOnlyWhileTheCleanUpTabShows) {
-    std::vector<std::string> actions;
-    Hooks.CleanUpDelete = [&] { actions.push_back("delete"); };
-    Hooks.CleanUpRecycle = [&] { actions.push_back("recycle"); };
     Start();
     SelectScanned(Drive);
     TKeyboardState ctrl(true, false);
     MSG key = {Form->FolderTree(), WM_KEYDOWN, 'D', 0, 0, {0, 0}};
     EXPECT_FALSE(Form->PreTranslateMessage(key));
-    EXPECT_TRUE(actions.empty());
 
     SelectScanned(Folder);
-    EXPECT_TRUE(Form->PreTranslateMessage(key));
-    key.wParam = 'B';
-    EXPECT_TRUE(Form->PreTranslateMessage(key));
+    for (const WPARAM letter : {'B', 'D', 'M', 'R'}) {
+        key.wParam = letter;
+        EXPECT_TRUE(Form->PreTranslateMessage(key)) << char(letter);
+    }
     key.wParam = 'X';
     EXPECT_FALSE(Form->PreTranslateMessage(key));
-    EXPECT_EQ((std::vector<std::string>{"delete", "recycle"}), actions);
 }
 
 TEST_F(MainFormPagesTest, CleanUpKeysNeedCtrlWithoutShift) {
-    int deletes = 0;
-    Hooks.CleanUpDelete = [&] { ++deletes; };
     Start();
     SelectScanned(Folder);
     MSG key = {Form->FolderTree(), WM_KEYDOWN, 'D', 0, 0, {0, 0}};
@@ -235,7 +231,6 @@ TEST_F(MainFormPagesTest, CleanUpKeysNeedCtrlWithoutShift) {
         TKeyboardState ctrlShift(true, true);
         EXPECT_FALSE(Form->PreTranslateMessage(key));
     }
-    EXPECT_EQ(0, deletes);
 }
 
 TEST_F(MainFormPagesTest, NarrowWindowHidesTheClusterSizeBox) {

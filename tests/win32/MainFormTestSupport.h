@@ -12,6 +12,7 @@
 #include "DrivePickerTestSupport.h"
 #include "ScriptedModalRunner.h"
 #include "controls/win32/SaveDialog.h"
+#include "platform/memory/ScriptedShellFileOperation.h"
 #include "main/MainCommands.h"
 #include "main/MainFormHooks.h"
 #include "main/win32/MainForm.h"
@@ -66,7 +67,7 @@ public:
     // Creates and shows the window and lets the deferred start-up run.
     void Start(bool show = true) {
         Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, Files, Drives, Shell,
-                                                             DriveInfo, Locale, TextCompare, SaveDialog,
+                                                             DriveInfo, Locale, TextCompare, SaveDialog, *ShellOperation,
                                                              "C:\\Apps\\Quarrymap.exe"},
                                            Hooks);
         Created = Form->Create();
@@ -179,6 +180,8 @@ public:
     TFixedLocale Locale;
     TOrdinalTextCompare TextCompare;
     TScriptedSaveDialog SaveDialog;
+    TScriptedShellFileOperation ShellFiles;
+    IShellFileOperation* ShellOperation = &ShellFiles;  // a test may give the real one
     TMainFormHooks Hooks;
     std::unique_ptr<TMainForm> Form;
     bool Created = false;

@@ -123,7 +123,8 @@ int RunReport(const TJob& job) {
     TMemoryRegistry registry;
     const TMainFormServices services{registry,         job.Boxes,          system.ModalRunner, system.Shell,
                                      system.FileSystem, system.Drives,     system.ShellInfo,   system.DriveInfo,
-                                     system.Locale,     system.TextCompare, system.SaveDialog, ProgramPath()};
+                                     system.Locale,     system.TextCompare, system.SaveDialog, system.ShellFiles,
+                                     ProgramPath()};
     TMainFormHooks hooks;
     TScanCommands scanCommands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
                                 job.Boxes, system.NameOrder, system.Locale, system.FolderBrowser, {}, {job.Path}, {}});

@@ -19,6 +19,10 @@ public:
     // The shell's menu of a folder or file at (x, y) of `control`'s client
     // area; what the menu's command removed leaves the tree.
     virtual void ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control) = 0;
+    // Takes a folder that is no longer on the disk out of the tree, with its
+    // totals out of its ancestors, and selects its parent. False, with the
+    // tree unchanged, for a drive's root or a folder that is still there.
+    virtual bool RemoveIfVanished(TFolderNode& node) = 0;
     // The shell's menu of any path at a screen point; the tree is left alone.
     virtual void ShowPathContextMenu(const std::string& path, POINT screenPoint) = 0;
 };

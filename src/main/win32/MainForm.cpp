@@ -21,6 +21,7 @@
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
 #include "controls/win32/Fonts.h"
+#include "cleanup/win32/CleanUpPage.h"
 #include "main/win32/FolderReportExport.h"
 #include "main/win32/SubfoldersPage.h"
 #include "main/win32/WastedSpacePage.h"
@@ -189,8 +190,14 @@ void TMainForm::CreatePages() {
                              std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services));
     WastedSpaceView = install(pageWastedSpace,
                               std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services));
+    ThePages->SetPage(pageCleanUp,
+                      std::make_unique<TCleanUpPage>(ThePages->Sheet(pageCleanUp), *this, services, Services.ShellFiles));
     ReportExport =
         std::make_unique<TFolderReportExport>(*this, Services.SaveDialog, Services.MessageBoxes, Services.Locale);
+}
+
+TCleanUpPage* TMainForm::CleanUp() const {
+    return ThePages ? dynamic_cast<TCleanUpPage*>(ThePages->Page(pageCleanUp)) : nullptr;
 }
 
 // ---------------------------------------------------------------- showing
@@ -294,16 +301,10 @@ bool TMainForm::PreviewCleanUpKey(const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
     if (message.hwnd != Window && !IsChild(Window, message.hwnd)) return false;
     if (!KeyDown(VK_CONTROL) || KeyDown(VK_SHIFT) || KeyDown(VK_MENU)) return false;
-    const std::function<void()>* action = nullptr;
-    switch (message.wParam) {
-        case 'B': action = &Hooks.CleanUpRecycle; break;
-        case 'D': action = &Hooks.CleanUpDelete; break;
-        case 'M': action = &Hooks.CleanUpMove; break;
-        case 'R': action = &Hooks.CleanUpArchive; break;
-        default: return false;
-    }
-    if (!ThePages->TabVisible(pageCleanUp)) return false;
-    if (*action) (*action)();
+    const auto item = std::find_if(kCleanUpItems.begin(), kCleanUpItems.end(),
+                                   [&message](const TCleanUpItem& entry) { return WPARAM(entry.Key) == message.wParam; });
+    if (item == kCleanUpItems.end() || !ThePages->TabVisible(pageCleanUp)) return false;
+    if (TCleanUpPage* page = CleanUp()) page->Run(item->Action);
     return true;
 }
 

@@ -34,6 +34,8 @@ class ILocale;
 class ITextCompare;
 class ISaveFileDialog;
 class TFolderReportExport;
+class TCleanUpPage;
+class IShellFileOperation;
 class IFolderNavigator;
 class TPieView;
 class TSubfoldersPage;
@@ -54,6 +56,7 @@ struct TMainFormServices {
     const ILocale& Locale;
     const ITextCompare& TextCompare;
     ISaveFileDialog& SaveDialog;  // the report's Save As dialog
+    IShellFileOperation& ShellFiles;  // the clean-up actions' delete and move
     std::string ProgramPath;  // the running executable
 };
 
@@ -124,6 +127,8 @@ public:
     TSubfoldersPage* Subfolders() const { return SubfoldersView; }
     TFolderInfoPage* FolderInfo() const { return FolderInfoView; }
     TWastedSpacePage* WastedSpace() const { return WastedSpaceView; }
+    // Looked up each time: a test may put a page of its own on the sheet.
+    TCleanUpPage* CleanUp() const;
     // File > Export Folder Report; null before Create.
     TFolderReportExport* FolderReport() const { return ReportExport.get(); }
     // The folder tree as the pages walk it; none until the scan side attaches.

@@ -100,6 +100,7 @@ public:
     void ExpandNode(TFolderNode& node) override;
     void CollapseSubtree(TFolderNode& node) override;
     void ShowPathContextMenu(const std::string& path, POINT screenPoint) override;
+    bool RemoveIfVanished(TFolderNode& node) override;
 
     // IScanHost
     void SetStatusText(int panel, const std::string& text) override;
@@ -117,7 +118,6 @@ private:
     void ContextMenuWanted(POINT clientPoint) override;
 
     void SwitchDrive(char letter);
-    bool RemoveIfVanished(TFolderNode& node);
     void RemoveAndSelectParent(TFolderNode& gone);
     void ScanCheckedDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
     bool DriveAccessible(char letter);

@@ -5,11 +5,14 @@
 #include "controls/win32/SaveDialog.h"
 #include "platform/win32/Win32DriveEnumerator.h"
 #include "platform/win32/Win32DriveInfo.h"
+#include "platform/win32/Win32FolderCreator.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "platform/win32/Win32NameOrder.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32RemovableDrives.h"
+#include "platform/win32/Win32ShellFileOperation.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32ShellOpen.h"
 #include "platform/win32/Win32TextCompare.h"
@@ -27,6 +30,9 @@ struct TSystemServices {
     TWin32Locale Locale;
     TWin32TextCompare TextCompare;
     TSystemSaveFileDialog SaveDialog;
+    TWin32ShellFileOperation ShellFiles;
+    TWin32RemovableDrives RemovableDrives;
+    TWin32FolderCreator FolderCreator;
     TWin32CurrentDirectory CurrentDirectory;
     TWin32NameOrder NameOrder;
     TShellFolderBrowseDialog FolderBrowser;

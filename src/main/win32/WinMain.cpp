@@ -11,6 +11,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "cleanup/win32/CleanUpMoveFolderBox.h"
+#include "cleanup/win32/CleanUpPage.h"
 #include "config/Options.h"
 #include "config/win32/ShellContextMenu.h"
 #include "main/CommandLineJob.h"
@@ -63,7 +65,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     const TMainFormServices services{system.Registry,   system.MessageBoxes, system.ModalRunner, system.Shell,
                                      system.FileSystem, system.Drives,       system.ShellInfo,   system.DriveInfo,
-                                     system.Locale,     system.TextCompare,  system.SaveDialog,  ProgramPath()};
+                                     system.Locale,     system.TextCompare,  system.SaveDialog,  system.ShellFiles,
+                                     ProgramPath()};
 
     // The floating window of waste and drive space, created right after the
     // main window and living beside it.
@@ -89,6 +92,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (!form.Create()) return 1;
     system.MessageBoxes.SetOwner(form.Handle());
     scanCommands.Attach(form);
+    const std::string programPath = ProgramPath();
+    const TMoveFolderServices moveServices{system.Drives,        system.DriveInfo,    system.RemovableDrives,
+                                           system.ShellInfo,     system.FileSystem,   system.CurrentDirectory,
+                                           system.MessageBoxes,  system.FolderCreator, system.ShellFiles,
+                                           system.Shell,         system.Locale,       system.ModalRunner,
+                                           programPath};
+    if (TCleanUpPage* cleanUp = form.CleanUp()) {
+        TCleanUpDialogs dialogs;
+        dialogs.Move = [&](const TMoveFolderRequest& request) {
+            return RunMoveFolderBox(moveServices, request, form.Handle());
+        };
+        cleanUp->SetDialogs(std::move(dialogs));
+    }
     try {
         sectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), system.Registry);
         sectionBox->OnUserHide = [&form] {

@@ -1,0 +1,32 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "platform/ShellFileOperation.h"
+
+// The four actions of the Free Some Space page, in the page's order.
+enum class TCleanUpAction { Archive, Move, Recycle, Delete };
+
+struct TCleanUpItem {
+    TCleanUpAction Action;
+    const char* Caption;   // the bold caption label
+    int HintTag;           // the caption label's tag: its hint's index
+    const char* Shortcut;  // shown at the panel's right edge
+    char Key;              // with Ctrl, runs the action while the page's tab shows
+};
+
+constexpr std::array<TCleanUpItem, 4> kCleanUpItems = {{
+    {TCleanUpAction::Archive, "Archive Folder", 2, "Ctrl+R  ", 'R'},
+    {TCleanUpAction::Move, "Move Folder", 1, "Ctrl+M  ", 'M'},
+    {TCleanUpAction::Recycle, "Send To Recycle Bin", 3, "Ctrl+B  ", 'B'},
+    {TCleanUpAction::Delete, "Delete Folder", 4, "Ctrl+D  ", 'D'},
+}};
+
+// The hint memo's texts: 0 while no item is pointed at, else the item's tag.
+constexpr int kCleanUpHintCount = 5;
+const std::string& CleanUpHint(int tag);
+
+// What the shell is asked to remove a folder: to the Recycle Bin with the
+// undo flag alone, or for good with no flags at all. The shell asks its own
+// confirmation either way.
+TShellFileRequest FolderRemovalRequest(const std::string& path, bool toRecycleBin, void* owner);

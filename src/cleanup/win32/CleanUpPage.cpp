@@ -1,0 +1,173 @@
+#include "cleanup/win32/CleanUpPage.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "main/win32/FolderNavigator.h"
+#include "main/win32/MainForm.h"
+#include "platform/ShellFileOperation.h"
+#include "platform/win32/WideString.h"
+#include "scan/FolderTree.h"
+
+namespace {
+
+// The page's measures at 96 DPI.
+constexpr int kMargin = 8;
+constexpr int kPathTop = 8, kPathHeight = 16;
+constexpr int kItemsTop = 36;
+constexpr int kItemWidth = 300, kItemHeight = 44, kItemGap = 6;
+constexpr int kIconLeft = 6, kIconSize = 32;
+constexpr int kCaptionLeft = 48, kCaptionWidth = 170, kCaptionHeight = 16;
+constexpr int kHintGap = 12, kHintHeight = 80;
+
+
+// The shell's stock pictures for the four actions; the application's icon
+// where a system has none of them.
+HICON ActionIcon(TCleanUpAction action) {
+    SHSTOCKICONID id = SIID_FOLDER;
+    switch (action) {
+        case TCleanUpAction::Archive: id = SIID_ZIPFILE; break;
+        case TCleanUpAction::Move: id = SIID_FOLDEROPEN; break;
+        case TCleanUpAction::Recycle: id = SIID_RECYCLER; break;
+        case TCleanUpAction::Delete: id = SIID_DELETE; break;
+    }
+    SHSTOCKICONINFO info = {};
+    info.cbSize = sizeof info;
+    if (SUCCEEDED(SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_LARGEICON, &info)) && info.hIcon) return info.hIcon;
+    return CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
+}
+
+// The folder's waste as the views show it and at the seven table sizes.
+TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& path) {
+    TMoveFolderRequest request;
+    request.SourcePath = path;
+    request.WastedShown = ViewTreeWasted(*node.Record);
+    for (int k = 1; k <= kClusterSizeCount; ++k) request.WastedAt[size_t(k - 1)] = WastedAt(*node.Record, k);
+    return request;
+}
+
+}  // namespace
+
+TCleanUpPage::TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services,
+                           IShellFileOperation& shellFiles)
+    : TPage(sheet), Form(form), Services(services), ShellFiles(shellFiles) {
+    const TPixelScale& scale = Services.Scale;
+    txtWebCleanPath = std::make_unique<TLabel>(Sheet.Handle(), scale(kMargin), scale(kPathTop), 0, scale(kPathHeight),
+                                               Services.Fonts.Bold);
+    for (const TCleanUpItem& item : kCleanUpItems) CreateItem(item);
+    ediCleanMenuHint = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_CENTER,
+                                       0, 0, 0, 0, Sheet.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!ediCleanMenuHint) throw std::runtime_error("clean-up hint");
+    SendMessageW(ediCleanMenuHint, WM_SETFONT, WPARAM(Services.Fonts.Text), FALSE);
+    ShowHint(0);
+}
+
+TCleanUpPage::~TCleanUpPage() = default;
+
+void TCleanUpPage::CreateItem(const TCleanUpItem& description) {
+    const TPixelScale& scale = Services.Scale;
+    TItem& item = Items[size_t(description.Action)];
+    item.HintTag = description.HintTag;
+    item.Panel = std::make_unique<TSensitivePanel>(Sheet.Handle(), 0, 0, scale(kItemWidth), scale(kItemHeight));
+    TSensitivePanel& panel = *item.Panel;
+    panel.SetColor(GetSysColor(COLOR_BTNFACE));
+    panel.SetFontColor(kBlack);
+    panel.SetFont(Services.Fonts.Text);
+    panel.SetAlignment(TPanelAlignment::Right);
+    panel.SetCaption(description.Shortcut);
+
+    item.Picture = TIconHandle(ActionIcon(description.Action));
+    item.Icon = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
+                                scale(kIconLeft), (scale(kItemHeight) - scale(kIconSize)) / 2, scale(kIconSize),
+                                scale(kIconSize), panel.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (item.Icon) SendMessageW(item.Icon, STM_SETICON, WPARAM(item.Picture.Get()), 0);
+    item.Caption = std::make_unique<TLabel>(panel.Handle(), scale(kCaptionLeft),
+                                            (scale(kItemHeight) - scale(kCaptionHeight)) / 2, scale(kCaptionWidth),
+                                            scale(kCaptionHeight), Services.Fonts.Bold);
+    item.Caption->SetText(description.Caption);
+
+    const TCleanUpAction action = description.Action;
+    panel.OnSensitiveActivate = [this, &item](TSensitivePanel&, TPanelMessage&) { Highlight(item, true); };
+    panel.OnSensitiveDeactivate = [this, &item](TSensitivePanel&, TPanelMessage&) { Highlight(item, false); };
+    panel.OnClick = [this, action](TSensitivePanel&) { Run(action); };
+}
+
+void TCleanUpPage::Highlight(TItem& item, bool on) {
+    const COLORREF color = GetSysColor(on ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    // Only a change repaints: the pointer moving inside a lit panel does not.
+    if (item.Panel->Color() == color) return;
+    item.Panel->SetColor(color);
+    item.Panel->SetFontColor(on ? kWhite : kBlack);
+    ShowHint(on ? item.HintTag : 0);
+}
+
+void TCleanUpPage::ShowHint(int tag) { SetWindowTextW(ediCleanMenuHint, Widen(CleanUpHint(tag)).c_str()); }
+
+std::string TCleanUpPage::HintText() const {
+    const int length = GetWindowTextLengthW(ediCleanMenuHint);
+    std::wstring text(size_t(length) + 1, L'\0');
+    GetWindowTextW(ediCleanMenuHint, &text[0], length + 1);
+    text.resize(size_t(length));
+    return Narrow(text);
+}
+
+void TCleanUpPage::Fill(TFolderNode& node) {
+    ShownPath = NodePath(&node);
+    for (TItem& item : Items) Highlight(item, false);
+    ShowHint(0);
+    Layout();
+}
+
+void TCleanUpPage::Layout() {
+    const TPixelScale& scale = Services.Scale;
+    RECT client = {};
+    GetClientRect(Sheet.Handle(), &client);
+    const int width = client.right - client.left;
+    txtWebCleanPath->SetBounds(scale(kMargin), scale(kPathTop), std::max(0, width - 2 * scale(kMargin)),
+                               scale(kPathHeight));
+    txtWebCleanPath->SetPath(ShownPath, std::max(0, width - 2 * scale(kMargin)));
+    // The column stays centred, or at the margin when the sheet is narrower.
+    const int left = std::max(scale(kMargin), (width - scale(kItemWidth)) / 2);
+    int top = scale(kItemsTop);
+    for (TItem& item : Items) {
+        item.Panel->SetBounds(left, top, scale(kItemWidth), scale(kItemHeight));
+        top += scale(kItemHeight) + scale(kItemGap);
+    }
+    MoveWindow(ediCleanMenuHint, left, top + scale(kHintGap) - scale(kItemGap), scale(kItemWidth), scale(kHintHeight),
+               TRUE);
+}
+
+void TCleanUpPage::Run(TCleanUpAction action) {
+    TFolderNode* node = Form.State().CurrentNode;
+    // A drive's root is never removed, and a running scan holds the
+    // folders it walks.
+    if (!node || !node->Parent || !node->Record || Form.State().Scanning) return;
+    const std::string path = Form.State().CurrentPath;
+    switch (action) {
+        case TCleanUpAction::Recycle: RemoveFolder(true); return;
+        case TCleanUpAction::Delete: RemoveFolder(false); return;
+        case TCleanUpAction::Move:
+            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path))) AfterAction(*node);
+            return;
+        case TCleanUpAction::Archive:
+            // The archive dialog may have deleted the folder whatever it says.
+            if (Dialogs.Archive) {
+                Dialogs.Archive(*node, path);
+                AfterAction(*node);
+            }
+            return;
+    }
+}
+
+void TCleanUpPage::RemoveFolder(bool toRecycleBin) {
+    TFolderNode& node = *Form.State().CurrentNode;
+    // Whatever the shell answers, the disk decides what leaves the tree:
+    // a refusal, a cancel or a failure part-way leaves the folder there.
+    ShellFiles.Run(FolderRemovalRequest(Form.State().CurrentPath, toRecycleBin, Form.Handle()));
+    AfterAction(node);
+}
+
+void TCleanUpPage::AfterAction(TFolderNode& node) {
+    if (IFolderNavigator* navigator = Form.Navigator()) navigator->RemoveIfVanished(node);
+}

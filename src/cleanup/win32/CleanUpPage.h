@@ -1,0 +1,72 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "cleanup/CleanUpMenu.h"
+#include "cleanup/MoveFolder.h"
+#include "controls/win32/Label.h"
+#include "controls/win32/SensitivePanel.h"
+#include "main/win32/Page.h"
+#include "platform/win32/IconHandle.h"
+
+class IShellFileOperation;
+class TMainForm;
+
+// The page's actions that open dialogs of their own; each returns once its
+// dialog has closed, true when it closed with OK. An empty one does nothing.
+struct TCleanUpDialogs {
+    std::function<bool(const TMoveFolderRequest& request)> Move;
+    std::function<bool(TFolderNode& node, const std::string& path)> Archive;
+};
+
+// The "Free Some Space" page: four panels that light up under the pointer
+// and run an action on the selected folder when clicked, and a hint below
+// them that says what the panel under the pointer would do. Shown only for
+// a folder with a parent: a drive's root cannot be removed.
+class TCleanUpPage : public TPage {
+public:
+    TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services, IShellFileOperation& shellFiles);
+    ~TCleanUpPage() override;
+
+    void Fill(TFolderNode& node) override;
+    void Layout() override;
+
+    void SetDialogs(TCleanUpDialogs dialogs) { Dialogs = std::move(dialogs); }
+    // Runs an action on the selected folder, as a click on its panel does;
+    // nothing for a drive's root or while a scan runs.
+    void Run(TCleanUpAction action);
+
+    std::string HintText() const;
+    std::string PathText() const { return txtWebCleanPath->Text(); }
+    const TSensitivePanel& Panel(TCleanUpAction action) const { return *Items[size_t(action)].Panel; }
+
+private:
+    struct TItem {
+        std::unique_ptr<TSensitivePanel> Panel;
+        std::unique_ptr<TLabel> Caption;
+        HWND Icon = nullptr;
+        TIconHandle Picture;
+        int HintTag = 0;
+    };
+
+    void CreateItem(const TCleanUpItem& item);
+    void Highlight(TItem& item, bool on);
+    void ShowHint(int tag);
+    void RemoveFolder(bool toRecycleBin);
+    // Takes the folder out of the tree when the action removed it from the
+    // disk; a folder still there keeps its measurements.
+    void AfterAction(TFolderNode& node);
+
+    TMainForm& Form;
+    TPageServices Services;
+    IShellFileOperation& ShellFiles;
+    TCleanUpDialogs Dialogs;
+    std::unique_ptr<TLabel> txtWebCleanPath;
+    std::array<TItem, kCleanUpItems.size()> Items;
+    HWND ediCleanMenuHint = nullptr;
+    std::string ShownPath;
+};
