@@ -1,9 +1,10 @@
 #include "cleanup/win32/CleanUpPage.h"
 
-#include <shellapi.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
+#include "cleanup/win32/CleanUpPictures.h"
 #include "main/win32/FolderNavigator.h"
 #include "main/win32/MainForm.h"
 #include "platform/ShellFileOperation.h"
@@ -12,31 +13,15 @@
 
 namespace {
 
-// The page's measures at 96 DPI.
+// The page's measures at 96 DPI. The panels stay low, so that the hint
+// keeps room for its lines below them in a window of the default size.
 constexpr int kMargin = 8;
 constexpr int kPathTop = 8, kPathHeight = 16;
-constexpr int kItemsTop = 36;
-constexpr int kItemWidth = 300, kItemHeight = 44, kItemGap = 6;
-constexpr int kIconLeft = 6, kIconSize = 32;
-constexpr int kCaptionLeft = 48, kCaptionWidth = 170, kCaptionHeight = 16;
-constexpr int kHintGap = 12, kHintHeight = 80;
-
-
-// The shell's stock pictures for the four actions; the application's icon
-// where a system has none of them.
-HICON ActionIcon(TCleanUpAction action) {
-    SHSTOCKICONID id = SIID_FOLDER;
-    switch (action) {
-        case TCleanUpAction::Archive: id = SIID_ZIPFILE; break;
-        case TCleanUpAction::Move: id = SIID_FOLDEROPEN; break;
-        case TCleanUpAction::Recycle: id = SIID_RECYCLER; break;
-        case TCleanUpAction::Delete: id = SIID_DELETE; break;
-    }
-    SHSTOCKICONINFO info = {};
-    info.cbSize = sizeof info;
-    if (SUCCEEDED(SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_LARGEICON, &info)) && info.hIcon) return info.hIcon;
-    return CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
-}
+constexpr int kItemsTop = 32;
+constexpr int kItemWidth = 400, kItemHeight = 30, kItemGap = 4;
+constexpr int kIconLeft = 8;
+constexpr int kCaptionLeft = 34, kCaptionWidth = 220, kCaptionHeight = 16;
+constexpr int kHintGap = 8, kHintMinHeight = 48;
 
 // The folder's waste as the views show it and at the seven table sizes.
 TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& path) {
@@ -51,7 +36,7 @@ TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& pat
 
 TCleanUpPage::TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services,
                            IShellFileOperation& shellFiles)
-    : TPage(sheet), Form(form), Services(services), ShellFiles(shellFiles) {
+    : TPage(sheet), Form(form), Services(services), ShellFiles(shellFiles), Pictures(CreateCleanUpPictures()) {
     const TPixelScale& scale = Services.Scale;
     txtWebCleanPath = std::make_unique<TLabel>(Sheet.Handle(), scale(kMargin), scale(kPathTop), 0, scale(kPathHeight),
                                                Services.Fonts.Bold);
@@ -77,10 +62,12 @@ void TCleanUpPage::CreateItem(const TCleanUpItem& description) {
     panel.SetAlignment(TPanelAlignment::Right);
     panel.SetCaption(description.Shortcut);
 
-    item.Picture = TIconHandle(ActionIcon(description.Action));
+    item.Picture = TIconHandle(Pictures.Get() ? ImageList_GetIcon(Pictures.Get(), int(description.Action), ILD_NORMAL)
+                                              : nullptr);
+    const int size = scale(kCleanUpPictureSize);
     item.Icon = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
-                                scale(kIconLeft), (scale(kItemHeight) - scale(kIconSize)) / 2, scale(kIconSize),
-                                scale(kIconSize), panel.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+                                scale(kIconLeft), (scale(kItemHeight) - size) / 2, size, size, panel.Handle(), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     if (item.Icon) SendMessageW(item.Icon, STM_SETICON, WPARAM(item.Picture.Get()), 0);
     item.Caption = std::make_unique<TLabel>(panel.Handle(), scale(kCaptionLeft),
                                             (scale(kItemHeight) - scale(kCaptionHeight)) / 2, scale(kCaptionWidth),
@@ -127,15 +114,17 @@ void TCleanUpPage::Layout() {
     txtWebCleanPath->SetBounds(scale(kMargin), scale(kPathTop), std::max(0, width - 2 * scale(kMargin)),
                                scale(kPathHeight));
     txtWebCleanPath->SetPath(ShownPath, std::max(0, width - 2 * scale(kMargin)));
-    // The column stays centred, or at the margin when the sheet is narrower.
-    const int left = std::max(scale(kMargin), (width - scale(kItemWidth)) / 2);
+    // The column is centred, and narrower than its design when the sheet is.
+    const int itemWidth = std::max(scale(kCaptionLeft + kCaptionWidth), std::min(scale(kItemWidth), width - 2 * scale(kMargin)));
+    const int left = std::max(scale(kMargin), (width - itemWidth) / 2);
     int top = scale(kItemsTop);
     for (TItem& item : Items) {
-        item.Panel->SetBounds(left, top, scale(kItemWidth), scale(kItemHeight));
+        item.Panel->SetBounds(left, top, itemWidth, scale(kItemHeight));
         top += scale(kItemHeight) + scale(kItemGap);
     }
-    MoveWindow(ediCleanMenuHint, left, top + scale(kHintGap) - scale(kItemGap), scale(kItemWidth), scale(kHintHeight),
-               TRUE);
+    const int hintTop = top - scale(kItemGap) + scale(kHintGap);
+    const int hintHeight = std::max(scale(kHintMinHeight), int(client.bottom) - hintTop - scale(kMargin));
+    MoveWindow(ediCleanMenuHint, left, hintTop, itemWidth, hintHeight, TRUE);
 }
 
 void TCleanUpPage::Run(TCleanUpAction action) {

@@ -11,6 +11,7 @@
 #include "controls/win32/Label.h"
 #include "controls/win32/SensitivePanel.h"
 #include "main/win32/Page.h"
+#include "main/win32/ToolbarImages.h"
 #include "platform/win32/IconHandle.h"
 
 class IShellFileOperation;
@@ -65,6 +66,7 @@ private:
     TPageServices Services;
     IShellFileOperation& ShellFiles;
     TCleanUpDialogs Dialogs;
+    TImageList Pictures;  // declared before the items, whose icons come from it
     std::unique_ptr<TLabel> txtWebCleanPath;
     std::array<TItem, kCleanUpItems.size()> Items;
     HWND ediCleanMenuHint = nullptr;

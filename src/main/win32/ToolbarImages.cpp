@@ -1,43 +1,12 @@
 #include "main/win32/ToolbarImages.h"
 
 #include "main/MainCommands.h"
+#include "controls/win32/PictureDrawing.h"
 #include "platform/win32/GdiObjects.h"
 
 namespace {
 
-const COLORREF kMaskColor = RGB(255, 0, 255);
-const COLORREF kFolderYellow = RGB(240, 200, 64);
-const COLORREF kFolderEdge = RGB(128, 96, 0);
-const COLORREF kDark = RGB(32, 32, 32);
-
-void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF edge) {
-    TGdiObject brush(CreateSolidBrush(fill));
-    TGdiObject pen(CreatePen(PS_SOLID, 1, edge));
-    TSelection useBrush(dc, brush.Get());
-    TSelection usePen(dc, pen.Get());
-    Rectangle(dc, left, top, right, bottom);
-}
-
-void FillPolygon(HDC dc, const POINT* points, int count, COLORREF fill, COLORREF edge) {
-    TGdiObject brush(CreateSolidBrush(fill));
-    TGdiObject pen(CreatePen(PS_SOLID, 1, edge));
-    TSelection useBrush(dc, brush.Get());
-    TSelection usePen(dc, pen.Get());
-    Polygon(dc, points, count);
-}
-
-void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color, int width = 1) {
-    TGdiObject pen(CreatePen(PS_SOLID, width, color));
-    TSelection usePen(dc, pen.Get());
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-}
-
-void Folder(HDC dc, int x, int y) {
-    const POINT tab[] = {{x + 1, y + 4}, {x + 5, y + 4}, {x + 6, y + 3}, {x + 1, y + 3}};
-    FillPolygon(dc, tab, 4, kFolderYellow, kFolderEdge);
-    FillBox(dc, x + 1, y + 4, x + 15, y + 14, kFolderYellow, kFolderEdge);
-}
+const COLORREF kDark = kPictureDark;
 
 void Magnifier(HDC dc, int x, int y) {
     TGdiObject pen(CreatePen(PS_SOLID, 2, kDark));
@@ -74,7 +43,7 @@ void DrawImage(HDC dc, int image, int x) {
             Magnifier(dc, x, 0);
             break;
         case kImageRescanFolder:
-            Folder(dc, x, 1);
+            DrawFolder(dc, x, 1);
             CurvedArrow(dc, x + 3, 4, RGB(0, 128, 0));
             break;
         case kImageStop: {
@@ -85,7 +54,7 @@ void DrawImage(HDC dc, int image, int x) {
             break;
         }
         case kImageExplore:
-            Folder(dc, x, 1);
+            DrawFolder(dc, x, 1);
             FillBox(dc, x + 6, 7, x + 15, 15, RGB(255, 255, 255), RGB(0, 0, 160));
             FillBox(dc, x + 6, 7, x + 15, 9, RGB(0, 0, 160), RGB(0, 0, 160));
             break;
@@ -103,7 +72,7 @@ void DrawImage(HDC dc, int image, int x) {
             break;
         }
         case kImageLevelUp: {
-            Folder(dc, x, 1);
+            DrawFolder(dc, x, 1);
             const POINT arrow[] = {{x + 8, 3}, {x + 13, 8}, {x + 10, 8}, {x + 10, 13}, {x + 6, 13}, {x + 6, 8}, {x + 3, 8}};
             FillPolygon(dc, arrow, 7, RGB(0, 128, 0), RGB(0, 64, 0));
             break;
@@ -123,25 +92,5 @@ void DrawImage(HDC dc, int image, int x) {
 }  // namespace
 
 HIMAGELIST CreateToolbarImages() {
-    const int width = kToolImageSize * kToolImageCount;
-    HDC screen = GetDC(nullptr);
-    TMemoryDc dc(screen);
-    TGdiObject strip(CreateCompatibleBitmap(screen, width, kToolImageSize));
-    ReleaseDC(nullptr, screen);
-    if (!dc.Get() || !strip.Get()) return nullptr;
-    {
-        TSelection useStrip(dc.Get(), strip.Get());
-        TGdiObject mask(CreateSolidBrush(kMaskColor));
-        const RECT all = {0, 0, width, kToolImageSize};
-        FillRect(dc.Get(), &all, static_cast<HBRUSH>(mask.Get()));
-        for (int image = 0; image < kToolImageCount; ++image) DrawImage(dc.Get(), image, image * kToolImageSize);
-    }
-    HIMAGELIST list = ImageList_Create(kToolImageSize, kToolImageSize, ILC_COLOR24 | ILC_MASK, kToolImageCount, 0);
-    if (!list) return nullptr;
-    // The bitmap must not be selected into a device context while it is added.
-    if (ImageList_AddMasked(list, static_cast<HBITMAP>(strip.Get()), kMaskColor) < 0) {
-        ImageList_Destroy(list);
-        return nullptr;
-    }
-    return list;
+    return DrawImageStrip(kToolImageSize, kToolImageCount, [](HDC dc, int image, int x) { DrawImage(dc, image, x); });
 }
