@@ -13,21 +13,22 @@
 #include "../res/MoveFolderIds.h"
 #include "DrivePickerTestSupport.h"
 #include "ScriptedModalRunner.h"
+#include "ShellBoxAnswerer.h"
 #include "Win32TestFiles.h"
 #include "cleanup/DriveAccess.h"
-#include "platform/memory/FakeRemovableDrives.h"
-#include "platform/memory/MemoryFolderCreator.h"
 #include "cleanup/win32/Win32CurrentDirectory.h"
-#include "platform/win32/Win32FolderCreator.h"
 #include "controls/DriveItems.h"
 #include "platform/memory/FakeCurrentDirectory.h"
 #include "platform/memory/FakeDriveEnumerator.h"
 #include "platform/memory/FakeDriveInfo.h"
+#include "platform/memory/FakeRemovableDrives.h"
 #include "platform/memory/FixedLocale.h"
 #include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryFolderCreator.h"
 #include "platform/memory/RecordingShellOpen.h"
 #include "platform/memory/ScriptedMessageBoxes.h"
 #include "platform/memory/ScriptedShellFileOperation.h"
+#include "platform/win32/Win32FolderCreator.h"
 #include "platform/win32/Win32ShellFileOperation.h"
 
 namespace {
@@ -359,10 +360,10 @@ TEST_F(CleanUpMoveFolderBoxTest, HelpOpensTheMoveFolderTopic) {
     EXPECT_EQ("C:\\Program\\help\\2100.htm", ShellOpen.Opened[0].Target);
 }
 
-// --- The real shell on drive T: -------------------------------------------
+// --- The real shell, from T: to U: ----------------------------------------
 
 const char kRealSource[] = "T:\\move-src";
-const char kRealTargetFolder[] = "T:\\move-dst";
+const char kRealTargetFolder[] = "U:\\move-dst";  // another drive, as a move to smaller clusters is
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAW entry = {};
@@ -391,44 +392,6 @@ int64_t SizeOf(const std::string& path) {
     return (int64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// Answers whatever box the shell raises on this thread with its most
-// agreeable button, and remembers what the boxes said.
-class TShellQuestionAnswerer {
-public:
-    explicit TShellQuestionAnswerer(HWND dialog) : Dialog(dialog) {
-        Current = this;
-        Timer = SetTimer(nullptr, 0, 50, &TShellQuestionAnswerer::Tick);
-    }
-    ~TShellQuestionAnswerer() {
-        KillTimer(nullptr, Timer);
-        Current = nullptr;
-    }
-    std::vector<std::string> Questions;
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (Current) EnumThreadWindows(GetCurrentThreadId(), &TShellQuestionAnswerer::Answer, 0);
-    }
-    static BOOL CALLBACK Answer(HWND window, LPARAM) {
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        if (window == Current->Dialog || !IsWindowVisible(window) || std::wstring(className) != L"#32770") return TRUE;
-        Current->Questions.push_back(WindowText(window));
-        for (int button : {IDYES, IDOK, IDCONTINUE}) {
-            const HWND item = GetDlgItem(window, button);
-            if (item && IsWindowEnabled(item)) {
-                PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(item));
-                return FALSE;
-            }
-        }
-        return TRUE;
-    }
-    static TShellQuestionAnswerer* Current;
-    HWND Dialog;
-    UINT_PTR Timer = 0;
-};
-TShellQuestionAnswerer* TShellQuestionAnswerer::Current = nullptr;
-
 TEST(CleanUpMoveFolderBoxShellTest, MovesEveryFileHiddenOnesIncludedAndRemovesTheSource) {
     const bool comReady = SUCCEEDED(CoInitialize(nullptr));
     RemoveTree(kRealSource);
@@ -444,6 +407,7 @@ TEST(CleanUpMoveFolderBoxShellTest, MovesEveryFileHiddenOnesIncludedAndRemovesTh
 
     TFakeDriveEnumerator drives;
     drives.AddLetter('T');
+    drives.AddLetter('U');
     TFakeDriveInfo driveInfo;
     TFakeRemovableDrives removable;
     TNamedShellInfo names;
@@ -463,10 +427,10 @@ TEST(CleanUpMoveFolderBoxShellTest, MovesEveryFileHiddenOnesIncludedAndRemovesTh
     request.StartFolder = kRealTargetFolder;
     std::vector<std::string> questions;
     runner.Script = [&](TDialog& dialog) {
-        EXPECT_EQ("T:\\move-dst\\move-src", ItemText(dialog, IDC_MOVE_TARGET));
-        TShellQuestionAnswerer answerer(dialog.Handle());
+        EXPECT_EQ("U:\\move-dst\\move-src", ItemText(dialog, IDC_MOVE_TARGET));
+        TShellBoxAnswerer answerer({IDYES, IDOK, IDCONTINUE}, dialog.Handle());
         Press(dialog, IDC_MOVE_OK);
-        questions = answerer.Questions;
+        questions = answerer.Questions();
     };
     THostWindow main;
     EXPECT_TRUE(RunMoveFolderBox(services, request, main.Handle()));

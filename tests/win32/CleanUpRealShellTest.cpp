@@ -93,7 +93,7 @@ TEST_F(CleanUpRealShellTest, SayingNoToTheShellChangesNothing) {
     ASSERT_TRUE(Main.Hooks.SelectFolderByPath(path));
     const TFolderSize before = *Root('T')->Record;
     {
-        TShellBoxAnswerer no(IDNO);
+        TShellBoxAnswerer no({IDNO});
         Main.Form->CleanUp()->Run(TCleanUpAction::Delete);
         EXPECT_GE(no.Answered(), 1);
     }

@@ -6,11 +6,20 @@
 #include <windows.h>
 
 #include <atomic>
+#include <initializer_list>
+#include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
+
+#include "platform/win32/WideString.h"
 
 class TShellBoxAnswerer {
 public:
-    explicit TShellBoxAnswerer(int button = IDYES) : Button(button), Watcher([this] { Watch(); }) {}
+    // Presses the first of `buttons` that the box has and that is enabled.
+    // `except` is a dialog of the program's own that is not to be answered.
+    explicit TShellBoxAnswerer(std::initializer_list<int> buttons = {IDYES, IDOK, IDCONTINUE}, HWND except = nullptr)
+        : Buttons(buttons), Except(except), Watcher([this] { Watch(); }) {}
     ~TShellBoxAnswerer() {
         Stop = true;
         Watcher.join();
@@ -19,6 +28,11 @@ public:
     TShellBoxAnswerer& operator=(const TShellBoxAnswerer&) = delete;
 
     int Answered() const { return Count; }
+    // The captions of the boxes answered, in order.
+    std::vector<std::string> Questions() const {
+        std::lock_guard<std::mutex> lock(Guard);
+        return Asked;
+    }
 
 private:
     static BOOL CALLBACK Visit(HWND window, LPARAM param) {
@@ -27,23 +41,37 @@ private:
         GetWindowThreadProcessId(window, &process);
         wchar_t className[16] = {};
         GetClassNameW(window, className, 16);
-        if (process != GetCurrentProcessId() || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0)
+        if (window == self->Except || process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+            lstrcmpW(className, L"#32770") != 0)
             return TRUE;
-        if (HWND button = GetDlgItem(window, self->Button)) {
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(self->Button, BN_CLICKED), LPARAM(button));
+        for (const int button : self->Buttons) {
+            const HWND item = GetDlgItem(window, button);
+            if (!item || !IsWindowEnabled(item)) continue;
+            wchar_t caption[256] = {};
+            GetWindowTextW(window, caption, 256);
+            {
+                std::lock_guard<std::mutex> lock(self->Guard);
+                self->Asked.push_back(Narrow(caption));
+            }
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(item));
             ++self->Count;
+            break;
         }
         return TRUE;
     }
     void Watch() {
         while (!Stop) {
             EnumWindows(&Visit, LPARAM(this));
-            Sleep(100);
+            // Long enough for a pressed box to close before it is seen again.
+            Sleep(200);
         }
     }
 
-    int Button;
+    std::vector<int> Buttons;
+    HWND Except;
     std::atomic<bool> Stop{false};
     std::atomic<int> Count{0};
+    mutable std::mutex Guard;
+    std::vector<std::string> Asked;
     std::thread Watcher;
 };
