@@ -47,10 +47,10 @@ public:
 
 private:
     struct TItem {
+        TIconHandle Picture;  // first, so it outlives the panel's picture control showing it
         std::unique_ptr<TSensitivePanel> Panel;
         std::unique_ptr<TLabel> Caption;
         HWND Icon = nullptr;
-        TIconHandle Picture;
         int HintTag = 0;
     };
 
