@@ -5,9 +5,9 @@ QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 QM_BUILD="$QM_ROOT/build"
 QM_WINE=/usr/lib/wine/wine64
 
-QM_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest
+QM_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest zlib1g-dev
              g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
-             wine64 xvfb)
+             wine64 xvfb zip unzip python3)
 
 qm_log() { echo "== $*" >&2; }
 

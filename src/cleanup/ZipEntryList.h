@@ -14,8 +14,9 @@ struct TZipEntry {
     uint16_t Time = 0;
     uint16_t Date = 0;
     uint32_t Crc32 = 0;
-    uint32_t CompressedSize = 0;
-    uint32_t UncompressedSize = 0;
+    // From the ZIP64 extra field when the header holds 0xFFFFFFFF.
+    uint64_t CompressedSize = 0;
+    uint64_t UncompressedSize = 0;
     uint16_t NameLength = 0;
     uint16_t ExtraLength = 0;
     std::string Name;  // as stored in the archive
@@ -26,6 +27,9 @@ struct TZipEntryList {
     // What went wrong, as the adapter shows it; "" when the list is complete.
     std::string Message;
 };
+
+// The message for a file in which no local header is found.
+constexpr const char* kNoValidZipEntries = "No valid zip entries found";
 
 // Where the search for the first header starts in a self-extracting
 // archive (a name ending in ".EXE"), and how far it looks.

@@ -15,3 +15,14 @@ public:
     // number read, short at the end of the stream.
     virtual size_t Read(void* buffer, size_t count) = 0;
 };
+
+#include <memory>
+#include <string>
+
+// Opens files as byte streams for reading.
+class IByteStreamFiles {
+public:
+    virtual ~IByteStreamFiles() = default;
+    // Null when the file cannot be opened for reading.
+    virtual std::unique_ptr<IByteStream> OpenForReading(const std::string& path) = 0;
+};

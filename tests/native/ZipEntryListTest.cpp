@@ -84,3 +84,39 @@ TEST(ZipEntryList, BrokenArchivesKeepTheEntriesReadAndSayWhatWentWrong) {
     EXPECT_EQ(list.Entries.size(), 1u);
     EXPECT_EQ(list.Message, "Error reading Zip File");
 }
+
+namespace {
+std::string Le64(uint64_t value) { return Le32(uint32_t(value)) + Le32(uint32_t(value >> 32)); }
+
+// A local header whose sizes live in a ZIP64 extra field, after `otherExtra`.
+std::string Zip64Entry(const std::string& name, uint64_t uncompressed, const std::string& data,
+                       const std::string& otherExtra = "") {
+    const std::string zip64 = Le16(1) + Le16(16) + Le64(uncompressed) + Le64(data.size());
+    const std::string extra = otherExtra + zip64;
+    return "PK\x03\x04" + Le16(45) + Le16(0) + Le16(8) + Le16(0) + Le16(0) + Le32(0) + Le32(0xFFFFFFFF) +
+           Le32(0xFFFFFFFF) + Le16(unsigned(name.size())) + Le16(unsigned(extra.size())) + name + extra + data;
+}
+}  // namespace
+
+TEST(ZipEntryList, SizesOfFourGigabytesAndMoreComeFromTheZip64ExtraField) {
+    const uint64_t huge = 5'000'000'000ull;
+    const std::string ntfs = Le16(0x000A) + Le16(4) + "abcd";
+    const TZipEntryList list =
+        Read(Zip64Entry("big.iso", huge, "deflated") + Zip64Entry("next", 6'000'000'000ull, "xy", ntfs) + Tail());
+    EXPECT_EQ(list.Message, "");
+    ASSERT_EQ(list.Entries.size(), 2u);
+    EXPECT_EQ(list.Entries[0].UncompressedSize, huge);
+    EXPECT_EQ(list.Entries[0].CompressedSize, 8u);
+    EXPECT_EQ(list.Entries[1].UncompressedSize, 6'000'000'000ull);
+    EXPECT_EQ(list.Entries[1].Name, "next");
+}
+
+TEST(ZipEntryList, AZip64CompressedSizeBeyondTheFileIsNoHeader) {
+    // The only "header" claims 2^40 bytes of data: it is not taken as an entry.
+    std::string bogus = Zip64Entry("x", 1, "data");
+    const std::string claim = Le64(uint64_t(1) << 40);
+    bogus.replace(bogus.find("data") - 8, 8, claim);
+    const TZipEntryList list = Read(bogus + Tail());
+    EXPECT_TRUE(list.Entries.empty());
+    EXPECT_EQ(list.Message, kNoValidZipEntries);
+}

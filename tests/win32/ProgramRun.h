@@ -25,8 +25,10 @@ inline std::wstring ProgramUnderTest() {
     return path + L"\\src\\Quarrymap.exe";
 }
 
-inline TRun RunProgram(const std::vector<std::string>& arguments) {
-    std::wstring commandLine = L"\"" + ProgramUnderTest() + L"\"";
+// Runs any program in `folder` when one is given.
+inline TRun RunCommand(const std::wstring& exe, const std::vector<std::string>& arguments,
+                       const std::string& folder = "") {
+    std::wstring commandLine = L"\"" + exe + L"\"";
     for (const std::string& argument : arguments) commandLine += L" \"" + Widen(argument) + L"\"";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -40,8 +42,9 @@ inline TRun RunProgram(const std::vector<std::string>& arguments) {
     startup.hStdOutput = writer.Get();
     startup.hStdError = writer.Get();
     PROCESS_INFORMATION info = {};
-    const std::wstring exe = ProgramUnderTest();
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+    const std::wstring workingFolder = Widen(folder);
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                        folder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
         return run;
     TWin32Handle process(info.hProcess), thread(info.hThread);
     writer.Close();
@@ -53,3 +56,4 @@ inline TRun RunProgram(const std::vector<std::string>& arguments) {
     return run;
 }
 
+inline TRun RunProgram(const std::vector<std::string>& arguments) { return RunCommand(ProgramUnderTest(), arguments); }

@@ -14,6 +14,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ShellOpen.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/WindowText.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
@@ -31,14 +32,6 @@ const int kGainColumnWidth = 120;
 const char kNoteText[] =
     "Note: If the folder contains an installed application, you should uninstall the application and install it to "
     "\r\nthe new location. Some folders can also be moved by the application that uses them.";
-
-std::string TextOf(HWND window) {
-    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
-    return Narrow(text);
-}
-
-void SetTextOf(HWND window, const std::string& text) { SetWindowTextW(window, Widen(text).c_str()); }
 
 RECT DialogUnitsToPixels(HWND dialog, RECT place) {
     MapDialogRect(dialog, &place);
@@ -103,9 +96,9 @@ bool TCleanUpMoveFolderBox::OnInitDialog() {
 }
 
 void TCleanUpMoveFolderBox::FillTexts() {
-    SetTextOf(Item(IDC_MOVE_SOURCE), Request.SourcePath);
-    SetTextOf(Item(IDC_MOVE_WASTED), WastedOnSourceText(Request.WastedShown, Services.Locale));
-    SetTextOf(Item(IDC_MOVE_NOTE), kNoteText);
+    SetWindowTextOf(Item(IDC_MOVE_SOURCE), Request.SourcePath);
+    SetWindowTextOf(Item(IDC_MOVE_WASTED), WastedOnSourceText(Request.WastedShown, Services.Locale));
+    SetWindowTextOf(Item(IDC_MOVE_NOTE), kNoteText);
     SendMessageW(Item(IDC_MOVE_INFO_ICON), STM_SETICON, WPARAM(LoadIconW(nullptr, IDI_INFORMATION)), 0);
     BoldFont = BoldVersionOf(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     if (BoldFont.Get()) SendMessageW(Item(IDC_MOVE_IMPORTANT), WM_SETFONT, WPARAM(BoldFont.Get()), FALSE);
@@ -226,11 +219,11 @@ void TCleanUpMoveFolderBox::WastingChange(const NMLISTVIEW& change) {
 
 void TCleanUpMoveFolderBox::UpdateTarget() {
     if (Folders.Folder().empty()) return;
-    SetTextOf(Item(IDC_MOVE_TARGET), ComposeMoveTarget(Folders.Folder(), Request.SourcePath));
+    SetWindowTextOf(Item(IDC_MOVE_TARGET), ComposeMoveTarget(Folders.Folder(), Request.SourcePath));
 }
 
 void TCleanUpMoveFolderBox::TargetChange() {
-    EnableWindow(Item(IDC_MOVE_OK), IsMoveTargetChanged(TextOf(Item(IDC_MOVE_TARGET)), Request.SourcePath));
+    EnableWindow(Item(IDC_MOVE_OK), IsMoveTargetChanged(WindowTextOf(Item(IDC_MOVE_TARGET)), Request.SourcePath));
 }
 
 // Nothing moves while a check fails: the user is told why and can correct
@@ -239,7 +232,7 @@ void TCleanUpMoveFolderBox::OkClick() {
     if (!IsWindowEnabled(Item(IDC_MOVE_OK))) return;  // Enter reaches here even while OK is greyed
     const TMoveFolderSystem system{Services.FileSystem, Services.FolderCreator, Services.ShellFiles};
     const TMoveOutcome outcome =
-        MoveFolderContents(Request.SourcePath, TextOf(Item(IDC_MOVE_TARGET)), Handle(), system);
+        MoveFolderContents(Request.SourcePath, WindowTextOf(Item(IDC_MOVE_TARGET)), Handle(), system);
     if (outcome.Refusal != TMoveRefusal::None) {
         Services.MessageBoxes.Show(kProductName, MoveRefusalText(outcome.Refusal), TMsgButtons::Ok,
                                    TMsgIcon::Warning);

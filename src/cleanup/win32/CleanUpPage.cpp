@@ -9,6 +9,7 @@
 #include "main/win32/MainForm.h"
 #include "platform/ShellFileOperation.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/WindowText.h"
 #include "scan/FolderTree.h"
 
 namespace {
@@ -89,15 +90,9 @@ void TCleanUpPage::Highlight(TItem& item, bool on) {
     ShowHint(on ? item.HintTag : 0);
 }
 
-void TCleanUpPage::ShowHint(int tag) { SetWindowTextW(ediCleanMenuHint, Widen(CleanUpHint(tag)).c_str()); }
+void TCleanUpPage::ShowHint(int tag) { SetWindowTextOf(ediCleanMenuHint, CleanUpHint(tag)); }
 
-std::string TCleanUpPage::HintText() const {
-    const int length = GetWindowTextLengthW(ediCleanMenuHint);
-    std::wstring text(size_t(length) + 1, L'\0');
-    GetWindowTextW(ediCleanMenuHint, &text[0], length + 1);
-    text.resize(size_t(length));
-    return Narrow(text);
-}
+std::string TCleanUpPage::HintText() const { return WindowTextOf(ediCleanMenuHint); }
 
 void TCleanUpPage::Fill(TFolderNode& node) {
     ShownPath = NodePath(&node);

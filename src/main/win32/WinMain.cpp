@@ -62,11 +62,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const std::vector<std::string> arguments = CommandLineArguments();
     const TCommandLineJob job = ParseCommandLineJob(arguments);
     if (job.Action != TCommandLineAction::OpenWindow) return RunCommandLineJob(job, system);
+    const std::string programPath = ProgramPath();
 
     const TMainFormServices services{system.Registry,   system.MessageBoxes, system.ModalRunner, system.Shell,
                                      system.FileSystem, system.Drives,       system.ShellInfo,   system.DriveInfo,
                                      system.Locale,     system.TextCompare,  system.SaveDialog,  system.ShellFiles,
-                                     ProgramPath()};
+                                     programPath};
 
     // The floating window of waste and drive space, created right after the
     // main window and living beside it.
@@ -92,7 +93,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (!form.Create()) return 1;
     system.MessageBoxes.SetOwner(form.Handle());
     scanCommands.Attach(form);
-    const std::string programPath = ProgramPath();
     const TMoveFolderServices moveServices{system.Drives,        system.DriveInfo,    system.RemovableDrives,
                                            system.ShellInfo,     system.FileSystem,   system.CurrentDirectory,
                                            system.MessageBoxes,  system.FolderCreator, system.ShellFiles,

@@ -11,6 +11,7 @@
 #include "pie/win32/SimplePieGauge.h"
 #include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/WindowText.h"
 #include "platform/win32/Win32WindowPlacement.h"
 #include "platform/win32/WindowClass.h"
 
@@ -25,14 +26,6 @@ const int kDesignedTop = 100;
 HFONT MakeFont(const wchar_t* face, int height, int weight) {
     return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
-std::string TextOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(size_t(std::max(0, length)) + 1, L'\0');
-    const int copied = GetWindowTextW(window, &text[0], int(text.size()));
-    text.resize(size_t(std::max(0, copied)));
-    return Narrow(text);
 }
 
 void Place(HWND window, const TRect& rect) {
@@ -144,10 +137,10 @@ void TSectionSizeBox::SetDefaultSize() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string TSectionSizeBox::WastedText() const { return TextOf(txtWasted); }
-std::string TSectionSizeBox::DriveText() const { return TextOf(txtDrive); }
-std::string TSectionSizeBox::FreeSpaceText() const { return TextOf(txtDriveFreeSpace); }
-std::string TSectionSizeBox::CapacityText() const { return TextOf(txtDriveCapacity); }
+std::string TSectionSizeBox::WastedText() const { return WindowTextOf(txtWasted); }
+std::string TSectionSizeBox::DriveText() const { return WindowTextOf(txtDrive); }
+std::string TSectionSizeBox::FreeSpaceText() const { return WindowTextOf(txtDriveFreeSpace); }
+std::string TSectionSizeBox::CapacityText() const { return WindowTextOf(txtDriveCapacity); }
 
 void TSectionSizeBox::Layout() {
     RECT client = {};

@@ -1,6 +1,8 @@
 #pragma once
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "platform/ByteStream.h"
@@ -28,4 +30,18 @@ public:
 private:
     std::string Bytes;
     int64_t At = 0;
+};
+
+// Files held in memory by path, opened as streams over a copy of their bytes.
+class TMemoryByteStreamFiles : public IByteStreamFiles {
+public:
+    std::unique_ptr<IByteStream> OpenForReading(const std::string& path) override {
+        ++Opened;
+        const auto found = Files.find(path);
+        if (found == Files.end()) return nullptr;
+        return std::make_unique<TMemoryByteStream>(found->second);
+    }
+
+    std::map<std::string, std::string> Files;
+    int Opened = 0;
 };

@@ -17,3 +17,13 @@ inline FILETIME ToFiletime(const TFileTime& t) {
     result.dwHighDateTime = t.High;
     return result;
 }
+
+// A FILETIME as one number of 100-ns ticks since 1601, and back.
+inline uint64_t FiletimeTicks(const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+inline FILETIME FiletimeOfTicks(uint64_t ticks) {
+    FILETIME result;
+    result.dwLowDateTime = DWORD(ticks & 0xFFFFFFFFu);
+    result.dwHighDateTime = DWORD(ticks >> 32);
+    return result;
+}

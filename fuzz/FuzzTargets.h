@@ -1,0 +1,12 @@
+#pragma once
+// The fuzzed readers, each as a function of one input. libFuzzer drives
+// them in the fuzz build; qmfuzzreplay runs the seed corpus through them in
+// every native build.
+#include <cstddef>
+#include <cstdint>
+
+// The adapter's entry-list reader, as a plain archive and as a self-extractor.
+int FuzzZipEntryList(const uint8_t* data, size_t size);
+// The extractor's archive reader: the central directory, every entry's data
+// and every entry's name.
+int FuzzZipArchive(const uint8_t* data, size_t size);

@@ -1,0 +1,256 @@
+#include "cleanup/ZipMaster.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+#include "platform/ByteStream.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/DynamicLibraries.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+#include "zipdll/ZipDllInterface.h"
+
+namespace {
+
+int32_t Flag(bool on) { return on ? kZipFlagTrue : kZipFlagFalse; }
+
+// The library hands back the adapter it was given in the block.
+int32_t QM_ZIPAPI ZipMasterCallback(TZipCallbackRecord* record) {
+    if (!record || !record->Caller) return 0;
+    return static_cast<TZipMaster*>(record->Caller)->HandleCallback(*record);
+}
+
+bool EndsWithNoCase(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size()) return false;
+    return std::equal(tail.begin(), tail.end(), text.end() - tail.size(), [](char a, char b) {
+        return std::toupper((unsigned char)a) == std::toupper((unsigned char)b);
+    });
+}
+
+// The first `limit` characters of a UTF-8 text.
+std::string FirstChars(const std::string& text, size_t limit) {
+    size_t chars = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == limit) return text.substr(0, i);
+    }
+    return text;
+}
+
+// Copies of the texts a block points at, alive for the call.
+struct TBlockTexts {
+    std::string ZipName;
+    std::string Password;
+    std::vector<std::string> Specs;
+
+    TBlockTexts(const std::string& zipName, const std::string& password, const std::vector<std::string>& specs)
+        : ZipName(zipName), Password(password),
+          Specs(specs.begin(), specs.begin() + std::min<size_t>(specs.size(), kZipMaxSpecs)) {}
+
+    template <typename TBlock>
+    void PointInto(TBlock& block) const {
+        block.ZipName = ZipName.c_str();
+        block.Password = Password.c_str();
+        block.SpecCount = int32_t(Specs.size());
+        for (size_t i = 0; i < Specs.size(); ++i) block.Specs[i] = Specs[i].c_str();
+    }
+};
+
+// Marks a call as running; however it ends, the mark goes and the file
+// specifications are cleared.
+class TRunningCall {
+public:
+    TRunningCall(bool& running, std::vector<std::string>& specs) : Running(running), Specs(specs) { Running = true; }
+    ~TRunningCall() {
+        Specs.clear();
+        Running = false;
+    }
+    TRunningCall(const TRunningCall&) = delete;
+    TRunningCall& operator=(const TRunningCall&) = delete;
+
+private:
+    bool& Running;
+    std::vector<std::string>& Specs;
+};
+
+}  // namespace
+
+void TZipMaster::SetPassword(const std::string& password) { ThePassword = FirstChars(password, kZipPasswordMaxChars); }
+
+void TZipMaster::SetDLLDirectory(const std::string& folder) {
+    LibraryFolder = folder;
+    if (!LibraryFolder.empty() && LibraryFolder.back() == '\\') LibraryFolder.pop_back();
+}
+
+bool TZipMaster::SetZipFilename(const std::string& name) {
+    ZipName = name;
+    ReadEntryList();
+    return ListProblem.empty();
+}
+
+void TZipMaster::ReadEntryList() {
+    Entries.clear();
+    ListProblem.clear();
+    if (ZipName.empty() || !Services.Files.PathExists(ZipName)) return;
+    std::unique_ptr<IByteStream> archive = Services.Streams.OpenForReading(ZipName);
+    if (!archive) {
+        ListProblem = "Error reading Zip File";
+        return;
+    }
+    TZipEntryList list = ReadZipEntryList(*archive, EndsWithNoCase(ZipName, ".EXE"));
+    Entries = std::move(list.Entries);
+    if (list.Message == kNoValidZipEntries)
+        ShowMessage(list.Message);
+    else
+        ListProblem = std::move(list.Message);
+}
+
+void TZipMaster::ShowMessage(const std::string& text) {
+    Services.Messages.Show(kProductName, text, TMsgButtons::Ok, TMsgIcon::Error);
+}
+
+bool TZipMaster::LoadAndCall(const char* libraryName, const char* execName, const char* versionName,
+                             const std::function<int32_t(void* exec)>& call) {
+    std::string path = libraryName;
+    if (!LibraryFolder.empty() && Services.Files.PathExists(LibraryFolder + "\\" + libraryName))
+        path = LibraryFolder + "\\" + libraryName;
+    std::unique_ptr<ILoadedLibrary> library = Services.Libraries.Load(path);
+    if (!library) {
+        ShowMessage(std::string(libraryName) + " not found");
+        return false;
+    }
+    void* exec = library->Find(execName);
+    if (!exec) {
+        ShowMessage(std::string(execName) + " function not found in " + libraryName);
+        return false;
+    }
+    if (!library->Find(versionName)) {
+        ShowMessage(std::string(versionName) + " function not found in " + libraryName);
+        return false;
+    }
+
+    std::exception_ptr eventFault;
+    CallbackFault = &eventFault;
+    int32_t processed = 0;
+    const bool returned = Services.Libraries.CallGuarded([&] { processed = call(exec); });
+    CallbackFault = nullptr;
+    Successes = returned ? processed : 0;
+    if (!returned) ShowMessage("Fatal DLL Error: abort exception");
+    // The library is unloaded (library goes out of scope) before an event's
+    // exception travels on to the caller.
+    library.reset();
+    if (eventFault) std::rethrow_exception(eventFault);
+    return returned;
+}
+
+void TZipMaster::Add() {
+    if (Adding) return;
+    if (FSpecArgs.empty()) {
+        ShowMessage("Error - no files to zip");
+        return;
+    }
+    if (ZipName.empty()) {
+        ShowMessage("Error - no zip file specified");
+        return;
+    }
+    const TRunningCall running(Adding, FSpecArgs);
+    Cancel = false;
+    Successes = 0;
+
+    const TBlockTexts texts(ZipName, ThePassword, FSpecArgs);
+    auto block = std::make_unique<TZipAddBlock>();
+    block->OwnerWindow = OwnerWindow;
+    block->Caller = this;
+    block->Version = kZipDllVersion;
+    block->Callback = ZipMasterCallback;
+    block->Trace = Flag(Trace);
+    block->Encrypt = Flag(AddOptions & AddEncrypt);
+    block->HiddenFiles = Flag(AddOptions & AddHiddenFiles);
+    block->Fixed1 = kZipFlagTrue;
+    block->Verbose = Flag(Verbose || Trace);
+    block->Fixed2 = kZipFlagTrue;
+    block->Level = std::clamp(AddCompLevel, 0, 9);
+    block->NoFolderNames = Flag(!(AddOptions & AddDirNames));
+    block->Recurse = Flag(AddOptions & AddRecurseDirs);
+    block->Fixed3 = kZipFlagTrue;
+    block->DosNames = Flag(AddOptions & AddForceDOS);
+    block->Move = Flag(AddOptions & AddMove);
+    block->Update = Flag(AddOptions & AddUpdate);
+    block->Freshen = Flag((AddOptions & AddFreshen) && !(AddOptions & AddUpdate));
+    block->TimeFromNewest = Flag(AddOptions & AddZipTime);
+    block->Seven = kZipBlockSeven;
+    texts.PointInto(*block);
+
+    LoadAndCall(kZipLibraryName, "ZipDllExec", "GetZipDllVersion",
+                [&](void* exec) { return reinterpret_cast<TZipDllExec>(exec)(block.get()); });
+    if (Successes > 0) ReadEntryList();
+}
+
+void TZipMaster::Extract() {
+    if (Extracting) return;
+    if (ZipName.empty() || !Services.Files.PathExists(ZipName)) {
+        ShowMessage("Error - no zip file specified");
+        return;
+    }
+    const TRunningCall running(Extracting, FSpecArgs);
+    Cancel = false;
+    Successes = 0;
+
+    if (!ExtrBaseDir.empty()) Services.CurrentDirectory.Change(ExtrBaseDir);
+
+    const TBlockTexts texts(ZipName, ThePassword, FSpecArgs);
+    auto block = std::make_unique<TUnzipBlock>();
+    block->OwnerWindow = OwnerWindow;
+    block->Caller = this;
+    block->Version = kZipDllVersion;
+    block->Callback = ZipMasterCallback;
+    block->Trace = Flag(Trace);
+    block->TestOnly = Flag(ExtrOptions & ExtrTest);
+    block->Fixed1 = kZipFlagTrue;
+    block->Verbose = Flag(Verbose || Trace);
+    block->Update = Flag(ExtrOptions & ExtrUpdate);
+    block->Freshen = Flag((ExtrOptions & ExtrFreshen) && !(ExtrOptions & ExtrUpdate));
+    block->FolderNames = Flag(ExtrOptions & ExtrDirNames);
+    block->Overwrite = Flag(ExtrOptions & ExtrOverWrite);
+    block->Seven = kZipBlockSeven;
+    texts.PointInto(*block);
+
+    LoadAndCall(kUnzipLibraryName, "UnzDllExec", "GetUnzDllVersion",
+                [&](void* exec) { return reinterpret_cast<TUnzDllExec>(exec)(block.get()); });
+}
+
+int32_t TZipMaster::HandleCallback(const TZipCallbackRecord& record) {
+    if (CallbackFault && *CallbackFault) return kZipCallbackStop;
+    try {
+        const std::string text(record.Text, strnlen(record.Text, sizeof record.Text));
+        switch (record.Action) {
+        case kZipActionFileBegins:
+            if (OnProgress) OnProgress(*this, TZipProgressKind::NewFile, record.FileSize, text);
+            break;
+        case kZipActionStep:
+            if (OnProgress) OnProgress(*this, TZipProgressKind::Step, record.FileSize, text);
+            break;
+        case kZipActionEndOfBatch:
+            if (OnProgress) OnProgress(*this, TZipProgressKind::EndOfBatch, record.FileSize, text);
+            break;
+        default:
+            if (record.Action >= kZipActionMessage && OnMessage) {
+                std::string message = text;
+                for (int i = 0; i < 2 && !message.empty() && (message.back() == '\r' || message.back() == '\n'); ++i)
+                    message.pop_back();
+                OnMessage(*this, record.ErrorCode, message);
+            }
+            break;
+        }
+    } catch (...) {
+        // An event handler failed inside the library's call: stop the library
+        // and let the failure go on to our caller once the library has returned.
+        if (CallbackFault) {
+            *CallbackFault = std::current_exception();
+            return kZipCallbackStop;
+        }
+        throw;
+    }
+    return Cancel ? kZipCallbackStop : 0;
+}
