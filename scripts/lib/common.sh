@@ -63,8 +63,15 @@ qm_wine_env() {
 QM_XVFB_PID=
 qm_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n
+  local n pid
   for n in $(seq 99 140); do
+    # A lock left by a server that was killed names a process that is gone.
+    if [ -e "/tmp/.X$n-lock" ]; then
+      pid=$(tr -dc '0-9' <"/tmp/.X$n-lock" 2>/dev/null)
+      if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
+        rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
+      fi
+    fi
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
