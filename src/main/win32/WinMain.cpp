@@ -17,6 +17,7 @@
 #include "config/win32/ShellContextMenu.h"
 #include "main/CommandLineJob.h"
 #include "main/MainFormHooks.h"
+#include "main/win32/ArchiveCommands.h"
 #include "main/win32/CommandLineRun.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/ScanCommands.h"
@@ -89,8 +90,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                 &ShowItemContextMenu, arguments, {}});
     scanCommands.FillHooks(hooks);
 
+    // Its slot is filled before the window takes the hooks, its services once the window exists.
+    std::unique_ptr<TArchiveCommands> archives;
+    hooks.RestoreCompressedFolders = [&archives] {
+        if (archives) archives->RestoreFolders();
+    };
+
     TMainForm form(services, hooks);
     if (!form.Create()) return 1;
+    archives = std::make_unique<TArchiveCommands>(system, form, programPath);
     system.MessageBoxes.SetOwner(form.Handle());
     scanCommands.Attach(form);
     const TMoveFolderServices moveServices{system.Drives,        system.DriveInfo,    system.RemovableDrives,
@@ -102,6 +110,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         TCleanUpDialogs dialogs;
         dialogs.Move = [&](const TMoveFolderRequest& request) {
             return RunMoveFolderBox(moveServices, request, form.Handle());
+        };
+        dialogs.Archive = [&archives](TFolderNode& node, const std::string& path) {
+            archives->Archive(node, path);
+            return true;
         };
         cleanUp->SetDialogs(std::move(dialogs));
     }

@@ -1,0 +1,338 @@
+// The archive dialog's frame: its pages and tabs, Close and Help, the
+// options it shows, and the messages it routes to the pages.
+#include "cleanup/win32/CleanUpCompressFolderBox.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "../res/CompressFolderIds.h"
+#include "config/Options.h"
+#include "controls/win32/CenterOverMainWindow.h"
+#include "main/HelpTopics.h"
+#include "platform/FileSystem.h"
+#include "platform/ShellOpen.h"
+#include "platform/win32/WideString.h"
+#include "platform/win32/WindowText.h"
+#include "scan/DriveRecords.h"
+#include "scan/PathUtils.h"
+
+namespace {
+
+// Places of the controls the dialog makes itself, in dialog units.
+const RECT kDrivesPlace = {14, 52, 174, 64};
+const RECT kRestoreDrivesPlace = {14, 52, 174, 64};
+const RECT kArchivesPlace = {14, 70, 306, 142};
+
+const int kDescriptionColumnWidth = 160;
+const int kFolderColumnWidth = 100;
+const int kLocationColumnWidth = 200;
+const int kShadowOffset = 2;  // pixels between the title and its shadow
+
+const int kCompressIds[] = {IDC_CF_COMPRESS_TITLE, IDC_CF_STORE_ON_DRIVE, IDC_CF_DRIVES,    IDC_CF_DESCRIPTION_LABEL,
+                            IDC_CF_DESCRIPTION,    IDC_CF_SUBFOLDERS,     IDC_CF_DELETE_AFTER, IDC_CF_HIDDEN,
+                            IDC_CF_PASSWORD,       IDC_CF_LEVEL_LABEL,    IDC_CF_LEVEL,     IDC_CF_LEVEL_SPIN,
+                            IDC_CF_COMPRESS};
+const int kRestoreIds[] = {IDC_CF_RESTORE_TITLE,   IDC_CF_RESTORE_DRIVES_LABEL, IDC_CF_RESTORE_DRIVES,
+                           IDC_CF_ARCHIVES,        IDC_CF_RESTORE_PATH_LABEL,   IDC_CF_RESTORE_PATH,
+                           IDC_CF_BROWSE,          IDC_CF_DELETE_ARCHIVE_AFTER, IDC_CF_DELETE_ARCHIVE,
+                           IDC_CF_RESTORE};
+// The results panel shows only once an archive is made.
+const int kProgressIds[] = {IDC_CF_PROGRESS_TITLE1,  IDC_CF_PROGRESS_TITLE2, IDC_CF_PROGRESS_FILE,
+                            IDC_CF_PROGRESS_BAR,     IDC_CF_PROGRESS_PERCENT, IDC_CF_STOP};
+
+const char* PageCaption(TCompressPage page) {
+    switch (page) {
+        case TCompressPage::Compress: return "Archive Folder";
+        case TCompressPage::Restore: return "Restore Folder";
+        case TCompressPage::Progress: return "Progress";
+    }
+    return "";
+}
+
+RECT DialogUnitsToPixels(HWND dialog, RECT place) {
+    MapDialogRect(dialog, &place);
+    return place;
+}
+
+char ProcessCurrentDrive() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH || folder[1] != L':') return 0;
+    return UpperDriveLetter(char(folder[0]));
+}
+
+// The dialog's font, larger and bold, for the page titles.
+TGdiObject TitleVersionOf(HFONT font) {
+    LOGFONTW face = {};
+    if (!font || !GetObjectW(font, sizeof(face), &face)) return TGdiObject();
+    face.lfWeight = FW_BOLD;
+    face.lfHeight = face.lfHeight < 0 ? face.lfHeight - 3 : face.lfHeight + 3;
+    return TGdiObject(CreateFontIndirectW(&face));
+}
+
+}  // namespace
+
+void RunCompressFolderBox(const TCompressFolderServices& services, const TCompressFolderRequest& request, HWND owner) {
+    TCleanUpCompressFolderBox box(services, request);
+    services.ModalRunner.Run(box, owner);
+}
+
+void RunRestoreFoldersBox(const TCompressFolderServices& services, HWND owner) {
+    TCleanUpCompressFolderBox box(services, TCompressFolderRequest());
+    services.ModalRunner.Run(box, owner);
+}
+
+TCleanUpCompressFolderBox::TCleanUpCompressFolderBox(const TCompressFolderServices& services,
+                                                     TCompressFolderRequest request)
+    : TDialog(IDD_COMPRESS_FOLDER),
+      Services(services),
+      Request(std::move(request)),
+      RestoreOnly(Request.FolderPath.empty()),
+      TheZip(services.Zip),
+      Drives(services.Drives, services.ShellInfo),
+      RestoreDrives(services.Drives, services.ShellInfo) {
+    TheZip.Verbose = false;
+    TheZip.Trace = false;
+    TheZip.AddCompLevel = 9;
+    TheZip.ExtrOptions = ExtrDirNames | ExtrOverWrite;
+    TheZip.SetDLLDirectory(ParentFolderPath(Services.ProgramPath));
+    TheZip.OnProgress = [this](TZipMaster&, TZipProgressKind kind, uint32_t size, const std::string& name) {
+        ZipProgress(kind, size, name);
+    };
+    TheZip.OnMessage = [this](TZipMaster&, int32_t code, const std::string& text) { ZipMessage(code, text); };
+}
+
+TCleanUpCompressFolderBox::~TCleanUpCompressFolderBox() = default;
+
+bool TCleanUpCompressFolderBox::OnInitDialog() {
+    StartDrive = ProcessCurrentDrive();
+    TheZip.OwnerWindow = Handle();
+    TitleFont = TitleVersionOf(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    for (int id : {IDC_CF_COMPRESS_TITLE, IDC_CF_RESTORE_TITLE, IDC_CF_PROGRESS_TITLE1, IDC_CF_PROGRESS_TITLE2})
+        if (TitleFont.Get()) SendMessageW(Item(id), WM_SETFONT, WPARAM(TitleFont.Get()), FALSE);
+    // The shadow sits two pixels right of and below the title, behind it.
+    RECT title = {};
+    GetWindowRect(Item(IDC_CF_PROGRESS_TITLE1), &title);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&title), 2);
+    SetWindowPos(Item(IDC_CF_PROGRESS_TITLE2), HWND_BOTTOM, title.left + kShadowOffset, title.top + kShadowOffset, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowTextOf(Item(IDC_CF_STORE_ON_DRIVE),
+                    std::string("Store archive in a special '") + kArchivesFolderName + "' folder on drive");
+    SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_SETRANGE32, 0, 9);
+    SendMessageW(Item(IDC_CF_PROGRESS_BAR), PBM_SETRANGE32, 0, 100);
+    CreateControls();
+    LoadOptions();
+    CenterOverMainWindow(Handle(), GetWindow(Handle(), GW_OWNER));
+    if (RestoreOnly) {
+        SetWindowTextOf(Handle(), kRestoreOnlyCaption);
+        SetTabs({TCompressPage::Restore});
+        ShowPage(TCompressPage::Restore);
+    } else {
+        SetWindowTextOf(Item(IDC_CF_DESCRIPTION), PresetDescription(Request.FolderPath));
+        SetTabs({TCompressPage::Compress, TCompressPage::Restore});
+        ShowPage(TCompressPage::Compress);
+    }
+    return false;
+}
+
+void TCleanUpCompressFolderBox::CreateControls() {
+    try {
+        RECT place = DialogUnitsToPixels(Handle(), kDrivesPlace);
+        Drives.Create(Handle(), place.left, place.top, place.right - place.left, IDC_CF_DRIVES);
+        SetWindowPos(Drives.Handle(), Item(IDC_CF_STORE_ON_DRIVE), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (StartDrive) Drives.SelectLetter(StartDrive);
+        place = DialogUnitsToPixels(Handle(), kRestoreDrivesPlace);
+        RestoreDrives.Create(Handle(), place.left, place.top, place.right - place.left, IDC_CF_RESTORE_DRIVES);
+        SetWindowPos(RestoreDrives.Handle(), Item(IDC_CF_RESTORE_DRIVES_LABEL), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Archives = std::make_unique<TListView>(Handle(), IDC_CF_ARCHIVES,
+                                               LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_NOSORTHEADER,
+                                               false);
+        place = DialogUnitsToPixels(Handle(), kArchivesPlace);
+        Archives->SetBounds(place.left, place.top, place.right - place.left, place.bottom - place.top);
+        SetWindowPos(Archives->Handle(), RestoreDrives.Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Archives->SetFont(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+        Archives->SetExtendedStyle(LVS_EX_FULLROWSELECT);
+        Archives->AddColumn("Archive Description", kDescriptionColumnWidth, false);
+        Archives->AddColumn("Folder Name", kFolderColumnWidth, false);
+        Archives->AddColumn("Original Location", kLocationColumnWidth, false);
+        Tips = std::make_unique<TToolTips>(Handle());
+    } catch (const std::runtime_error&) {
+        // Without them the dialog still closes; nothing is archived or restored.
+    }
+}
+
+bool TCleanUpCompressFolderBox::Checked(int id) const {
+    return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCleanUpCompressFolderBox::LoadOptions() {
+    const auto check = [this](int id, const TBoolOption* option) {
+        SendMessageW(Item(id), BM_SETCHECK, option && option->Value ? BST_CHECKED : BST_UNCHECKED, 0);
+    };
+    check(IDC_CF_SUBFOLDERS, ZIPAddSubfolders);
+    check(IDC_CF_DELETE_AFTER, ZIPDeleteAfterCompressing);
+    check(IDC_CF_HIDDEN, ZIPAddHiddenFiles);
+    check(IDC_CF_PASSWORD, ZIPPasswordProtect);
+    check(IDC_CF_DELETE_ARCHIVE_AFTER, ZIPDeleteArchive);
+    const int level = ZIPCompressionLevel ? std::clamp(ZIPCompressionLevel->Value, 0, 9) : 9;
+    SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_SETPOS32, 0, level);
+}
+
+void TCleanUpCompressFolderBox::SaveOptions() {
+    if (ZIPAddSubfolders) ZIPAddSubfolders->Value = Checked(IDC_CF_SUBFOLDERS);
+    if (ZIPDeleteAfterCompressing) ZIPDeleteAfterCompressing->Value = Checked(IDC_CF_DELETE_AFTER);
+    if (ZIPAddHiddenFiles) ZIPAddHiddenFiles->Value = Checked(IDC_CF_HIDDEN);
+    if (ZIPPasswordProtect) ZIPPasswordProtect->Value = Checked(IDC_CF_PASSWORD);
+    if (ZIPDeleteArchive) ZIPDeleteArchive->Value = Checked(IDC_CF_DELETE_ARCHIVE_AFTER);
+    if (ZIPCompressionLevel)
+        ZIPCompressionLevel->Value = std::clamp(int(SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_GETPOS32, 0, 0)), 0, 9);
+}
+
+bool TCleanUpCompressFolderBox::PageTabShown(TCompressPage page) const {
+    return std::find(Tabs.begin(), Tabs.end(), page) != Tabs.end();
+}
+
+void TCleanUpCompressFolderBox::SetTabs(const std::vector<TCompressPage>& pages) {
+    const HWND tabs = Item(IDC_CF_TABS);
+    Tabs = pages;
+    TabCtrl_DeleteAllItems(tabs);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        std::wstring caption = Widen(PageCaption(pages[i]));
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = &caption[0];
+        SendMessageW(tabs, TCM_INSERTITEMW, WPARAM(i), LPARAM(&item));
+    }
+}
+
+void TCleanUpCompressFolderBox::ShowPage(TCompressPage page) {
+    Active = page;
+    const auto show = [this](const int* ids, size_t count, bool on) {
+        for (size_t i = 0; i < count; ++i) ShowWindow(Item(ids[i]), on ? SW_SHOW : SW_HIDE);
+    };
+    show(kCompressIds, std::size(kCompressIds), page == TCompressPage::Compress);
+    show(kRestoreIds, std::size(kRestoreIds), page == TCompressPage::Restore);
+    show(kProgressIds, std::size(kProgressIds), page == TCompressPage::Progress);
+    if (page != TCompressPage::Progress)
+        for (int id : {IDC_CF_RESULTS, IDC_CF_RESULTS1, IDC_CF_RESULTS2, IDC_CF_RESULTS3}) ShowWindow(Item(id), SW_HIDE);
+    const auto tab = std::find(Tabs.begin(), Tabs.end(), page);
+    if (tab != Tabs.end()) TabCtrl_SetCurSel(Item(IDC_CF_TABS), int(tab - Tabs.begin()));
+    if (page == TCompressPage::Compress) SetFocus(Item(IDC_CF_DESCRIPTION));
+    if (page == TCompressPage::Restore) {
+        if (!RestoreShown) {
+            RestoreShown = true;
+            // Reported as a change, so the list fills at once.
+            if (StartDrive) RestoreDrives.SelectLetter(StartDrive);
+        }
+        if (Archives) SetFocus(Archives->Handle());
+    }
+}
+
+void TCleanUpCompressFolderBox::TabChange() {
+    const int selected = TabCtrl_GetCurSel(Item(IDC_CF_TABS));
+    if (selected >= 0 && size_t(selected) < Tabs.size()) ShowPage(Tabs[size_t(selected)]);
+}
+
+void TCleanUpCompressFolderBox::OpenHelp() {
+    int context = kCompressDialogHelpContext;
+    if (Active == TCompressPage::Compress) context = kCompressPageHelpContext;
+    if (Active == TCompressPage::Restore) context = kRestorePageHelpContext;
+    const std::string page =
+        HelpTopicPath(ParentFolderPath(Services.ProgramPath), context,
+                      [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
+    Services.Shell.Open(page, "", kShowNormal);
+}
+
+bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND control) {
+    const bool clicked = notifyCode == BN_CLICKED;
+    switch (id) {
+        case IDC_CF_CLOSE:
+            // Nothing closes the dialog while the libraries run.
+            if (!Busy && IsWindowEnabled(Item(IDC_CF_CLOSE))) Close(IDCANCEL);
+            return true;
+        case IDC_CF_HELP:
+            if (clicked) OpenHelp();
+            return true;
+        case IDC_CF_COMPRESS:
+            if (clicked && !Busy) CompressClick();
+            return true;
+        case IDC_CF_STOP:
+            if (clicked) TheZip.Cancel = true;
+            return true;
+        case IDC_CF_RESTORE_DRIVES:
+            if (notifyCode == CBN_SELCHANGE) RestoreDrivesChange();
+            return true;
+        case IDC_CF_RESTORE_PATH:
+            if (notifyCode == EN_CHANGE) RestorePathChange();
+            return true;
+        case IDC_CF_BROWSE:
+            if (clicked) BrowseRestorePath();
+            return true;
+        case IDC_CF_DELETE_ARCHIVE:
+            if (clicked && !Busy) DeleteArchiveClick();
+            return true;
+        case IDC_CF_RESTORE:
+            if (clicked && !Busy && IsWindowEnabled(Item(IDC_CF_RESTORE))) RestoreClick();
+            return true;
+        case IDOK:
+            return true;  // Enter in an edit does not close the dialog
+        default:
+            return TDialog::OnCommand(id, notifyCode, control);
+    }
+}
+
+bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (!Drives.DrawItem(item) && !RestoreDrives.DrawItem(item)) return false;
+            result = TRUE;
+            return true;
+        }
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.idFrom == IDC_CF_TABS && header.code == TCN_SELCHANGE) {
+                TabChange();
+                return true;
+            }
+            if (header.idFrom != IDC_CF_ARCHIVES) return false;
+            if (header.code == LVN_ITEMCHANGED) {
+                ArchivesChange(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+                return true;
+            }
+            if (header.code == LVN_ENDLABELEDITW) {
+                result = ArchiveEdited(*reinterpret_cast<const NMLVDISPINFOW*>(lParam)) ? TRUE : FALSE;
+                return true;
+            }
+            return false;
+        }
+        case WM_CTLCOLORSTATIC: {
+            const HBRUSH brush = ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            if (!brush) return false;
+            result = INT_PTR(brush);
+            return true;
+        }
+        case WM_HELP:
+            OpenHelp();
+            result = TRUE;
+            return true;
+        case WM_DESTROY:
+            // Whatever happened, the check boxes and the level are kept for next time.
+            SaveOptions();
+            return false;
+        default:
+            return false;
+    }
+}
+
+// The progress titles draw over each other: the shadow in grey, both
+// without a background of their own.
+HBRUSH TCleanUpCompressFolderBox::ColorStatic(HDC dc, HWND control) {
+    const bool shadow = control == Item(IDC_CF_PROGRESS_TITLE2);
+    if (!shadow && control != Item(IDC_CF_PROGRESS_TITLE1)) return nullptr;
+    SetTextColor(dc, GetSysColor(shadow ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}

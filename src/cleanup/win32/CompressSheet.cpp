@@ -1,0 +1,102 @@
+// The archive dialog's archive page: packing the folder into a new archive
+// of the chosen drive, indexing it, and the results.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "../res/CompressFolderIds.h"
+#include "cleanup/win32/CleanUpCompressFolderBox.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/FileActions.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ShellInfo.h"
+#include "platform/win32/WindowText.h"
+#include "scan/DriveRecords.h"
+#include "scan/PathUtils.h"
+
+TArchiveRecord TCleanUpCompressFolderBox::RecordOf(const std::string& archivePath) const {
+    TArchiveRecord record;
+    record.ArchiveName = archivePath.substr(archivePath.find_last_of('\\') + 1);
+    record.Description = WindowTextOf(Item(IDC_CF_DESCRIPTION));
+    record.FolderName = FolderNameOf(Request.FolderPath);
+    record.OriginalPath = ParentFolderPath(RemoveBackslash(Request.FolderPath));
+    return record;
+}
+
+TArchiveIndex TCleanUpCompressFolderBox::IndexOf(const std::string& archiveFolder) {
+    const std::string programRoot =
+        Services.ProgramPath.size() >= 2 && Services.ProgramPath[1] == ':'
+            ? std::string(1, UpperDriveLetter(Services.ProgramPath[0])) + ":\\"
+            : std::string("C:\\");
+    return TArchiveIndex(Services.Profiles, Services.FileSystem, archiveFolder, programRoot);
+}
+
+void TCleanUpCompressFolderBox::CompressClick() {
+    const char letter = Drives.SelectedLetter();
+    if (letter == 0) return;
+    const std::string parent = ParentFolderPath(RemoveBackslash(Request.FolderPath));
+    StartProgress(kNowCompressing, Request.FolderSize, AddBackslash(parent));
+
+    const std::string archiveFolder = ArchiveFolderOf(letter);
+    if (!PrepareArchiveFolder(archiveFolder, Services.FileSystem, Services.FileActions)) {
+        Services.MessageBoxes.Show(kProductName, CreateFolderFailedText(archiveFolder), TMsgButtons::Ok,
+                                   TMsgIcon::Error);
+        EndRun(true);
+        return;
+    }
+    TArchiveChoices choices;
+    choices.Subfolders = Checked(IDC_CF_SUBFOLDERS);
+    choices.Hidden = Checked(IDC_CF_HIDDEN);
+    choices.Move = Checked(IDC_CF_DELETE_AFTER);
+    choices.Password = Checked(IDC_CF_PASSWORD);
+    TheZip.AddOptions = ArchiveAddOptions(choices);
+    TheZip.AddCompLevel = int(SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_GETPOS32, 0, 0));
+
+    TArchiveNumbers numbers;
+    const std::function<uint32_t()> draw =
+        Services.DrawArchiveNumber ? Services.DrawArchiveNumber : std::function<uint32_t()>([&numbers] { return numbers(); });
+    const std::string archivePath = ChooseArchivePath(letter, archiveFolder, draw, Services.FileSystem);
+    TheZip.SetZipFilename(archivePath);
+
+    Services.Zip.CurrentDirectory.Change(parent);
+    TheZip.FSpecArgs = {ArchiveSpecOf(Request.FolderPath)};
+    try {
+        TheZip.Add();
+    } catch (...) {
+        Services.MessageBoxes.Show(kProductName, kCompressFatalText, TMsgButtons::Ok, TMsgIcon::Error);
+    }
+    EndRun(false);
+
+    // A stopped or failed run leaves no archive: the library removes its
+    // partial file, and the folder was only deleted once the archive was whole.
+    if (!Services.FileSystem.PathExists(archivePath)) {
+        Close(IDCANCEL);
+        return;
+    }
+    TArchiveIndex index = IndexOf(archiveFolder);
+    const bool indexed = index.Add(RecordOf(archivePath));
+    ShowResults(archivePath);
+    if (!indexed)
+        Services.MessageBoxes.Show(kProductName, IndexWriteFailedText(index.IndexPath()), TMsgButtons::Ok,
+                                   TMsgIcon::Error);
+}
+
+void TCleanUpCompressFolderBox::ShowResults(const std::string& archivePath) {
+    SetTitles(kFolderCompressed);
+    EnableWindow(Item(IDC_CF_CLOSE), TRUE);
+    ShowWindow(Item(IDC_CF_STOP), SW_HIDE);
+    const std::string folderRoot = std::string(1, UpperDriveLetter(Request.FolderPath[0])) + ":\\";
+    const std::string archiveRoot = std::string(1, UpperDriveLetter(archivePath[0])) + ":\\";
+    const bool folderDeleted = !Services.FileSystem.PathExists(Request.FolderPath);
+    const TCompressResults texts =
+        CompressResultTexts(Request.DiskUsage, Services.ShellInfo.GetShellDisplayName(folderRoot),
+                            std::max<int64_t>(0, Services.FileActions.FileSize(archivePath)),
+                            Services.ShellInfo.GetShellDisplayName(archiveRoot), folderDeleted, Services.Locale);
+    SetWindowTextOf(Item(IDC_CF_RESULTS1), texts.Usage);
+    SetWindowTextOf(Item(IDC_CF_RESULTS2), texts.Archive);
+    SetWindowTextOf(Item(IDC_CF_RESULTS3), texts.Gain);
+    for (int id : {IDC_CF_RESULTS, IDC_CF_RESULTS1, IDC_CF_RESULTS2}) ShowWindow(Item(id), SW_SHOW);
+    ShowWindow(Item(IDC_CF_RESULTS3), texts.GainShown ? SW_SHOW : SW_HIDE);
+    SetFocus(Item(IDC_CF_CLOSE));
+}
