@@ -74,6 +74,23 @@ private:
     std::vector<std::string>& Specs;
 };
 
+// A block with the fields both libraries share: who calls, how to call back,
+// the tracing flags, the fixed values, and the texts.
+template <typename TBlock>
+std::unique_ptr<TBlock> NewBlock(TZipMaster& zip, const TBlockTexts& texts) {
+    auto block = std::make_unique<TBlock>();
+    block->OwnerWindow = zip.OwnerWindow;
+    block->Caller = &zip;
+    block->Version = kZipDllVersion;
+    block->Callback = ZipMasterCallback;
+    block->Trace = Flag(zip.Trace);
+    block->Fixed1 = kZipFlagTrue;
+    block->Verbose = Flag(zip.Verbose || zip.Trace);
+    block->Seven = kZipBlockSeven;
+    texts.PointInto(*block);
+    return block;
+}
+
 }  // namespace
 
 void TZipMaster::SetPassword(const std::string& password) { ThePassword = FirstChars(password, kZipPasswordMaxChars); }
@@ -159,16 +176,9 @@ void TZipMaster::Add() {
     Successes = 0;
 
     const TBlockTexts texts(ZipName, ThePassword, FSpecArgs);
-    auto block = std::make_unique<TZipAddBlock>();
-    block->OwnerWindow = OwnerWindow;
-    block->Caller = this;
-    block->Version = kZipDllVersion;
-    block->Callback = ZipMasterCallback;
-    block->Trace = Flag(Trace);
+    const auto block = NewBlock<TZipAddBlock>(*this, texts);
     block->Encrypt = Flag(AddOptions & AddEncrypt);
     block->HiddenFiles = Flag(AddOptions & AddHiddenFiles);
-    block->Fixed1 = kZipFlagTrue;
-    block->Verbose = Flag(Verbose || Trace);
     block->Fixed2 = kZipFlagTrue;
     block->Level = std::clamp(AddCompLevel, 0, 9);
     block->NoFolderNames = Flag(!(AddOptions & AddDirNames));
@@ -179,8 +189,6 @@ void TZipMaster::Add() {
     block->Update = Flag(AddOptions & AddUpdate);
     block->Freshen = Flag((AddOptions & AddFreshen) && !(AddOptions & AddUpdate));
     block->TimeFromNewest = Flag(AddOptions & AddZipTime);
-    block->Seven = kZipBlockSeven;
-    texts.PointInto(*block);
 
     LoadAndCall(kZipLibraryName, "ZipDllExec", "GetZipDllVersion",
                 [&](void* exec) { return reinterpret_cast<TZipDllExec>(exec)(block.get()); });
@@ -200,21 +208,12 @@ void TZipMaster::Extract() {
     if (!ExtrBaseDir.empty()) Services.CurrentDirectory.Change(ExtrBaseDir);
 
     const TBlockTexts texts(ZipName, ThePassword, FSpecArgs);
-    auto block = std::make_unique<TUnzipBlock>();
-    block->OwnerWindow = OwnerWindow;
-    block->Caller = this;
-    block->Version = kZipDllVersion;
-    block->Callback = ZipMasterCallback;
-    block->Trace = Flag(Trace);
+    const auto block = NewBlock<TUnzipBlock>(*this, texts);
     block->TestOnly = Flag(ExtrOptions & ExtrTest);
-    block->Fixed1 = kZipFlagTrue;
-    block->Verbose = Flag(Verbose || Trace);
     block->Update = Flag(ExtrOptions & ExtrUpdate);
     block->Freshen = Flag((ExtrOptions & ExtrFreshen) && !(ExtrOptions & ExtrUpdate));
     block->FolderNames = Flag(ExtrOptions & ExtrDirNames);
     block->Overwrite = Flag(ExtrOptions & ExtrOverWrite);
-    block->Seven = kZipBlockSeven;
-    texts.PointInto(*block);
 
     LoadAndCall(kUnzipLibraryName, "UnzDllExec", "GetUnzDllVersion",
                 [&](void* exec) { return reinterpret_cast<TUnzDllExec>(exec)(block.get()); });

@@ -25,14 +25,14 @@ std::string DataOf(const std::string& bytes, const TZipCentralEntry& entry) {
 }
 
 TEST(ZipCentralDirectoryTest, ReadsEveryHeaderField) {
-    TEntrySpec a;
+    TEntryRecipe a;
     a.Name = "folder/a.txt";
     a.Data = "hello hello hello hello";
     a.Deflate = true;
     a.DosTime = 0x1234;
     a.DosDate = 0x5678;
     a.ExternalAttributes = 0x21;
-    TEntrySpec folder;
+    TEntryRecipe folder;
     folder.Name = "folder/";
     folder.ExternalAttributes = 0x10;
     const TBuiltZip zip = BuildZip({a, folder});
@@ -65,12 +65,12 @@ TEST(ZipCentralDirectoryTest, EmptyArchiveHasNoEntries) {
 }
 
 TEST(ZipCentralDirectoryTest, FindsTheEndRecordBehindTheLongestComment) {
-    TEntrySpec a = Entry("a", "data");
-    TArchiveSpec spec;
+    TEntryRecipe a = Entry("a", "data");
+    TArchiveRecipe recipe;
     // A comment that itself looks like an end record must not be taken for one.
     std::string fake = BuildZip({}).Bytes;
-    spec.Comment = fake + std::string(ZipFormat::kMaxCommentSize - fake.size(), 'c');
-    const TBuiltZip zip = BuildZip({a}, spec);
+    recipe.Comment = fake + std::string(ZipFormat::kMaxCommentSize - fake.size(), 'c');
+    const TBuiltZip zip = BuildZip({a}, recipe);
     const TZipCentralDirectory dir = Read(zip.Bytes);
     ASSERT_EQ("", dir.Error);
     ASSERT_EQ(1u, dir.Entries.size());
@@ -78,11 +78,11 @@ TEST(ZipCentralDirectoryTest, FindsTheEndRecordBehindTheLongestComment) {
 }
 
 TEST(ZipCentralDirectoryTest, DataDescriptorsAndLocalExtraFieldsDoNotMatter) {
-    TEntrySpec a = Entry("a.bin", NoisyBytes(5000));
+    TEntryRecipe a = Entry("a.bin", NoisyBytes(5000));
     a.Deflate = true;
     a.DataDescriptor = true;
     a.LocalExtra = ExtraField(0x5455, std::string(5, 'x'));  // longer than the central extra
-    TEntrySpec b = Entry("b.txt", "second");
+    TEntryRecipe b = Entry("b.txt", "second");
     const TBuiltZip zip = BuildZip({a, b});
     const TZipCentralDirectory dir = Read(zip.Bytes);
     ASSERT_EQ("", dir.Error);
@@ -94,13 +94,13 @@ TEST(ZipCentralDirectoryTest, DataDescriptorsAndLocalExtraFieldsDoNotMatter) {
 }
 
 TEST(ZipCentralDirectoryTest, Zip64ValuesReplaceSaturatedFields) {
-    TEntrySpec a = Entry("big.bin", NoisyBytes(3000));
+    TEntryRecipe a = Entry("big.bin", NoisyBytes(3000));
     a.Zip64 = true;
-    TEntrySpec b = Entry("small.txt", "x");
+    TEntryRecipe b = Entry("small.txt", "x");
     b.Zip64 = true;
-    TArchiveSpec spec;
-    spec.Zip64End = true;
-    const TBuiltZip zip = BuildZip({a, b}, spec);
+    TArchiveRecipe recipe;
+    recipe.Zip64End = true;
+    const TBuiltZip zip = BuildZip({a, b}, recipe);
     const TZipCentralDirectory dir = Read(zip.Bytes);
     ASSERT_EQ("", dir.Error);
     ASSERT_EQ(2u, dir.Entries.size());
@@ -113,7 +113,7 @@ TEST(ZipCentralDirectoryTest, Zip64ValuesReplaceSaturatedFields) {
 
 TEST(ZipCentralDirectoryTest, Zip64FieldHoldsOnlyTheSaturatedValues) {
     // Only the offset is saturated: the field holds just that one value.
-    TEntrySpec a = Entry("a", "abc");
+    TEntryRecipe a = Entry("a", "abc");
     std::string value;
     ZipFormat::Put64(value, 0);
     a.CentralExtra = ExtraField(ZipFormat::kExtraZip64, value);
@@ -128,7 +128,7 @@ TEST(ZipCentralDirectoryTest, Zip64FieldHoldsOnlyTheSaturatedValues) {
 }
 
 TEST(ZipCentralDirectoryTest, MissingZip64ValueIsAnError) {
-    TEntrySpec a = Entry("a", "abc");
+    TEntryRecipe a = Entry("a", "abc");
     TBuiltZip zip = BuildZip({a});
     Poke32(zip.Bytes, zip.DirectoryOffset + 24, ZipFormat::kMax32);  // saturated size, no ZIP64 field
     const TZipCentralDirectory dir = Read(zip.Bytes);
@@ -143,9 +143,9 @@ TEST(ZipCentralDirectoryTest, SaturatedEndRecordWithoutZip64RecordIsAnError) {
 }
 
 TEST(ZipCentralDirectoryTest, LocatorPointingNowhereIsAnError) {
-    TArchiveSpec spec;
-    spec.Zip64End = true;
-    TBuiltZip zip = BuildZip({Entry("a", "b")}, spec);
+    TArchiveRecipe recipe;
+    recipe.Zip64End = true;
+    TBuiltZip zip = BuildZip({Entry("a", "b")}, recipe);
     const uint64_t locatorAt = zip.EndRecordOffset - ZipFormat::kZip64LocatorSize;
     for (uint64_t target : {uint64_t(0), uint64_t(1) << 62, uint64_t(-1), locatorAt - 10}) {
         std::string bytes = zip.Bytes;
@@ -156,7 +156,7 @@ TEST(ZipCentralDirectoryTest, LocatorPointingNowhereIsAnError) {
 }
 
 TEST(ZipCentralDirectoryTest, NtfsTimesAreRead) {
-    TEntrySpec a = Entry("a", "b");
+    TEntryRecipe a = Entry("a", "b");
     a.CentralExtra = ExtraField(0x5455, "\x03\x01\x02\x03\x04") + NtfsTimes(111, 222, 333);
     const TZipCentralDirectory dir = Read(BuildZip({a}).Bytes);
     ASSERT_EQ("", dir.Error);
@@ -166,9 +166,9 @@ TEST(ZipCentralDirectoryTest, NtfsTimesAreRead) {
 }
 
 TEST(ZipCentralDirectoryTest, UnixModificationTimeWithoutNtfsTimes) {
-    TEntrySpec a = Entry("a", "b");
+    TEntryRecipe a = Entry("a", "b");
     a.CentralExtra = ExtraField(0x5455, std::string("\x03\x00\xF1\x53\x65", 5));  // 0x6553F100 seconds
-    TEntrySpec accessOnly = Entry("b", "c");
+    TEntryRecipe accessOnly = Entry("b", "c");
     accessOnly.CentralExtra = ExtraField(0x5455, std::string("\x02\x00\xF1\x53\x65", 5));
     const TZipCentralDirectory dir = Read(BuildZip({a, accessOnly}).Bytes);
     ASSERT_EQ("", dir.Error);
@@ -178,7 +178,7 @@ TEST(ZipCentralDirectoryTest, UnixModificationTimeWithoutNtfsTimes) {
 }
 
 TEST(ZipCentralDirectoryTest, ShortNtfsFieldIsIgnored) {
-    TEntrySpec a = Entry("a", "b");
+    TEntryRecipe a = Entry("a", "b");
     std::string times = NtfsTimes(111, 222, 333);
     times = times.substr(0, times.size() - 8);
     ZipTest::Poke16(times, 2, uint16_t(times.size() - 4));  // the field's own length fits, the tag's does not
@@ -189,12 +189,12 @@ TEST(ZipCentralDirectoryTest, ShortNtfsFieldIsIgnored) {
 }
 
 TEST(ZipCentralDirectoryTest, NamesAreUtf8WithBit11AndCodePage437Without) {
-    TEntrySpec utf8 = Entry("caf\xC3\xA9.txt", "1");
+    TEntryRecipe utf8 = Entry("caf\xC3\xA9.txt", "1");
     utf8.Utf8Flag = true;
-    TEntrySpec dos = Entry("\x82t\x82.txt", "2");  // "été" in code page 437
-    TEntrySpec unixUtf8 = Entry("na\xC3\xAFve.txt", "3");
+    TEntryRecipe dos = Entry("\x82t\x82.txt", "2");  // "été" in code page 437
+    TEntryRecipe unixUtf8 = Entry("na\xC3\xAFve.txt", "3");
     unixUtf8.VersionMadeBy = 0x031E;  // Unix tools store the system's (UTF-8) names unflagged
-    TEntrySpec unixLatin1 = Entry("\xE9t\xE9.txt", "4");
+    TEntryRecipe unixLatin1 = Entry("\xE9t\xE9.txt", "4");
     unixLatin1.VersionMadeBy = 0x031E;
     const TZipCentralDirectory dir = Read(BuildZip({utf8, dos, unixUtf8, unixLatin1}).Bytes);
     ASSERT_EQ("", dir.Error);
@@ -207,11 +207,11 @@ TEST(ZipCentralDirectoryTest, NamesAreUtf8WithBit11AndCodePage437Without) {
 }
 
 TEST(ZipCentralDirectoryTest, UnicodePathFieldNamesTheEntryWhenItsCrcMatches) {
-    TEntrySpec a = Entry("\x82t\x82.txt", "1");
+    TEntryRecipe a = Entry("\x82t\x82.txt", "1");
     std::string field("\x01", 1);
     ZipFormat::Put32(field, Crc(a.Name));
     a.CentralExtra = ExtraField(0x7075, field + "\xC3\xA9t\xC3\xA9!.txt");
-    TEntrySpec stale = Entry("x.txt", "2");
+    TEntryRecipe stale = Entry("x.txt", "2");
     std::string staleField("\x01", 1);
     ZipFormat::Put32(staleField, Crc("renamed.txt"));
     stale.CentralExtra = ExtraField(0x7075, staleField + "other.txt");
@@ -222,17 +222,17 @@ TEST(ZipCentralDirectoryTest, UnicodePathFieldNamesTheEntryWhenItsCrcMatches) {
 }
 
 TEST(ZipCentralDirectoryTest, BytesInFrontShiftTheOffsets) {
-    TArchiveSpec spec;
-    spec.Prefix = std::string(1000, 'M');
-    const TBuiltZip shifted = BuildZip({Entry("a", "first"), Entry("b", "second")}, spec);
+    TArchiveRecipe recipe;
+    recipe.Prefix = std::string(1000, 'M');
+    const TBuiltZip shifted = BuildZip({Entry("a", "first"), Entry("b", "second")}, recipe);
     const TZipCentralDirectory dir = Read(shifted.Bytes);
     ASSERT_EQ("", dir.Error);
     ASSERT_EQ(2u, dir.Entries.size());
     EXPECT_EQ(1000u, dir.Entries[0].LocalHeaderOffset);
     EXPECT_EQ("second", DataOf(shifted.Bytes, dir.Entries[1]));
 
-    spec.OffsetsFromFileStart = true;
-    const TBuiltZip adjusted = BuildZip({Entry("a", "first")}, spec);
+    recipe.OffsetsFromFileStart = true;
+    const TBuiltZip adjusted = BuildZip({Entry("a", "first")}, recipe);
     const TZipCentralDirectory adjustedDir = Read(adjusted.Bytes);
     ASSERT_EQ("", adjustedDir.Error);
     EXPECT_EQ("first", DataOf(adjusted.Bytes, adjustedDir.Entries[0]));
@@ -296,9 +296,9 @@ TEST(ZipCentralDirectoryTest, DamagedHeadersKeepTheEntriesBefore) {
 }
 
 TEST(ZipCentralDirectoryTest, HugeEntryCountReservesOnlyWhatTheDirectoryHolds) {
-    TArchiveSpec spec;
-    spec.Zip64End = true;
-    TBuiltZip zip = BuildZip({Entry("a", "b")}, spec);
+    TArchiveRecipe recipe;
+    recipe.Zip64End = true;
+    TBuiltZip zip = BuildZip({Entry("a", "b")}, recipe);
     // The ZIP64 end record's entry counts.
     const uint64_t recordAt = zip.EndRecordOffset - ZipFormat::kZip64LocatorSize - ZipFormat::kZip64EndRecordSize;
     for (uint64_t at : {recordAt + 24, recordAt + 32}) {
@@ -312,7 +312,7 @@ TEST(ZipCentralDirectoryTest, HugeEntryCountReservesOnlyWhatTheDirectoryHolds) {
 }
 
 TEST(ZipCentralDirectoryTest, CountKeepsOnlyLow16BitsBeyond65535Entries) {
-    std::vector<TEntrySpec> many(65537, Entry("e", ""));
+    std::vector<TEntryRecipe> many(65537, Entry("e", ""));
     const TBuiltZip zip = BuildZip(many);  // the end record's count wraps to 1
     const TZipCentralDirectory dir = Read(zip.Bytes);
     EXPECT_EQ("", dir.Error);

@@ -69,10 +69,10 @@ TEST(ZipExtractorTest, EncryptedEntriesNeedTheRightPassword) {
     const std::string data = NoisyBytes(40000);
     for (bool descriptor : {false, true}) {
         for (bool deflate : {false, true}) {
-            TEntrySpec spec = Entry("secret", data, deflate);
-            spec.Password = "p\xC3\xA4ss";
-            spec.DataDescriptor = descriptor;
-            const std::string archive = BuildZip({spec}).Bytes;
+            TEntryRecipe recipe = Entry("secret", data, deflate);
+            recipe.Password = "p\xC3\xA4ss";
+            recipe.DataDescriptor = descriptor;
+            const std::string archive = BuildZip({recipe}).Bytes;
             const TExtracted right = ExtractFirst(archive, "p\xC3\xA4ss");
             EXPECT_EQ(EZipExtractOutcome::Ok, right.Result.Outcome);
             EXPECT_EQ(data, right.Bytes);
@@ -149,9 +149,9 @@ TEST(ZipExtractorTest, StatedSizesAreHeldToTheData) {
 }
 
 TEST(ZipExtractorTest, EncryptedEntryShorterThanItsHeaderIsTruncated) {
-    TEntrySpec spec = Entry("f", "");
-    spec.Password = "pw";
-    TBuiltZip zip = BuildZip({spec});
+    TEntryRecipe recipe = Entry("f", "");
+    recipe.Password = "pw";
+    TBuiltZip zip = BuildZip({recipe});
     Poke32(zip.Bytes, zip.DirectoryOffset + 20, 11);
     EXPECT_EQ(EZipExtractOutcome::Truncated, ExtractFirst(zip.Bytes, "pw").Result.Outcome);
 }
@@ -200,12 +200,12 @@ TEST(ZipExtractorTest, SinkFailureStops) {
 
 TEST(ZipExtractorTest, Zip64AndDataDescriptorEntries) {
     const std::string data = NoisyBytes(70000);
-    TEntrySpec spec = Entry("f", data, true);
-    spec.Zip64 = true;
-    spec.DataDescriptor = true;
-    TArchiveSpec archive;
+    TEntryRecipe recipe = Entry("f", data, true);
+    recipe.Zip64 = true;
+    recipe.DataDescriptor = true;
+    TArchiveRecipe archive;
     archive.Zip64End = true;
-    const TExtracted got = ExtractFirst(BuildZip({spec}, archive).Bytes);
+    const TExtracted got = ExtractFirst(BuildZip({recipe}, archive).Bytes);
     EXPECT_EQ(EZipExtractOutcome::Ok, got.Result.Outcome);
     EXPECT_EQ(data, got.Bytes);
 }

@@ -41,7 +41,7 @@ inline std::string NoisyBytes(size_t size, uint32_t seed = 1) {
     return out;
 }
 
-struct TEntrySpec {
+struct TEntryRecipe {
     std::string Name;
     std::string Data;
     bool Deflate = false;
@@ -58,12 +58,12 @@ struct TEntrySpec {
     std::string Comment;
 };
 
-inline TEntrySpec Entry(const std::string& name, const std::string& data, bool deflate = false) {
-    TEntrySpec spec;
-    spec.Name = name;
-    spec.Data = data;
-    spec.Deflate = deflate;
-    return spec;
+inline TEntryRecipe Entry(const std::string& name, const std::string& data, bool deflate = false) {
+    TEntryRecipe recipe;
+    recipe.Name = name;
+    recipe.Data = data;
+    recipe.Deflate = deflate;
+    return recipe;
 }
 
 inline std::string ExtraField(uint16_t tag, const std::string& data) {
@@ -91,14 +91,14 @@ struct TBuiltZip {
     uint64_t EndRecordOffset = 0;
 };
 
-struct TArchiveSpec {
+struct TArchiveRecipe {
     std::string Prefix;            // bytes in front, as a self-extractor's program
     bool OffsetsFromFileStart = false;  // as zip -A leaves them; else counted from the archive's own start
     bool Zip64End = false;         // ZIP64 end record and locator, the end record saturated
     std::string Comment;
 };
 
-inline TBuiltZip BuildZip(const std::vector<TEntrySpec>& entries, const TArchiveSpec& archive = {}) {
+inline TBuiltZip BuildZip(const std::vector<TEntryRecipe>& entries, const TArchiveRecipe& archive = {}) {
     using namespace ZipFormat;
     TBuiltZip built;
     std::string& out = built.Bytes;
@@ -106,7 +106,7 @@ inline TBuiltZip BuildZip(const std::vector<TEntrySpec>& entries, const TArchive
     const uint64_t base = archive.OffsetsFromFileStart ? 0 : archive.Prefix.size();
     std::string central;
     uint32_t seed = 7;
-    for (const TEntrySpec& e : entries) {
+    for (const TEntryRecipe& e : entries) {
         const uint64_t localAt = out.size();
         built.LocalHeaderOffsets.push_back(localAt);
         const uint32_t crc = Crc(e.Data);

@@ -13,7 +13,7 @@
 #include "platform/win32/Win32Paths.h"
 #include "zipdll/win32/common/PasswordPrompt.h"
 #include "platform/win32/Win32FileTime.h"
-#include "zipdll/core/FileSpec.h"
+#include "zipdll/core/FilePattern.h"
 #include "zipdll/core/ZipCentralDirectory.h"
 #include "zipdll/core/ZipFormat.h"
 #include "zipdll/core/ZipWriter.h"

@@ -7,7 +7,7 @@
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Paths.h"
-#include "zipdll/core/FileSpec.h"
+#include "zipdll/core/FilePattern.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "zipdll/core/FileSpec.h"
+#include "zipdll/core/FilePattern.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FileSpec.h"
+#include "FilePattern.h"
 
 #include <vector>
 
