@@ -54,17 +54,6 @@ protected:
         TScanFlowFixture::TearDown();
     }
 
-    TFolderSize FreshRecord() {
-        TFolderTree tree;
-        TDriveList drives;
-        IScanHost host;
-        TScanner scanner(tree, RealFiles, RealDrives, drives, host, NameOrder);
-        ScanClusterSize = GetClusterSize(RealDrives, "T:\\");
-        TFolderNode* node = tree.AddRoot(kTree, 'T');
-        const TFolderSize* record = scanner.ScanFolder(std::string(kTree) + "\\", *node);
-        return record ? *record : TFolderSize();
-    }
-
     bool Ready = false;
     WCHAR SavedFolder[MAX_PATH] = {};
     TWin32FileSystem RealFiles;
@@ -137,7 +126,7 @@ TEST_F(CleanUpArchiveTreeTest, AMovedFolderLeavesTheTreeWithExactlyItsTotals) {
     EXPECT_EQ(Node(path), nullptr);
     EXPECT_EQ(SelectedPath(), kTree);
     const TFolderSize& parent = *Node(kTree)->Record;
-    const TFolderSize fresh = FreshRecord();
+    const TFolderSize fresh = FreshRecord(RealFiles, RealDrives, kTree);
     EXPECT_EQ(parent.OwnFolders, subfolders - 1);
     EXPECT_EQ(parent.TreeSize, fresh.TreeSize);
     EXPECT_EQ(parent.TreeWasted, fresh.TreeWasted);

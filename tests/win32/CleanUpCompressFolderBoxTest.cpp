@@ -17,25 +17,12 @@
 #include <vector>
 
 #include "../res/CompressFolderIds.h"
-#include "DrivePickerTestSupport.h"
+#include "CompressFolderWorld.h"
 #include "ProgramRun.h"
-#include "ScanTestSupport.h"
-#include "ScriptedModalRunner.h"
 #include "UnixTools.h"
 #include "ZipTreeSupport.h"
-#include "cleanup/win32/Win32CurrentDirectory.h"
 #include "config/Options.h"
-#include "platform/memory/FakeDriveEnumerator.h"
-#include "platform/memory/FixedLocale.h"
 #include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/RecordingShellOpen.h"
-#include "platform/memory/ScriptedMessageBoxes.h"
-#include "platform/win32/Win32ByteStream.h"
-#include "platform/win32/Win32DynamicLibraries.h"
-#include "platform/win32/Win32FileActions.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32FolderCreator.h"
-#include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/WindowText.h"
 #include "scan/SizeText.h"
 
@@ -93,8 +80,13 @@ std::string TextBytes(size_t size) {
 // build\<tree>\tests\qmwintests.exe -> build\<tree>\src\Quarrymap.exe, beside which the libraries lie.
 std::string ProgramBesideLibraries() { return Narrow(ProgramUnderTest()); }
 
-class CompressFolderBoxTest : public ::testing::Test {
+class CompressFolderBoxTest : public ::testing::Test, protected TCompressFolderWorld {
 protected:
+    CompressFolderBoxTest() {
+        ProgramPath = ProgramBesideLibraries();
+        IsDriveScanned = [this](char letter) { return ScannedDrives.find(letter) != std::string::npos; };
+    }
+
     void SetUp() override {
         ComReady = SUCCEEDED(CoInitialize(nullptr));
         GetCurrentDirectoryW(MAX_PATH, SavedFolder);
@@ -173,37 +165,7 @@ protected:
     bool Ready = false;
     WCHAR SavedFolder[MAX_PATH] = {};
     TMemoryRegistry Registry;
-    TFakeDriveEnumerator Drives;
-    TNamedShellInfo Names;
-    TWin32FileSystem Files;
-    TWin32FileActions FileActions;
-    TWin32FolderCreator FolderCreator;
-    TWin32ProfileFiles Profiles;
-    TScriptedMessageBoxes Boxes;
-    TScriptedFolderBrowser Browser;
-    TRecordingShellOpen ShellOpen;
-    TFixedLocale Locale;
-    TScriptedModalRunner Runner;
-    TWin32DynamicLibraries Libraries;
-    TWin32ByteStreamFiles Streams;
-    TWin32CurrentDirectory CurrentDirectory;
-    std::string ProgramPath = ProgramBesideLibraries();
     std::string ScannedDrives = "T";
-    TCompressFolderServices Services{Drives,
-                                     Names,
-                                     Files,
-                                     FileActions,
-                                     FolderCreator,
-                                     Profiles,
-                                     Boxes,
-                                     Browser,
-                                     ShellOpen,
-                                     Locale,
-                                     Runner,
-                                     TZipMasterServices{Libraries, Files, Streams, CurrentDirectory, Boxes},
-                                     ProgramPath,
-                                     [this](char letter) { return ScannedDrives.find(letter) != std::string::npos; },
-                                     {}};
     THostWindow Main{200, 150, 800, 600};
 };
 

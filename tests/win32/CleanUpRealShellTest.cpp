@@ -33,18 +33,6 @@ protected:
         Main.ShellOperation = &RealShell;
     }
 
-    // T:\cleanup-real's record from a scan of what is on the disk now.
-    TFolderSize FreshRecord() {
-        TFolderTree tree;
-        TDriveList drives;
-        IScanHost host;
-        TScanner scanner(tree, RealFiles, RealDrives, drives, host, NameOrder);
-        ScanClusterSize = GetClusterSize(RealDrives, "T:\\");
-        TFolderNode* node = tree.AddRoot(kRoot, 'T');
-        const TFolderSize* record = scanner.ScanFolder(std::string(kRoot) + "\\", *node);
-        return record ? *record : TFolderSize();
-    }
-
     void RemoveWithTheRealShell(const char* folder, TCleanUpAction action) {
         ASSERT_TRUE(Ready) << "drive T: is prepared by scripts/test";
         Start();
@@ -60,7 +48,7 @@ protected:
         EXPECT_EQ(Node(path), nullptr);
         EXPECT_EQ(SelectedPath(), kRoot);
         const TFolderSize& parent = *Node(kRoot)->Record;
-        const TFolderSize fresh = FreshRecord();
+        const TFolderSize fresh = FreshRecord(RealFiles, RealDrives, kRoot);
         EXPECT_EQ(parent.OwnFolders, subfolders - 1);
         EXPECT_EQ(parent.TreeSize, fresh.TreeSize);
         EXPECT_EQ(parent.TreeWasted, fresh.TreeWasted);

@@ -17,8 +17,10 @@
 #include "pie/win32/SectionSizeBox.h"
 #include "platform/memory/FakeCurrentDirectory.h"
 #include "platform/memory/FixedLocale.h"
+#include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
 #include "scan/NameOrder.h"
+#include "scan/Scanner.h"
 
 
 class TScanFlowFixture : public ::testing::Test {
@@ -129,6 +131,19 @@ protected:
         const LPARAM onCheckBox = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
         SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, onCheckBox);
         SendMessageW(list, WM_LBUTTONUP, 0, onCheckBox);
+    }
+
+    // The record a scan of `folder` on a drive the program has not seen
+    // gives now, to hold a repaired tree against.
+    TFolderSize FreshRecord(IFileSystem& files, IDriveInfo& drives, const std::string& folder) {
+        TFolderTree tree;
+        TDriveList fresh;
+        IScanHost host;
+        TScanner scanner(tree, files, drives, fresh, host, NameOrder);
+        ScanClusterSize = GetClusterSize(drives, folder.substr(0, 3));
+        TFolderNode* node = tree.AddRoot(folder, folder[0]);
+        const TFolderSize* record = scanner.ScanFolder(folder + "\\", *node);
+        return record ? *record : TFolderSize();
     }
 
     TMainFormFixture Main;

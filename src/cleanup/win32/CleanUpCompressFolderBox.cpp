@@ -9,6 +9,7 @@
 #include "../res/CompressFolderIds.h"
 #include "config/Options.h"
 #include "controls/win32/CenterOverMainWindow.h"
+#include "controls/win32/TabPageColor.h"
 #include "main/HelpTopics.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellOpen.h"
@@ -22,7 +23,7 @@ namespace {
 // Places of the controls the dialog makes itself, in dialog units.
 const RECT kDrivesPlace = {14, 52, 174, 64};
 const RECT kRestoreDrivesPlace = {14, 52, 174, 64};
-const RECT kArchivesPlace = {14, 70, 306, 142};
+const RECT kArchivesPlace = {14, 70, 330, 142};
 
 const int kDescriptionColumnWidth = 160;
 const int kFolderColumnWidth = 100;
@@ -37,9 +38,10 @@ const int kRestoreIds[] = {IDC_CF_RESTORE_TITLE,   IDC_CF_RESTORE_DRIVES_LABEL, 
                            IDC_CF_ARCHIVES,        IDC_CF_RESTORE_PATH_LABEL,   IDC_CF_RESTORE_PATH,
                            IDC_CF_BROWSE,          IDC_CF_DELETE_ARCHIVE_AFTER, IDC_CF_DELETE_ARCHIVE,
                            IDC_CF_RESTORE};
-// The results panel shows only once an archive is made.
-const int kProgressIds[] = {IDC_CF_PROGRESS_TITLE1,  IDC_CF_PROGRESS_TITLE2, IDC_CF_PROGRESS_FILE,
-                            IDC_CF_PROGRESS_BAR,     IDC_CF_PROGRESS_PERCENT, IDC_CF_STOP};
+// The results panel shows only once an archive is made. The shadow title
+// never shows: the title draws it, so the two always paint in order.
+const int kProgressIds[] = {IDC_CF_PROGRESS_TITLE1, IDC_CF_PROGRESS_FILE, IDC_CF_PROGRESS_BAR,
+                            IDC_CF_PROGRESS_PERCENT, IDC_CF_STOP};
 
 const char* PageCaption(TCompressPage page) {
     switch (page) {
@@ -111,12 +113,18 @@ bool TCleanUpCompressFolderBox::OnInitDialog() {
     TitleFont = TitleVersionOf(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     for (int id : {IDC_CF_COMPRESS_TITLE, IDC_CF_RESTORE_TITLE, IDC_CF_PROGRESS_TITLE1, IDC_CF_PROGRESS_TITLE2})
         if (TitleFont.Get()) SendMessageW(Item(id), WM_SETFONT, WPARAM(TitleFont.Get()), FALSE);
-    // The shadow sits two pixels right of and below the title, behind it.
+    // The shadow sits two pixels right of and below the title; the title
+    // grows by as much to paint both.
     RECT title = {};
     GetWindowRect(Item(IDC_CF_PROGRESS_TITLE1), &title);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&title), 2);
-    SetWindowPos(Item(IDC_CF_PROGRESS_TITLE2), HWND_BOTTOM, title.left + kShadowOffset, title.top + kShadowOffset, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Item(IDC_CF_PROGRESS_TITLE2), nullptr, title.left + kShadowOffset, title.top + kShadowOffset, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Item(IDC_CF_PROGRESS_TITLE1), nullptr, 0, 0, title.right - title.left + kShadowOffset,
+                 title.bottom - title.top + kShadowOffset, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Item(IDC_CF_PROGRESS_TITLE2), SW_HIDE);
+    PageColor = TabPageColor(Item(IDC_CF_TABS));
+    PageBrush = TGdiObject(CreateSolidBrush(PageColor));
     SetWindowTextOf(Item(IDC_CF_STORE_ON_DRIVE),
                     std::string("Store archive in a special '") + kArchivesFolderName + "' folder on drive");
     SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_SETRANGE32, 0, 9);
@@ -287,7 +295,11 @@ bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (!Drives.DrawItem(item) && !RestoreDrives.DrawItem(item)) return false;
+            if (item.CtlID == IDC_CF_PROGRESS_TITLE1) {
+                DrawProgressTitle(item);
+            } else if (!Drives.DrawItem(item) && !RestoreDrives.DrawItem(item)) {
+                return false;
+            }
             result = TRUE;
             return true;
         }
@@ -327,12 +339,32 @@ bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-// The progress titles draw over each other: the shadow in grey, both
-// without a background of their own.
+// Labels, check boxes and the results frame sit on the tab's page and
+// take its colour; edits keep their own.
 HBRUSH TCleanUpCompressFolderBox::ColorStatic(HDC dc, HWND control) {
-    const bool shadow = control == Item(IDC_CF_PROGRESS_TITLE2);
-    if (!shadow && control != Item(IDC_CF_PROGRESS_TITLE1)) return nullptr;
-    SetTextColor(dc, GetSysColor(shadow ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    if (lstrcmpiW(className, L"Edit") == 0 || !PageBrush.Get()) return nullptr;
+    SetBkColor(dc, PageColor);
+    return static_cast<HBRUSH>(PageBrush.Get());
+}
+
+// The shadowed title: the shadow in grey where the second label lies, the
+// title in the text colour over it.
+void TCleanUpCompressFolderBox::DrawProgressTitle(const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, static_cast<HBRUSH>(PageBrush.Get() ? PageBrush.Get() : GetSysColorBrush(COLOR_BTNFACE)));
+    const std::wstring text = Widen(WindowTextOf(item.hwndItem));
+    TSelection font(dc, TitleFont.Get() ? TitleFont.Get() : HGDIOBJ(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    RECT place = item.rcItem;
+    place.right -= kShadowOffset;
+    place.bottom -= kShadowOffset;
+    RECT shadow = place;
+    OffsetRect(&shadow, kShadowOffset, kShadowOffset);
+    const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    DrawTextW(dc, text.c_str(), int(text.size()), &shadow, format);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(dc, text.c_str(), int(text.size()), &place, format);
 }

@@ -92,6 +92,7 @@ private:
     void TabChange();
     void OpenHelp();
     HBRUSH ColorStatic(HDC dc, HWND control);
+    void DrawProgressTitle(const DRAWITEMSTRUCT& item);
     bool Checked(int id) const;
 
     // The archive page.
@@ -116,6 +117,7 @@ private:
     void StartProgress(const char* title, int64_t total, const std::string& filePrefix);
     void SetTitles(const std::string& title);
     void ZipProgress(TZipProgressKind kind, uint32_t fileSize, const std::string& fileName);
+    void ShowProgress();
     void ZipMessage(int32_t errorCode, const std::string& message);
     void ProcessPendingMessages();
     void EndRun(bool closable);
@@ -136,7 +138,14 @@ private:
     bool RestoreShown = false;
     bool Busy = false;
     TArchiveProgress Progress{0};
+    // The page shows the events and messages are processed at most 40 times a second.
+    static constexpr uint64_t kPumpIntervalMs = 25;
+    uint64_t LastPumpTicks = 0;
+    int ShownPercent = 0;
+    std::string ProgressFile;  // the file begun since the label was last set
     std::string ProgressPrefix;
     TGdiObject TitleFont;
+    COLORREF PageColor = 0;
+    TGdiObject PageBrush;  // the tab page's colour, behind labels and check boxes
     char StartDrive = 0;  // the process's current drive when the dialog opened
 };
