@@ -6,6 +6,11 @@
 // holds the contents, and each help context number has its own page, such
 // as "help\4000.htm".
 
+// The menus' topics, for F1 while a menu is open.
+constexpr int kFileMenuHelpContext = 4000;
+constexpr int kViewMenuHelpContext = 4010;
+constexpr int kHelpMenuHelpContext = 4020;
+
 // The page for the contents ("&Help Topics").
 std::string HelpIndexPath(const std::string& exeFolder);
 // The page of a context number, or the contents when it has no page.

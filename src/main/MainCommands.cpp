@@ -1,5 +1,7 @@
 #include "main/MainCommands.h"
 
+#include "main/HelpTopics.h"
+
 namespace {
 
 TMenuEntry Menu(int id, const char* caption, const char* hint, int helpContext) {
@@ -56,7 +58,8 @@ TMenuEntry WithShortcut(TMenuEntry entry, uint16_t key, bool ctrl) {
 std::vector<TMenuEntry> BuildMainMenu() {
     return {
         // Ctrl+A belongs to "&Abort Scanning" alone, so the key always aborts.
-        Menu(mnuFile, "&File", "Scan or rescan drives, export pie charts and reports or quit the program", 4000),
+        Menu(mnuFile, "&File", "Scan or rescan drives, export pie charts and reports or quit the program",
+             kFileMenuHelpContext),
         Item(cmdFileScanDrives, "&Scan Drive(s)...", "Scans one or more drives."),
         Disabled(Submenu(cmdFileRescan, "&Rescan", "Contains commands for rescanning folders or drives.")),
         Item(cmdFileRescanCurrentDirectory, "Current &Folder", "Rescans the current folder and all its subfolders.", 2),
@@ -84,7 +87,7 @@ std::vector<TMenuEntry> BuildMainMenu() {
         Separator(),
         Item(cmdFileExit, "E&xit", "Quits Quarrymap 2000."),
 
-        Menu(mnuView, "&View", "Customize the main window and set program options", 4010),
+        Menu(mnuView, "&View", "Customize the main window and set program options", kViewMenuHelpContext),
         Ticked(Item(cmdViewToolbar, "&Toolbar", "Shows or hides the toolbar."), TMenuMark::Check, true),
         Ticked(Item(cmdViewStatusBar, "Status &Bar", "Shows or hides the status bar."), TMenuMark::Check, true),
         Ticked(Item(cmdViewFolderTree, "Folder T&ree", "Shows or hides the folder tree view from the left panel."),
@@ -119,7 +122,7 @@ std::vector<TMenuEntry> BuildMainMenu() {
         Separator(),
         Item(cmdViewOptions, "&Options...", "Changes program configuration."),
 
-        Menu(mnuHelp, "&Help", "", 4020),
+        Menu(mnuHelp, "&Help", "", kHelpMenuHelpContext),
         WithShortcut(Item(cmdHelpHelpTopics, "&Help Topics", "Opens Help."), kKeyF1, false),
         Separator(),
         Item(cmdHelpVisitWebPage, "Visit the Quarrymap 2000 Web page",

@@ -46,8 +46,9 @@ enum class TRegRead {
 
 // Values below HKEY_CURRENT_USER. Key paths are relative to it, parts
 // separated by backslashes ("Software\Tollvane\Quarrymap\Options"); key and
-// value names ignore case, as in the registry. Every call reports failure
-// through its result and never throws.
+// value names ignore case, as in the registry. The empty name is a key's
+// default value. Every call reports failure through its result and never
+// throws.
 class IRegistry {
 public:
     virtual ~IRegistry() = default;
@@ -60,4 +61,11 @@ public:
     // Both writes need an existing key; false when it is missing or the write fails.
     virtual bool WriteString(const std::string& path, const std::string& name, const std::string& text) = 0;
     virtual bool WriteBinary(const std::string& path, const std::string& name, const std::vector<uint8_t>& data) = 0;
+    // Deletes a key that has no subkeys, with its values; false when it is
+    // missing, still has subkeys or cannot be deleted.
+    virtual bool DeleteKey(const std::string& path) = 0;
+    // Whether a key exists in HKEY_CLASSES_ROOT, the view that merges the
+    // machine's classes with the current user's "Software\Classes": Found,
+    // Missing, or Failed when that cannot be told.
+    virtual TRegRead ClassesKeyState(const std::string& path) = 0;
 };

@@ -48,3 +48,11 @@ INT_PTR TSystemModalRunner::Run(TDialog& dialog, HWND owner) {
     return result == -1 ? IDCANCEL : result;
 }
 
+
+void SetDialogClientSize(HWND dialog, int width, int height) {
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

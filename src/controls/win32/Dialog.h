@@ -39,6 +39,10 @@ private:
     INT_PTR ModalResult = IDCANCEL;
 };
 
+// Sizes a dialog so that its client area is width x height pixels,
+// whatever its frame's metrics; the position stays.
+void SetDialogClientSize(HWND dialog, int width, int height);
+
 // Runs dialogs modally. The program shows them to the user; tests use a
 // runner that drives them through their messages instead.
 class IModalRunner {

@@ -16,47 +16,85 @@ void DrawTextLine(HDC dc, int x, int y, const wchar_t* text, HFONT font, COLORRE
     TextOutW(dc, x, y, text, lstrlenW(text));
 }
 
-// Left to right from deep blue to teal, in bands.
+// Left to right from deep blue to teal, in bands narrow enough at any width
+// that no step shows.
 void PaintGradient(HDC dc, const RECT& area) {
     const int width = area.right - area.left;
-    const int bands = 64;
+    const int bands = width / 3 > 64 ? width / 3 : 64;
     for (int band = 0; band < bands; ++band) {
         RECT strip = area;
         strip.left = area.left + width * band / bands;
         strip.right = area.left + width * (band + 1) / bands;
+        if (strip.right <= strip.left) continue;
         const COLORREF color = RGB(16, 40 + band * 90 / bands, 96 + band * 40 / bands);
         TGdiObject brush(CreateSolidBrush(color));
         FillRect(dc, &strip, static_cast<HBRUSH>(brush.Get()));
     }
 }
 
-// Three stacked strata, like a quarry face, at the banner's left.
-void PaintQuarryMark(HDC dc, int left, int top) {
+// Three stacked strata, like a quarry face, at the banner's left; `unit`
+// is the height of one stratum.
+void PaintQuarryMark(HDC dc, int left, int top, int unit) {
     const COLORREF layers[] = {RGB(200, 170, 110), RGB(160, 130, 80), RGB(120, 95, 60)};
+    const int width = unit * 44 / 12;
+    const int step = unit * 8 / 12;
+    const int overhang = unit / 2;
+    TGdiObject pen(CreatePen(PS_SOLID, 1, RGB(60, 45, 25)));
+    TSelection usePen(dc, pen.Get());
     for (int layer = 0; layer < 3; ++layer) {
-        const int y = top + layer * 14;
-        const POINT step[] = {{left + layer * 8, y}, {left + 44, y}, {left + 44, y + 12}, {left + layer * 8 - 6, y + 12}};
+        const int y = top + layer * (unit + unit / 6);
+        const POINT face[] = {
+            {left + layer * step, y}, {left + width, y}, {left + width, y + unit}, {left + layer * step - overhang, y + unit}};
         TGdiObject brush(CreateSolidBrush(layers[layer]));
-        TGdiObject pen(CreatePen(PS_SOLID, 1, RGB(60, 45, 25)));
         TSelection useBrush(dc, brush.Get());
-        TSelection usePen(dc, pen.Get());
-        Polygon(dc, step, 4);
+        Polygon(dc, face, 4);
     }
+}
+
+int TextWidth(HDC dc, HFONT font, const wchar_t* text) {
+    TSelection useFont(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    return size.cx;
 }
 
 }  // namespace
 
+// Designed 65 pixels high; a lower banner (the letter's) shrinks it all and
+// keeps only what fits: the tag line needs the room below the title, the
+// address the width beside the tag line.
 void PaintSponsorBanner(HDC dc, const RECT& area) {
+    const int height = area.bottom - area.top;
+    if (height <= 0 || area.right <= area.left) return;
     PaintGradient(dc, area);
-    PaintQuarryMark(dc, area.left + 14, area.top + 10);
-    TGdiObject title(MakeFont(24, FW_BOLD));
+    HRGN clip = CreateRectRgnIndirect(&area);
+    const int saved = SaveDC(dc);
+    SelectClipRgn(dc, clip);
+    DeleteObject(clip);
+
+    const bool full = height >= 56;
+    const int titleHeight = full ? 24 : height * 24 / 37;
+    const int markUnit = full ? 12 : height * 9 / 37;
+    const int markTop = area.top + (full ? 10 : (height - 3 * markUnit - markUnit / 3) / 2);
+    PaintQuarryMark(dc, area.left + 14, markTop, markUnit);
+    const int textLeft = area.left + 14 + markUnit * 44 / 12 + 14;
+    TGdiObject title(MakeFont(titleHeight, FW_BOLD));
+    const int titleTop = full ? area.top + 8 : area.top + (height - titleHeight * 5 / 4) / 2;
+    DrawTextLine(dc, textLeft, titleTop, L"Quarrymap 2000", static_cast<HFONT>(title.Get()), RGB(255, 255, 255));
+
     TGdiObject line(MakeFont(13, FW_NORMAL, true));
-    DrawTextLine(dc, area.left + 72, area.top + 8, L"Quarrymap 2000", static_cast<HFONT>(title.Get()),
-                 RGB(255, 255, 255));
-    DrawTextLine(dc, area.left + 74, area.top + 38, L"See where your disk space goes - and win it back.",
-                 static_cast<HFONT>(line.Get()), RGB(210, 230, 255));
-    DrawTextLine(dc, area.right - 170, area.top + 46, L"www.tollvane.example", static_cast<HFONT>(line.Get()),
-                 RGB(255, 230, 150));
+    const HFONT lineFont = static_cast<HFONT>(line.Get());
+    const wchar_t* const tagLine = L"See where your disk space goes - and win it back.";
+    const wchar_t* const address = L"www.tollvane.example";
+    const int addressLeft = area.right - TextWidth(dc, lineFont, address) - 14;
+    if (full) {
+        DrawTextLine(dc, textLeft + 2, area.top + 38, tagLine, lineFont, RGB(210, 230, 255));
+        if (addressLeft > textLeft + 2 + TextWidth(dc, lineFont, tagLine) + 24)
+            DrawTextLine(dc, addressLeft, area.top + 46, address, lineFont, RGB(255, 230, 150));
+    } else if (addressLeft > textLeft + TextWidth(dc, static_cast<HFONT>(title.Get()), L"Quarrymap 2000") + 24) {
+        DrawTextLine(dc, addressLeft, area.top + (height - 16) / 2, address, lineFont, RGB(255, 230, 150));
+    }
+    RestoreDC(dc, saved);
 }
 
 void PaintNotScannedPicture(HDC dc, const RECT& area) {

@@ -17,12 +17,17 @@
 #include "config/win32/ShellContextMenu.h"
 #include "main/CommandLineJob.h"
 #include "main/MainFormHooks.h"
+#include "main/win32/AboutBox.h"
 #include "main/win32/ArchiveCommands.h"
 #include "main/win32/CommandLineRun.h"
+#include "main/win32/IntroLetterBox.h"
 #include "main/win32/MainForm.h"
+#include "main/win32/OptionsCommands.h"
+#include "main/win32/PieExportCommands.h"
 #include "main/win32/ScanCommands.h"
 #include "main/win32/SystemServices.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/Win32VersionInfo.h"
 #include "pie/win32/SectionSizeBox.h"
 
 namespace {
@@ -89,16 +94,34 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                 system.MessageBoxes, system.NameOrder, system.Locale, system.FolderBrowser,
                                 &ShowItemContextMenu, arguments, {}});
     scanCommands.FillHooks(hooks);
+    // Declared before the window, so that it outlives it.
+    TPieExportCommands pieExport(system.SaveDialog, system.MessageBoxes);
+    pieExport.FillHooks(hooks);
 
     // Its slot is filled before the window takes the hooks, its services once the window exists.
     std::unique_ptr<TArchiveCommands> archives;
     hooks.RestoreCompressedFolders = [&archives] {
         if (archives) archives->RestoreFolders();
     };
+    std::unique_ptr<TOptionsCommands> options;
+    hooks.Options = [&options] {
+        if (options) options->Run();
+    };
+
+    // The about box and the letter stand over the main window once it exists.
+    TWin32VersionInfo versionInfo;
+    HWND mainWindow = nullptr;
+    const TInfoBoxServices infoServices{system.Shell,       system.FileSystem, system.MessageBoxes,
+                                        versionInfo,        system.ModalRunner, programPath};
+    hooks.ShowAbout = [&] { RunAboutBox(infoServices, mainWindow); };
+    hooks.ShowIntroLetter = [&](bool keyPreview) { RunIntroLetterBox(infoServices, mainWindow, keyPreview); };
 
     TMainForm form(services, hooks);
     if (!form.Create()) return 1;
+    mainWindow = form.Handle();
+    pieExport.Attach(form);
     archives = std::make_unique<TArchiveCommands>(system, form, programPath);
+    options = std::make_unique<TOptionsCommands>(system, form, programPath);
     system.MessageBoxes.SetOwner(form.Handle());
     scanCommands.Attach(form);
     const TMoveFolderServices moveServices{system.Drives,        system.DriveInfo,    system.RemovableDrives,

@@ -130,3 +130,29 @@ bool TMemoryRegistry::WriteBinary(const std::string& path, const std::string& na
     value.Data = data;
     return Store(path, name, value);
 }
+
+void TMemoryRegistry::PlantMachineClassesKey(const std::string& path) {
+    const std::string folded = Fold(path);
+    for (size_t i = 0; i < folded.size(); ++i)
+        if (folded[i] == '\\') MachineClasses.insert(folded.substr(0, i));
+    MachineClasses.insert(folded);
+}
+
+void TMemoryRegistry::FailKeyDeletion(const std::string& path) { BlockedDeletions.insert(Fold(path)); }
+
+bool TMemoryRegistry::DeleteKey(const std::string& path) {
+    const std::string folded = Fold(path);
+    const auto key = Keys.find(folded);
+    if (folded.empty() || key == Keys.end() || BlockedDeletions.count(folded)) return false;
+    const auto below = Keys.lower_bound(folded + "\\");
+    if (below != Keys.end() && IsAtOrBelow(below->first, folded)) return false;  // has subkeys
+    Keys.erase(key);
+    return true;
+}
+
+TRegRead TMemoryRegistry::ClassesKeyState(const std::string& path) {
+    if (ClassesUnreadable) return TRegRead::Failed;
+    const std::string folded = Fold(path);
+    if (MachineClasses.count(folded) || FindKey("SOFTWARE\\CLASSES\\" + folded)) return TRegRead::Found;
+    return TRegRead::Missing;
+}

@@ -33,6 +33,13 @@ public:
     void FailWritesOf(const std::string& name);
     // Reading a value of this name, in any key, reports a failed read.
     void FailReadsOf(const std::string& name);
+    // A key of the machine's classes, seen in the merged classes view
+    // beside the current user's "Software\Classes".
+    void PlantMachineClassesKey(const std::string& path);
+    // Deleting this key fails from now on.
+    void FailKeyDeletion(const std::string& path);
+    // The merged classes view cannot be read from now on.
+    void FailClassesReads() { ClassesUnreadable = true; }
 
     // The stored value, or null when there is none.
     const TRegValue* Find(const std::string& path, const std::string& name) const;
@@ -45,6 +52,8 @@ public:
     TRegRead ReadValue(const std::string& path, const std::string& name, TRegValue& value) override;
     bool WriteString(const std::string& path, const std::string& name, const std::string& text) override;
     bool WriteBinary(const std::string& path, const std::string& name, const std::vector<uint8_t>& data) override;
+    bool DeleteKey(const std::string& path) override;
+    TRegRead ClassesKeyState(const std::string& path) override;
 
 private:
     // Values of one key by folded name.
@@ -60,5 +69,8 @@ private:
     std::vector<std::string> BlockedKeys;  // folded
     std::set<std::string> BlockedWrites;   // folded
     std::set<std::string> BlockedReads;    // folded
+    std::set<std::string> BlockedDeletions;  // folded
+    std::set<std::string> MachineClasses;    // folded, with their parents
+    bool ClassesUnreadable = false;
     std::vector<TRegWrite> WriteLog;
 };

@@ -91,3 +91,19 @@ bool TWin32Registry::WriteBinary(const std::string& path, const std::string& nam
                                  const std::vector<uint8_t>& data) {
     return SetValue(path, name, REG_BINARY, data.data(), data.size());
 }
+
+bool TWin32Registry::DeleteKey(const std::string& path) {
+    if (path.empty()) return false;  // never HKEY_CURRENT_USER itself
+    return RegDeleteKeyW(HKEY_CURRENT_USER, Widen(path).c_str()) == ERROR_SUCCESS;
+}
+
+// The user's own classes are looked at as well, for systems whose
+// HKEY_CLASSES_ROOT does not merge them in.
+TRegRead TWin32Registry::ClassesKeyState(const std::string& path) {
+    const std::wstring widePath = Widen(path);
+    TRegKey key;
+    const LONG status = RegOpenKeyExW(HKEY_CLASSES_ROOT, widePath.c_str(), 0, KEY_QUERY_VALUE, key.Receive());
+    if (status == ERROR_SUCCESS) return TRegRead::Found;
+    if (KeyExists("Software\\Classes\\" + path)) return TRegRead::Found;
+    return status == ERROR_FILE_NOT_FOUND ? TRegRead::Missing : TRegRead::Failed;
+}

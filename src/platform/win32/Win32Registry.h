@@ -14,4 +14,6 @@ public:
     TRegRead ReadValue(const std::string& path, const std::string& name, TRegValue& value) override;
     bool WriteString(const std::string& path, const std::string& name, const std::string& text) override;
     bool WriteBinary(const std::string& path, const std::string& name, const std::vector<uint8_t>& data) override;
+    bool DeleteKey(const std::string& path) override;
+    TRegRead ClassesKeyState(const std::string& path) override;
 };

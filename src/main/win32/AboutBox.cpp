@@ -1,0 +1,162 @@
+#include "main/win32/AboutBox.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "../res/InfoBoxIds.h"
+#include "controls/Url.h"
+#include "controls/win32/CenterOverMainWindow.h"
+#include "controls/win32/Fonts.h"
+#include "main/AboutTexts.h"
+#include "main/HelpTopics.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ShellOpen.h"
+#include "scan/PathUtils.h"
+
+namespace {
+
+// The designed places, in pixels of the client area.
+const int kLeft = 24;
+const int kTextWidth = TAboutBox::kClientWidth - 2 * kLeft;
+const int kButtonWidth = 75;
+const int kButtonHeight = 25;
+const int kButtonTop = 316;
+const int kScreenDpi = 96;
+
+const char kDescription[] =
+    "Quarrymap 2000 shows where the space on your disks has gone: how much each folder holds, how much of "
+    "the disk it really occupies, and how much is lost to cluster slack, at the drive's own cluster size "
+    "and at seven others, so you can tell what a different format would save.";
+
+}  // namespace
+
+void RunAboutBox(const TInfoBoxServices& services, HWND owner) {
+    TAboutBox box(services);
+    services.ModalRunner.Run(box, owner);
+}
+
+TAboutBox::TAboutBox(const TInfoBoxServices& services) : TDialog(IDD_ABOUT_BOX), Services(services) {}
+
+TAboutBox::~TAboutBox() {
+    if (SupportButton && IsWindow(SupportButton)) RemoveWindowSubclass(SupportButton, &TAboutBox::SupportKeysProc, 0);
+}
+
+std::string TAboutBox::ProductTip() const { return Tips && txtProduct ? Tips->Tip(txtProduct->Handle()) : ""; }
+
+bool TAboutBox::OnInitDialog() {
+    SetDialogClientSize(Handle(), kClientWidth, kClientHeight);
+    try {
+        CreateControls();
+    } catch (const std::runtime_error&) {
+        // Whatever could be made is shown; OK and Esc still close the box.
+    }
+    CenterOverMainWindow(Handle(), GetWindow(Handle(), GW_OWNER));
+    return false;  // OK has the focus
+}
+
+HWND TAboutBox::MakeButton(const wchar_t* caption, int id, int left, bool isDefault) {
+    const HWND button = CreateWindowExW(0, L"BUTTON", caption,
+                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                                        left, kButtonTop, kButtonWidth, kButtonHeight, Handle(),
+                                        reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    if (!button) throw std::runtime_error("button");
+    SendMessageW(button, WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
+    return button;
+}
+
+void TAboutBox::CreateControls() {
+    const HWND self = Handle();
+    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(self, WM_GETFONT, 0, 0));
+    MakerFont = MakePointFont(L"Arial", 11, kScreenDpi, true);
+    ProductFont = MakePointFont(L"Arial", 18, kScreenDpi, true);
+    TrademarkFont = MakePointFont(L"Arial", 7, kScreenDpi, true);
+    VersionFont = MakePointFont(L"Arial", 10, kScreenDpi, true);
+
+    txtMaker = std::make_unique<TLabel>(self, kLeft, 20, kTextWidth, 20, MakerFont.Font());
+    txtMaker->SetText(kMakerName);
+
+    // The product name takes clicks: it opens the product's web page.
+    const int productWidth = int(TextExtent(ProductFont.Font(), L"Quarrymap 2000").cx) + 2;
+    txtProduct = std::make_unique<TLabel>(self, kLeft, 46, productWidth, 32, ProductFont.Font(), TLabel::Left, true);
+    txtProduct->SetText("Quarrymap 2000");
+    txtTrademark = std::make_unique<TLabel>(self, kLeft + productWidth + 1, 48, 20, 14, TrademarkFont.Font());
+    txtTrademark->SetText("TM");
+    Tips = std::make_unique<TToolTips>(self);
+    Tips->SetTip(txtProduct->Handle(), kProductLinkTip);
+
+    const int versionWidth = int(TextExtent(VersionFont.Font(), L"Version 2.1").cx) + 2;
+    txtMajorVersion = std::make_unique<TLabel>(self, kLeft, 92, versionWidth, 18, VersionFont.Font());
+    txtMajorVersion->SetText(kMajorVersion);
+    VersionLabel1 = std::make_unique<TVersionLabel>(self, kLeft + versionWidth + 12, 95, Services.Version);
+    // The field first: choosing it brings its own prefix along.
+    VersionLabel1->SetVersionResource(TVersionResource::vrFileVersion);
+    VersionLabel1->SetVersionResourceKey("FileVersion");
+    VersionLabel1->SetInfoPrefix(kBuildPrefix);
+
+    txtDescription = std::make_unique<TLabel>(self, kLeft, 132, kTextWidth, 100, dialogFont);
+    txtDescription->SetWordWrap(true);
+    txtDescription->SetText(kDescription);
+
+    // The 2-pixel line: an etched frame is two pixels high.
+    const HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, kLeft, 262, kTextWidth,
+                                      2, self, reinterpret_cast<HMENU>(INT_PTR(IDC_ABOUT_LINE)),
+                                      GetModuleHandleW(nullptr), nullptr);
+    if (!line) throw std::runtime_error("line");
+    txtLegal = std::make_unique<TLabel>(self, kLeft, 274, kTextWidth, 30, dialogFont);
+    txtLegal->SetWordWrap(true);
+    txtLegal->SetText(kLegalNotice);
+
+    const int okLeft = kClientWidth - kLeft - kButtonWidth;
+    SupportButton = MakeButton(L"&Support", IDC_ABOUT_SUPPORT, okLeft - 8 - kButtonWidth, false);
+    SetWindowSubclass(SupportButton, &TAboutBox::SupportKeysProc, 0, DWORD_PTR(this));
+    SetFocus(MakeButton(L"OK", IDOK, okLeft, true));
+}
+
+bool TAboutBox::OnCommand(int id, int notifyCode, HWND control) {
+    if (id == IDC_ABOUT_SUPPORT && notifyCode == BN_CLICKED) {
+        const std::string page =
+            HelpTopicPath(ParentFolderPath(Services.ProgramPath), kSupportHelpContext,
+                          [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
+        Services.Shell.Open(page, "", kShowNormal);
+        return true;
+    }
+    if (txtProduct && control == txtProduct->Handle() && notifyCode == STN_CLICKED) {
+        OpenProductPage();
+        return true;
+    }
+    return TDialog::OnCommand(id, notifyCode, control);
+}
+
+bool TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    if (message == WM_SETCURSOR && txtProduct && reinterpret_cast<HWND>(wParam) == txtProduct->Handle()) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+        result = TRUE;
+        return true;
+    }
+    return false;
+}
+
+void TAboutBox::OpenProductPage() {
+    TURL link(Services.Shell);
+    link.URL = kProductWebPage;
+    link.URLType = TURLType::utHttp;
+    link.Open();
+}
+
+void TAboutBox::ShowHiddenMessage() {
+    Services.MessageBoxes.Show("Quarrymap 2000", HiddenMessage(), TMsgButtons::Ok, TMsgIcon::Information);
+}
+
+// Ctrl+Alt+F9 reaches "&Support" as a system key (Alt is down) while it
+// has the focus.
+LRESULT CALLBACK TAboutBox::SupportKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+    if ((message == WM_SYSKEYDOWN || message == WM_KEYDOWN) && wParam == VK_F9 && GetKeyState(VK_CONTROL) < 0 &&
+        GetKeyState(VK_MENU) < 0) {
+        reinterpret_cast<TAboutBox*>(self)->ShowHiddenMessage();
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}

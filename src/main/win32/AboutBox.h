@@ -1,0 +1,58 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "controls/win32/Dialog.h"
+#include "controls/win32/Label.h"
+#include "controls/win32/ToolTips.h"
+#include "controls/win32/VersionLabel.h"
+#include "main/win32/InfoBoxServices.h"
+#include "platform/win32/GdiObjects.h"
+
+// Shows the about box modally over `owner`.
+void RunAboutBox(const TInfoBoxServices& services, HWND owner);
+
+// "About Quarrymap 2000": the maker, the product name (a link to its web
+// page), the version and build, the legal notice, OK and "&Support".
+// Ctrl+Alt+F9 on "&Support" shows a message kept enciphered until then.
+class TAboutBox : public TDialog {
+public:
+    explicit TAboutBox(const TInfoBoxServices& services);
+    ~TAboutBox() override;
+
+    const TVersionLabel* BuildLabel() const { return VersionLabel1.get(); }
+    std::string ProductTip() const;
+    HWND ProductLabel() const { return txtProduct ? txtProduct->Handle() : nullptr; }
+
+    static constexpr int kClientWidth = 385;
+    static constexpr int kClientHeight = 359;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    void CreateControls();
+    HWND MakeButton(const wchar_t* caption, int id, int left, bool isDefault);
+    void OpenProductPage();
+    void ShowHiddenMessage();
+    static LRESULT CALLBACK SupportKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR self);
+
+    const TInfoBoxServices& Services;
+    TGdiObject MakerFont;
+    TGdiObject ProductFont;
+    TGdiObject TrademarkFont;
+    TGdiObject VersionFont;
+    std::unique_ptr<TLabel> txtMaker;
+    std::unique_ptr<TLabel> txtProduct;
+    std::unique_ptr<TLabel> txtTrademark;
+    std::unique_ptr<TLabel> txtMajorVersion;
+    std::unique_ptr<TVersionLabel> VersionLabel1;
+    std::unique_ptr<TLabel> txtDescription;
+    std::unique_ptr<TLabel> txtLegal;
+    std::unique_ptr<TToolTips> Tips;
+    HWND SupportButton = nullptr;
+};

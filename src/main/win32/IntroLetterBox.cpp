@@ -1,0 +1,144 @@
+#include "main/win32/IntroLetterBox.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "../res/InfoBoxIds.h"
+#include "controls/Url.h"
+#include "controls/win32/CenterOverMainWindow.h"
+#include "controls/win32/Fonts.h"
+#include "main/AboutTexts.h"
+#include "main/win32/Artwork.h"
+#include "platform/ShellOpen.h"
+#include "platform/win32/WideString.h"
+#include "scan/PathUtils.h"
+
+namespace {
+
+// The designed places, in pixels of the client area.
+const int kMargin = 8;
+const int kBannerWidth = 385;
+const int kBannerHeight = 37;
+const RECT kWhiteStrip = {kMargin, kMargin, TIntroLetterBox::kClientWidth - kMargin, kMargin + kBannerHeight + 8};
+const int kMemoTop = kWhiteStrip.bottom + 6;
+const int kButtonTop = 330;
+const int kButtonHeight = 25;
+const int kScreenDpi = 96;
+
+}  // namespace
+
+void RunIntroLetterBox(const TInfoBoxServices& services, HWND owner, bool keyPreview) {
+    TIntroLetterBox box(services, keyPreview);
+    services.ModalRunner.Run(box, owner);
+}
+
+TIntroLetterBox::TIntroLetterBox(const TInfoBoxServices& services, bool keyPreview)
+    : TDialog(IDD_INTRO_LETTER), Services(services), KeyPreview(keyPreview) {}
+
+TIntroLetterBox::~TIntroLetterBox() {
+    const HWND memo = Handle() ? Memo() : nullptr;
+    if (memo) RemoveWindowSubclass(memo, &TIntroLetterBox::MemoKeysProc, 0);
+}
+
+HWND TIntroLetterBox::Memo() const { return Item(IDC_LETTER_MEMO); }
+
+bool TIntroLetterBox::OnInitDialog() {
+    SetDialogClientSize(Handle(), kClientWidth, kClientHeight);
+    try {
+        CreateControls();
+    } catch (const std::runtime_error&) {
+        // Whatever could be made is shown; the buttons that exist still close it.
+    }
+    CenterOverMainWindow(Handle(), GetWindow(Handle(), GW_OWNER));
+    return false;
+}
+
+void TIntroLetterBox::CreateControls() {
+    const HWND self = Handle();
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(self, WM_GETFONT, 0, 0));
+    auto make = [&](const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int left, int top,
+                    int width, int height, int id, HFONT font) {
+        const HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width,
+                                             height, self, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        if (!control) throw std::runtime_error("letter control");
+        SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
+        return control;
+    };
+
+    // The letter reads as it was written: no word wrap, a vertical bar.
+    MemoFont = MakePointFont(L"MS Sans Serif", 10, kScreenDpi);
+    const HWND memo = make(L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+                           WS_EX_CLIENTEDGE, kMargin, kMemoTop, kClientWidth - 2 * kMargin,
+                           kButtonTop - 10 - kMemoTop, IDC_LETTER_MEMO, MemoFont.Font() ? MemoFont.Font() : dialogFont);
+    SetWindowTextW(memo, Widen(IntroLetterText()).c_str());
+    SetWindowSubclass(memo, &TIntroLetterBox::MemoKeysProc, 0, DWORD_PTR(this));
+
+    const int continueWidth = 90;
+    const int wideButton = 130;
+    make(L"BUTTON", L"Complete the survey", BS_PUSHBUTTON | WS_TABSTOP, 0, kMargin + 4, kButtonTop, wideButton,
+         kButtonHeight, IDC_LETTER_SURVEY, dialogFont);
+    make(L"BUTTON", L"Visit our Web site", BS_PUSHBUTTON | WS_TABSTOP, 0, kMargin + 4 + wideButton + 8, kButtonTop,
+         wideButton, kButtonHeight, IDC_LETTER_WEB_SITE, dialogFont);
+    const HWND continueButton =
+        make(L"BUTTON", L"Continue", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, kClientWidth - kMargin - 4 - continueWidth,
+             kButtonTop, continueWidth, kButtonHeight, IDOK, dialogFont);
+    SetFocus(continueButton);
+}
+
+bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND control) {
+    if (notifyCode != BN_CLICKED) return TDialog::OnCommand(id, notifyCode, control);
+    switch (id) {
+        case IDC_LETTER_SURVEY:
+            // Nothing to report when there is no survey or nothing opens text files.
+            Services.Shell.Open(ParentFolderPath(Services.ProgramPath) + "\\" + kSurveyFileName, "", kShowNormal);
+            return true;
+        case IDC_LETTER_WEB_SITE: {
+            TURL link(Services.Shell);
+            link.URL = kMakerWebSite;
+            link.URLType = TURLType::utHttp;
+            link.Open();
+            return true;
+        }
+        case IDCANCEL:
+            // Esc: only when the letter previews the keys.
+            if (KeyPreview) Close(IDCANCEL);
+            return true;
+        default:
+            return TDialog::OnCommand(id, notifyCode, control);
+    }
+}
+
+bool TIntroLetterBox::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
+    if (message != WM_PAINT) return false;
+    Paint();
+    result = 0;
+    return true;
+}
+
+// The raised panel around everything, and the banner centred on white.
+void TIntroLetterBox::Paint() {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(Handle(), &paint);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
+    FillRect(dc, &kWhiteStrip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int left = (kWhiteStrip.left + kWhiteStrip.right - kBannerWidth) / 2;
+    const int top = (kWhiteStrip.top + kWhiteStrip.bottom - kBannerHeight) / 2;
+    const RECT banner = {left, top, left + kBannerWidth, top + kBannerHeight};
+    PaintSponsorBanner(dc, banner);
+    EndPaint(Handle(), &paint);
+}
+
+// The memo would swallow Esc; the letter sees it first.
+LRESULT CALLBACK TIntroLetterBox::MemoKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR self) {
+    if ((message == WM_KEYDOWN && wParam == VK_ESCAPE) || (message == WM_CHAR && wParam == 27)) {
+        auto* letter = reinterpret_cast<TIntroLetterBox*>(self);
+        if (message == WM_KEYDOWN && letter->KeyPreview) letter->Close(IDCANCEL);
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <windows.h>
+
+#include "controls/win32/Dialog.h"
+#include "main/win32/InfoBoxServices.h"
+#include "platform/win32/GdiObjects.h"
+
+// Shows the introductory letter modally over `owner`. Without key preview
+// (its showing at a first start) only its buttons close it, not Esc.
+void RunIntroLetterBox(const TInfoBoxServices& services, HWND owner, bool keyPreview);
+
+// "Please read the entire letter before continuing": the banner, the
+// letter in a read-only memo, "Continue", "Complete the survey" (opens
+// SURVEY.TXT beside the program) and "Visit our Web site".
+class TIntroLetterBox : public TDialog {
+public:
+    TIntroLetterBox(const TInfoBoxServices& services, bool keyPreview);
+    ~TIntroLetterBox() override;
+
+    HWND Memo() const;
+
+    static constexpr int kClientWidth = 407;
+    static constexpr int kClientHeight = 367;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    void CreateControls();
+    void Paint();
+    static LRESULT CALLBACK MemoKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+
+    const TInfoBoxServices& Services;
+    bool KeyPreview;
+    TGdiObject MemoFont;
+};
