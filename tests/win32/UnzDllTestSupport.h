@@ -11,95 +11,20 @@
 #include <map>
 
 #include "UnixTools.h"
+#include "ZipTreeSupport.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32Handle.h"
 #include "zipdll/ZipDllInterface.h"
 
 namespace UnzTest {
 
-inline bool WriteBytes(const std::string& path, const std::string& bytes) {
-    TWin32Handle file(
-        CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file.IsValid() && (bytes.empty() || (WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written,
-                                                          nullptr) &&
-                                                written == bytes.size()));
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    TWin32Handle file(
-        CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (file.IsValid() && ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got)
-        bytes.append(buffer, got);
-    return bytes;
-}
-
-inline bool PathIsThere(const std::string& path) {
-    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 inline bool MakeFolder(const std::string& path) {
     return CreateDirectoryW(Widen(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// Deletes a folder with everything in it, read-only and hidden files too.
-inline void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAW found;
-    TFindHandle search(FindFirstFileW(Widen(path + "\\*").c_str(), &found));
-    if (search.IsValid()) {
-        do {
-            const std::string name = Narrow(found.cFileName);
-            if (name == "." || name == "..") continue;
-            const std::wstring child = Widen(path + "\\" + name);
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\" + name);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(search.Get(), &found));
-    }
-    RemoveDirectoryW(Widen(path).c_str());
-}
-
-struct TItem {
-    bool Folder = false;
-    std::string Contents;
-    uint64_t WriteTime = 0;  // FILETIME units; files only
-    DWORD Attributes = 0;    // read-only, hidden, system
-};
-// Relative path (with "\\") -> what is there.
-using TTree = std::map<std::string, TItem>;
-
-inline void CollectTree(const std::string& folder, const std::string& prefix, TTree& into) {
-    WIN32_FIND_DATAW found;
-    TFindHandle search(FindFirstFileW(Widen(folder + "\\*").c_str(), &found));
-    if (!search.IsValid()) return;
-    do {
-        const std::string name = Narrow(found.cFileName);
-        if (name == "." || name == "..") continue;
-        TItem item;
-        item.Folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        item.Attributes =
-            found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (item.Folder) {
-            CollectTree(folder + "\\" + name, prefix + name + "\\", into);
-        } else {
-            item.Contents = ReadBytes(folder + "\\" + name);
-            item.WriteTime =
-                uint64_t(found.ftLastWriteTime.dwHighDateTime) << 32 | found.ftLastWriteTime.dwLowDateTime;
-        }
-        into[prefix + name] = std::move(item);
-    } while (FindNextFileW(search.Get(), &found));
-}
-
-inline TTree Snapshot(const std::string& folder) {
-    TTree tree;
-    CollectTree(folder, "", tree);
-    return tree;
-}
+// The tree helpers' names as these tests knew them.
+using TItem = TTreeItem;
+using TTree = TTreeSnapshot;
 
 }  // namespace UnzTest
 

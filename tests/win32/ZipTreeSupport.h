@@ -54,12 +54,11 @@ inline void RemoveTree(const std::string& path) {
             const std::string name = Narrow(found.cFileName);
             if (name == "." || name == "..") continue;
             const std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            SetFileAttributesW(Win32PathOf(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
-            } else {
-                SetFileAttributesW(Win32PathOf(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            else
                 DeleteFileW(Win32PathOf(child).c_str());
-            }
         } while (FindNextFileW(search.Get(), &found));
     }
     RemoveDirectoryW(Win32PathOf(path).c_str());

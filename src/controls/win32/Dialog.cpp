@@ -1,5 +1,7 @@
 #include "controls/win32/Dialog.h"
 
+#include "platform/win32/ProgramIcon.h"
+
 TDialog::~TDialog() {
     if (Window && Modeless) DestroyWindow(Window);
 }
@@ -26,6 +28,7 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         auto* dialog = reinterpret_cast<TDialog*>(lParam);
         SetWindowLongPtrW(window, DWLP_USER, LONG_PTR(dialog));
         dialog->Window = window;
+        if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) SetProgramIcon(window);
         return dialog->OnInitDialog() ? TRUE : FALSE;
     }
     auto* dialog = reinterpret_cast<TDialog*>(GetWindowLongPtrW(window, DWLP_USER));

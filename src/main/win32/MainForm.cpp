@@ -29,6 +29,7 @@
 #include "platform/FileSystem.h"
 #include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/ProgramIcon.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32WindowPlacement.h"
@@ -105,12 +106,13 @@ bool TMainForm::Create() {
 
 void TMainForm::CreateFrame() {
     if (!RegisterWindowClass(kMainWindowClass, &OwnerWindowProc<TMainForm>, 0,
-                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), LoadIconW(nullptr, IDI_APPLICATION)))
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ProgramIcon(false)))
         throw std::runtime_error("main window class");
     Window = CreateWindowExW(0, kMainWindowClass, Widen(kProductName).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                              kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight, nullptr, nullptr,
                              GetModuleHandleW(nullptr), this);
     if (!Window) throw std::runtime_error("main window");
+    SetProgramIcon(Window);
     CreateMenus();
     panAd = std::make_unique<TPanel>(Window, idBanner);
     CreateToolbarStrip();
