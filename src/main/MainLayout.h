@@ -1,6 +1,9 @@
 #pragma once
 
-// Fixed measures of the main window, in pixels.
+#include "controls/PixelScale.h"
+
+// Fixed measures of the main window, in pixels at the design's 96 DPI; the
+// window multiplies each by its screen's scale.
 constexpr int kDefaultLeft = 33;
 constexpr int kDefaultTop = 32;
 constexpr int kDefaultWidth = 596;
@@ -23,8 +26,8 @@ constexpr int kStripControlTop = 2;     // controls on the toolbar strip
 
 // Where the toolbar strip puts the cluster size box.
 struct TStripLayout {
-    int ToolbarLeft = kToolbarLeft;
-    int ToolbarWidth = kToolbarWidth;
+    int ToolbarLeft = 0;
+    int ToolbarWidth = 0;
     int ClustersLeft = 0;
     int ClustersWidth = 0;
     bool ClustersVisible = false;
@@ -32,7 +35,8 @@ struct TStripLayout {
 
 // The toolbar keeps its width; the cluster size box takes what is left
 // right of it, 4 pixels from either side, and is hidden below 32 pixels.
-TStripLayout LayoutToolbarStrip(int stripWidth);
+// Widths in and out are the screen's pixels.
+TStripLayout LayoutToolbarStrip(int stripWidth, TPixelScale scale);
 
 // The status bar's two panels. While a hint shows, panel 0 spans the bar.
 struct TStatusPanels {
@@ -41,7 +45,7 @@ struct TStatusPanels {
     bool PathBevel = true;
 };
 
-TStatusPanels StatusPanelWidths(int barWidth, bool hintShowing);
+TStatusPanels StatusPanelWidths(int barWidth, bool hintShowing, TPixelScale scale);
 
 // The not-scanned sheet's memo: the width of its panel less 4, at most
 // 200, reaching down to 4 pixels above the panel's bottom.
@@ -50,4 +54,4 @@ struct TMemoSize {
     int Height = 0;
 };
 
-TMemoSize NotScannedMemoSize(int panelWidth, int panelHeight, int memoTop);
+TMemoSize NotScannedMemoSize(int panelWidth, int panelHeight, int memoTop, TPixelScale scale);

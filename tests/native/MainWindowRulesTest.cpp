@@ -30,8 +30,11 @@ TEST(HintTest, EmptyAndColonBringThePathBack) {
     EXPECT_FALSE(RestoresStatusPath("Quits Quarrymap 2000."));
 }
 
+const TPixelScale kAt96;
+const TPixelScale kAt144(144);  // 150 %
+
 TEST(ToolbarStripLayoutTest, ClusterBoxFillsWhatIsRightOfTheToolbar) {
-    const TStripLayout layout = LayoutToolbarStrip(588);
+    const TStripLayout layout = LayoutToolbarStrip(588, kAt96);
     EXPECT_EQ(171, layout.ToolbarLeft);
     EXPECT_EQ(247, layout.ToolbarWidth);
     EXPECT_EQ(171 + 247 + 4, layout.ClustersLeft);
@@ -41,30 +44,55 @@ TEST(ToolbarStripLayoutTest, ClusterBoxFillsWhatIsRightOfTheToolbar) {
 
 TEST(ToolbarStripLayoutTest, HiddenBelowThirtyTwoPixels) {
     const int narrowest = 171 + 247 + 4 + 32 + 4;
-    EXPECT_TRUE(LayoutToolbarStrip(narrowest).ClustersVisible);
-    EXPECT_EQ(32, LayoutToolbarStrip(narrowest).ClustersWidth);
-    EXPECT_FALSE(LayoutToolbarStrip(narrowest - 1).ClustersVisible);
-    EXPECT_FALSE(LayoutToolbarStrip(0).ClustersVisible);
-    EXPECT_EQ(247, LayoutToolbarStrip(0).ToolbarWidth);
+    EXPECT_TRUE(LayoutToolbarStrip(narrowest, kAt96).ClustersVisible);
+    EXPECT_EQ(32, LayoutToolbarStrip(narrowest, kAt96).ClustersWidth);
+    EXPECT_FALSE(LayoutToolbarStrip(narrowest - 1, kAt96).ClustersVisible);
+    EXPECT_FALSE(LayoutToolbarStrip(0, kAt96).ClustersVisible);
+    EXPECT_EQ(247, LayoutToolbarStrip(0, kAt96).ToolbarWidth);
+}
+
+TEST(ToolbarStripLayoutTest, EveryMeasureGrowsWithTheScreensScaling) {
+    // 171, 247, 4 and 32 pixels at 150 %, rounded halves up.
+    const TStripLayout layout = LayoutToolbarStrip(900, kAt144);
+    EXPECT_EQ(257, layout.ToolbarLeft);
+    EXPECT_EQ(371, layout.ToolbarWidth);
+    EXPECT_EQ(257 + 371 + 6, layout.ClustersLeft);
+    EXPECT_EQ(900 - 6 - layout.ClustersLeft, layout.ClustersWidth);
+    const int narrowest = 257 + 371 + 6 + 48 + 6;
+    EXPECT_TRUE(LayoutToolbarStrip(narrowest, kAt144).ClustersVisible);
+    EXPECT_FALSE(LayoutToolbarStrip(narrowest - 1, kAt144).ClustersVisible);
 }
 
 TEST(StatusPanelTest, PathPanelTakesWhatTheClusterPanelLeaves) {
-    const TStatusPanels normal = StatusPanelWidths(580, false);
+    const TStatusPanels normal = StatusPanelWidths(580, false, kAt96);
     EXPECT_EQ(430, normal.PathWidth);
     EXPECT_EQ(150, normal.ClusterWidth);
     EXPECT_TRUE(normal.PathBevel);
-    const TStatusPanels hint = StatusPanelWidths(580, true);
+    const TStatusPanels hint = StatusPanelWidths(580, true, kAt96);
     EXPECT_EQ(580, hint.PathWidth);
     EXPECT_FALSE(hint.PathBevel);
-    EXPECT_EQ(0, StatusPanelWidths(100, false).PathWidth);
+    EXPECT_EQ(0, StatusPanelWidths(100, false, kAt96).PathWidth);
+}
+
+TEST(StatusPanelTest, TheClusterPanelGrowsWithTheScreensScaling) {
+    const TStatusPanels normal = StatusPanelWidths(870, false, kAt144);
+    EXPECT_EQ(225, normal.ClusterWidth);
+    EXPECT_EQ(645, normal.PathWidth);
+    EXPECT_EQ(870, StatusPanelWidths(870, true, kAt144).PathWidth);
+}
+
+TEST(NotScannedMemoTest, SixPixelsInsideAndAtMostThreeHundredWideAt150Percent) {
+    EXPECT_EQ(300, NotScannedMemoSize(500, 450, 18, kAt144).Width);
+    EXPECT_EQ(200 - 6, NotScannedMemoSize(200, 450, 18, kAt144).Width);
+    EXPECT_EQ(450 - 6 - 18, NotScannedMemoSize(500, 450, 18, kAt144).Height);
 }
 
 TEST(NotScannedMemoTest, FourPixelsInsideAndAtMostTwoHundredWide) {
-    EXPECT_EQ(150, NotScannedMemoSize(154, 300, 12).Width);
-    EXPECT_EQ(200, NotScannedMemoSize(500, 300, 12).Width);
-    EXPECT_EQ(300 - 4 - 12, NotScannedMemoSize(500, 300, 12).Height);
-    EXPECT_EQ(0, NotScannedMemoSize(2, 10, 12).Width);
-    EXPECT_EQ(0, NotScannedMemoSize(2, 10, 12).Height);
+    EXPECT_EQ(150, NotScannedMemoSize(154, 300, 12, kAt96).Width);
+    EXPECT_EQ(200, NotScannedMemoSize(500, 300, 12, kAt96).Width);
+    EXPECT_EQ(300 - 4 - 12, NotScannedMemoSize(500, 300, 12, kAt96).Height);
+    EXPECT_EQ(0, NotScannedMemoSize(2, 10, 12, kAt96).Width);
+    EXPECT_EQ(0, NotScannedMemoSize(2, 10, 12, kAt96).Height);
 }
 
 class PageVisibilityTest : public ::testing::Test {

@@ -30,6 +30,7 @@
 #include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
 #include "platform/win32/ProgramIcon.h"
+#include "platform/win32/WindowDpi.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "platform/win32/Win32WindowPlacement.h"
@@ -65,7 +66,7 @@ TMainForm::TMainForm(const TMainFormServices& services, TMainFormHooks hooks)
     : Services(services),
       Hooks(std::move(hooks)),
       TheDriveBox(services.Drives, services.ShellInfo),
-      LeftPanelWidth(kLeftPanelWidth) {}
+      LeftPanelWidth(Scale(kLeftPanelWidth)) {}
 
 TMainForm::~TMainForm() {
     if (Window) DestroyWindow(Window);
@@ -112,6 +113,9 @@ void TMainForm::CreateFrame() {
                              kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight, nullptr, nullptr,
                              GetModuleHandleW(nullptr), this);
     if (!Window) throw std::runtime_error("main window");
+    // Every measure below, the pages' included, is taken at this resolution.
+    Scale = TPixelScale(WindowDpi(Window));
+    LeftPanelWidth = Scale(kLeftPanelWidth);
     SetProgramIcon(Window);
     CreateMenus();
     panAd = std::make_unique<TPanel>(Window, idBanner);
@@ -148,8 +152,8 @@ void TMainForm::CreateClientArea() {
                 MapWindowPoints(MainSplitter->Handle(), Window, &point, 1);
                 RECT client;
                 GetClientRect(Window, &client);
-                LeftPanelWidth = std::max(kMinPaneWidth,
-                                          std::min(int(point.x) - SplitterGrab, int(client.right) - kMinPaneWidth));
+                LeftPanelWidth = std::max(Scale(kMinPaneWidth),
+                                          std::min(int(point.x) - SplitterGrab, int(client.right) - Scale(kMinPaneWidth)));
                 Layout();
                 return true;
             }

@@ -18,15 +18,16 @@ void TMainForm::Layout() {
     GetClientRect(Window, &client);
     const int width = client.right;
     int top = 0;
-    panAd->SetBounds(0, 0, width, kBannerHeight);
-    if (SponsorBanner) SponsorBanner->SetBounds(0, 0, width, kBannerHeight);
-    top += kBannerHeight;
+    const int bannerHeight = Scale(kBannerHeight);
+    panAd->SetBounds(0, 0, width, bannerHeight);
+    if (SponsorBanner) SponsorBanner->SetBounds(0, 0, width, bannerHeight);
+    top += bannerHeight;
     if (ToolbarSupport->Visible()) {
-        ToolbarSupport->SetBounds(0, top, width, kToolbarStripHeight);
+        ToolbarSupport->SetBounds(0, top, width, Scale(kToolbarStripHeight));
         LayoutToolbarStripContents();
-        top += kToolbarStripHeight;
+        top += Scale(kToolbarStripHeight);
     }
-    top += kStripGap;
+    top += Scale(kStripGap);
 
     int bottom = client.bottom;
     if (GetWindowLongW(TheStatusBar, GWL_STYLE) & WS_VISIBLE) {
@@ -39,15 +40,16 @@ void TMainForm::Layout() {
     const int height = std::max(bottom - top, 0);
     int left = 0;
     if (TheLeftPanel->Visible()) {
-        LeftPanelWidth = std::max(kMinPaneWidth, std::min(LeftPanelWidth, width - kMinPaneWidth));
+        const int minPane = Scale(kMinPaneWidth);
+        LeftPanelWidth = std::max(minPane, std::min(LeftPanelWidth, width - minPane));
         TheLeftPanel->SetBounds(0, top, LeftPanelWidth, height);
         MoveWindow(TheFolderTree, 0, 0, LeftPanelWidth, height, TRUE);
-        MainSplitter->SetBounds(LeftPanelWidth, top, kSplitterWidth, height);
-        left = LeftPanelWidth + kSplitterWidth;
+        MainSplitter->SetBounds(LeftPanelWidth, top, Scale(kSplitterWidth), height);
+        left = LeftPanelWidth + Scale(kSplitterWidth);
     }
     const int rightWidth = std::max(width - left, 0);
     TheRightPanel->SetBounds(left, top, rightWidth, height);
-    ThePages->SetBounds(0, kPagesTopGap, rightWidth, height - kPagesTopGap);
+    ThePages->SetBounds(0, Scale(kPagesTopGap), rightWidth, height - Scale(kPagesTopGap));
     NotScanned->Layout();
     UpdateNotScannedText();
     if (rightWidth != RightPanelSize.cx || height != RightPanelSize.cy) {

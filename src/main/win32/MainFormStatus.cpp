@@ -56,7 +56,7 @@ void TMainForm::ShowStatusHint(bool showing) {
 void TMainForm::LayoutStatusBar() {
     RECT bar;
     GetClientRect(TheStatusBar, &bar);
-    const TStatusPanels panels = StatusPanelWidths(bar.right, StatusHintShowing);
+    const TStatusPanels panels = StatusPanelWidths(bar.right, StatusHintShowing, Scale);
     int rightEdges[2] = {panels.PathWidth, StatusHintShowing ? panels.PathWidth : -1};
     SendMessageW(TheStatusBar, SB_SETPARTS, 2, LPARAM(rightEdges));
 }

@@ -23,12 +23,12 @@ void TMainForm::CreateToolbarStrip() {
     ToolbarSupport->SetBottomLine(true);
     HWND strip = ToolbarSupport->Handle();
     SendMessageW(strip, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    TheDriveBox.Create(strip, 0, kStripControlTop, kDriveBoxWidth, idDriveBox);
+    TheDriveBox.Create(strip, 0, Scale(kStripControlTop), Scale(kDriveBoxWidth), idDriveBox);
 
     TheToolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                  WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
                                      CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                 kToolbarLeft, 0, kToolbarWidth, kToolbarStripHeight - 2, strip,
+                                 Scale(kToolbarLeft), 0, Scale(kToolbarWidth), Scale(kToolbarStripHeight - 2), strip,
                                  reinterpret_cast<HMENU>(INT_PTR(idToolbar)), GetModuleHandleW(nullptr), nullptr);
     if (!TheToolbar) throw std::runtime_error("toolbar");
     SendMessageW(TheToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -52,7 +52,7 @@ void TMainForm::CreateToolbarStrip() {
     SendMessageW(TheToolbar, TB_ADDBUTTONSW, WPARAM(buttons.size()), LPARAM(buttons.data()));
 
     ClustersBox = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
-                                  0, kStripControlTop, 0, 200, strip, reinterpret_cast<HMENU>(INT_PTR(idClustersBox)),
+                                  0, Scale(kStripControlTop), 0, Scale(200), strip, reinterpret_cast<HMENU>(INT_PTR(idClustersBox)),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!ClustersBox) throw std::runtime_error("cluster size box");
     SendMessageW(ClustersBox, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -81,12 +81,13 @@ void TMainForm::CreateToolbarStrip() {
 void TMainForm::LayoutToolbarStripContents() {
     RECT strip;
     GetClientRect(ToolbarSupport->Handle(), &strip);
-    const TStripLayout layout = LayoutToolbarStrip(strip.right);
-    MoveWindow(TheToolbar, layout.ToolbarLeft, 0, layout.ToolbarWidth, kToolbarStripHeight - 2, TRUE);
+    const TStripLayout layout = LayoutToolbarStrip(strip.right, Scale);
+    MoveWindow(TheToolbar, layout.ToolbarLeft, 0, layout.ToolbarWidth, Scale(kToolbarStripHeight - 2), TRUE);
     if (layout.ClustersVisible) {
         RECT box;
         GetWindowRect(ClustersBox, &box);
-        MoveWindow(ClustersBox, layout.ClustersLeft, kStripControlTop, layout.ClustersWidth, box.bottom - box.top, TRUE);
+        MoveWindow(ClustersBox, layout.ClustersLeft, Scale(kStripControlTop), layout.ClustersWidth, box.bottom - box.top,
+                   TRUE);
     }
     ShowWindow(ClustersBox, layout.ClustersVisible ? SW_SHOWNA : SW_HIDE);
 }

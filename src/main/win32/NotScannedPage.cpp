@@ -55,7 +55,7 @@ void TNotScannedPage::Layout() {
     imgNotReady->SetBounds(0, 0, pictureWidth, sheet.bottom);
     const int textWidth = std::max(int(sheet.right) - pictureWidth, 0);
     NotReadyTextPanel->SetBounds(pictureWidth, 0, textWidth, sheet.bottom);
-    const TMemoSize memo = NotScannedMemoSize(textWidth, sheet.bottom, memoTop);
+    const TMemoSize memo = NotScannedMemoSize(textWidth, sheet.bottom, memoTop, Scale);
     MoveWindow(txtNotReady, 0, memoTop, memo.Width, memo.Height, TRUE);
 }
 

@@ -46,7 +46,11 @@ public:
     explicit TGlobalMemory(const std::string& bytes) : Memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size())) {
         if (!Memory) throw std::runtime_error("There is not enough memory for the picture.");
         void* target = GlobalLock(Memory);
-        if (!target) throw std::runtime_error("There is not enough memory for the picture.");
+        if (!target) {
+            // The destructor does not run for an object that was never made.
+            GlobalFree(Memory);
+            throw std::runtime_error("There is not enough memory for the picture.");
+        }
         memcpy(target, bytes.data(), bytes.size());
         GlobalUnlock(Memory);
     }
