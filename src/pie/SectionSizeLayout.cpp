@@ -17,11 +17,9 @@ const int kFreeSpaceGaugeTop = 6;
 const int kFreeSpaceHeight = 15;
 const int kCapacityHeight = 15;
 
-TRect Band(int width, int top, int height) { return TRect{0, top, width, top + height}; }
-
-TRect Gauge(const TRect& panel, int top) {
-    const int left = panel.Left + CenteredGaugeLeft(panel.Right - panel.Left, kSectionSizeGaugeSize);
-    return TRect{left, panel.Top + top, left + kSectionSizeGaugeSize, panel.Top + top + kSectionSizeGaugeSize};
+TRect Gauge(const TRect& panel, int top, int size) {
+    const int left = panel.Left + CenteredGaugeLeft(panel.Right - panel.Left, size);
+    return TRect{left, panel.Top + top, left + size, panel.Top + top + size};
 }
 
 }  // namespace
@@ -32,33 +30,40 @@ std::string SectionFreeSpaceCaption(const std::string& freeText) { return freeTe
 
 int CenteredGaugeLeft(int panelWidth, int gaugeWidth) { return (panelWidth - gaugeWidth) / 2; }
 
-TSectionSizeLayout LayOutSectionSizeBox(int clientWidth, int clientHeight) {
+TSectionSizeLayout LayOutSectionSizeBox(int clientWidth, int clientHeight, TPixelScale scale) {
     const int width = std::max(0, clientWidth);
     const int height = std::max(0, clientHeight);
+    // Edges are stacked in 96-DPI units and each is scaled on its own, so
+    // the rounding never adds up down the window.
+    const auto band = [&](int top, int bandHeight) {
+        return TRect{0, scale(top), width, scale(top + bandHeight)};
+    };
+    const int gaugeSize = scale(kSectionSizeGaugeSize);
     TSectionSizeLayout layout;
 
     // The wasted half: two labels from the top, the gauge at a fixed place,
     // the footer and the bevel from the bottom of the panel.
-    layout.WastedPanel = Band(width, 0, kWastedPanelHeight);
-    layout.WastedTitle = Band(width, 0, kWastedTitleHeight);
-    layout.WastedSize = Band(width, kWastedTitleHeight, kWastedSizeHeight);
-    layout.WastedGauge = Gauge(layout.WastedPanel, kWastedGaugeTop);
-    layout.Bevel = Band(width, kWastedPanelHeight - kBevelHeight, kBevelHeight);
-    layout.WastedFooter = Band(width, layout.Bevel.Top - kWastedFooterHeight, kWastedFooterHeight);
+    layout.WastedPanel = band(0, kWastedPanelHeight);
+    layout.WastedTitle = band(0, kWastedTitleHeight);
+    layout.WastedSize = band(kWastedTitleHeight, kWastedSizeHeight);
+    layout.WastedGauge = Gauge(layout.WastedPanel, scale(kWastedGaugeTop), gaugeSize);
+    const int bevelTop = kWastedPanelHeight - kBevelHeight;
+    layout.Bevel = band(bevelTop, kBevelHeight);
+    layout.WastedFooter = band(bevelTop - kWastedFooterHeight, kWastedFooterHeight);
 
     // The drive half: everything stacked from the top of what is left.
-    const int driveTop = kWastedPanelHeight;
-    layout.DrivePanel = Band(width, driveTop, std::max(0, height - driveTop));
-    int top = driveTop;
-    layout.DriveTitle = Band(width, top, kDriveTitleHeight);
+    const int driveTop = layout.WastedPanel.Bottom;
+    layout.DrivePanel = TRect{0, driveTop, width, driveTop + std::max(0, height - driveTop)};
+    int top = kWastedPanelHeight;
+    layout.DriveTitle = band(top, kDriveTitleHeight);
     top += kDriveTitleHeight;
-    layout.FreeSpaceTitle = Band(width, top, kFreeSpaceTitleHeight);
+    layout.FreeSpaceTitle = band(top, kFreeSpaceTitleHeight);
     top += kFreeSpaceTitleHeight;
-    layout.FreeSpacePanel = Band(width, top, kFreeSpacePanelHeight);
-    layout.FreeSpaceGauge = Gauge(layout.FreeSpacePanel, kFreeSpaceGaugeTop);
+    layout.FreeSpacePanel = band(top, kFreeSpacePanelHeight);
+    layout.FreeSpaceGauge = Gauge(layout.FreeSpacePanel, scale(kFreeSpaceGaugeTop), gaugeSize);
     top += kFreeSpacePanelHeight;
-    layout.FreeSpace = Band(width, top, kFreeSpaceHeight);
+    layout.FreeSpace = band(top, kFreeSpaceHeight);
     top += kFreeSpaceHeight;
-    layout.Capacity = Band(width, top, kCapacityHeight);
+    layout.Capacity = band(top, kCapacityHeight);
     return layout;
 }

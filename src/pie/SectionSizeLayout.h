@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "controls/PixelScale.h"
 #include "platform/Canvas.h"
 
 // The section size window: how much the pointed-at item wastes, and how
@@ -9,6 +10,7 @@
 constexpr const char* kSectionSizeBoxCaption = "Wasted & Drive Info";
 // Registry section of the window's bounds, below the program's root key.
 constexpr const char* kSectionSizeBoxSection = "PopUpBox";
+// Pixels at 96 DPI, like the heights of the layout below.
 constexpr int kSectionSizeBoxDefaultWidth = 98;
 constexpr int kSectionSizeBoxDefaultHeight = 238;
 constexpr int kSectionSizeGaugeSize = 32;
@@ -22,7 +24,8 @@ int CenteredGaugeLeft(int panelWidth, int gaugeWidth);
 
 // Every part of the window in client coordinates, top to bottom. The two
 // panels span the client width; the drive panel takes what the wasted
-// panel leaves, and may be empty in a very short window.
+// panel leaves, and may be empty in a very short window. The client size is
+// in pixels; the fixed heights are taken at `scale`.
 struct TSectionSizeLayout {
     TRect WastedPanel;
     TRect WastedTitle;  // "Item wastes"
@@ -39,4 +42,4 @@ struct TSectionSizeLayout {
     TRect Capacity;
 };
 
-TSectionSizeLayout LayOutSectionSizeBox(int clientWidth, int clientHeight);
+TSectionSizeLayout LayOutSectionSizeBox(int clientWidth, int clientHeight, TPixelScale scale = TPixelScale());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "pie/SectionSizeLayout.h"
 
 namespace {
@@ -62,6 +64,34 @@ TEST(SectionSizeLayoutTest, EveryBandSpansTheClientWidthAndTheGaugesStayCentred)
             EXPECT_EQ(32, gauge.Right - gauge.Left) << width;
         }
     }
+}
+
+TEST(SectionSizeLayoutTest, At150PercentEveryPartIsHalfAsLargeAgain) {
+    const TSectionSizeLayout at96 = LayOutSectionSizeBox(98, 238);
+    const TSectionSizeLayout at144 = LayOutSectionSizeBox(147, 357, TPixelScale(144));
+    const std::pair<TRect, TRect> parts[] = {
+        {at96.WastedPanel, at144.WastedPanel},       {at96.WastedTitle, at144.WastedTitle},
+        {at96.WastedSize, at144.WastedSize},         {at96.WastedGauge, at144.WastedGauge},
+        {at96.WastedFooter, at144.WastedFooter},     {at96.Bevel, at144.Bevel},
+        {at96.DrivePanel, at144.DrivePanel},         {at96.DriveTitle, at144.DriveTitle},
+        {at96.FreeSpaceTitle, at144.FreeSpaceTitle}, {at96.FreeSpacePanel, at144.FreeSpacePanel},
+        {at96.FreeSpaceGauge, at144.FreeSpaceGauge}, {at96.FreeSpace, at144.FreeSpace},
+        {at96.Capacity, at144.Capacity}};
+    for (const auto& [small, large] : parts) {
+        // Each edge within a pixel of the exact 1.5 times: heights are
+        // rounded one by one as they stack.
+        EXPECT_NEAR(small.Left * 1.5, large.Left, 1.0);
+        EXPECT_NEAR(small.Top * 1.5, large.Top, 1.0);
+        EXPECT_NEAR(small.Right * 1.5, large.Right, 1.0);
+        EXPECT_NEAR(small.Bottom * 1.5, large.Bottom, 1.0);
+    }
+    EXPECT_EQ(48, at144.WastedGauge.Right - at144.WastedGauge.Left);
+    EXPECT_EQ(48, at144.FreeSpaceGauge.Bottom - at144.FreeSpaceGauge.Top);
+    // Neighbours still meet: no gap and no overlap from the rounding.
+    EXPECT_EQ(at144.WastedTitle.Bottom, at144.WastedSize.Top);
+    EXPECT_EQ(at144.WastedFooter.Bottom, at144.Bevel.Top);
+    EXPECT_EQ(at144.FreeSpacePanel.Bottom, at144.FreeSpace.Top);
+    EXPECT_EQ(at144.FreeSpace.Bottom, at144.Capacity.Top);
 }
 
 TEST(SectionSizeLayoutTest, AShortWindowLeavesTheDrivePanelEmptyNotInverted) {

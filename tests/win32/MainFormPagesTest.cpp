@@ -12,8 +12,9 @@ namespace {
 // Stands in for a real page: notes what it was asked to do.
 class TRecordingPage : public TPage {
 public:
-    TRecordingPage(TPanel& sheet, std::string name, std::vector<std::string>& filled, int& forgotten)
-        : TPage(sheet), Name(std::move(name)), Filled(filled), Forgotten(forgotten) {}
+    TRecordingPage(TPanel& sheet, const TPageServices& services, std::string name, std::vector<std::string>& filled,
+                   int& forgotten)
+        : TPage(sheet, services), Name(std::move(name)), Filled(filled), Forgotten(forgotten) {}
     void Fill(TFolderNode& node) override { Filled.push_back(Name + " " + NodePath(&node)); }
     void Forget() override { ++Forgotten; }
 
@@ -39,8 +40,8 @@ protected:
         const char* names[] = {"pie", "info", "list", "wasted", "cleanup"};
         for (int page = 0; page < kPageCount; ++page) {
             const int sheet = SheetOfPage(page);
-            Form->Pages().SetPage(sheet, std::make_unique<TRecordingPage>(Form->Pages().Sheet(sheet), names[page],
-                                                                          Filled, Forgotten));
+            Form->Pages().SetPage(sheet, std::make_unique<TRecordingPage>(Form->Pages().Sheet(sheet), PageServices,
+                                                                          names[page], Filled, Forgotten));
         }
     }
 
@@ -54,6 +55,7 @@ protected:
 
     std::wstring Memo() const { return Text(Control(idNotReadyMemo)); }
 
+    const TPageServices PageServices{Shell, Files, Locale, TextCompare, TPixelScale(), TPageFonts()};
     TFolderTree Tree;
     TFolderNode* Drive;
     TFolderNode* Folder;

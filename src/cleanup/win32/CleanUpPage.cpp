@@ -37,7 +37,7 @@ TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& pat
 
 TCleanUpPage::TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services,
                            IShellFileOperation& shellFiles)
-    : TPage(sheet), Form(form), Services(services), ShellFiles(shellFiles), Pictures(CreateCleanUpPictures()) {
+    : TPage(sheet, services), Form(form), ShellFiles(shellFiles), Pictures(CreateCleanUpPictures(services.Scale)) {
     const TPixelScale& scale = Services.Scale;
     txtWebCleanPath = std::make_unique<TLabel>(Sheet.Handle(), scale(kMargin), scale(kPathTop), 0, scale(kPathHeight),
                                                Services.Fonts.Bold);
@@ -63,22 +63,38 @@ void TCleanUpPage::CreateItem(const TCleanUpItem& description) {
     panel.SetAlignment(TPanelAlignment::Right);
     panel.SetCaption(description.Shortcut);
 
-    item.Picture = TIconHandle(Pictures.Get() ? ImageList_GetIcon(Pictures.Get(), int(description.Action), ILD_NORMAL)
-                                              : nullptr);
-    const int size = scale(kCleanUpPictureSize);
-    item.Icon = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
-                                scale(kIconLeft), (scale(kItemHeight) - size) / 2, size, size, panel.Handle(), nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    if (item.Icon) SendMessageW(item.Icon, STM_SETICON, WPARAM(item.Picture.Get()), 0);
-    item.Caption = std::make_unique<TLabel>(panel.Handle(), scale(kCaptionLeft),
-                                            (scale(kItemHeight) - scale(kCaptionHeight)) / 2, scale(kCaptionWidth),
-                                            scale(kCaptionHeight), Services.Fonts.Bold);
+    item.Icon = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, 0, 0, 0, 0,
+                                panel.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    item.Caption = std::make_unique<TLabel>(panel.Handle(), 0, 0, 0, 0, Services.Fonts.Bold);
     item.Caption->SetText(description.Caption);
+    ShowItemPicture(item, description.Action);
 
     const TCleanUpAction action = description.Action;
     panel.OnSensitiveActivate = [this, &item](TSensitivePanel&, TPanelMessage&) { Highlight(item, true); };
     panel.OnSensitiveDeactivate = [this, &item](TSensitivePanel&, TPanelMessage&) { Highlight(item, false); };
     panel.OnClick = [this, action](TSensitivePanel&) { Run(action); };
+}
+
+// The picture and the caption inside the panel, at the page's scale.
+void TCleanUpPage::ShowItemPicture(TItem& item, TCleanUpAction action) {
+    const TPixelScale& scale = Services.Scale;
+    TIconHandle picture(Pictures.Get() ? ImageList_GetIcon(Pictures.Get(), int(action), ILD_NORMAL) : nullptr);
+    const int size = scale(kCleanUpPictureSize);
+    if (item.Icon) {
+        MoveWindow(item.Icon, scale(kIconLeft), (scale(kItemHeight) - size) / 2, size, size, TRUE);
+        SendMessageW(item.Icon, STM_SETICON, WPARAM(picture.Get()), 0);
+    }
+    item.Picture = std::move(picture);  // the control shows the new one now
+    item.Caption->SetBounds(scale(kCaptionLeft), (scale(kItemHeight) - scale(kCaptionHeight)) / 2,
+                            scale(kCaptionWidth), scale(kCaptionHeight));
+}
+
+void TCleanUpPage::OnResolutionChanged(TPixelScale) {
+    // The old pictures stay until every panel shows its new one.
+    TImageList old(Pictures.Release());
+    Pictures.Reset(CreateCleanUpPictures(Services.Scale));
+    for (const TCleanUpItem& description : kCleanUpItems)
+        ShowItemPicture(Items[size_t(description.Action)], description.Action);
 }
 
 void TCleanUpPage::Highlight(TItem& item, bool on) {

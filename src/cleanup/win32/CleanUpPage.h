@@ -55,6 +55,8 @@ private:
     };
 
     void CreateItem(const TCleanUpItem& item);
+    void ShowItemPicture(TItem& item, TCleanUpAction action);
+    void OnResolutionChanged(TPixelScale old) override;
     void Highlight(TItem& item, bool on);
     void ShowHint(int tag);
     void RemoveFolder(bool toRecycleBin);
@@ -63,7 +65,6 @@ private:
     void AfterAction(TFolderNode& node);
 
     TMainForm& Form;
-    TPageServices Services;
     IShellFileOperation& ShellFiles;
     TCleanUpDialogs Dialogs;
     TImageList Pictures;  // declared before the items, whose icons come from it

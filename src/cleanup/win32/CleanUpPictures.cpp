@@ -32,7 +32,7 @@ void DrawDelete(HDC dc, int x) {
 
 }  // namespace
 
-HIMAGELIST CreateCleanUpPictures() {
+HIMAGELIST CreateCleanUpPictures(TPixelScale scale) {
     return DrawImageStrip(kCleanUpPictureSize, int(kCleanUpItems.size()), [](HDC dc, int index, int x) {
         switch (TCleanUpAction(index)) {
             case TCleanUpAction::Archive: DrawArchive(dc, x); break;
@@ -40,5 +40,5 @@ HIMAGELIST CreateCleanUpPictures() {
             case TCleanUpAction::Recycle: DrawRecycle(dc, x); break;
             case TCleanUpAction::Delete: DrawDelete(dc, x); break;
         }
-    });
+    }, scale);
 }

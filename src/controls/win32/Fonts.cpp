@@ -1,5 +1,7 @@
 #include "controls/win32/Fonts.h"
 
+#include "platform/win32/WindowDpi.h"
+
 TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
     return TGdiObject(CreateFontW(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -8,6 +10,13 @@ TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
 
 TGdiObject MakePointFont(const wchar_t* face, int points, int dpi, bool bold) {
     return MakeFont(face, MulDiv(points, dpi, 72), bold);
+}
+
+TGdiObject MakeGuiFont(int dpi) {
+    LOGFONTW font = {};
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return TGdiObject();
+    font.lfHeight = MulDiv(font.lfHeight, dpi, ScreenDpi());
+    return TGdiObject(CreateFontIndirectW(&font));
 }
 
 SIZE TextExtent(HFONT font, const std::wstring& text) {

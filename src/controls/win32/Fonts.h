@@ -11,5 +11,9 @@ TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold = false);
 // The same from a size in points at the given resolution.
 TGdiObject MakePointFont(const wchar_t* face, int points, int dpi, bool bold = false);
 
+// The user-interface font (DEFAULT_GUI_FONT, which Windows makes for the
+// primary screen's resolution) made for a window at another resolution.
+TGdiObject MakeGuiFont(int dpi);
+
 // The pixel size of a text in a font (null: the default GUI font) on the screen.
 SIZE TextExtent(HFONT font, const std::wstring& text);

@@ -40,21 +40,33 @@ void DrawFolder(HDC dc, int x, int y) {
     FillBox(dc, x + 1, y + 4, x + 15, y + 14, kFolderYellow, kFolderEdge);
 }
 
-HIMAGELIST DrawImageStrip(int size, int count, const std::function<void(HDC dc, int index, int x)>& draw) {
-    const int width = size * count;
+HIMAGELIST DrawImageStrip(int size, int count, const std::function<void(HDC dc, int index, int x)>& draw,
+                          TPixelScale scale) {
+    const int scaledSize = scale(size);
+    const int width = scaledSize * count;
     HDC screen = GetDC(nullptr);
     TMemoryDc dc(screen);
-    TGdiObject strip(CreateCompatibleBitmap(screen, width, size));
+    TGdiObject strip(CreateCompatibleBitmap(screen, width, scaledSize));
     ReleaseDC(nullptr, screen);
     if (!dc.Get() || !strip.Get()) return nullptr;
     {
         TSelection useStrip(dc.Get(), strip.Get());
         TGdiObject mask(CreateSolidBrush(kPictureMaskColor));
-        const RECT all = {0, 0, width, size};
+        const RECT all = {0, 0, width, scaledSize};
         FillRect(dc.Get(), &all, static_cast<HBRUSH>(mask.Get()));
-        for (int index = 0; index < count; ++index) draw(dc.Get(), index, index * size);
+        const bool scaled = scaledSize != size && SetGraphicsMode(dc.Get(), GM_ADVANCED) != 0;
+        const float factor = float(scale.DotsPerInch()) / 96.0f;
+        for (int index = 0; index < count; ++index) {
+            if (scaled) {
+                // Each cell starts at a whole pixel, whatever the factor.
+                const XFORM cell = {factor, 0, 0, factor, float(index * scaledSize) - float(index * size) * factor, 0};
+                SetWorldTransform(dc.Get(), &cell);
+            }
+            draw(dc.Get(), index, index * size);
+        }
+        if (scaled) ModifyWorldTransform(dc.Get(), nullptr, MWT_IDENTITY);
     }
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
+    HIMAGELIST list = ImageList_Create(scaledSize, scaledSize, ILC_COLOR24 | ILC_MASK, count, 0);
     if (!list) return nullptr;
     // The bitmap must not be selected into a device context while it is added.
     if (ImageList_AddMasked(list, static_cast<HBITMAP>(strip.Get()), kPictureMaskColor) < 0) {

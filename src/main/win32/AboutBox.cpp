@@ -8,6 +8,7 @@
 #include "controls/Url.h"
 #include "controls/win32/CenterOverMainWindow.h"
 #include "controls/win32/Fonts.h"
+#include "platform/win32/WindowDpi.h"
 #include "main/AboutTexts.h"
 #include "main/HelpTopics.h"
 #include "platform/FileSystem.h"
@@ -23,7 +24,6 @@ const int kTextWidth = TAboutBox::kClientWidth - 2 * kLeft;
 const int kButtonWidth = 75;
 const int kButtonHeight = 25;
 const int kButtonTop = 316;
-const int kScreenDpi = 96;
 
 const char kDescription[] =
     "Quarrymap 2000 shows where the space on your disks has gone: how much each folder holds, how much of "
@@ -46,7 +46,9 @@ TAboutBox::~TAboutBox() {
 std::string TAboutBox::ProductTip() const { return Tips && txtProduct ? Tips->Tip(txtProduct->Handle()) : ""; }
 
 bool TAboutBox::OnInitDialog() {
-    SetDialogClientSize(Handle(), kClientWidth, kClientHeight);
+    // Laid out in pixels of a 96-DPI screen, measured at the box's own.
+    Scale = TPixelScale(WindowDpi(Handle()));
+    SetDialogClientSize(Handle(), Scale(kClientWidth), Scale(kClientHeight));
     try {
         CreateControls();
     } catch (const std::runtime_error&) {
@@ -57,9 +59,9 @@ bool TAboutBox::OnInitDialog() {
 }
 
 HWND TAboutBox::MakeButton(const wchar_t* caption, int id, int left, bool isDefault) {
-    const HWND button = CreateWindowExW(0, L"BUTTON", caption,
-                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                                        left, kButtonTop, kButtonWidth, kButtonHeight, Handle(),
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    const HWND button = CreateWindowExW(0, L"BUTTON", caption, style, Scale(left), Scale(kButtonTop),
+                                        Scale(kButtonWidth), Scale(kButtonHeight), Handle(),
                                         reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
     if (!button) throw std::runtime_error("button");
     SendMessageW(button, WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
@@ -69,42 +71,47 @@ HWND TAboutBox::MakeButton(const wchar_t* caption, int id, int left, bool isDefa
 void TAboutBox::CreateControls() {
     const HWND self = Handle();
     const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(self, WM_GETFONT, 0, 0));
-    MakerFont = MakePointFont(L"Arial", 11, kScreenDpi, true);
-    ProductFont = MakePointFont(L"Arial", 18, kScreenDpi, true);
-    TrademarkFont = MakePointFont(L"Arial", 7, kScreenDpi, true);
-    VersionFont = MakePointFont(L"Arial", 10, kScreenDpi, true);
+    MakerFont = MakePointFont(L"Arial", 11, Scale.DotsPerInch(), true);
+    ProductFont = MakePointFont(L"Arial", 18, Scale.DotsPerInch(), true);
+    TrademarkFont = MakePointFont(L"Arial", 7, Scale.DotsPerInch(), true);
+    VersionFont = MakePointFont(L"Arial", 10, Scale.DotsPerInch(), true);
 
-    txtMaker = std::make_unique<TLabel>(self, kLeft, 20, kTextWidth, 20, MakerFont.Font());
+    const int left = Scale(kLeft);
+    const int textWidth = Scale(kTextWidth);
+    txtMaker = std::make_unique<TLabel>(self, left, Scale(20), textWidth, Scale(20), MakerFont.Font());
     txtMaker->SetText(kMakerName);
 
     // The product name takes clicks: it opens the product's web page.
-    const int productWidth = int(TextExtent(ProductFont.Font(), L"Quarrymap 2000").cx) + 2;
-    txtProduct = std::make_unique<TLabel>(self, kLeft, 46, productWidth, 32, ProductFont.Font(), TLabel::Left, true);
+    // Text widths are measured in the scaled font, so they are pixels already.
+    const int productWidth = int(TextExtent(ProductFont.Font(), L"Quarrymap 2000").cx) + Scale(2);
+    txtProduct = std::make_unique<TLabel>(self, left, Scale(46), productWidth, Scale(32), ProductFont.Font(),
+                                          TLabel::Left, true);
     txtProduct->SetText("Quarrymap 2000");
-    txtTrademark = std::make_unique<TLabel>(self, kLeft + productWidth + 1, 48, 20, 14, TrademarkFont.Font());
+    txtTrademark = std::make_unique<TLabel>(self, left + productWidth + Scale(1), Scale(48), Scale(20), Scale(14),
+                                            TrademarkFont.Font());
     txtTrademark->SetText("TM");
     Tips = std::make_unique<TToolTips>(self);
     Tips->SetTip(txtProduct->Handle(), kProductLinkTip);
 
-    const int versionWidth = int(TextExtent(VersionFont.Font(), L"Version 2.1").cx) + 2;
-    txtMajorVersion = std::make_unique<TLabel>(self, kLeft, 92, versionWidth, 18, VersionFont.Font());
+    const int versionWidth = int(TextExtent(VersionFont.Font(), L"Version 2.1").cx) + Scale(2);
+    txtMajorVersion = std::make_unique<TLabel>(self, left, Scale(92), versionWidth, Scale(18), VersionFont.Font());
     txtMajorVersion->SetText(kMajorVersion);
-    VersionLabel1 = std::make_unique<TVersionLabel>(self, kLeft + versionWidth + 12, 95, Services.Version);
+    VersionLabel1 = std::make_unique<TVersionLabel>(self, left + versionWidth + Scale(12), Scale(95), Services.Version);
     // The field first: choosing it brings its own prefix along.
     VersionLabel1->SetVersionResource(TVersionResource::vrFileVersion);
     VersionLabel1->SetVersionResourceKey("FileVersion");
     VersionLabel1->SetInfoPrefix(kBuildPrefix);
 
-    txtDescription = std::make_unique<TLabel>(self, kLeft, 132, kTextWidth, 100, dialogFont);
+    txtDescription = std::make_unique<TLabel>(self, left, Scale(132), textWidth, Scale(100), dialogFont);
     txtDescription->SetWordWrap(true);
     txtDescription->SetText(kDescription);
 
     // The 2-pixel line: an etched frame is two pixels high.
-    const HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, kLeft, 262, kTextWidth,
-                                      2, self, reinterpret_cast<HMENU>(INT_PTR(IDC_ABOUT_LINE)),
+    const HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, left, Scale(262),
+                                      textWidth, 2, self, reinterpret_cast<HMENU>(INT_PTR(IDC_ABOUT_LINE)),
                                       GetModuleHandleW(nullptr), nullptr);
     if (!line) throw std::runtime_error("line");
-    txtLegal = std::make_unique<TLabel>(self, kLeft, 274, kTextWidth, 30, dialogFont);
+    txtLegal = std::make_unique<TLabel>(self, left, Scale(274), textWidth, Scale(30), dialogFont);
     txtLegal->SetWordWrap(true);
     txtLegal->SetText(kLegalNotice);
 

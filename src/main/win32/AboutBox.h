@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "controls/PixelScale.h"
+
 #include "controls/win32/Dialog.h"
 #include "controls/win32/Label.h"
 #include "controls/win32/ToolTips.h"
@@ -35,6 +37,7 @@ protected:
 
 private:
     void CreateControls();
+    // `left` in 96-DPI pixels, like every place of the layout.
     HWND MakeButton(const wchar_t* caption, int id, int left, bool isDefault);
     void OpenProductPage();
     void ShowHiddenMessage();
@@ -42,6 +45,8 @@ private:
                                            UINT_PTR id, DWORD_PTR self);
 
     const TInfoBoxServices& Services;
+    // The box's resolution; the layout's numbers are for 96 DPI.
+    TPixelScale Scale;
     TGdiObject MakerFont;
     TGdiObject ProductFont;
     TGdiObject TrademarkFont;

@@ -60,10 +60,10 @@ int TextWidth(HDC dc, HFONT font, const wchar_t* text) {
 
 }  // namespace
 
-// Designed 65 pixels high; a lower banner (the letter's) shrinks it all and
-// keeps only what fits: the tag line needs the room below the title, the
-// address the width beside the tag line.
-void PaintSponsorBanner(HDC dc, const RECT& area) {
+// Designed 65 pixels high at 96 DPI; a lower banner (the letter's) shrinks
+// it all and keeps only what fits: the tag line needs the room below the
+// title, the address the width beside the tag line.
+void PaintSponsorBanner(HDC dc, const RECT& area, TPixelScale scale) {
     const int height = area.bottom - area.top;
     if (height <= 0 || area.right <= area.left) return;
     PaintGradient(dc, area);
@@ -72,47 +72,50 @@ void PaintSponsorBanner(HDC dc, const RECT& area) {
     SelectClipRgn(dc, clip);
     DeleteObject(clip);
 
-    const bool full = height >= 56;
-    const int titleHeight = full ? 24 : height * 24 / 37;
-    const int markUnit = full ? 12 : height * 9 / 37;
-    const int markTop = area.top + (full ? 10 : (height - 3 * markUnit - markUnit / 3) / 2);
-    PaintQuarryMark(dc, area.left + 14, markTop, markUnit);
-    const int textLeft = area.left + 14 + markUnit * 44 / 12 + 14;
+    const int shrunk = height * 96 / scale.DotsPerInch();  // the height in 96-DPI pixels
+    const bool full = shrunk >= 56;
+    const int titleHeight = full ? scale(24) : height * 24 / 37;
+    const int markUnit = full ? scale(12) : height * 9 / 37;
+    const int markTop = area.top + (full ? scale(10) : (height - 3 * markUnit - markUnit / 3) / 2);
+    const int margin = scale(14);
+    PaintQuarryMark(dc, area.left + margin, markTop, markUnit);
+    const int textLeft = area.left + margin + markUnit * 44 / 12 + margin;
     TGdiObject title(MakeFont(titleHeight, FW_BOLD));
-    const int titleTop = full ? area.top + 8 : area.top + (height - titleHeight * 5 / 4) / 2;
+    const int titleTop = full ? area.top + scale(8) : area.top + (height - titleHeight * 5 / 4) / 2;
     DrawTextLine(dc, textLeft, titleTop, L"Quarrymap 2000", static_cast<HFONT>(title.Get()), RGB(255, 255, 255));
 
-    TGdiObject line(MakeFont(13, FW_NORMAL, true));
+    TGdiObject line(MakeFont(scale(13), FW_NORMAL, true));
     const HFONT lineFont = static_cast<HFONT>(line.Get());
     const wchar_t* const tagLine = L"See where your disk space goes - and win it back.";
     const wchar_t* const address = L"www.tollvane.example";
-    const int addressLeft = area.right - TextWidth(dc, lineFont, address) - 14;
+    const int addressLeft = area.right - TextWidth(dc, lineFont, address) - margin;
     if (full) {
-        DrawTextLine(dc, textLeft + 2, area.top + 38, tagLine, lineFont, RGB(210, 230, 255));
-        if (addressLeft > textLeft + 2 + TextWidth(dc, lineFont, tagLine) + 24)
-            DrawTextLine(dc, addressLeft, area.top + 46, address, lineFont, RGB(255, 230, 150));
-    } else if (addressLeft > textLeft + TextWidth(dc, static_cast<HFONT>(title.Get()), L"Quarrymap 2000") + 24) {
-        DrawTextLine(dc, addressLeft, area.top + (height - 16) / 2, address, lineFont, RGB(255, 230, 150));
+        DrawTextLine(dc, textLeft + scale(2), area.top + scale(38), tagLine, lineFont, RGB(210, 230, 255));
+        if (addressLeft > textLeft + scale(2) + TextWidth(dc, lineFont, tagLine) + scale(24))
+            DrawTextLine(dc, addressLeft, area.top + scale(46), address, lineFont, RGB(255, 230, 150));
+    } else if (addressLeft > textLeft + TextWidth(dc, static_cast<HFONT>(title.Get()), L"Quarrymap 2000") + scale(24)) {
+        DrawTextLine(dc, addressLeft, area.top + (height - scale(16)) / 2, address, lineFont, RGB(255, 230, 150));
     }
     RestoreDC(dc, saved);
 }
 
-void PaintNotScannedPicture(HDC dc, const RECT& area) {
-    const int left = area.left + (area.right - area.left - 64) / 2;
-    const int top = area.top + 12;
+void PaintNotScannedPicture(HDC dc, const RECT& area, TPixelScale scale) {
+    const int left = area.left + (area.right - area.left - scale(64)) / 2;
+    const int top = area.top + scale(12);
     TGdiObject edge(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
     TGdiObject yellow(CreateSolidBrush(RGB(240, 200, 64)));
     {
         TSelection usePen(dc, edge.Get());
         TSelection useBrush(dc, yellow.Get());
-        const POINT tab[] = {{left, top + 8}, {left + 22, top + 8}, {left + 28, top}, {left, top}};
+        const POINT tab[] = {
+            {left, top + scale(8)}, {left + scale(22), top + scale(8)}, {left + scale(28), top}, {left, top}};
         Polygon(dc, tab, 4);
-        Rectangle(dc, left, top + 8, left + 64, top + 52);
+        Rectangle(dc, left, top + scale(8), left + scale(64), top + scale(52));
     }
-    TGdiObject mark(MakeFont(36, FW_BOLD));
+    TGdiObject mark(MakeFont(scale(36), FW_BOLD));
     TSelection useFont(dc, static_cast<HFONT>(mark.Get()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(128, 0, 0));
-    RECT sign = {left, top + 10, left + 64, top + 52};
+    RECT sign = {left, top + scale(10), left + scale(64), top + scale(52)};
     DrawTextW(dc, L"?", 1, &sign, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

@@ -52,14 +52,22 @@ std::array<const TLabelText*, 8> Fields(const TMeasurementTexts& texts) {
 TFolderInfoGrid::TFolderInfoGrid(HWND parent, HFONT font, int firstColumnWidth,
                                  const std::vector<std::string>& rowLabels)
     : List(parent, 0, WS_VSCROLL | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS, false) {
-    List.SetFont(font);
     List.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    const int rowHeight = int(TextExtent(font, L"Long name").cy) + kRowHeightPadding;
-    RowSpacer = std::make_unique<TImageList>(ImageList_Create(1, rowHeight, ILC_COLOR, 1, 1));
-    if (RowSpacer->Get()) List.SetSmallImages(RowSpacer->Get());
     List.AddColumn("", firstColumnWidth, false);
     List.AddColumn("", 0, false);
+    SetFont(font, firstColumnWidth);
     for (const std::string& label : rowLabels) List.AddRow(label);
+}
+
+void TFolderInfoGrid::SetFont(HFONT font, int firstColumnWidth) {
+    List.SetFont(font);
+    const int rowHeight = int(TextExtent(font, L"Long name").cy) + kRowHeightPadding;
+    auto spacer = std::make_unique<TImageList>(ImageList_Create(1, rowHeight, ILC_COLOR, 1, 1));
+    if (spacer->Get()) {
+        List.SetSmallImages(spacer->Get());
+        RowSpacer = std::move(spacer);  // the list has let go of the old one
+    }
+    SetColumnWidth(0, firstColumnWidth);
 }
 
 void TFolderInfoGrid::SetColumnWidth(int column, int width) {
@@ -80,7 +88,7 @@ int TFolderInfoGrid::RowHeight() const {
 // ---------------------------------------------------------------- the page
 
 TFolderInfoPage::TFolderInfoPage(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet), Form(form), Services(services) {
+    : TPage(sheet, services), Form(form) {
     const TPixelScale& scale = Services.Scale;
     GridFont = MakePointFont(L"Arial", kGridFontPoints, scale.DotsPerInch());
     panWebFolderInfo = std::make_unique<TPanel>(Sheet.Handle(), 0);
@@ -91,6 +99,13 @@ TFolderInfoPage::TFolderInfoPage(TPanel& sheet, TMainForm& form, const TPageServ
     std::vector<std::string> rowLabels(kFolderInfoRowLabels.begin(), kFolderInfoRowLabels.end());
     gridFolderInfo = std::make_unique<TFolderInfoGrid>(panWebFolderInfo->Handle(), GridFont.Font(),
                                                         scale(kGridFirstColumnWidth), rowLabels);
+}
+
+void TFolderInfoPage::OnResolutionChanged(TPixelScale) {
+    const TPixelScale& scale = Services.Scale;
+    TGdiObject oldFont = std::move(GridFont);  // the grid uses it until it has the new one
+    GridFont = MakePointFont(L"Arial", kGridFontPoints, scale.DotsPerInch());
+    gridFolderInfo->SetFont(GridFont.Font(), scale(kGridFirstColumnWidth));
 }
 
 TFolderInfoPage::~TFolderInfoPage() = default;

@@ -27,6 +27,8 @@ public:
     HWND Handle() const { return List.Handle(); }
     void SetBounds(int left, int top, int width, int height) { List.SetBounds(left, top, width, height); }
     void SetColumnWidth(int column, int width);
+    // A font of another size: rows as high as its text, the labels' column as wide as given.
+    void SetFont(HFONT font, int firstColumnWidth);
     int ColumnWidth(int column) const { return List.ColumnWidth(column); }
     void SetCell(int row, int column, const std::string& text);
     std::string Cell(int row, int column) const { return List.Cell(row, column); }
@@ -66,6 +68,7 @@ public:
     const TFolderInfoGrid& Grid() const { return *gridFolderInfo; }
 
 private:
+    void OnResolutionChanged(TPixelScale old) override;
     void CreateHeader();
     void CreateMeasurementBlock();
     void UpdatePathLabel();
@@ -74,7 +77,6 @@ private:
     std::array<TLabel*, 8> ValueLabels() const;
 
     TMainForm& Form;
-    TPageServices Services;
     std::string InfoPath;
     int ShellIcon = -1;
 

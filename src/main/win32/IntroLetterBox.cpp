@@ -10,6 +10,7 @@
 #include "controls/win32/Fonts.h"
 #include "main/AboutTexts.h"
 #include "main/win32/Artwork.h"
+#include "platform/win32/WindowDpi.h"
 #include "platform/ShellOpen.h"
 #include "platform/win32/WideString.h"
 #include "scan/PathUtils.h"
@@ -24,7 +25,6 @@ const RECT kWhiteStrip = {kMargin, kMargin, TIntroLetterBox::kClientWidth - kMar
 const int kMemoTop = kWhiteStrip.bottom + 6;
 const int kButtonTop = 330;
 const int kButtonHeight = 25;
-const int kScreenDpi = 96;
 
 }  // namespace
 
@@ -44,7 +44,8 @@ TIntroLetterBox::~TIntroLetterBox() {
 HWND TIntroLetterBox::Memo() const { return Item(IDC_LETTER_MEMO); }
 
 bool TIntroLetterBox::OnInitDialog() {
-    SetDialogClientSize(Handle(), kClientWidth, kClientHeight);
+    Scale = TPixelScale(WindowDpi(Handle()));
+    SetDialogClientSize(Handle(), Scale(kClientWidth), Scale(kClientHeight));
     try {
         CreateControls();
     } catch (const std::runtime_error&) {
@@ -58,17 +59,19 @@ void TIntroLetterBox::CreateControls() {
     const HWND self = Handle();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(self, WM_GETFONT, 0, 0));
+    // Places in 96-DPI pixels, made at the letter's resolution.
     auto make = [&](const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int left, int top,
                     int width, int height, int id, HFONT font) {
-        const HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width,
-                                             height, self, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        const HWND control =
+            CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, Scale(left), Scale(top),
+                            Scale(width), Scale(height), self, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
         if (!control) throw std::runtime_error("letter control");
         SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
         return control;
     };
 
     // The letter reads as it was written: no word wrap, a vertical bar.
-    MemoFont = MakePointFont(L"MS Sans Serif", 10, kScreenDpi);
+    MemoFont = MakePointFont(L"MS Sans Serif", 10, Scale.DotsPerInch());
     const HWND memo = make(L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
                            WS_EX_CLIENTEDGE, kMargin, kMemoTop, kClientWidth - 2 * kMargin,
                            kButtonTop - 10 - kMemoTop, IDC_LETTER_MEMO, MemoFont.Font() ? MemoFont.Font() : dialogFont);
@@ -124,11 +127,16 @@ void TIntroLetterBox::Paint() {
     RECT client = {};
     GetClientRect(Handle(), &client);
     DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
-    FillRect(dc, &kWhiteStrip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const int left = (kWhiteStrip.left + kWhiteStrip.right - kBannerWidth) / 2;
-    const int top = (kWhiteStrip.top + kWhiteStrip.bottom - kBannerHeight) / 2;
-    const RECT banner = {left, top, left + kBannerWidth, top + kBannerHeight};
-    PaintSponsorBanner(dc, banner);
+    const RECT strip = {Scale(kWhiteStrip.left), Scale(kWhiteStrip.top), Scale(kWhiteStrip.right),
+                        Scale(kWhiteStrip.bottom)};
+    FillRect(dc, &strip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    // The banner lays itself out for the size it is given.
+    const int width = Scale(kBannerWidth);
+    const int height = Scale(kBannerHeight);
+    const int left = (strip.left + strip.right - width) / 2;
+    const int top = (strip.top + strip.bottom - height) / 2;
+    const RECT banner = {left, top, left + width, top + height};
+    PaintSponsorBanner(dc, banner, Scale);
     EndPaint(Handle(), &paint);
 }
 

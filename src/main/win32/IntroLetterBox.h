@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "controls/PixelScale.h"
 #include "controls/win32/Dialog.h"
 #include "main/win32/InfoBoxServices.h"
 #include "platform/win32/GdiObjects.h"
@@ -35,5 +36,7 @@ private:
 
     const TInfoBoxServices& Services;
     bool KeyPreview;
+    // The letter's resolution; the layout's numbers are for 96 DPI.
+    TPixelScale Scale;
     TGdiObject MemoFont;
 };

@@ -88,13 +88,14 @@ bool TMainForm::Create() {
         SendMessageW(TheDriveBox.Handle(), CB_SETCURSEL, WPARAM(-1), 0);
         SendMessageW(ClustersBox, CB_SETCURSEL, 0, 0);
         CreatePages();
-        ZoomCursors = std::make_unique<TZoomCursors>();
+        ZoomCursors = std::make_unique<TZoomCursors>(Scale);
         if (!ZoomCursors->IsValid()) throw std::runtime_error("cursors");
         for (const TMenuEntry& entry : MainMenuEntries())
             if (entry.Level == 0) SetMenuContextHelpId(SubmenuOf[entry.Id], DWORD(entry.HelpContext));
         SponsorBanner = std::make_unique<TPanel>(panAd->Handle(), idSponsorBanner);
-        SponsorBanner->OnPaint = [](HDC dc, const RECT& client) { PaintSponsorBanner(dc, client); };
+        SponsorBanner->OnPaint = [this](HDC dc, const RECT& client) { PaintSponsorBanner(dc, client, Scale); };
         DragAcceptFiles(Window, TRUE);
+        UseGuiFontForWindowDpi();
         Layout();
         Created = true;
         return true;
@@ -116,6 +117,11 @@ void TMainForm::CreateFrame() {
     // Every measure below, the pages' included, is taken at this resolution.
     Scale = TPixelScale(WindowDpi(Window));
     LeftPanelWidth = Scale(kLeftPanelWidth);
+    // The designed bounds are for a 96-DPI screen; stored bounds, loaded
+    // later, are screen pixels and replace these.
+    if (Scale.DotsPerInch() != 96)
+        SetWindowPos(Window, nullptr, Scale(kDefaultLeft), Scale(kDefaultTop), Scale(kDefaultWidth),
+                     Scale(kDefaultHeight), SWP_NOZORDER | SWP_NOACTIVATE);
     SetProgramIcon(Window);
     CreateMenus();
     panAd = std::make_unique<TPanel>(Window, idBanner);
@@ -364,6 +370,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kFirstActivationMessage: OnFirstActivation(); return 0;
         case kDeferredStartupMessage: OnDeferredStartup(); return 0;
         case WM_DROPFILES: OnDropFiles(HDROP(wParam)); return 0;
+        case kDpiChangedMessage: OnDpiChanged(wParam, lParam); return 0;
         case WM_CLOSE:
             if (FormState.Scanning) {
                 // The scan runs inside this window's message loop: it ends

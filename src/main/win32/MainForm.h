@@ -182,6 +182,10 @@ private:
     void OnDeferredStartup();
     void OnDropFiles(HDROP drop);
     void OnDestroy();
+    void OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    void ChangeResolution(TPixelScale old, TPixelScale scale);
+    // At creation on a screen other than the primary one.
+    void UseGuiFontForWindowDpi();
     void TrackHint(const MSG& message);
     bool PreviewCleanUpKey(const MSG& message);
 
@@ -207,6 +211,9 @@ private:
     // The pages' label fonts, declared early so that they outlive the pages.
     TGdiObject PageTextFont;
     TGdiObject PageBoldFont;
+    // The stock user-interface font made for this window's resolution, once
+    // that differs from the primary screen's; null until then.
+    TGdiObject GuiFont;
     TMainFormHooks Hooks;
     TMainFormState FormState;
 

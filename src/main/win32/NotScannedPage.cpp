@@ -23,7 +23,7 @@ LRESULT CALLBACK NoContextMenuProc(HWND window, UINT message, WPARAM wParam, LPA
 TNotScannedPage::TNotScannedPage(TPanel& sheet, TPixelScale scale) : Sheet(sheet), Scale(scale) {
     NotReadyPanel = std::make_unique<TPanel>(Sheet.Handle(), idNotReadyPanel);
     imgNotReady = std::make_unique<TPanel>(NotReadyPanel->Handle(), idNotReadyPicture);
-    imgNotReady->OnPaint = [](HDC dc, const RECT& client) { PaintNotScannedPicture(dc, client); };
+    imgNotReady->OnPaint = [this](HDC dc, const RECT& client) { PaintNotScannedPicture(dc, client, Scale); };
     NotReadyTextPanel = std::make_unique<TPanel>(NotReadyPanel->Handle(), idNotReadyTextPanel);
     NotReadyTextPanel->OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return OnTextPanelMessage(message, wParam, lParam, result);

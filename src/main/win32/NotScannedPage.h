@@ -15,6 +15,11 @@ public:
     TNotScannedPage(TPanel& sheet, TPixelScale scale);
 
     void Layout();
+    // For a screen of another scaling; lays the sheet out again.
+    void SetScale(TPixelScale scale) {
+        Scale = scale;
+        Layout();
+    }
     void SetColor(TColor color);
     void SetMessage(const std::string& text);
     HWND Memo() const { return txtNotReady; }

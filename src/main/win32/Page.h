@@ -33,7 +33,7 @@ struct TPageServices {
 // forget.
 class TPage {
 public:
-    explicit TPage(TPanel& sheet) : Sheet(sheet) {}
+    TPage(TPanel& sheet, const TPageServices& services) : Sheet(sheet), Services(services) {}
     virtual ~TPage() = default;
     TPage(const TPage&) = delete;
     TPage& operator=(const TPage&) = delete;
@@ -46,6 +46,22 @@ public:
     // What was shown is out of date: the next Fill builds afresh.
     virtual void Forget() {}
 
+    // The window went to a screen of another scaling. The main window has
+    // already handed the controls that use the shared fonts the new ones;
+    // the page takes the new measure, remakes what it made for the old one
+    // and lays itself out again.
+    void ChangeResolution(TPixelScale scale, TPageFonts fonts) {
+        const TPixelScale old = Services.Scale;
+        Services.Scale = scale;
+        Services.Fonts = fonts;
+        OnResolutionChanged(old);
+        Layout();
+    }
+
 protected:
+    // The page's own fonts, pictures and measures, made at the old scale.
+    virtual void OnResolutionChanged(TPixelScale /*old*/) {}
+
     TPanel& Sheet;
+    TPageServices Services;
 };

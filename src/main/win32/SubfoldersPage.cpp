@@ -39,7 +39,7 @@ void PaintUpArrow(HDC dc, const RECT& area) {
 }  // namespace
 
 TSubfoldersPage::TSubfoldersPage(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet), Form(form), Services(services) {
+    : TPage(sheet, services), Form(form) {
     const TPixelScale& scale = Services.Scale;
     panWebFolderListPath = std::make_unique<TPanel>(Sheet.Handle(), 0, WS_BORDER);
     panWebFolderListPath->SetColor(kWindowColor);
@@ -85,6 +85,11 @@ TSubfoldersPage::TSubfoldersPage(TPanel& sheet, TMainForm& form, const TPageServ
     TheFilesList->SetSmallImages(GetSystemImageList(true));
     for (const TSubfolderColumnLayout& column : kSubfolderColumns)
         TheFilesList->AddColumn(column.Caption, scale(column.Width), column.RightAligned);
+}
+
+void TSubfoldersPage::OnResolutionChanged(TPixelScale old) {
+    // Measured from its caption at creation; the caption's font scaled alike.
+    UpAreaWidth = MulDiv(UpAreaWidth, Services.Scale.DotsPerInch(), old.DotsPerInch());
 }
 
 bool TSubfoldersPage::OnHeaderMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {

@@ -39,6 +39,7 @@ public:
     std::string PathLabel() const { return txtWebFolderListPath->Text(); }
 
 private:
+    void OnResolutionChanged(TPixelScale old) override;
     struct TShellDetails {
         bool TypeKnown = false;
         int Icon = -2;  // -2 until asked; -1 when the shell has none
@@ -55,7 +56,6 @@ private:
     void UpdatePathLabel();
 
     TMainForm& Form;
-    TPageServices Services;
     TFolderNode* ListNode = nullptr;
     int ListSortColumn = kInitialSortColumn;
     std::vector<TSubfolderRow> Rows;

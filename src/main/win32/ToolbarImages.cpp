@@ -91,6 +91,7 @@ void DrawImage(HDC dc, int image, int x) {
 
 }  // namespace
 
-HIMAGELIST CreateToolbarImages() {
-    return DrawImageStrip(kToolImageSize, kToolImageCount, [](HDC dc, int image, int x) { DrawImage(dc, image, x); });
+HIMAGELIST CreateToolbarImages(TPixelScale scale) {
+    return DrawImageStrip(
+        kToolImageSize, kToolImageCount, [](HDC dc, int image, int x) { DrawImage(dc, image, x); }, scale);
 }

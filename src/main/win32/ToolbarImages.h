@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "controls/PixelScale.h"
+
 // Owns an image list and destroys it once.
 class TImageList {
 public:
@@ -14,6 +16,17 @@ public:
     TImageList& operator=(const TImageList&) = delete;
 
     HIMAGELIST Get() const { return List; }
+    // Gives the list up to the caller.
+    HIMAGELIST Release() {
+        const HIMAGELIST list = List;
+        List = nullptr;
+        return list;
+    }
+    // Takes another list in place of the one held, which is destroyed.
+    void Reset(HIMAGELIST list) {
+        if (List && List != list) ImageList_Destroy(List);
+        List = list;
+    }
 
 private:
     HIMAGELIST List;
@@ -21,5 +34,6 @@ private:
 
 constexpr int kToolImageSize = 16;
 
-// The toolbar's pictures (TToolImage order), drawn here; null on failure.
-HIMAGELIST CreateToolbarImages();
+// The toolbar's pictures (TToolImage order), drawn here at the scale;
+// null on failure.
+HIMAGELIST CreateToolbarImages(TPixelScale scale);

@@ -37,7 +37,7 @@ TGdiObject UnderlinedLike(HGDIOBJ font) {
 }  // namespace
 
 TWastedSpacePage::TWastedSpacePage(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet), Form(form), Services(services) {
+    : TPage(sheet, services), Form(form) {
     const TPixelScale& scale = Services.Scale;
     // The link shares its corner of the row with three panels: the smaller
     // user-interface font keeps its text whole there.

@@ -64,7 +64,6 @@ private:
     const TClusterPanel& Cluster(int k) const { return ClusterPanels[size_t(k - 1)]; }
 
     TMainForm& Form;
-    TPageServices Services;
     int LinkHelpContext = kWastedFolderHelpContext;
 
     TGdiObject LinkFont;

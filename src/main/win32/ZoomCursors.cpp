@@ -4,25 +4,37 @@
 
 namespace {
 
+// The cursor's size at 96 DPI; the shapes below are laid out for it.
 const int kSize = 32;
+
+// Draws in the 96-DPI measures of the cursor whose top edge is at `top`
+// pixels of the mask bitmap.
+void UseCursorScale(HDC dc, TPixelScale scale, int top) {
+    const float factor = float(scale.DotsPerInch()) / 96.0f;
+    const XFORM transform = {factor, 0, 0, factor, 0, float(top)};
+    SetWorldTransform(dc, &transform);
+}
 
 // Monochrome cursor masks: AND mask 1 and XOR mask 0 is transparent,
 // AND 0 / XOR 0 black, AND 0 / XOR 1 white.
-HCURSOR MakeMagnifierCursor(bool plus) {
+HCURSOR MakeMagnifierCursor(bool plus, TPixelScale scale) {
+    const int size = scale(kSize);
     HDC screen = GetDC(nullptr);
     TMemoryDc dc(screen);
     ReleaseDC(nullptr, screen);
-    // Both masks in one 32 x 64 monochrome bitmap: AND on top, XOR below.
-    TGdiObject masks(CreateBitmap(kSize, kSize * 2, 1, 1, nullptr));
+    // Both masks in one monochrome bitmap twice as high as wide: AND on top, XOR below.
+    TGdiObject masks(CreateBitmap(size, size * 2, 1, 1, nullptr));
     if (!dc.Get() || !masks.Get()) return nullptr;
     {
         TSelection use(dc.Get(), masks.Get());
-        const RECT andMask = {0, 0, kSize, kSize};
-        const RECT xorMask = {0, kSize, kSize, kSize * 2};
+        const RECT andMask = {0, 0, size, size};
+        const RECT xorMask = {0, size, size, size * 2};
         FillRect(dc.Get(), &andMask, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         FillRect(dc.Get(), &xorMask, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SetGraphicsMode(dc.Get(), GM_ADVANCED);
 
         // The lens, its rim and the handle are opaque in the AND mask.
+        UseCursorScale(dc.Get(), scale, 0);
         TSelection black(dc.Get(), GetStockObject(BLACK_BRUSH));
         TSelection noPen(dc.Get(), GetStockObject(BLACK_PEN));
         Ellipse(dc.Get(), 0, 0, 20, 20);
@@ -33,32 +45,29 @@ HCURSOR MakeMagnifierCursor(bool plus) {
             LineTo(dc.Get(), 27, 27);
         }
         // White lens inside the black rim, in the XOR mask.
-        TSelection white(dc.Get(), GetStockObject(WHITE_BRUSH));
-        TSelection whitePen(dc.Get(), GetStockObject(WHITE_PEN));
-        Ellipse(dc.Get(), 2, kSize + 2, 18, kSize + 18);
-        // The sign, black again on the lens.
-        TSelection signPen(dc.Get(), GetStockObject(BLACK_PEN));
-        for (int row = 9; row <= 10; ++row) {
-            MoveToEx(dc.Get(), 5, kSize + row, nullptr);
-            LineTo(dc.Get(), 15, kSize + row);
+        UseCursorScale(dc.Get(), scale, size);
+        {
+            TSelection white(dc.Get(), GetStockObject(WHITE_BRUSH));
+            TSelection whitePen(dc.Get(), GetStockObject(WHITE_PEN));
+            Ellipse(dc.Get(), 2, 2, 18, 18);
         }
-        if (plus)
-            for (int column = 9; column <= 10; ++column) {
-                MoveToEx(dc.Get(), column, kSize + 5, nullptr);
-                LineTo(dc.Get(), column, kSize + 15);
-            }
+        // The sign, black again on the lens: bars two units thick.
+        Rectangle(dc.Get(), 5, 9, 15, 11);
+        if (plus) Rectangle(dc.Get(), 9, 5, 11, 15);
+        ModifyWorldTransform(dc.Get(), nullptr, MWT_IDENTITY);
     }
     ICONINFO info = {};
     info.fIcon = FALSE;
-    info.xHotspot = 10;
-    info.yHotspot = 10;
+    info.xHotspot = DWORD(scale(10));
+    info.yHotspot = DWORD(scale(10));
     info.hbmMask = static_cast<HBITMAP>(masks.Get());
     return reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));
 }
 
 }  // namespace
 
-TZoomCursors::TZoomCursors() : ZoomIn(MakeMagnifierCursor(true)), ZoomOut(MakeMagnifierCursor(false)) {}
+TZoomCursors::TZoomCursors(TPixelScale scale)
+    : ZoomIn(MakeMagnifierCursor(true, scale)), ZoomOut(MakeMagnifierCursor(false, scale)) {}
 
 TZoomCursors::~TZoomCursors() {
     if (ZoomIn) DestroyCursor(ZoomIn);

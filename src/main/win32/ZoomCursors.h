@@ -1,11 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include "controls/PixelScale.h"
+
 // The pie page's two cursors, a magnifier with a plus and one with a
-// minus, drawn at run time. Owned; destroyed with this object.
+// minus, drawn at run time for the window's resolution. Owned; destroyed
+// with this object.
 class TZoomCursors {
 public:
-    TZoomCursors();
+    explicit TZoomCursors(TPixelScale scale);
     ~TZoomCursors();
     TZoomCursors(const TZoomCursors&) = delete;
     TZoomCursors& operator=(const TZoomCursors&) = delete;

@@ -33,7 +33,7 @@ constexpr TColor kLime = 0x00FF00;
 }  // namespace
 
 TPieView::TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet), Form(form), Services(services), ShellAnswers(services.Shell) {
+    : TPage(sheet, services), Form(form), ShellAnswers(services.Shell) {
     const TPixelScale& scale = Services.Scale;
     DriveLabelWidth = scale(kDriveWidth);
     panPieChartSupport = std::make_unique<TPanel>(Sheet.Handle(), 0, WS_BORDER);

@@ -69,7 +69,6 @@ private:
     void ShowDrive();
 
     TMainForm& Form;
-    TPageServices Services;
     std::string PiePath;
     TPieHover Hovering;
     TCachedShellInfo ShellAnswers;  // for the wedges of the pie shown

@@ -14,6 +14,7 @@
 #include "platform/win32/WindowText.h"
 #include "platform/win32/Win32WindowPlacement.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/WindowDpi.h"
 
 namespace {
 
@@ -38,36 +39,33 @@ void Place(TSimplePieGauge* gauge, const TRect& rect) {
 
 }  // namespace
 
-TSectionSizeBox::TSectionSizeBox(HWND owner, IRegistry& registry)
-    : Registry(registry),
-      FormFont(MakeFont(L"MS Sans Serif", 11, FW_NORMAL)),
-      PlainFont(MakeFont(L"Arial", 12, FW_NORMAL)),
-      BoldFont(MakeFont(L"Arial", 12, FW_BOLD)),
-      DriveFont(MakeFont(L"Arial", 13, FW_BOLD)) {
+TSectionSizeBox::TSectionSizeBox(HWND owner, IRegistry& registry) : Registry(registry) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    // It opens on its owner's screen, at that screen's resolution.
+    Scale = TPixelScale(WindowDpi(owner));
     RegisterWindowClass(kSectionSizeBoxClassName, OwnerWindowProc<TSectionSizeBox>, 0,
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kSectionSizeBoxClassName, Widen(kSectionSizeBoxCaption).c_str(),
-                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, kDesignedLeft,
-                    kDesignedTop, kSectionSizeBoxDefaultWidth, kSectionSizeBoxDefaultHeight, owner, nullptr, instance,
-                    this);
+                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, Scale(kDesignedLeft),
+                    Scale(kDesignedTop), Scale(kSectionSizeBoxDefaultWidth), Scale(kSectionSizeBoxDefaultHeight), owner,
+                    nullptr, instance, this);
     if (!Window) throw std::runtime_error("cannot create the section size window");
     try {
-        SendMessageW(Window, WM_SETFONT, WPARAM(FormFont.Get()), FALSE);
-        Label2 = AddLabel("Item wastes", HFONT(PlainFont.Get()));
-        txtWasted = AddLabel("", HFONT(BoldFont.Get()));
-        Label1 = AddLabel("of used space", HFONT(PlainFont.Get()));
-        txtDrive = AddLabel("", HFONT(DriveFont.Get()));
-        Label4 = AddLabel("Free space", HFONT(PlainFont.Get()));
-        txtDriveFreeSpace = AddLabel("", HFONT(PlainFont.Get()));
-        txtDriveCapacity = AddLabel("", HFONT(PlainFont.Get()));
+        Label2 = AddLabel("Item wastes");
+        txtWasted = AddLabel("");
+        Label1 = AddLabel("of used space");
+        txtDrive = AddLabel("");
+        Label4 = AddLabel("Free space");
+        txtDriveFreeSpace = AddLabel("");
+        txtDriveCapacity = AddLabel("");
         GaugeWasted = std::make_unique<TSimplePieGauge>(Window, 0, 0);
         GaugeDriveFreeSpace = std::make_unique<TSimplePieGauge>(Window, 0, 0);
         for (TSimplePieGauge* gauge : {GaugeWasted.get(), GaugeDriveFreeSpace.get()}) {
             gauge->SetBorderStyle(TGaugeBorderStyle::None);
             gauge->SetForeColor(kRed);
-            gauge->SetFont(HFONT(FormFont.Get()));
         }
+        MakeFonts();
+        ApplyFonts();
         BuildPopupMenu();
     } catch (...) {
         DestroyWindow(Window);
@@ -91,11 +89,28 @@ TSectionSizeBox::~TSectionSizeBox() {
     if (Menu) DestroyMenu(Menu);
 }
 
-HWND TSectionSizeBox::AddLabel(const char* text, HFONT font) {
+// Pixel heights at 96 DPI, taken at the window's resolution.
+void TSectionSizeBox::MakeFonts() {
+    FormFont = TGdiObject(MakeFont(L"MS Sans Serif", Scale(11), FW_NORMAL));
+    PlainFont = TGdiObject(MakeFont(L"Arial", Scale(12), FW_NORMAL));
+    BoldFont = TGdiObject(MakeFont(L"Arial", Scale(12), FW_BOLD));
+    DriveFont = TGdiObject(MakeFont(L"Arial", Scale(13), FW_BOLD));
+}
+
+void TSectionSizeBox::ApplyFonts() {
+    SendMessageW(Window, WM_SETFONT, WPARAM(FormFont.Get()), FALSE);
+    for (HWND plain : {Label2, Label1, Label4, txtDriveFreeSpace, txtDriveCapacity})
+        SendMessageW(plain, WM_SETFONT, WPARAM(PlainFont.Get()), TRUE);
+    SendMessageW(txtWasted, WM_SETFONT, WPARAM(BoldFont.Get()), TRUE);
+    SendMessageW(txtDrive, WM_SETFONT, WPARAM(DriveFont.Get()), TRUE);
+    for (TSimplePieGauge* gauge : {GaugeWasted.get(), GaugeDriveFreeSpace.get()})
+        gauge->SetFont(HFONT(FormFont.Get()));
+}
+
+HWND TSectionSizeBox::AddLabel(const char* text) {
     const HWND label = CreateWindowExW(0, L"STATIC", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
                                        0, 0, 0, 0, Window, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!label) throw std::runtime_error("cannot create a label of the section size window");
-    SendMessageW(label, WM_SETFONT, WPARAM(font), FALSE);
     return label;
 }
 
@@ -133,7 +148,7 @@ void TSectionSizeBox::SetVisible(bool visible) {
 
 void TSectionSizeBox::SetDefaultSize() {
     if (Window)
-        SetWindowPos(Window, nullptr, 0, 0, kSectionSizeBoxDefaultWidth, kSectionSizeBoxDefaultHeight,
+        SetWindowPos(Window, nullptr, 0, 0, Scale(kSectionSizeBoxDefaultWidth), Scale(kSectionSizeBoxDefaultHeight),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -145,7 +160,7 @@ std::string TSectionSizeBox::CapacityText() const { return WindowTextOf(txtDrive
 void TSectionSizeBox::Layout() {
     RECT client = {};
     GetClientRect(Window, &client);
-    const TSectionSizeLayout layout = LayOutSectionSizeBox(client.right, client.bottom);
+    const TSectionSizeLayout layout = LayOutSectionSizeBox(client.right, client.bottom, Scale);
     Place(Label2, layout.WastedTitle);
     Place(txtWasted, layout.WastedSize);
     Place(GaugeWasted.get(), layout.WastedGauge);
@@ -161,7 +176,7 @@ void TSectionSizeBox::Layout() {
 void TSectionSizeBox::PaintBevel(HDC dc) {
     RECT client = {};
     GetClientRect(Window, &client);
-    const TRect bevel = LayOutSectionSizeBox(client.right, client.bottom).Bevel;
+    const TRect bevel = LayOutSectionSizeBox(client.right, client.bottom, Scale).Bevel;
     RECT line = {bevel.Left, bevel.Top, bevel.Right, bevel.Bottom};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_BOTTOM);
 }
@@ -194,10 +209,22 @@ void TSectionSizeBox::SaveBounds() {
 LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE: Layout(); return 0;
+        case kDpiChangedMessage: {
+            // Moved to a screen of another scaling: new fonts, then the
+            // suggested size, whose WM_SIZE lays the window out again.
+            Scale = TPixelScale(HIWORD(wParam));
+            TGdiObject form = std::move(FormFont), plain = std::move(PlainFont), bold = std::move(BoldFont),
+                       drive = std::move(DriveFont);  // the controls hold them until the new ones are set
+            MakeFonts();
+            ApplyFonts();
+            AcceptDpiChange(Window, wParam, lParam);
+            Layout();
+            return 0;
+        }
         case WM_GETMINMAXINFO: {
             // Captioned windows have a system minimum width; let the default size through.
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize.x = std::min<LONG>(limits->ptMinTrackSize.x, kSectionSizeBoxDefaultWidth);
+            limits->ptMinTrackSize.x = std::min<LONG>(limits->ptMinTrackSize.x, Scale(kSectionSizeBoxDefaultWidth));
             return 0;
         }
         case WM_PAINT: {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "controls/PixelScale.h"
 #include "platform/win32/GdiObjects.h"
 
 class TSimplePieGauge;
@@ -61,8 +62,10 @@ private:
     template <typename TOwner>
     friend LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND AddLabel(const char* text, HFONT font);
+    HWND AddLabel(const char* text);
     void BuildPopupMenu();
+    void MakeFonts();
+    void ApplyFonts();
     void Layout();
     void PaintBevel(HDC dc);
     void ShowPopupMenu(LPARAM screenPoint);
@@ -70,6 +73,8 @@ private:
     void SaveBounds();
 
     IRegistry& Registry;
+    // The window's resolution; the layout's and fonts' numbers are for 96 DPI.
+    TPixelScale Scale;
     TGdiObject FormFont;
     TGdiObject PlainFont;
     TGdiObject BoldFont;

@@ -10,8 +10,20 @@ int WindowDpi(HWND window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi > 0) return int(dpi);
     }
+    return ScreenDpi();
+}
+
+int ScreenDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
     if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int AcceptDpiChange(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int dpi = HIWORD(wParam);
     return dpi > 0 ? dpi : 96;
 }

@@ -6,3 +6,16 @@
 // that Windows scales itself). Windows before 10 have no per-window value;
 // the screen's is used there.
 int WindowDpi(HWND window);
+
+// The primary screen's resolution, which the stock fonts and the system's
+// measures are made for.
+int ScreenDpi();
+
+// WM_DPICHANGED, sent to a top-level window whose screen's resolution has
+// changed or that moved to a screen of another (Windows 8.1 and later; the
+// headers name it only for newer targets than ours).
+constexpr UINT kDpiChangedMessage = 0x02E0;
+
+// For that message: moves the window to the rectangle Windows suggests, so
+// it keeps its size in inches, and gives the new resolution.
+int AcceptDpiChange(HWND window, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+// What a window needs when it moves to a screen of another scaling and its
+// controls were placed and given fonts for the old one.
+
+// Every window below `root` whose font is the first of a pair gets the
+// second, and repaints.
+void ReplaceFonts(HWND root, const std::vector<std::pair<HFONT, HFONT>>& replacements);
+
+// Every window below `root` that sits in one of the program's own panels
+// (or in `root` itself) is moved and sized by toDpi / fromDpi, and the
+// columns of report lists are widened the same way. Controls that place
+// their own parts (a list's header, a combo box's edit) are left to do so.
+// Layout code that runs afterwards overrides whatever it places itself.
+void RescaleChildWindows(HWND root, int fromDpi, int toDpi);

@@ -1,0 +1,85 @@
+// The main window moving to a screen of another scaling (WM_DPICHANGED):
+// everything measured, drawn or given a font for the old resolution is
+// made again for the new one.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "controls/win32/Fonts.h"
+#include "controls/win32/WindowRescale.h"
+#include "main/Pages.h"
+#include "main/win32/MainForm.h"
+#include "main/win32/MainFormControls.h"
+#include "main/win32/NotScannedPage.h"
+#include "main/win32/PageControl.h"
+#include "main/win32/ToolbarImages.h"
+#include "main/win32/ZoomCursors.h"
+#include "platform/win32/WindowDpi.h"
+
+void TMainForm::UseGuiFontForWindowDpi() {
+    if (Scale.DotsPerInch() == ScreenDpi()) return;
+    GuiFont = MakeGuiFont(Scale.DotsPerInch());
+    if (GuiFont.Font()) ReplaceFonts(Window, {{static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), GuiFont.Font()}});
+}
+
+void TMainForm::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const TPixelScale old = Scale;
+    const TPixelScale scale(HIWORD(wParam));
+    if (scale.DotsPerInch() != old.DotsPerInch() && Created) ChangeResolution(old, scale);
+    // The suggested rectangle keeps the window's size in inches; its
+    // WM_SIZE lays the frame out at the new scale.
+    AcceptDpiChange(Window, wParam, lParam);
+    Layout();
+    RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void TMainForm::ChangeResolution(TPixelScale old, TPixelScale scale) {
+    Scale = scale;
+    LeftPanelWidth = MulDiv(LeftPanelWidth, scale.DotsPerInch(), old.DotsPerInch());
+
+    // New label fonts; the old ones stay alive until no control uses them.
+    TGdiObject oldText = std::move(PageTextFont);
+    TGdiObject oldBold = std::move(PageBoldFont);
+    TGdiObject oldGui = std::move(GuiFont);
+    PageTextFont = MakeFont(L"Arial", Scale(13));
+    PageBoldFont = MakeFont(L"Arial", Scale(13), true);
+    GuiFont = MakeGuiFont(Scale.DotsPerInch());
+    // Controls made with the stock user-interface font have it at the
+    // primary screen's resolution; they take one made for this window's.
+    const HFONT stockGui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    ReplaceFonts(Window, {{oldText.Font(), PageTextFont.Font()},
+                          {oldBold.Font(), PageBoldFont.Font()},
+                          {oldGui.Font() ? oldGui.Font() : stockGui, GuiFont.Font() ? GuiFont.Font() : stockGui},
+                          {stockGui, GuiFont.Font() ? GuiFont.Font() : stockGui}});
+    // The status bar and the tree draw in the system's font unless given
+    // one: at another resolution they get the user-interface font too.
+    if (GuiFont.Font())
+        for (HWND control : {TheStatusBar, TheFolderTree})
+            SendMessageW(control, WM_SETFONT, WPARAM(GuiFont.Font()), TRUE);
+
+    // Controls placed once at creation move with the scale; those the
+    // layout places are placed again below.
+    RescaleChildWindows(Window, old.DotsPerInch(), scale.DotsPerInch());
+    if (ThePages)
+        for (int shown = 0; shown < kPageCount; ++shown)
+            if (TPage* page = ThePages->Page(SheetOfPage(shown)))
+                page->ChangeResolution(Scale, TPageFonts{PageTextFont.Font(), PageBoldFont.Font()});
+    if (NotScanned) NotScanned->SetScale(Scale);
+
+    // The program's own pictures, drawn afresh at the new size.
+    if (TheToolbar && ImageList2) {
+        auto images = std::make_unique<TImageList>(CreateToolbarImages(Scale));
+        if (images->Get()) {
+            SendMessageW(TheToolbar, TB_SETIMAGELIST, 0, LPARAM(images->Get()));
+            SendMessageW(TheToolbar, TB_AUTOSIZE, 0, 0);
+            ImageList2 = std::move(images);
+        }
+    }
+    auto cursors = std::make_unique<TZoomCursors>(Scale);
+    if (cursors->IsValid()) ZoomCursors = std::move(cursors);
+
+    LayoutToolbarStripContents();
+    // Every page measures its texts again in the new fonts.
+    InvalidateViews(true);
+}
