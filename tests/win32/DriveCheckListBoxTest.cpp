@@ -112,6 +112,21 @@ TEST_F(DriveCheckListBoxTest, FillingAgainShowsNewDrivesWithEveryCheckCleared) {
     SendMessageW(List.Handle(), WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
+TEST_F(DriveCheckListBoxTest, AFontChangeKeepsTheTicksAndTheSelection) {
+    // As on a move to a screen of another scaling: the ticks the user made
+    // and the selected drive survive the list being filled again.
+    List.SetChecked(List.IndexOfLetter('C'), true);
+    List.SetChecked(List.IndexOfLetter('X'), true);
+    List.SetSelectedIndex(List.IndexOfLetter('D'));
+    TGdiObject font(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+    SendMessageW(List.Handle(), WM_SETFONT, WPARAM(font.Get()), FALSE);
+    EXPECT_GE(List.ItemHeight(), 30);
+    EXPECT_EQ("CX", List.CheckedLetters());
+    EXPECT_EQ(List.IndexOfLetter('D'), List.SelectedIndex());
+    SendMessageW(List.Handle(), WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+}
+
 TEST_F(DriveCheckListBoxTest, ItemsAndChecksOutliveTheWindow) {
     List.SetChecked(0, true);
     List.SetChecked(3, true);

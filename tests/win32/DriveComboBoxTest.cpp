@@ -69,6 +69,19 @@ TEST_F(DriveComboBoxTest, SelectLetterAndSelectedLetterRoundTrip) {
     EXPECT_EQ(kBoxId, Host.Notifications[0].Id);
 }
 
+TEST_F(DriveComboBoxTest, AFontChangeKeepsTheShownDriveWithoutTellingTheParent) {
+    // A move to a screen of another scaling hands the box a larger font.
+    Box.SelectLetter('D');
+    const int changes = SelectionChanges();
+    TGdiObject font(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+    SendMessageW(Box.Handle(), WM_SETFONT, WPARAM(font.Get()), FALSE);
+    EXPECT_EQ('D', Box.SelectedLetter());
+    EXPECT_EQ(changes, SelectionChanges());
+    EXPECT_GE(SendMessageW(Box.Handle(), CB_GETITEMHEIGHT, WPARAM(-1), 0), 30);
+    SendMessageW(Box.Handle(), WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+}
+
 TEST_F(DriveComboBoxTest, TheSelectedLetterAgainChangesNothingAndNotifiesNoOne) {
     Box.SelectLetter('C');
     Box.SelectLetter('c');

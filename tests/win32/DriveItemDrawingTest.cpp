@@ -61,7 +61,7 @@ protected:
     TFakeDriveEnumerator Drives;
     TNamedShellInfo Names;
     TShellDriveList List{Drives, Names};
-    const TSmallIconSize Icon = SmallIconMetrics();
+    const TSmallIconSize Icon = SmallIconMetrics(nullptr);
 };
 
 TEST_F(DriveItemDrawingTest, IconStandsTwoPixelsInCentredVerticallyAndTheNameSixPixelsPastIt) {

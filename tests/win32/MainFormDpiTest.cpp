@@ -128,6 +128,8 @@ TEST_F(MainFormDpiTest, FrameAt150PercentIsHalfAsLargeAgainAndBackAt100) {
     const RECT strip96 = Bounds(Control(idToolbarSupport), Window());
     const RECT tree96 = Bounds(Control(idLeftPanel), Window());
     const RECT banner96 = Bounds(Control(idBanner), Window());
+    const LRESULT shownDrive = SendMessageW(Control(idDriveBox), CB_GETCURSEL, 0, 0);
+    ASSERT_GE(shownDrive, 0);
 
     MoveToScreenAt(144, 96);
     const RECT strip144 = Bounds(Control(idToolbarSupport), Window());
@@ -137,6 +139,8 @@ TEST_F(MainFormDpiTest, FrameAt150PercentIsHalfAsLargeAgainAndBackAt100) {
     EXPECT_EQ((strip96.bottom - strip96.top) * 3 / 2, strip144.bottom - strip144.top);
     EXPECT_EQ(TPixelScale(144)(kToolbarStripHeight), strip144.bottom - strip144.top);
     EXPECT_EQ(MulDiv(tree96.right - tree96.left, 3, 2), tree144.right - tree144.left);
+    // The drive box is filled again for its new font and still shows its drive.
+    EXPECT_EQ(shownDrive, SendMessageW(Control(idDriveBox), CB_GETCURSEL, 0, 0));
     // The toolbar's pictures are drawn anew at 24 pixels.
     const HWND toolbar = Control(idToolbar);
     const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));

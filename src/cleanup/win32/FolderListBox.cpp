@@ -18,7 +18,7 @@ const int kTextGap = 4;  // between the icon and the name
 
 void TFolderListBox::Attach(HWND listBox) {
     Window = listBox;
-    SmallIcon = SmallIconMetrics();
+    SmallIcon = SmallIconMetrics(Window);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
     SendMessageW(Window, LB_SETITEMHEIGHT, 0, DriveItemHeight(font, SmallIcon.Height) + 2);
 }

@@ -3,13 +3,16 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "controls/DriveItems.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/WindowDpi.h"
 
 namespace {
 
+// At 96 DPI, scaled to the list's resolution.
 const int kCheckBoxSize = 13;    // the classic check box square
 const int kCheckBoxMargin = 2;   // on either side of the square
 
@@ -25,7 +28,6 @@ TShExDriveCheckListBox::~TShExDriveCheckListBox() {
 
 void TShExDriveCheckListBox::Create(HWND parent, int x, int y, int width, int height, int id) {
     if (Window) DestroyWindow(Window);
-    SmallIcon = SmallIconMetrics();
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                         LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"", style, x, y, width, height, parent,
@@ -105,10 +107,11 @@ bool TShExDriveCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     checkArea.right = checkArea.left + CheckAreaWidth();
     FillRect(item.hDC, &checkArea, GetSysColorBrush(COLOR_WINDOW));
     RECT box;
-    box.left = checkArea.left + kCheckBoxMargin;
-    box.top = (checkArea.top + checkArea.bottom - kCheckBoxSize) / 2;
-    box.right = box.left + kCheckBoxSize;
-    box.bottom = box.top + kCheckBoxSize;
+    const int size = Scale(kCheckBoxSize);
+    box.left = checkArea.left + Scale(kCheckBoxMargin);
+    box.top = (checkArea.top + checkArea.bottom - size) / 2;
+    box.right = box.left + size;
+    box.bottom = box.top + size;
     UINT boxState = DFCS_BUTTONCHECK;
     if (Checked(index)) boxState |= DFCS_CHECKED;
     if (item.itemState & ODS_DISABLED) boxState |= DFCS_INACTIVE;
@@ -121,12 +124,20 @@ bool TShExDriveCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
 }
 
 void TShExDriveCheckListBox::FontChanged() {
+    // The drives are listed afresh; the ticks and the selection stay with
+    // their drives.
+    const std::string ticked = CheckedLetters();
+    const char selected = DriveItemLetter(ItemText(SelectedIndex()));
     UpdateItemHeight();
     Refill();
+    for (char letter : ticked) SetChecked(IndexOfLetter(letter), true);
+    if (selected) SetSelectedIndex(IndexOfLetter(selected));
 }
 
 void TShExDriveCheckListBox::UpdateItemHeight() {
-    Height = DriveItemHeight(FontOf(Window), SmallIcon.Height);
+    SmallIcon = SmallIconMetrics(Window);
+    Scale = TPixelScale(WindowDpi(Window));
+    Height = std::max(DriveItemHeight(FontOf(Window), SmallIcon.Height), Scale(kCheckBoxSize));
     SendMessageW(Window, LB_SETITEMHEIGHT, 0, Height);
 }
 
@@ -148,7 +159,7 @@ void TShExDriveCheckListBox::RepaintItem(int index) {
         InvalidateRect(Window, &rect, FALSE);
 }
 
-int TShExDriveCheckListBox::CheckAreaWidth() const { return kCheckBoxSize + 2 * kCheckBoxMargin; }
+int TShExDriveCheckListBox::CheckAreaWidth() const { return Scale(kCheckBoxSize + 2 * kCheckBoxMargin); }
 
 LRESULT CALLBACK TShExDriveCheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                       UINT_PTR, DWORD_PTR self) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/PixelScale.h"
 #include "controls/win32/DriveItemDrawing.h"
 #include "controls/win32/ShellDriveList.h"
 
@@ -74,6 +75,7 @@ private:
     TShellDriveList Drives;
     std::vector<bool> Checks;
     TSmallIconSize SmallIcon;
+    TPixelScale Scale;  // the list's resolution, for the check boxes
     int Height = 0;
     HWND Window = nullptr;
 };

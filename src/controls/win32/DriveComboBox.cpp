@@ -22,7 +22,6 @@ TShExDriveComboBox::~TShExDriveComboBox() {
 
 void TShExDriveComboBox::Create(HWND parent, int x, int y, int width, int id) {
     if (Window) DestroyWindow(Window);
-    SmallIcon = SmallIconMetrics();
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
     // The height is corrected once the item height is known.
@@ -74,11 +73,16 @@ bool TShExDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
 }
 
 void TShExDriveComboBox::FontChanged() {
+    // The drives are listed afresh; the one shown stays shown, quietly.
+    const char shown = SelectedLetter();
     UpdateItemHeight();
     Refill();
+    const int index = shown ? FindDriveItem(Drives.Texts(), shown) : -1;
+    if (index >= 0) SendMessageW(Window, CB_SETCURSEL, WPARAM(index), 0);
 }
 
 void TShExDriveComboBox::UpdateItemHeight() {
+    SmallIcon = SmallIconMetrics(Window);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
     Height = DriveItemHeight(font, SmallIcon.Height);
     // -1 is the selection field, 0 every item of the list.

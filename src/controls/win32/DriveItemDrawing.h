@@ -3,13 +3,16 @@
 
 struct TShellDrive;
 
-// The system's small icon size, which the drive lists read when they are created.
+// The system's small icon size, which the drive lists read when they are
+// created or given a font.
 struct TSmallIconSize {
     int Width = 16;
     int Height = 16;
 };
 
-TSmallIconSize SmallIconMetrics();
+// At the resolution of the window that shows the icons (null: the primary
+// screen's).
+TSmallIconSize SmallIconMetrics(HWND window);
 
 // The larger of the font's character cell height and the icon height.
 // A null font stands for the system font.

@@ -65,6 +65,15 @@ TWastedSpacePage::TWastedSpacePage(TPanel& sheet, TMainForm& form, const TPageSe
 
 TWastedSpacePage::~TWastedSpacePage() = default;
 
+void TWastedSpacePage::OnResolutionChanged(TPixelScale) {
+    // The link's font is the user-interface font underlined, at the new size.
+    const TGdiObject gui = MakeGuiFont(Services.Scale.DotsPerInch());
+    if (!gui.Get()) return;
+    TGdiObject old = std::move(LinkFont);  // the link uses it until it has the new one
+    LinkFont = UnderlinedLike(gui.Get());
+    SendMessageW(txtWebReduceWaste->Handle(), WM_SETFONT, WPARAM(LinkFont.Font()), TRUE);
+}
+
 void TWastedSpacePage::CreateHeader() {
     const TPixelScale& scale = Services.Scale;
     panWebWastedPath = std::make_unique<TPanel>(ScrollBox->Content().Handle(), 0);

@@ -49,6 +49,7 @@ public:
     int HelpContext() const { return LinkHelpContext; }
 
 private:
+    void OnResolutionChanged(TPixelScale old) override;
     struct TClusterPanel {
         std::unique_ptr<TPanel> panWasted;
         std::unique_ptr<TLabel> capWasted;
