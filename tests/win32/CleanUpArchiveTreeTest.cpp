@@ -128,10 +128,7 @@ TEST_F(CleanUpArchiveTreeTest, AMovedFolderLeavesTheTreeWithExactlyItsTotals) {
     const TFolderSize& parent = *Node(kTree)->Record;
     const TFolderSize fresh = FreshRecord(RealFiles, RealDrives, kTree);
     EXPECT_EQ(parent.OwnFolders, subfolders - 1);
-    EXPECT_EQ(parent.TreeSize, fresh.TreeSize);
-    EXPECT_EQ(parent.TreeWasted, fresh.TreeWasted);
-    EXPECT_EQ(parent.TreeFiles, fresh.TreeFiles);
-    EXPECT_EQ(parent.TreeFolders, fresh.TreeFolders);
+    ExpectSameTotals(parent, fresh);
     const TUnixRun test = RunUnixShell("unzip -tq '" + UnixPathOf(archive) + "'", std::string(kTree) + "\\tool");
     EXPECT_TRUE(test.Ran);
     EXPECT_EQ(0, test.ExitCode) << test.Output;

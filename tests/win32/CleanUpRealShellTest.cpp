@@ -50,11 +50,7 @@ protected:
         const TFolderSize& parent = *Node(kRoot)->Record;
         const TFolderSize fresh = FreshRecord(RealFiles, RealDrives, kRoot);
         EXPECT_EQ(parent.OwnFolders, subfolders - 1);
-        EXPECT_EQ(parent.TreeSize, fresh.TreeSize);
-        EXPECT_EQ(parent.TreeWasted, fresh.TreeWasted);
-        EXPECT_EQ(parent.TreeFiles, fresh.TreeFiles);
-        EXPECT_EQ(parent.TreeFolders, fresh.TreeFolders);
-        for (int k = 1; k <= kClusterSizeCount; ++k) EXPECT_EQ(WastedAt(parent, k), WastedAt(fresh, k)) << k;
+        ExpectSameTotals(parent, fresh);
     }
 
     bool Ready = false;

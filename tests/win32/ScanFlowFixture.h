@@ -146,6 +146,16 @@ protected:
         return record ? *record : TFolderSize();
     }
 
+    // A repaired record carries the same totals as a fresh scan would give,
+    // at every cluster size.
+    static void ExpectSameTotals(const TFolderSize& repaired, const TFolderSize& fresh) {
+        EXPECT_EQ(repaired.TreeSize, fresh.TreeSize);
+        EXPECT_EQ(repaired.TreeWasted, fresh.TreeWasted);
+        EXPECT_EQ(repaired.TreeFiles, fresh.TreeFiles);
+        EXPECT_EQ(repaired.TreeFolders, fresh.TreeFolders);
+        for (int k = 1; k <= kClusterSizeCount; ++k) EXPECT_EQ(WastedAt(repaired, k), WastedAt(fresh, k)) << k;
+    }
+
     TMainFormFixture Main;
     TFakeCurrentDirectory Directory;
     TWordSortOrder NameOrder;

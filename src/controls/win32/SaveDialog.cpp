@@ -23,7 +23,7 @@ bool TSaveDialog::Execute(HWND owner) {
     request.lStructSize = sizeof(request);
     request.hwndOwner = owner;
     request.lpstrFilter = filter.c_str();
-    request.nFilterIndex = 1;
+    request.nFilterIndex = DWORD(std::max(FilterIndex, 1));
     request.lpstrFile = name.data();
     request.nMaxFile = DWORD(name.size());
     request.lpstrTitle = title.empty() ? nullptr : title.c_str();
@@ -31,5 +31,6 @@ bool TSaveDialog::Execute(HWND owner) {
     request.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!Dialog.Ask(request)) return false;
     FileName = Narrow(std::wstring(name.data()));
+    if (request.nFilterIndex > 0) FilterIndex = int(request.nFilterIndex);
     return true;
 }

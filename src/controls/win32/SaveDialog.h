@@ -31,9 +31,11 @@ public:
     std::string Filter;
     std::string DefaultExtension;  // added to a name typed without one
     std::string FileName;          // offered first; the chosen file afterwards
+    int FilterIndex = 1;           // 1-based, as the dialog counts: offered first; the chosen one afterwards
 
     // Asks before overwriting and hides the read-only box. True when the
-    // user chose a file; FileName is then its path.
+    // user chose a file; FileName is then its path and FilterIndex the
+    // filter chosen with it.
     bool Execute(HWND owner);
 
 private:

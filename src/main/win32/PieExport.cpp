@@ -242,19 +242,11 @@ void TWin32Clipboard::Put(HWND owner, UINT format, HANDLE data) {
         throw std::runtime_error("Cannot put the picture on the clipboard: " + SystemErrorText(GetLastError()));
 }
 
-bool TFilterIndexSaveDialog::Ask(OPENFILENAMEW& request) {
-    request.nFilterIndex = DWORD(FilterIndex);
-    if (!Dialog.Ask(request)) return false;
-    if (request.nFilterIndex > 0) FilterIndex = int(request.nFilterIndex);
-    return true;
-}
-
 TPieExport::TPieExport(TMainForm& form, const TPieExportServices& services)
     : Form(form),
       Boxes(services.MessageBoxes),
       Clipboard(services.Clipboard),
-      FilterDialog(services.SaveDialog),
-      dlgExportPie(FilterDialog) {
+      dlgExportPie(services.SaveDialog) {
     dlgExportPie.Filter = kPieExportFilter;
 }
 
@@ -271,7 +263,7 @@ void TPieExport::ToFileCommand() {
     if (!dlgExportPie.Execute(Form.Handle())) return;
     // The overwrite question was about the name as typed; the name with the
     // filter's extension replaces an existing file without another.
-    dlgExportPie.FileName = PieExportFileName(dlgExportPie.FileName, FilterDialog.FilterIndex);
+    dlgExportPie.FileName = PieExportFileName(dlgExportPie.FileName, dlgExportPie.FilterIndex);
     const std::string name = dlgExportPie.FileName;
     switch (PieExportKindOf(name)) {
         case TPieExportKind::Bitmap: Run([this, &name] { ExportBitmap(name); }); break;

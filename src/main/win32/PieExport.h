@@ -26,19 +26,6 @@ public:
     void Put(HWND owner, UINT format, HANDLE data) override;
 };
 
-// Offers the filter the user chose last and keeps the one chosen now,
-// which the plain Save As wrapper does not report.
-class TFilterIndexSaveDialog : public ISaveFileDialog {
-public:
-    explicit TFilterIndexSaveDialog(ISaveFileDialog& dialog) : Dialog(dialog) {}
-    bool Ask(OPENFILENAMEW& request) override;
-
-    int FilterIndex = 1;  // 1-based, as the dialog counts
-
-private:
-    ISaveFileDialog& Dialog;
-};
-
 struct TPieExportServices {
     ISaveFileDialog& SaveDialog;
     IMessageBoxes& MessageBoxes;
@@ -75,7 +62,7 @@ public:
 
     // dlgExportPie: lives as long as this, so it offers the last name again.
     TSaveDialog& Dialog() { return dlgExportPie; }
-    int FilterIndex() const { return FilterDialog.FilterIndex; }
+    int FilterIndex() const { return dlgExportPie.FilterIndex; }
 
 private:
     void Run(const std::function<void()>& work);
@@ -85,6 +72,5 @@ private:
     TMainForm& Form;
     IMessageBoxes& Boxes;
     IPieClipboard& Clipboard;
-    TFilterIndexSaveDialog FilterDialog;
     TSaveDialog dlgExportPie;
 };
