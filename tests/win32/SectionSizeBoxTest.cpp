@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -16,6 +17,7 @@
 #include "pie/win32/SimplePieGauge.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/WindowDpi.h"
 
 namespace {
 
@@ -207,6 +209,42 @@ TEST_F(SectionSizeBoxTest, ResizingKeepsBothGaugesCentred) {
         EXPECT_EQ((client.right - 32) / 2, free.left) << width;
         EXPECT_EQ(143, free.top) << width;
     }
+}
+
+TEST_F(SectionSizeBoxTest, OnAScreenAt150PercentItTakesTheSuggestedSizeLargerGaugesAndFonts) {
+    TSectionSizeBox box(Owner.Handle(), Registry);
+    const auto fontHeight = [](HWND label) {
+        LOGFONTW font = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return std::abs(font.lfHeight);
+    };
+    HWND title = nullptr;
+    for (HWND child = GetWindow(box.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[64] = {};
+        GetWindowTextW(child, text, 64);
+        if (std::wstring(text) == L"Item wastes") title = child;
+    }
+    ASSERT_NE(nullptr, title);
+    EXPECT_EQ(12, fontHeight(title));
+
+    // As Windows sends it when the window is dragged to that screen.
+    const RECT at = BoundsOf(box.Handle());
+    RECT suggested = {at.left + 10, at.top + 20, at.left + 10 + 160, at.top + 20 + 380};
+    SendMessageW(box.Handle(), kDpiChangedMessage, MAKEWPARAM(144, 144), LPARAM(&suggested));
+    const RECT moved = BoundsOf(box.Handle());
+    EXPECT_EQ(suggested.left, moved.left);
+    EXPECT_EQ(suggested.top, moved.top);
+    EXPECT_EQ(160, moved.right - moved.left);
+    EXPECT_EQ(18, fontHeight(title));
+    RECT client = {};
+    GetClientRect(box.Handle(), &client);
+    const RECT wasted = ChildBounds(box.WastedGauge().Handle());
+    EXPECT_EQ(48, wasted.right - wasted.left);
+    EXPECT_EQ(57, wasted.top);  // 38 at 96 DPI
+    EXPECT_EQ((client.right - 48) / 2, wasted.left);
+    // "Default Size" is the designed size at this scale now.
+    box.SetDefaultSize();
+    EXPECT_EQ(147, BoundsOf(box.Handle()).right - BoundsOf(box.Handle()).left);
 }
 
 TEST_F(SectionSizeBoxTest, HideCommandAndCloseBoxOnlyHideAndTellTheOwner) {
