@@ -10,6 +10,8 @@ public:
     constexpr explicit TPixelScale(int dpi) : Dpi(dpi > 0 ? dpi : 96) {}
 
     int DotsPerInch() const { return Dpi; }
+    // The factor a drawing transform applies: 1.5 at 144 DPI.
+    float Factor() const { return float(Dpi) / 96.0f; }
     // Rounded to the nearest pixel, halves away from zero, as MulDiv does.
     int operator()(int pixelsAt96) const {
         const int64_t product = int64_t(pixelsAt96) * Dpi;

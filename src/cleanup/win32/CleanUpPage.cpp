@@ -90,8 +90,7 @@ void TCleanUpPage::ShowItemPicture(TItem& item, TCleanUpAction action) {
 }
 
 void TCleanUpPage::OnResolutionChanged(TPixelScale) {
-    // The old pictures stay until every panel shows its new one.
-    TImageList old(Pictures.Release());
+    // The panels show icons copied out of the list, so it can go at once.
     Pictures.Reset(CreateCleanUpPictures(Services.Scale));
     for (const TCleanUpItem& description : kCleanUpItems)
         ShowItemPicture(Items[size_t(description.Action)], description.Action);

@@ -14,20 +14,10 @@ const int kTextGap = 6;  // between the icon's left edge plus its width and the 
 }  // namespace
 
 TSmallIconSize SmallIconMetrics(HWND window) {
-    // GetSystemMetricsForDpi arrived with Windows 10 (1607); before it the
-    // system's measure is scaled from the primary screen's resolution.
-    using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
-    static const auto forDpi = reinterpret_cast<TGetSystemMetricsForDpi>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
     const int dpi = WindowDpi(window);
     TSmallIconSize size;
-    if (forDpi) {
-        size.Width = forDpi(SM_CXSMICON, UINT(dpi));
-        size.Height = forDpi(SM_CYSMICON, UINT(dpi));
-    } else {
-        size.Width = MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, ScreenDpi());
-        size.Height = MulDiv(GetSystemMetrics(SM_CYSMICON), dpi, ScreenDpi());
-    }
+    size.Width = SystemMetricForDpi(SM_CXSMICON, dpi);
+    size.Height = SystemMetricForDpi(SM_CYSMICON, dpi);
     return size;
 }
 

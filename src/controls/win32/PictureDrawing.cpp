@@ -55,7 +55,7 @@ HIMAGELIST DrawImageStrip(int size, int count, const std::function<void(HDC dc, 
         const RECT all = {0, 0, width, scaledSize};
         FillRect(dc.Get(), &all, static_cast<HBRUSH>(mask.Get()));
         const bool scaled = scaledSize != size && SetGraphicsMode(dc.Get(), GM_ADVANCED) != 0;
-        const float factor = float(scale.DotsPerInch()) / 96.0f;
+        const float factor = scale.Factor();
         for (int index = 0; index < count; ++index) {
             if (scaled) {
                 // Each cell starts at a whole pixel, whatever the factor.

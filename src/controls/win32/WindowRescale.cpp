@@ -48,12 +48,8 @@ BOOL CALLBACK RescaleOne(HWND window, LPARAM context) {
     return TRUE;
 }
 
-struct TFontSwap {
-    const std::vector<std::pair<HFONT, HFONT>>* Replacements;
-};
-
 BOOL CALLBACK ReplaceFontOf(HWND window, LPARAM context) {
-    const auto& replacements = *reinterpret_cast<const TFontSwap*>(context)->Replacements;
+    const auto& replacements = *reinterpret_cast<const std::vector<std::pair<HFONT, HFONT>>*>(context);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
     if (!font) return TRUE;
     for (const auto& [from, to] : replacements)
@@ -67,8 +63,7 @@ BOOL CALLBACK ReplaceFontOf(HWND window, LPARAM context) {
 }  // namespace
 
 void ReplaceFonts(HWND root, const std::vector<std::pair<HFONT, HFONT>>& replacements) {
-    TFontSwap swap{&replacements};
-    EnumChildWindows(root, &ReplaceFontOf, reinterpret_cast<LPARAM>(&swap));
+    EnumChildWindows(root, &ReplaceFontOf, reinterpret_cast<LPARAM>(&replacements));
 }
 
 void RescaleChildWindows(HWND root, int fromDpi, int toDpi) {

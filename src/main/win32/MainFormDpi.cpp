@@ -6,6 +6,9 @@
 
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 #include "controls/win32/Fonts.h"
 #include "controls/win32/WindowRescale.h"
 #include "main/Pages.h"
@@ -26,11 +29,14 @@ void TMainForm::UseGuiFontForWindowDpi() {
 void TMainForm::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     const TPixelScale old = Scale;
     const TPixelScale scale(HIWORD(wParam));
-    if (scale.DotsPerInch() != old.DotsPerInch() && Created) ChangeResolution(old, scale);
+    const bool changed = scale.DotsPerInch() != old.DotsPerInch() && Created;
+    if (changed) ChangeResolution(old, scale);
     // The suggested rectangle keeps the window's size in inches; its
     // WM_SIZE lays the frame out at the new scale.
-    AcceptDpiChange(Window, wParam, lParam);
+    MoveToSuggestedRect(Window, lParam);
     Layout();
+    // Every page measures its texts again, in the new fonts and at the new size.
+    if (changed) InvalidateViews(true);
     RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
@@ -48,10 +54,11 @@ void TMainForm::ChangeResolution(TPixelScale old, TPixelScale scale) {
     // Controls made with the stock user-interface font have it at the
     // primary screen's resolution; they take one made for this window's.
     const HFONT stockGui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    ReplaceFonts(Window, {{oldText.Font(), PageTextFont.Font()},
-                          {oldBold.Font(), PageBoldFont.Font()},
-                          {oldGui.Font() ? oldGui.Font() : stockGui, GuiFont.Font() ? GuiFont.Font() : stockGui},
-                          {stockGui, GuiFont.Font() ? GuiFont.Font() : stockGui}});
+    const HFONT gui = GuiFont.Font() ? GuiFont.Font() : stockGui;
+    std::vector<std::pair<HFONT, HFONT>> replacements = {
+        {oldText.Font(), PageTextFont.Font()}, {oldBold.Font(), PageBoldFont.Font()}, {stockGui, gui}};
+    if (oldGui.Font()) replacements.emplace_back(oldGui.Font(), gui);
+    ReplaceFonts(Window, replacements);
     // The status bar and the tree draw in the system's font unless given
     // one: at another resolution they get the user-interface font too.
     if (GuiFont.Font())
@@ -78,8 +85,4 @@ void TMainForm::ChangeResolution(TPixelScale old, TPixelScale scale) {
     }
     auto cursors = std::make_unique<TZoomCursors>(Scale);
     if (cursors->IsValid()) ZoomCursors = std::move(cursors);
-
-    LayoutToolbarStripContents();
-    // Every page measures its texts again in the new fonts.
-    InvalidateViews(true);
 }

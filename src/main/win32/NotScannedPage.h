@@ -15,11 +15,8 @@ public:
     TNotScannedPage(TPanel& sheet, TPixelScale scale);
 
     void Layout();
-    // For a screen of another scaling; lays the sheet out again.
-    void SetScale(TPixelScale scale) {
-        Scale = scale;
-        Layout();
-    }
+    // For a screen of another scaling; the next Layout places the sheet.
+    void SetScale(TPixelScale scale) { Scale = scale; }
     void SetColor(TColor color);
     void SetMessage(const std::string& text);
     HWND Memo() const { return txtNotReady; }

@@ -16,12 +16,6 @@ public:
     TImageList& operator=(const TImageList&) = delete;
 
     HIMAGELIST Get() const { return List; }
-    // Gives the list up to the caller.
-    HIMAGELIST Release() {
-        const HIMAGELIST list = List;
-        List = nullptr;
-        return list;
-    }
     // Takes another list in place of the one held, which is destroyed.
     void Reset(HIMAGELIST list) {
         if (List && List != list) ImageList_Destroy(List);

@@ -10,8 +10,7 @@ const int kSize = 32;
 // Draws in the 96-DPI measures of the cursor whose top edge is at `top`
 // pixels of the mask bitmap.
 void UseCursorScale(HDC dc, TPixelScale scale, int top) {
-    const float factor = float(scale.DotsPerInch()) / 96.0f;
-    const XFORM transform = {factor, 0, 0, factor, 0, float(top)};
+    const XFORM transform = {scale.Factor(), 0, 0, scale.Factor(), 0, float(top)};
     SetWorldTransform(dc, &transform);
 }
 

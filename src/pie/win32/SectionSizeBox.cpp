@@ -217,7 +217,7 @@ LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
                        drive = std::move(DriveFont);  // the controls hold them until the new ones are set
             MakeFonts();
             ApplyFonts();
-            AcceptDpiChange(Window, wParam, lParam);
+            MoveToSuggestedRect(Window, lParam);
             Layout();
             return 0;
         }

@@ -20,10 +20,18 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-int AcceptDpiChange(HWND window, WPARAM wParam, LPARAM lParam) {
+void MoveToSuggestedRect(HWND window, LPARAM lParam) {
     if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
         SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    const int dpi = HIWORD(wParam);
-    return dpi > 0 ? dpi : 96;
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    // GetSystemMetricsForDpi arrived with Windows 10 (1607) too; before it
+    // the system's measure is scaled from the primary screen's resolution.
+    using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<TGetSystemMetricsForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (forDpi) return forDpi(index, UINT(dpi));
+    return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
 }

@@ -16,6 +16,10 @@ int ScreenDpi();
 // headers name it only for newer targets than ours).
 constexpr UINT kDpiChangedMessage = 0x02E0;
 
-// For that message: moves the window to the rectangle Windows suggests, so
-// it keeps its size in inches, and gives the new resolution.
-int AcceptDpiChange(HWND window, WPARAM wParam, LPARAM lParam);
+// For that message: moves the window to the rectangle Windows suggests (its
+// lParam), so it keeps its size in inches. The new resolution is in the
+// high word of its wParam.
+void MoveToSuggestedRect(HWND window, LPARAM lParam);
+
+// GetSystemMetrics for a window at `dpi` rather than the primary screen's.
+int SystemMetricForDpi(int index, int dpi);
