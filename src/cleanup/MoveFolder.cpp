@@ -17,7 +17,7 @@ namespace {
 
 bool IsUncPath(const std::string& path) { return path.size() > 2 && path[0] == '\\' && path[1] == '\\'; }
 
-bool IsFullPath(const std::string& path) {
+bool IsRootedPath(const std::string& path) {
     if (IsUncPath(path)) return true;
     const bool letter = !path.empty() && ((path[0] >= 'a' && path[0] <= 'z') || (path[0] >= 'A' && path[0] <= 'Z'));
     return letter && path.size() > 2 && path[1] == ':' && path[2] == '\\';
@@ -122,7 +122,7 @@ TMoveRefusal CheckMove(const std::string& sourcePath, const std::string& target)
     if (Utf16Length(sourcePath) > kMaxMoveSourceLength) return TMoveRefusal::SourceTooLong;
     if (IsBlank(target)) return TMoveRefusal::EmptyTarget;
     const std::string slashedTarget = WithBackslashes(target);
-    if (!IsFullPath(slashedTarget)) return TMoveRefusal::RelativeTarget;
+    if (!IsRootedPath(slashedTarget)) return TMoveRefusal::RelativeTarget;
     const std::string normalTarget = NormalizeFolderPath(slashedTarget);
     if (Utf16Length(normalTarget) > kMaxShellPathLength) return TMoveRefusal::TargetTooLong;
     const std::string source = AsciiLower(NormalizeFolderPath(sourcePath));

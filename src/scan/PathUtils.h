@@ -6,6 +6,15 @@ std::string AddBackslash(const std::string& path);     // "" stays ""
 std::string RemoveBackslash(const std::string& path);
 bool IsDriveRoot(const std::string& path);              // "C:" and "C:\" are roots
 bool HasFullPathForm(const std::string& path);          // starts with a drive root, "C:\"
+// A full path that names exactly one place: a drive letter with its root
+// ("C:\...") or a network share ("\\server\share..."), with no "." or ".."
+// component and no empty one. Relative and drive-relative paths depend on
+// the process's current directory and are never full.
+bool IsFullPath(const std::string& path);
+// True when a component of the path ends in a dot or a space. Windows drops
+// such endings when it parses an ordinary path, so "C:\Data\Twin." would
+// mean "C:\Data\Twin"; only the \\?\ form reaches the folder itself.
+bool HasNameWindowsRewrites(const std::string& path);
 // The folder holding a file or folder: C:\Data\a.txt gives C:\Data, and
 // C:\a.txt gives the root "C:\" with its backslash.
 std::string ParentFolderPath(const std::string& path);
