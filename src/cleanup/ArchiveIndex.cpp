@@ -5,6 +5,31 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ProfileFile.h"
+#include "scan/PathUtils.h"
+
+namespace {
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// One name, not a path: nothing that climbs or reaches into another folder.
+bool IsSingleName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
+}
+
+}  // namespace
+
+bool IsArchiveFileName(const std::string& name) {
+    constexpr size_t kMinDigits = 7;
+    const std::string extension = ".ZIP";
+    if (name.size() < 1 + kMinDigits + extension.size()) return false;
+    if (!std::isalpha(static_cast<unsigned char>(name[0])) || static_cast<unsigned char>(name[0]) >= 0x80) return false;
+    const size_t digitsEnd = name.size() - extension.size();
+    for (size_t i = 1; i < digitsEnd; ++i)
+        if (!IsHexDigit(name[i])) return false;
+    for (size_t i = 0; i < extension.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(name[digitsEnd + i])) != extension[i]) return false;
+    return true;
+}
 
 std::string ArchiveFolderOf(char driveLetter) {
     return std::string(1, char(std::toupper((unsigned char)driveLetter))) + ":\\" + kArchivesFolderName;
@@ -40,6 +65,7 @@ std::vector<TArchiveRecord> TArchiveIndex::List() {
     const std::string index = IndexPath();
     std::vector<TArchiveRecord> records;
     for (const std::string& name : Profiles.KeyNames(index, kDescriptionsSection)) {
+        if (!IsArchiveFileName(name)) continue;
         if (!Files.PathExists(ArchivePath(name))) {
             Forget(name);
             continue;
@@ -48,7 +74,9 @@ std::vector<TArchiveRecord> TArchiveIndex::List() {
         record.ArchiveName = name;
         record.Description = Profiles.ReadString(index, kDescriptionsSection, name, kNoDescription);
         record.FolderName = Profiles.ReadString(index, kFolderNamesSection, name, "");
+        if (!IsSingleName(record.FolderName)) record.FolderName.clear();
         record.OriginalPath = Profiles.ReadString(index, kOriginalPathsSection, name, ProgramDriveRoot);
+        if (!IsFullPath(record.OriginalPath)) record.OriginalPath = ProgramDriveRoot;
         records.push_back(std::move(record));
     }
     return records;

@@ -35,6 +35,11 @@ private:
     std::uniform_int_distribution<uint32_t> Range{0, kArchiveNumberMax};
 };
 
+// Whether a name has the form the program gives its archives: a drive
+// letter, seven or more hexadecimal digits and ".ZIP". The index is a file
+// anyone can edit; a key of any other form names nothing the program made.
+bool IsArchiveFileName(const std::string& name);
+
 // The full path of a name not yet taken in the folder: numbers are drawn
 // while a file or folder of that name exists.
 std::string ChooseArchivePath(char driveLetter, const std::string& archiveFolder,
@@ -60,7 +65,10 @@ public:
     // Writes the three entries of a new archive; false when one could not be written.
     bool Add(const TArchiveRecord& record);
     // The archives of "Descriptions" in file order. Those whose file is gone
-    // are dropped from all three sections on the way.
+    // are dropped from all three sections on the way; keys that are not
+    // archive names are passed over and left as they are. A folder name
+    // that is not a single name reads as missing, and so does a location
+    // that is not a full path.
     std::vector<TArchiveRecord> List();
     bool SetDescription(const std::string& archiveName, const std::string& description);
     void Forget(const std::string& archiveName);

@@ -19,6 +19,21 @@ const std::array<std::string, kCleanUpHintCount> kHints = {
 
 const std::string& CleanUpHint(int tag) { return kHints[tag >= 0 && tag < kCleanUpHintCount ? size_t(tag) : 0]; }
 
+TFolderRefusal CleanUpRefusal(TCleanUpAction action, TFolderRefusal onDisk) {
+    const bool removes = action == TCleanUpAction::Delete || action == TCleanUpAction::Recycle;
+    return onDisk == TFolderRefusal::FolderLink && removes ? TFolderRefusal::None : onDisk;
+}
+
+const char* CleanUpActionDone(TCleanUpAction action) {
+    switch (action) {
+        case TCleanUpAction::Archive: return "archived";
+        case TCleanUpAction::Move: return "moved";
+        case TCleanUpAction::Recycle: return "sent to the Recycle Bin";
+        case TCleanUpAction::Delete: return "deleted";
+    }
+    return "changed";
+}
+
 TShellFileRequest FolderRemovalRequest(const std::string& path, bool toRecycleBin, void* owner) {
     TShellFileRequest request;
     request.Action = TShellFileAction::Delete;

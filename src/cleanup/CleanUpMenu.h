@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "cleanup/ArchiveChecks.h"
 #include "platform/ShellFileOperation.h"
 
 // The four actions of the Free Some Space page, in the page's order.
@@ -30,3 +31,11 @@ const std::string& CleanUpHint(int tag);
 // undo flag alone, or for good with no flags at all. The shell asks its own
 // confirmation either way.
 TShellFileRequest FolderRemovalRequest(const std::string& path, bool toRecycleBin, void* owner);
+
+// Whether an action may go ahead on a folder the disk shows as `onDisk`.
+// A link to another folder may be deleted or recycled (the link goes, the
+// folder it points to stays) but not moved or archived, which would empty
+// the folder it points to.
+TFolderRefusal CleanUpRefusal(TCleanUpAction action, TFolderRefusal onDisk);
+// "deleted", "moved"...: what the refusal messages say cannot be done.
+const char* CleanUpActionDone(TCleanUpAction action);

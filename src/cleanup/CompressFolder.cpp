@@ -126,6 +126,11 @@ std::string LibraryErrorText(int32_t errorCode, const std::string& message) {
     return "Error: " + message + "\r\n(error code " + std::to_string(errorCode) + ")";
 }
 
+std::string RepeatedErrorText(int64_t moreTimes) {
+    return "\r\n\r\nThe same error happened " + std::to_string(moreTimes) +
+           (moreTimes == 1 ? " more time" : " more times") + " in this run.";
+}
+
 bool RestoreControlsEnabled(int selectedRow) { return selectedRow >= 0; }
 
 bool PrepareArchiveFolder(const std::string& archiveFolder, IFileSystem& files, IFileActions& actions) {

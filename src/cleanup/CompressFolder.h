@@ -81,6 +81,9 @@ std::string DeleteArchiveFailedText(const std::string& archivePath);
 std::string CreateFolderFailedText(const std::string& folderPath);
 std::string IndexWriteFailedText(const std::string& indexPath);
 std::string LibraryErrorText(int32_t errorCode, const std::string& message);
+// Added to a library message that came more than once in a run; each kind
+// of message is shown once, at the end of the run.
+std::string RepeatedErrorText(int64_t moreTimes);
 
 // The restore page's path edit, browse button, Delete Archive and Restore.
 bool RestoreControlsEnabled(int selectedRow);

@@ -6,12 +6,12 @@
 #include "platform/DriveInfo.h"
 #include "platform/DriveList.h"
 #include "platform/FileSystem.h"
+#include "platform/PathCase.h"
 #include "platform/ShellInfo.h"
 #include "scan/ClusterSize.h"
 #include "scan/FolderSize.h"
 #include "scan/PathUtils.h"
 #include "scan/SizeText.h"
-#include "scan/TextUtils.h"
 
 namespace {
 
@@ -118,15 +118,15 @@ size_t Utf16Length(const std::string& utf8) {
     return length;
 }
 
-TMoveRefusal CheckMove(const std::string& sourcePath, const std::string& target) {
+TMoveRefusal CheckMove(const std::string& sourcePath, const std::string& target, const IPathCase& pathCase) {
     if (Utf16Length(sourcePath) > kMaxMoveSourceLength) return TMoveRefusal::SourceTooLong;
     if (IsBlank(target)) return TMoveRefusal::EmptyTarget;
     const std::string slashedTarget = WithBackslashes(target);
     if (!IsRootedPath(slashedTarget)) return TMoveRefusal::RelativeTarget;
     const std::string normalTarget = NormalizeFolderPath(slashedTarget);
     if (Utf16Length(normalTarget) > kMaxShellPathLength) return TMoveRefusal::TargetTooLong;
-    const std::string source = AsciiLower(NormalizeFolderPath(sourcePath));
-    const std::string inside = AsciiLower(normalTarget);
+    const std::string source = pathCase.Upper(NormalizeFolderPath(sourcePath));
+    const std::string inside = pathCase.Upper(normalTarget);
     if (inside == source || inside.compare(0, AddBackslash(source).size(), AddBackslash(source)) == 0)
         return TMoveRefusal::TargetInsideSource;
     return TMoveRefusal::None;
@@ -172,7 +172,7 @@ TShellFileRequest MoveFolderContentsRequest(const std::string& sourcePath, const
 TMoveOutcome MoveFolderContents(const std::string& sourcePath, const std::string& target, void* owner,
                                 const TMoveFolderSystem& system) {
     TMoveOutcome outcome;
-    outcome.Refusal = CheckMove(sourcePath, target);
+    outcome.Refusal = CheckMove(sourcePath, target, system.PathCase);
     if (outcome.Refusal != TMoveRefusal::None) return outcome;
     const TShellFileRequest request = MoveFolderContentsRequest(sourcePath, target, owner);
     bool created = false;

@@ -10,6 +10,7 @@ class IDriveEnumerator;
 class IDriveInfo;
 class IFileSystem;
 class IFolderCreator;
+class IPathCase;
 class IRemovableDrives;
 class IShellInfo;
 class ILocale;
@@ -75,9 +76,10 @@ enum class TMoveRefusal {
 };
 
 // Checks the paths of a move before the disk is touched. They are compared
-// as Windows compares them: letter case ignored, "/" read as "\", and "."
-// and ".." resolved, so no spelling of the source's own subtree gets through.
-TMoveRefusal CheckMove(const std::string& sourcePath, const std::string& target);
+// as Windows compares them: letter case ignored as the file system ignores
+// it (in every script, not only A to Z), "/" read as "\", and "." and ".."
+// resolved, so no spelling of the source's own subtree gets through.
+TMoveRefusal CheckMove(const std::string& sourcePath, const std::string& target, const IPathCase& pathCase);
 // The message shown for a refusal; empty for None.
 std::string MoveRefusalText(TMoveRefusal refusal);
 
@@ -105,6 +107,7 @@ struct TMoveFolderSystem {
     IFileSystem& FileSystem;
     IFolderCreator& FolderCreator;
     IShellFileOperation& ShellFiles;
+    const IPathCase& PathCase;
 };
 
 // Checks the move, makes the target folder when it is missing, has the

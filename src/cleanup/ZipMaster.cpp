@@ -205,7 +205,12 @@ void TZipMaster::Extract() {
     Cancel = false;
     Successes = 0;
 
-    if (!ExtrBaseDir.empty()) Services.CurrentDirectory.Change(ExtrBaseDir);
+    // The library writes into the current directory: a base folder that
+    // cannot be entered must not leave it somewhere else.
+    if (!ExtrBaseDir.empty() && !Services.CurrentDirectory.Change(ExtrBaseDir)) {
+        ShowMessage("Error - the folder " + ExtrBaseDir + " cannot be opened; nothing was extracted");
+        return;
+    }
 
     const TBlockTexts texts(ZipName, ThePassword, FSpecArgs);
     const auto block = NewBlock<TUnzipBlock>(*this, texts);

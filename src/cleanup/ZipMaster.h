@@ -61,7 +61,8 @@ public:
 
     // Adds the files of FSpecArgs (relative to the current directory) to ZipFilename.
     void Add();
-    // Extracts ZipFilename's entries, those of FSpecArgs or all, into ExtrBaseDir.
+    // Extracts ZipFilename's entries, those of FSpecArgs or all, into
+    // ExtrBaseDir; nothing when that folder cannot be entered.
     void Extract();
 
     // Setting the name re-reads the entry list. False when the archive is

@@ -5,7 +5,8 @@ TMsgResult TUnattendedMessageBoxes::Show(const std::string&, const std::string& 
     if (First.empty()) First = text;
     switch (buttons) {
         case TMsgButtons::Ok: return TMsgResult::Ok;
-        case TMsgButtons::YesNo: return TMsgResult::No;
+        case TMsgButtons::YesNo:
+        case TMsgButtons::YesNoDefaultNo: return TMsgResult::No;
         case TMsgButtons::AbortRetryIgnore: return TMsgResult::Abort;
         case TMsgButtons::OkCancel:
         case TMsgButtons::YesNoCancel:

@@ -13,8 +13,11 @@
 #include "platform/memory/FixedLocale.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/ScriptedShellFileOperation.h"
+#include "platform/memory/SimplePathCase.h"
 
 namespace {
+
+const TSimplePathCase kFileSystemCase;
 
 class TLetterShellInfo : public IShellInfo {
 public:
@@ -128,19 +131,19 @@ TEST(MoveTargetTest, OkFollowsAnyDifferenceEvenInCaseOnly) {
 }
 
 TEST(CheckMoveTest, OrdinaryTargetsPass) {
-    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "D:\\Photos"));
-    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "C:\\Data\\Photos2"));
-    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "C:\\Data"));  // into the parent
-    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "\\\\Server\\Share\\Photos"));
+    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "D:\\Photos", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "C:\\Data\\Photos2", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "C:\\Data", kFileSystemCase));  // into the parent
+    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data\\Photos", "\\\\Server\\Share\\Photos", kFileSystemCase));
 }
 
 TEST(CheckMoveTest, EmptyAndRelativeTargetsAreRefused) {
-    EXPECT_EQ(TMoveRefusal::EmptyTarget, CheckMove("C:\\Data\\Photos", ""));
-    EXPECT_EQ(TMoveRefusal::EmptyTarget, CheckMove("C:\\Data\\Photos", "   "));
+    EXPECT_EQ(TMoveRefusal::EmptyTarget, CheckMove("C:\\Data\\Photos", "", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::EmptyTarget, CheckMove("C:\\Data\\Photos", "   ", kFileSystemCase));
     // A relative path would land wherever the process's current directory is.
-    EXPECT_EQ(TMoveRefusal::RelativeTarget, CheckMove("C:\\Data\\Photos", "Photos"));
-    EXPECT_EQ(TMoveRefusal::RelativeTarget, CheckMove("C:\\Data\\Photos", "D:Photos"));
-    EXPECT_EQ(TMoveRefusal::RelativeTarget, CheckMove("C:\\Data\\Photos", "\\Photos"));
+    EXPECT_EQ(TMoveRefusal::RelativeTarget, CheckMove("C:\\Data\\Photos", "Photos", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::RelativeTarget, CheckMove("C:\\Data\\Photos", "D:Photos", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::RelativeTarget, CheckMove("C:\\Data\\Photos", "\\Photos", kFileSystemCase));
 }
 
 TEST(CheckMoveTest, TheSourceAndEverySpellingOfItsSubtreeAreRefused) {
@@ -148,25 +151,31 @@ TEST(CheckMoveTest, TheSourceAndEverySpellingOfItsSubtreeAreRefused) {
     for (const char* target : {"C:\\Data\\Photos", "c:\\data\\PHOTOS", "C:\\Data\\Photos\\", "C:\\Data\\Photos\\2024",
                                "C:/Data/Photos/new", "C:\\Data\\.\\Photos\\x", "C:\\Other\\..\\Data\\Photos\\x",
                                "C:\\Data\\\\Photos\\x"})
-        EXPECT_EQ(TMoveRefusal::TargetInsideSource, CheckMove(source, target)) << target;
+        EXPECT_EQ(TMoveRefusal::TargetInsideSource, CheckMove(source, target, kFileSystemCase)) << target;
     // Only a whole name counts: a sibling that starts alike is elsewhere.
-    EXPECT_EQ(TMoveRefusal::None, CheckMove(source, "C:\\Data\\Photos Old"));
+    EXPECT_EQ(TMoveRefusal::None, CheckMove(source, "C:\\Data\\Photos Old", kFileSystemCase));
+    // Case is folded beyond A to Z, as the file system folds it.
+    EXPECT_EQ(TMoveRefusal::TargetInsideSource,
+              CheckMove("C:\\\xC3\xA4rchiv", "C:\\\xC3\x84RCHIV\\x", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::TargetInsideSource,
+              CheckMove("D:\\\xD0\xB4\xD0\xB0\xD0\xBD\xD0\xBD\xD1\x8B\xD0\xB5",
+                        "d:\\\xD0\x94\xD0\x90\xD0\x9D\xD0\x9D\xD0\xAB\xD0\x95\\2024", kFileSystemCase));
 }
 
 TEST(CheckMoveTest, PathsLimitsAreExactInUtf16Characters) {
     const std::string folder = "C:\\" + std::string(kMaxMoveSourceLength - 3, 'a');
-    EXPECT_EQ(TMoveRefusal::None, CheckMove(folder, "D:\\x"));
-    EXPECT_EQ(TMoveRefusal::SourceTooLong, CheckMove(folder + "b", "D:\\x"));
+    EXPECT_EQ(TMoveRefusal::None, CheckMove(folder, "D:\\x", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::SourceTooLong, CheckMove(folder + "b", "D:\\x", kFileSystemCase));
 
     const std::string target = "D:\\" + std::string(kMaxShellPathLength - 3, 't');
-    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data", target));
-    EXPECT_EQ(TMoveRefusal::TargetTooLong, CheckMove("C:\\Data", target + "t"));
+    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data", target, kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::TargetTooLong, CheckMove("C:\\Data", target + "t", kFileSystemCase));
     // "é" is two bytes of UTF-8 and one UTF-16 character; the clef four bytes and two characters.
     std::string wide = "D:\\";
     while (Utf16Length(wide) < kMaxShellPathLength) wide += "\xC3\xA9";
-    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data", wide));
+    EXPECT_EQ(TMoveRefusal::None, CheckMove("C:\\Data", wide, kFileSystemCase));
     EXPECT_EQ(2u, Utf16Length("\xF0\x9D\x84\x9E"));
-    EXPECT_EQ(TMoveRefusal::TargetTooLong, CheckMove("C:\\Data", wide + "\xF0\x9D\x84\x9E"));
+    EXPECT_EQ(TMoveRefusal::TargetTooLong, CheckMove("C:\\Data", wide + "\xF0\x9D\x84\x9E", kFileSystemCase));
 }
 
 TEST(CheckMoveTest, EveryRefusalHasItsOwnMessage) {
@@ -195,7 +204,7 @@ protected:
         Files.AddFolder("D:\\Archive");
     }
     TMoveOutcome Move(const std::string& target) {
-        return MoveFolderContents("C:\\Data\\Photos", target, &Owner, TMoveFolderSystem{Files, Creator, Shell});
+        return MoveFolderContents("C:\\Data\\Photos", target, &Owner, TMoveFolderSystem{Files, Creator, Shell, kFileSystemCase});
     }
     TMemoryFileSystem Files;
     TMemoryFolderCreator Creator{Files};

@@ -367,10 +367,18 @@ TEST_F(ZipMasterTest, TheExtractBlockAndTheBaseFolder) {
     EXPECT_EQ(b.Unused1 | b.Unused2 | b.Unused3, 0);
     EXPECT_EQ(TheScript.ExtractZipName, "C:\\Archives Bin\\C1.ZIP");
 
-    Zip.ExtrOptions = ExtrTest | ExtrUpdate | ExtrFreshen;
+    // A base folder that cannot be entered stops the extract: the library
+    // would write into whatever folder is current.
     Zip.ExtrBaseDir = "D:\\Missing";
     Zip.Extract();
-    EXPECT_EQ(CurrentDirectory.Current, "D:\\Restore");  // a folder that is not there is not entered
+    EXPECT_EQ(TheScript.ExtractCalls, 1);
+    EXPECT_EQ(CurrentDirectory.Current, "D:\\Restore");
+    EXPECT_EQ(ShownTexts().back(), "Error - the folder D:\\Missing cannot be opened; nothing was extracted");
+
+    Zip.ExtrOptions = ExtrTest | ExtrUpdate | ExtrFreshen;
+    Zip.ExtrBaseDir = "D:\\Restore";
+    Zip.Extract();
+    EXPECT_EQ(TheScript.ExtractCalls, 2);
     EXPECT_EQ(TheScript.Extract.TestOnly, -1);
     EXPECT_EQ(TheScript.Extract.Update, -1);
     EXPECT_EQ(TheScript.Extract.Freshen, 0);

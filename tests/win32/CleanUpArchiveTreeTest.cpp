@@ -73,6 +73,7 @@ protected:
     TCompressFolderServices Services{Drives,
                                      Names,
                                      RealFiles,
+                                     RealDrives,
                                      FileActions,
                                      FolderCreator,
                                      Profiles,

@@ -16,6 +16,7 @@
 #include "platform/memory/RecordingShellOpen.h"
 #include "platform/memory/ScriptedMessageBoxes.h"
 #include "platform/win32/Win32ByteStream.h"
+#include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32DynamicLibraries.h"
 #include "platform/win32/Win32FileActions.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -30,6 +31,7 @@ struct TCompressFolderWorld {
     TFakeDriveEnumerator Drives;
     TNamedShellInfo Names;
     TWin32FileSystem Files;
+    TWin32DriveInfo DriveInfo;
     TWin32FileActions FileActions;
     TWin32FolderCreator FolderCreator;
     TWin32ProfileFiles Profiles;
@@ -48,6 +50,7 @@ struct TCompressFolderWorld {
     TCompressFolderServices Services{Drives,
                                      Names,
                                      Files,
+                                     DriveInfo,
                                      FileActions,
                                      FolderCreator,
                                      Profiles,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cleanup/ArchiveChecks.h"
 #include "cleanup/ArchiveIndex.h"
 #include "cleanup/ArchiveProgress.h"
 #include "cleanup/CompressFolder.h"
@@ -19,6 +20,7 @@
 #include "platform/win32/GdiObjects.h"
 
 class IDriveEnumerator;
+class IDriveInfo;
 class IFileActions;
 class IFileSystem;
 class IFolderBrowseDialog;
@@ -34,6 +36,7 @@ struct TCompressFolderServices {
     IDriveEnumerator& Drives;
     IShellInfo& ShellInfo;
     IFileSystem& FileSystem;
+    IDriveInfo& DriveInfo;          // the free space a restore needs
     IFileActions& FileActions;      // the archive folder, the index and deleted archives
     IFolderCreator& FolderCreator;  // a restore path that does not exist yet
     IProfileFiles& Profiles;        // "archives.ini"
@@ -97,8 +100,9 @@ private:
 
     // The archive page.
     void CompressClick();
-    void ShowResults(const std::string& archivePath);
+    void ShowResults(const std::string& archivePath, const TLeftOut& leftOut);
     TArchiveRecord RecordOf(const std::string& archivePath) const;
+    void ForgetArchive(TArchiveIndex& index, const std::string& archiveName);
 
     // The restore page.
     void RestoreDrivesChange();
@@ -110,6 +114,11 @@ private:
     void DeleteArchiveClick();
     bool DeleteArchive(const TArchiveRecord& record);
     void RestoreClick();
+    // Checks made before anything is written; false, with the user told
+    // why and the restore page back, when the restore must not run.
+    bool RestorePathReady(const std::string& base);
+    bool RestoreFitsAndMayReplace(const std::string& base);
+    void ReturnToRestorePage();
     void ReportRestore(const TArchiveRecord& record, const std::string& restorePath);
     TArchiveIndex IndexOf(const std::string& archiveFolder);
 
@@ -119,6 +128,7 @@ private:
     void ZipProgress(TZipProgressKind kind, uint32_t fileSize, const std::string& fileName);
     void ShowProgress();
     void ZipMessage(int32_t errorCode, const std::string& message);
+    void ShowRunMessages();
     void ProcessPendingMessages();
     void EndRun(bool closable);
 
@@ -143,6 +153,16 @@ private:
     uint64_t LastPumpTicks = 0;
     int ShownPercent = 0;
     std::string ProgressFile;  // the file begun since the label was last set
+    // The libraries' error messages of the run, one per error code with how
+    // often it came; shown when the run ends, so that a thousand failing
+    // files make one box and Stop stays within reach.
+    struct TRunMessage {
+        int32_t Code = 0;
+        std::string Text;
+        int64_t Count = 0;
+    };
+    std::vector<TRunMessage> RunMessages;
+    int64_t RunProblems = 0;
     std::string ProgressPrefix;
     TGdiObject TitleFont;
     COLORREF PageColor = 0;

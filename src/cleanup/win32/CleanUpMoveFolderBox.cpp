@@ -15,6 +15,7 @@
 #include "platform/ShellOpen.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/WindowText.h"
+#include "platform/win32/Win32PathCase.h"
 #include "platform/win32/Win32ShellInfo.h"
 #include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
@@ -230,7 +231,8 @@ void TCleanUpMoveFolderBox::TargetChange() {
 // the target. Once the shell ran, the dialog closes with OK whatever it did.
 void TCleanUpMoveFolderBox::OkClick() {
     if (!IsWindowEnabled(Item(IDC_MOVE_OK))) return;  // Enter reaches here even while OK is greyed
-    const TMoveFolderSystem system{Services.FileSystem, Services.FolderCreator, Services.ShellFiles};
+    const TWin32PathCase pathCase;
+    const TMoveFolderSystem system{Services.FileSystem, Services.FolderCreator, Services.ShellFiles, pathCase};
     const TMoveOutcome outcome =
         MoveFolderContents(Request.SourcePath, WindowTextOf(Item(IDC_MOVE_TARGET)), Handle(), system);
     if (outcome.Refusal != TMoveRefusal::None) {

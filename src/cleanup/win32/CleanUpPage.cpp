@@ -7,6 +7,7 @@
 #include "cleanup/win32/CleanUpPictures.h"
 #include "main/win32/FolderNavigator.h"
 #include "main/win32/MainForm.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ShellFileOperation.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/WindowText.h"
@@ -36,8 +37,8 @@ TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& pat
 }  // namespace
 
 TCleanUpPage::TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services,
-                           IShellFileOperation& shellFiles)
-    : TPage(sheet, services), Form(form), ShellFiles(shellFiles), Pictures(CreateCleanUpPictures(services.Scale)) {
+                           IShellFileOperation& shellFiles, IMessageBoxes& messageBoxes)
+    : TPage(sheet, services), Form(form), ShellFiles(shellFiles), MessageBoxes(messageBoxes), Pictures(CreateCleanUpPictures(services.Scale)) {
     const TPixelScale& scale = Services.Scale;
     txtWebCleanPath = std::make_unique<TLabel>(Sheet.Handle(), scale(kMargin), scale(kPathTop), 0, scale(kPathHeight),
                                                Services.Fonts.Bold);
@@ -142,7 +143,19 @@ void TCleanUpPage::Run(TCleanUpAction action) {
     // A drive's root is never removed, and a running scan holds the
     // folders it walks.
     if (!node || !node->Parent || !node->Record || Form.State().Scanning) return;
+    // As every command does: the drive must answer, and a folder that left
+    // the disk leaves the tree (the node is gone then) instead.
+    IFolderNavigator* navigator = Form.Navigator();
+    if (navigator && (!navigator->CheckDriveReady(*node) || navigator->RemoveIfVanished(*node))) return;
     const std::string path = Form.State().CurrentPath;
+    // The disk decides, not the tree: what the path names now must be the
+    // folder itself, reachable by the shell and the libraries.
+    const TFolderRefusal refusal = CleanUpRefusal(action, CheckFolderOnDisk(path, Services.FileSystem));
+    if (refusal != TFolderRefusal::None) {
+        MessageBoxes.Show(kProductName, FolderRefusalText(refusal, path, CleanUpActionDone(action)), TMsgButtons::Ok,
+                          TMsgIcon::Warning);
+        return;
+    }
     switch (action) {
         case TCleanUpAction::Recycle: RemoveFolder(true); return;
         case TCleanUpAction::Delete: RemoveFolder(false); return;

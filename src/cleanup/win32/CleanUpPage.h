@@ -14,6 +14,7 @@
 #include "main/win32/ToolbarImages.h"
 #include "platform/win32/IconHandle.h"
 
+class IMessageBoxes;
 class IShellFileOperation;
 class TMainForm;
 
@@ -30,7 +31,8 @@ struct TCleanUpDialogs {
 // a folder with a parent: a drive's root cannot be removed.
 class TCleanUpPage : public TPage {
 public:
-    TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services, IShellFileOperation& shellFiles);
+    TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services, IShellFileOperation& shellFiles,
+                 IMessageBoxes& messageBoxes);
     ~TCleanUpPage() override;
 
     void Fill(TFolderNode& node) override;
@@ -66,6 +68,7 @@ private:
 
     TMainForm& Form;
     IShellFileOperation& ShellFiles;
+    IMessageBoxes& MessageBoxes;  // why an action is refused
     TCleanUpDialogs Dialogs;
     TImageList Pictures;  // declared before the items, whose icons come from it
     std::unique_ptr<TLabel> txtWebCleanPath;

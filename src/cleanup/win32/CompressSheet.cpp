@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "../res/CompressFolderIds.h"
+#include "cleanup/ArchiveChecks.h"
 #include "cleanup/win32/CleanUpCompressFolderBox.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileActions.h"
@@ -35,7 +36,17 @@ TArchiveIndex TCleanUpCompressFolderBox::IndexOf(const std::string& archiveFolde
 void TCleanUpCompressFolderBox::CompressClick() {
     const char letter = Drives.SelectedLetter();
     if (letter == 0) return;
-    const std::string parent = ParentFolderPath(RemoveBackslash(Request.FolderPath));
+    const std::string& folder = Request.FolderPath;
+    const std::string parent = ParentFolderPath(RemoveBackslash(folder));
+    // The library packs what the path names when it runs, and with "Move"
+    // deletes it: the path must still name the folder that was scanned.
+    const TFolderRefusal refusal = CheckFolderOnDisk(folder, Services.FileSystem);
+    if (refusal != TFolderRefusal::None) {
+        Services.MessageBoxes.Show(kProductName, FolderRefusalText(refusal, folder, "archived"), TMsgButtons::Ok,
+                                   TMsgIcon::Warning);
+        Close(IDCANCEL);
+        return;
+    }
     StartProgress(kNowCompressing, Request.FolderSize, AddBackslash(parent));
 
     const std::string archiveFolder = ArchiveFolderOf(letter);
@@ -57,42 +68,73 @@ void TCleanUpCompressFolderBox::CompressClick() {
     const std::function<uint32_t()> draw =
         Services.DrawArchiveNumber ? Services.DrawArchiveNumber : std::function<uint32_t()>([&numbers] { return numbers(); });
     const std::string archivePath = ChooseArchivePath(letter, archiveFolder, draw, Services.FileSystem);
+    const std::string archiveName = archivePath.substr(archivePath.find_last_of('\\') + 1);
     TheZip.SetZipFilename(archivePath);
 
-    Services.Zip.CurrentDirectory.Change(parent);
-    TheZip.FSpecArgs = {ArchiveSpecOf(Request.FolderPath)};
+    // Indexed before the library runs: once it has deleted the folder, the
+    // archive must be listed for restore whatever happens next.
+    TArchiveIndex index = IndexOf(archiveFolder);
+    if (!index.Add(RecordOf(archivePath))) {
+        ForgetArchive(index, archiveName);
+        Services.MessageBoxes.Show(kProductName, IndexWriteFailedText(index.IndexPath()), TMsgButtons::Ok,
+                                   TMsgIcon::Error);
+        EndRun(true);
+        return;
+    }
+
+    const TFolderFiles found = CountFolderFiles(folder, Services.FileSystem);
+    TCurrentDirectoryKeeper keeper(Services.Zip.CurrentDirectory);
+    // The specification is relative: the current directory must be the
+    // parent, and the folder must still be in it, or another folder of the
+    // same name would be packed.
+    ICurrentDirectory& directory = Services.Zip.CurrentDirectory;
+    if (!directory.Change(parent) || !IsSameFolder(parent, directory.Path()) ||
+        CheckFolderOnDisk(folder, Services.FileSystem) != TFolderRefusal::None) {
+        keeper.Restore();
+        ForgetArchive(index, archiveName);
+        Services.MessageBoxes.Show(kProductName, FolderNotEnteredText(parent), TMsgButtons::Ok, TMsgIcon::Error);
+        EndRun(true);
+        return;
+    }
+    TheZip.FSpecArgs = {ArchiveSpecOf(folder)};
     try {
         TheZip.Add();
     } catch (...) {
         Services.MessageBoxes.Show(kProductName, kCompressFatalText, TMsgButtons::Ok, TMsgIcon::Error);
     }
+    keeper.Restore();
+    const int64_t problems = RunProblems;
     EndRun(false);
 
     // A stopped or failed run leaves no archive: the library removes its
     // partial file, and the folder was only deleted once the archive was whole.
     if (!Services.FileSystem.PathExists(archivePath)) {
+        ForgetArchive(index, archiveName);
         Close(IDCANCEL);
         return;
     }
-    TArchiveIndex index = IndexOf(archiveFolder);
-    const bool indexed = index.Add(RecordOf(archivePath));
-    ShowResults(archivePath);
-    if (!indexed)
-        Services.MessageBoxes.Show(kProductName, IndexWriteFailedText(index.IndexPath()), TMsgButtons::Ok,
-                                   TMsgIcon::Error);
+    ShowResults(archivePath, LeftOutOf(found, choices, TheZip.SuccessCnt(), problems));
 }
 
-void TCleanUpCompressFolderBox::ShowResults(const std::string& archivePath) {
+// Takes a planned archive out of the index again; an index left empty goes
+// with its folder, as when the list finds nothing.
+void TCleanUpCompressFolderBox::ForgetArchive(TArchiveIndex& index, const std::string& archiveName) {
+    index.Forget(archiveName);
+    ListDriveArchives(index, Services.FileActions);
+}
+
+void TCleanUpCompressFolderBox::ShowResults(const std::string& archivePath, const TLeftOut& leftOut) {
     SetTitles(kFolderCompressed);
     EnableWindow(Item(IDC_CF_CLOSE), TRUE);
     ShowWindow(Item(IDC_CF_STOP), SW_HIDE);
     const std::string folderRoot = std::string(1, UpperDriveLetter(Request.FolderPath[0])) + ":\\";
     const std::string archiveRoot = std::string(1, UpperDriveLetter(archivePath[0])) + ":\\";
     const bool folderDeleted = !Services.FileSystem.PathExists(Request.FolderPath);
-    const TCompressResults texts =
+    const TCompressResults texts = WithLeftOut(
         CompressResultTexts(Request.DiskUsage, Services.ShellInfo.GetShellDisplayName(folderRoot),
                             std::max<int64_t>(0, Services.FileActions.FileSize(archivePath)),
-                            Services.ShellInfo.GetShellDisplayName(archiveRoot), folderDeleted, Services.Locale);
+                            Services.ShellInfo.GetShellDisplayName(archiveRoot), folderDeleted, Services.Locale),
+        leftOut);
     SetWindowTextOf(Item(IDC_CF_RESULTS1), texts.Usage);
     SetWindowTextOf(Item(IDC_CF_RESULTS2), texts.Archive);
     SetWindowTextOf(Item(IDC_CF_RESULTS3), texts.Gain);

@@ -27,6 +27,8 @@ void TCleanUpCompressFolderBox::StartProgress(const char* title, int64_t total, 
     ShowPage(TCompressPage::Progress);
     SetFocus(Item(IDC_CF_STOP));
     TheZip.Cancel = false;
+    RunMessages.clear();
+    RunProblems = 0;
 }
 
 void TCleanUpCompressFolderBox::SetTitles(const std::string& title) {
@@ -38,6 +40,7 @@ void TCleanUpCompressFolderBox::SetTitles(const std::string& title) {
 void TCleanUpCompressFolderBox::EndRun(bool closable) {
     Busy = false;
     ShowProgress();
+    ShowRunMessages();
     if (!closable) return;
     // Nothing more can happen here: the user may leave.
     EnableWindow(Item(IDC_CF_CLOSE), TRUE);
@@ -78,7 +81,23 @@ void TCleanUpCompressFolderBox::ShowProgress() {
 
 void TCleanUpCompressFolderBox::ZipMessage(int32_t errorCode, const std::string& message) {
     if (errorCode == 0) return;
-    Services.MessageBoxes.Show(kProductName, LibraryErrorText(errorCode, message), TMsgButtons::Ok, TMsgIcon::Error);
+    ++RunProblems;
+    for (TRunMessage& known : RunMessages) {
+        if (known.Code != errorCode) continue;
+        ++known.Count;
+        return;
+    }
+    RunMessages.push_back(TRunMessage{errorCode, message, 1});
+}
+
+void TCleanUpCompressFolderBox::ShowRunMessages() {
+    const std::vector<TRunMessage> messages = std::move(RunMessages);
+    RunMessages.clear();
+    for (const TRunMessage& message : messages) {
+        std::string text = LibraryErrorText(message.Code, message.Text);
+        if (message.Count > 1) text += RepeatedErrorText(message.Count - 1);
+        Services.MessageBoxes.Show(kProductName, text, TMsgButtons::Ok, TMsgIcon::Error);
+    }
 }
 
 // Keeps the dialog painted and Stop pressable while the library holds the

@@ -5,8 +5,11 @@
 #include <commctrl.h>
 
 #include "../res/CompressFolderIds.h"
+#include "cleanup/ArchiveChecks.h"
 #include "cleanup/win32/CleanUpCompressFolderBox.h"
 #include "controls/win32/FolderBrowse.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/DriveInfo.h"
 #include "platform/FileActions.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderCreator.h"
@@ -15,6 +18,7 @@
 #include "platform/win32/WindowText.h"
 #include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
+#include "scan/SizeText.h"
 
 void TCleanUpCompressFolderBox::RestoreDrivesChange() {
     const char letter = RestoreDrives.SelectedLetter();
@@ -103,6 +107,15 @@ void TCleanUpCompressFolderBox::RestoreClick() {
     if (row < 0 || size_t(row) >= Rows.size()) return;
     const TArchiveRecord record = Rows[size_t(row)];
     const std::string restorePath = WindowTextOf(Item(IDC_CF_RESTORE_PATH));
+    // The library writes into the current directory: a path that could
+    // resolve against it, or that Windows would rewrite, never reaches it.
+    const TRestoreRefusal refusal = CheckRestorePath(restorePath);
+    if (refusal != TRestoreRefusal::None) {
+        Services.MessageBoxes.Show(kProductName, RestoreRefusalText(refusal, restorePath), TMsgButtons::Ok,
+                                   TMsgIcon::Warning);
+        SetFocus(Item(IDC_CF_RESTORE_PATH));
+        return;
+    }
     const std::string prefix =
         RestoreOnly ? std::string() : AddBackslash(ParentFolderPath(RemoveBackslash(Request.FolderPath)));
     StartProgress(kNowRestoring, 0, prefix);
@@ -113,8 +126,9 @@ void TCleanUpCompressFolderBox::RestoreClick() {
         return;
     }
     const std::string base = ExtractionBaseFolder(restorePath);
-    // A folder the user typed or picked that is not there yet is made first.
-    if (!Services.FileSystem.PathExists(base)) Services.FolderCreator.CreateFolder(base);
+    if (!RestoreFitsAndMayReplace(base)) return;
+    TCurrentDirectoryKeeper keeper(Services.Zip.CurrentDirectory);
+    if (!RestorePathReady(base)) return;
     TheZip.ExtrBaseDir = base;
     TheZip.FSpecArgs.clear();
     Progress = TArchiveProgress(UncompressedTotal(TheZip.ZipContents()));
@@ -123,9 +137,56 @@ void TCleanUpCompressFolderBox::RestoreClick() {
     } catch (...) {
         Services.MessageBoxes.Show(kProductName, kRestoreFatalText, TMsgButtons::Ok, TMsgIcon::Error);
     }
+    keeper.Restore();
     EndRun(false);
     ReportRestore(record, restorePath);
     Close(IDOK);
+}
+
+// The files must fit on the drive, and what is there already is replaced
+// only when the user says so.
+bool TCleanUpCompressFolderBox::RestoreFitsAndMayReplace(const std::string& base) {
+    const int64_t needed = UncompressedTotal(TheZip.ZipContents());
+    const int64_t free = Services.DriveInfo.GetDriveFreeBytes(VolumeRootOf(base));
+    if (free >= 0 && needed > free) {
+        Services.MessageBoxes.Show(kProductName,
+                                   RestoreTooLargeText(base, FormatSize(needed, Services.Locale),
+                                                       FormatSize(free, Services.Locale)),
+                                   TMsgButtons::Ok, TMsgIcon::Error);
+        ReturnToRestorePage();
+        return false;
+    }
+    for (const std::string& name : TopLevelNames(TheZip.ZipContents())) {
+        const std::string existing = AddBackslash(base) + name;
+        if (!Services.FileSystem.PathExists(existing)) continue;
+        if (Services.MessageBoxes.Show(kProductName, RestoreOverwriteQuestion(existing), TMsgButtons::YesNoDefaultNo,
+                                       TMsgIcon::Warning) != TMsgResult::Yes) {
+            ReturnToRestorePage();
+            return false;
+        }
+        break;  // one answer covers the restore
+    }
+    return true;
+}
+
+// The folder is made when missing and entered; the library then writes
+// nowhere else.
+bool TCleanUpCompressFolderBox::RestorePathReady(const std::string& base) {
+    ICurrentDirectory& directory = Services.Zip.CurrentDirectory;
+    const bool made = Services.FileSystem.PathExists(base) || Services.FolderCreator.CreateFolder(base);
+    if (made && directory.Change(base) && IsSameFolder(base, directory.Path())) return true;
+    Services.MessageBoxes.Show(kProductName, RestorePathNotMadeText(base), TMsgButtons::Ok, TMsgIcon::Error);
+    ReturnToRestorePage();
+    return false;
+}
+
+void TCleanUpCompressFolderBox::ReturnToRestorePage() {
+    EndRun(true);
+    if (RestoreOnly)
+        SetTabs({TCompressPage::Restore});
+    else
+        SetTabs({TCompressPage::Compress, TCompressPage::Restore});
+    ShowPage(TCompressPage::Restore);
 }
 
 void TCleanUpCompressFolderBox::ReportRestore(const TArchiveRecord& record, const std::string& restorePath) {

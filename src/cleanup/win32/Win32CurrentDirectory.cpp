@@ -13,3 +13,13 @@ bool TWin32CurrentDirectory::Change(const std::string& path) {
     SetErrorMode(previousMode);
     return entered;
 }
+
+std::string TWin32CurrentDirectory::Path() {
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0) return std::string();
+    std::wstring folder(needed, L'\0');
+    const DWORD written = GetCurrentDirectoryW(needed, &folder[0]);
+    if (written == 0 || written >= needed) return std::string();
+    folder.resize(written);
+    return Narrow(folder);
+}

@@ -5,4 +5,5 @@
 class TWin32CurrentDirectory : public ICurrentDirectory {
 public:
     bool Change(const std::string& path) override;
+    std::string Path() override;
 };

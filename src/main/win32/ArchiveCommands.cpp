@@ -21,6 +21,7 @@ TArchiveCommands::TArchiveCommands(TSystemServices& system, TMainForm& form, con
       Services{system.Drives,
                system.ShellInfo,
                system.FileSystem,
+               system.DriveInfo,
                FileActions,
                system.FolderCreator,
                Profiles,

@@ -23,6 +23,9 @@ public:
     // totals out of its ancestors, and selects its parent. False, with the
     // tree unchanged, for a drive's root or a folder that is still there.
     virtual bool RemoveIfVanished(TFolderNode& node) = 0;
+    // Makes sure the node's drive answers, with the Retry/Cancel prompt of
+    // a drive that does not; false when the user gave up.
+    virtual bool CheckDriveReady(const TFolderNode& node) = 0;
     // The shell's menu of any path at a screen point; the tree is left alone.
     virtual void ShowPathContextMenu(const std::string& path, POINT screenPoint) = 0;
 };

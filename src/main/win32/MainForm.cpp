@@ -203,7 +203,8 @@ void TMainForm::CreatePages() {
     WastedSpaceView = install(pageWastedSpace,
                               std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services));
     ThePages->SetPage(pageCleanUp,
-                      std::make_unique<TCleanUpPage>(ThePages->Sheet(pageCleanUp), *this, services, Services.ShellFiles));
+                      std::make_unique<TCleanUpPage>(ThePages->Sheet(pageCleanUp), *this, services, Services.ShellFiles,
+                                                     Services.MessageBoxes));
     ReportExport =
         std::make_unique<TFolderReportExport>(*this, Services.SaveDialog, Services.MessageBoxes, Services.Locale);
 }

@@ -101,6 +101,7 @@ public:
     void CollapseSubtree(TFolderNode& node) override;
     void ShowPathContextMenu(const std::string& path, POINT screenPoint) override;
     bool RemoveIfVanished(TFolderNode& node) override;
+    bool CheckDriveReady(const TFolderNode& node) override;
 
     // IScanHost
     void SetStatusText(int panel, const std::string& text) override;

@@ -96,6 +96,11 @@ void TScanCommands::RemoveAndSelectParent(TFolderNode& gone) {
     if (selectionMoves) SelectionChanged(parent);
 }
 
+bool TScanCommands::CheckDriveReady(const TFolderNode& node) {
+    const char letter = node.Parent ? NodePath(&node)[0] : node.DriveLetter;
+    return CheckDriveAccessible(letter, Services.Directory, Services.MessageBoxes);
+}
+
 bool TScanCommands::InsideRunningScan(const TFolderNode& node) const {
     if (!Form->State().Scanning) return false;
     for (const TFolderNode* n = &node; n; n = n->Parent)

@@ -12,6 +12,7 @@ class TFakeCurrentDirectory : public ICurrentDirectory {
 public:
     void AddFolder(const std::string& path, int refusalsFirst = 0) { Folders[path] = refusalsFirst; }
     bool Change(const std::string& path) override;
+    std::string Path() override { return Current; }
 
     std::string Current;
     std::vector<std::string> Attempts;

@@ -12,6 +12,7 @@ UINT ButtonFlags(TMsgButtons buttons) {
         case TMsgButtons::YesNoCancel: return MB_YESNOCANCEL;
         case TMsgButtons::RetryCancel: return MB_RETRYCANCEL;
         case TMsgButtons::AbortRetryIgnore: return MB_ABORTRETRYIGNORE;
+        case TMsgButtons::YesNoDefaultNo: return MB_YESNO | MB_DEFBUTTON2;
     }
     return MB_OK;
 }
