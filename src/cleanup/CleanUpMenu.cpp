@@ -34,6 +34,17 @@ const char* CleanUpActionDone(TCleanUpAction action) {
     return "changed";
 }
 
+std::string RemoveLinkQuestion(const std::string& linkPath) {
+    return linkPath + " is a link to another folder (a junction or symbolic link). It holds no files of its own, so "
+                      "it is removed rather than deleted or sent to the Recycle Bin; the folder it points to keeps "
+                      "all its files.\r\n\r\nRemove the link?";
+}
+
+std::string LinkNotRemovedText(const std::string& linkPath, const std::string& reason) {
+    return "The link " + linkPath + " could not be removed: " + reason +
+           "\r\n\r\nNothing has been deleted; the folder it points to keeps all its files.";
+}
+
 TShellFileRequest FolderRemovalRequest(const std::string& path, bool toRecycleBin, void* owner) {
     TShellFileRequest request;
     request.Action = TShellFileAction::Delete;

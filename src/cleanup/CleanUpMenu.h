@@ -39,3 +39,7 @@ TShellFileRequest FolderRemovalRequest(const std::string& path, bool toRecycleBi
 TFolderRefusal CleanUpRefusal(TCleanUpAction action, TFolderRefusal onDisk);
 // "deleted", "moved"...: what the refusal messages say cannot be done.
 const char* CleanUpActionDone(TCleanUpAction action);
+// A link is removed by the program itself, after this question (Yes/No,
+// No by default), whether it was to be deleted or recycled.
+std::string RemoveLinkQuestion(const std::string& linkPath);
+std::string LinkNotRemovedText(const std::string& linkPath, const std::string& reason);

@@ -32,4 +32,9 @@ public:
     virtual TShellFileResult Run(const TShellFileRequest& request) = 0;
     // Removes a folder only when it is empty; false otherwise or on failure.
     virtual bool RemoveEmptyFolder(const std::string& path) = 0;
+    // Removes a link to a folder (a junction or symbolic link) itself, never
+    // what it points to; the shell cannot be trusted with that, as it may
+    // empty the target. False, with `error` set to the system's reason,
+    // when the link stays.
+    virtual bool RemoveFolderLink(const std::string& path, std::string& error) = 0;
 };

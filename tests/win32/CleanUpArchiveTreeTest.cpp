@@ -41,6 +41,7 @@ protected:
                 MakeFolder(r + "\\Gone") && MakeFolder(r + "\\Gone\\sub") && MakeFile(r + "\\Gone\\sub\\b.txt", 5000) &&
                 MakeFile(r + "\\Gone\\c.txt", 10, FILE_ATTRIBUTE_HIDDEN);
         FileSystem = &RealFiles;
+        Main.FileSystem = &RealFiles;
         DriveInfo = &RealDrives;
         CurrentDirectory = &RealDirectory;
         GetCurrentDirectoryW(MAX_PATH, SavedFolder);

@@ -6,6 +6,7 @@
 
 #include "ScanFlowFixture.h"
 #include "ShellBoxAnswerer.h"
+#include "UnixTools.h"
 #include "Win32TestFiles.h"
 #include "cleanup/win32/CleanUpPage.h"
 #include "cleanup/win32/Win32CurrentDirectory.h"
@@ -31,6 +32,7 @@ protected:
         DriveInfo = &RealDrives;
         CurrentDirectory = &RealDirectory;
         Main.ShellOperation = &RealShell;
+        Main.FileSystem = &RealFiles;
     }
 
     void RemoveWithTheRealShell(const char* folder, TCleanUpAction action) {
@@ -85,4 +87,101 @@ TEST_F(CleanUpRealShellTest, SayingNoToTheShellChangesNothing) {
     ASSERT_NE(Node(path), nullptr);
     EXPECT_EQ(Root('T')->Record->TreeSize, before.TreeSize);
     EXPECT_EQ(Root('T')->Record->TreeFolders, before.TreeFolders);
+}
+
+namespace {
+
+// Folders only the Linux side can make: links to a folder outside the
+// scanned tree, and a name ending in a dot beside its twin.
+class CleanUpUnusualFoldersTest : public CleanUpRealShellTest {
+protected:
+    void SetUp() override {
+        CleanUpRealShellTest::SetUp();
+        ASSERT_FALSE(Root().empty()) << "runs under Wine";
+        RemoveUnusualFolders();
+        const std::string root = Root(), target = UnixPathOf(std::string(kTarget));
+        const TUnixRun made = RunUnixShell(
+            "(mkdir -p '" + target + "' && echo keep > '" + target + "/keep.txt' && for l in Link1 Link2 Link3; do "
+            "ln -s '" + target + "' '" + root + "/'$l; done && mkdir '" + root + "/Twin.' '" + root + "/Twin' && "
+            "echo dotted > '" + root + "/Twin./a.txt' && echo plain > '" + root + "/Twin/b.txt')",
+            std::string(kRoot) + "-tool");
+        ASSERT_TRUE(made.Ran && made.ExitCode == 0) << made.Output;
+    }
+    void TearDown() override {
+        RemoveUnusualFolders();
+        CleanUpRealShellTest::TearDown();
+    }
+    std::string Root() const { return UnixPathOf(std::string(kRoot)); }
+    // From the Linux side, which never follows a link into its target.
+    void RemoveUnusualFolders() {
+        RunUnixShell("cd '" + Root() + "' && rm -rf Link1 Link2 Link3 Twin. Twin '" +
+                         UnixPathOf(std::string(kTarget)) + "'",
+                     std::string(kRoot) + "-tool");
+    }
+    // Selects the folder's own node, found by its name as the scan listed it.
+    void SelectChild(const std::string& name) {
+        if (!Node(kRoot)) {
+            ASSERT_TRUE(Main.Hooks.SelectFolderByPath(kRoot));
+        }
+        TFolderNode* node = Node(std::string(kRoot) + "\\" + name);
+        ASSERT_NE(node, nullptr) << name;
+        Main.Form->Navigator()->SelectNode(*node);
+        ASSERT_EQ(SelectedPath(), std::string(kRoot) + "\\" + name);
+    }
+    bool LastBoxSays(const std::string& part) const {
+        return !Main.Boxes.Shown.empty() && Main.Boxes.Shown.back().Text.find(part) != std::string::npos;
+    }
+
+    static constexpr const char* kTarget = "T:\\cleanup-real-target";
+};
+
+}  // namespace
+
+// Wine's shell, like old Windows, deletes through a link into its target;
+// the program removes the link itself. Wine cannot remove a link to a
+// folder at all (it reports the target as not empty), so there the link
+// stays, and what counts is that the target keeps its files.
+TEST_F(CleanUpUnusualFoldersTest, ALinkIsRemovedAloneAndNeverMovedOrArchived) {
+    Start();
+    for (const char* link : {"Link1", "Link2"}) {
+        SelectChild(link);
+        const TCleanUpAction action = link[4] == '1' ? TCleanUpAction::Delete : TCleanUpAction::Recycle;
+        Main.Boxes.Answer(TMsgResult::Yes);
+        TShellBoxAnswerer yes;
+        Main.Form->CleanUp()->Run(action);
+        EXPECT_EQ(yes.Answered(), 0) << "the shell is not asked";
+        ASSERT_GE(Main.Boxes.Shown.size(), 1u);
+        EXPECT_EQ(Main.Boxes.Shown[0].Buttons, TMsgButtons::YesNoDefaultNo);
+        EXPECT_NE(Main.Boxes.Shown[0].Text.find("is a link to another folder"), std::string::npos);
+        EXPECT_EQ(ReadWholeFile(L"T:\\cleanup-real-target\\keep.txt"), "keep\n") << link;
+        const bool gone = GetFileAttributesW(Widen(std::string(kRoot) + "\\" + link).c_str()) == INVALID_FILE_ATTRIBUTES;
+        EXPECT_EQ(gone, Main.Boxes.Shown.size() == 1u) << "either removed, or a box says why not";
+        EXPECT_EQ(gone, Node(std::string(kRoot) + "\\" + link) == nullptr);
+        Main.Boxes.Shown.clear();
+    }
+    SelectChild("Link3");
+    for (TCleanUpAction action : {TCleanUpAction::Move, TCleanUpAction::Archive}) {
+        const size_t before = Main.Boxes.Shown.size();
+        Main.Form->CleanUp()->Run(action);
+        ASSERT_EQ(Main.Boxes.Shown.size(), before + 1);
+        EXPECT_TRUE(LastBoxSays("is a link to another folder"));
+    }
+    EXPECT_EQ(ReadWholeFile(L"T:\\cleanup-real-target\\keep.txt"), "keep\n");
+}
+
+// Windows reads "Twin." as "Twin": the shell would delete the twin.
+TEST_F(CleanUpUnusualFoldersTest, ANameEndingInADotIsNeverActedOnThroughItsTwin) {
+    Start();
+    SelectChild("Twin.");
+    for (TCleanUpAction action : {TCleanUpAction::Delete, TCleanUpAction::Recycle, TCleanUpAction::Move,
+                                  TCleanUpAction::Archive}) {
+        TShellBoxAnswerer no({IDNO});
+        const size_t before = Main.Boxes.Shown.size();
+        Main.Form->CleanUp()->Run(action);
+        ASSERT_EQ(Main.Boxes.Shown.size(), before + 1) << int(action);
+        EXPECT_TRUE(LastBoxSays("ends in a dot or a space"));
+        EXPECT_EQ(no.Answered(), 0);
+    }
+    EXPECT_EQ(ReadWholeFile(L"T:\\cleanup-real\\Twin\\b.txt"), "plain\n");
+    EXPECT_NE(Node(std::string(kRoot) + "\\Twin."), nullptr);
 }

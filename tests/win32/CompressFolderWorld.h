@@ -12,11 +12,11 @@
 #include "cleanup/win32/CleanUpCompressFolderBox.h"
 #include "cleanup/win32/Win32CurrentDirectory.h"
 #include "platform/memory/FakeDriveEnumerator.h"
+#include "platform/memory/FakeDriveInfo.h"
 #include "platform/memory/FixedLocale.h"
 #include "platform/memory/RecordingShellOpen.h"
 #include "platform/memory/ScriptedMessageBoxes.h"
 #include "platform/win32/Win32ByteStream.h"
-#include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32DynamicLibraries.h"
 #include "platform/win32/Win32FileActions.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -31,7 +31,7 @@ struct TCompressFolderWorld {
     TFakeDriveEnumerator Drives;
     TNamedShellInfo Names;
     TWin32FileSystem Files;
-    TWin32DriveInfo DriveInfo;
+    TFakeDriveInfo DriveInfo;  // free space unknown unless a test sets it
     TWin32FileActions FileActions;
     TWin32FolderCreator FolderCreator;
     TWin32ProfileFiles Profiles;

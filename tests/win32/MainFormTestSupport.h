@@ -66,7 +66,7 @@ public:
 
     // Creates and shows the window and lets the deferred start-up run.
     void Start(bool show = true) {
-        Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, Files, Drives, Shell,
+        Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, *FileSystem, Drives, Shell,
                                                              DriveInfo, Locale, TextCompare, SaveDialog, *ShellOperation,
                                                              "C:\\Apps\\Quarrymap.exe"},
                                            Hooks);
@@ -174,6 +174,7 @@ public:
     TScriptedModalRunner Runner;
     TRecordingShellOpen Launcher;
     TMemoryFileSystem Files;
+    IFileSystem* FileSystem = &Files;  // a test may give the real one
     TFakeDriveEnumerator Drives;
     TNamedShellInfo Shell;
     TFakeDriveInfo DriveInfo;

@@ -150,15 +150,21 @@ void TCleanUpPage::Run(TCleanUpAction action) {
     const std::string path = Form.State().CurrentPath;
     // The disk decides, not the tree: what the path names now must be the
     // folder itself, reachable by the shell and the libraries.
-    const TFolderRefusal refusal = CleanUpRefusal(action, CheckFolderOnDisk(path, Services.FileSystem));
+    const TFolderRefusal onDisk = CheckFolderOnDisk(path, Services.FileSystem);
+    const TFolderRefusal refusal = CleanUpRefusal(action, onDisk);
     if (refusal != TFolderRefusal::None) {
         MessageBoxes.Show(kProductName, FolderRefusalText(refusal, path, CleanUpActionDone(action)), TMsgButtons::Ok,
                           TMsgIcon::Warning);
         return;
     }
     switch (action) {
-        case TCleanUpAction::Recycle: RemoveFolder(true); return;
-        case TCleanUpAction::Delete: RemoveFolder(false); return;
+        case TCleanUpAction::Recycle:
+        case TCleanUpAction::Delete:
+            if (onDisk == TFolderRefusal::FolderLink)
+                RemoveLink();
+            else
+                RemoveFolder(action == TCleanUpAction::Recycle);
+            return;
         case TCleanUpAction::Move:
             if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path))) AfterAction(*node);
             return;
@@ -177,6 +183,19 @@ void TCleanUpPage::RemoveFolder(bool toRecycleBin) {
     // Whatever the shell answers, the disk decides what leaves the tree:
     // a refusal, a cancel or a failure part-way leaves the folder there.
     ShellFiles.Run(FolderRemovalRequest(Form.State().CurrentPath, toRecycleBin, Form.Handle()));
+    AfterAction(node);
+}
+
+// The shell would delete through the link into the folder it points to.
+void TCleanUpPage::RemoveLink() {
+    TFolderNode& node = *Form.State().CurrentNode;
+    const std::string path = Form.State().CurrentPath;
+    if (MessageBoxes.Show(kProductName, RemoveLinkQuestion(path), TMsgButtons::YesNoDefaultNo, TMsgIcon::Question) !=
+        TMsgResult::Yes)
+        return;
+    std::string reason;
+    if (!ShellFiles.RemoveFolderLink(path, reason))
+        MessageBoxes.Show(kProductName, LinkNotRemovedText(path, reason), TMsgButtons::Ok, TMsgIcon::Error);
     AfterAction(node);
 }
 

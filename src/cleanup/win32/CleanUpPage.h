@@ -62,6 +62,7 @@ private:
     void Highlight(TItem& item, bool on);
     void ShowHint(int tag);
     void RemoveFolder(bool toRecycleBin);
+    void RemoveLink();
     // Takes the folder out of the tree when the action removed it from the
     // disk; a folder still there keeps its measurements.
     void AfterAction(TFolderNode& node);

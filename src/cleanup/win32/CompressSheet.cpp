@@ -69,7 +69,6 @@ void TCleanUpCompressFolderBox::CompressClick() {
         Services.DrawArchiveNumber ? Services.DrawArchiveNumber : std::function<uint32_t()>([&numbers] { return numbers(); });
     const std::string archivePath = ChooseArchivePath(letter, archiveFolder, draw, Services.FileSystem);
     const std::string archiveName = archivePath.substr(archivePath.find_last_of('\\') + 1);
-    TheZip.SetZipFilename(archivePath);
 
     // Indexed before the library runs: once it has deleted the folder, the
     // archive must be listed for restore whatever happens next.
@@ -84,9 +83,10 @@ void TCleanUpCompressFolderBox::CompressClick() {
 
     const TFolderFiles found = CountFolderFiles(folder, Services.FileSystem);
     TCurrentDirectoryKeeper keeper(Services.Zip.CurrentDirectory);
-    // The specification is relative: the current directory must be the
-    // parent, and the folder must still be in it, or another folder of the
-    // same name would be packed.
+    // The library is given "Name\*.*", relative to the current directory:
+    // that must be the parent, holding the folder still, or another folder
+    // of the same name would be packed. While current, the parent cannot
+    // be renamed under the library.
     ICurrentDirectory& directory = Services.Zip.CurrentDirectory;
     if (!directory.Change(parent) || !IsSameFolder(parent, directory.Path()) ||
         CheckFolderOnDisk(folder, Services.FileSystem) != TFolderRefusal::None) {
@@ -96,6 +96,7 @@ void TCleanUpCompressFolderBox::CompressClick() {
         EndRun(true);
         return;
     }
+    TheZip.SetZipFilename(archivePath);
     TheZip.FSpecArgs = {ArchiveSpecOf(folder)};
     try {
         TheZip.Add();

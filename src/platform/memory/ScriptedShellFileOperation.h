@@ -19,7 +19,15 @@ public:
         return OnRemoveEmptyFolder ? OnRemoveEmptyFolder(path) : true;
     }
 
+    bool RemoveFolderLink(const std::string& path, std::string& error) override {
+        RemovedLinks.push_back(path);
+        error = LinkError;
+        return LinkError.empty();
+    }
+
     TShellFileResult Result = TShellFileResult::Done;
+    std::string LinkError;  // empty: links are removed
+    std::vector<std::string> RemovedLinks;
     std::function<void(const TShellFileRequest&)> OnRun;
     std::function<bool(const std::string&)> OnRemoveEmptyFolder;
     std::vector<TShellFileRequest> Requests;

@@ -6,4 +6,5 @@ class TWin32ShellFileOperation : public IShellFileOperation {
 public:
     TShellFileResult Run(const TShellFileRequest& request) override;
     bool RemoveEmptyFolder(const std::string& path) override;
+    bool RemoveFolderLink(const std::string& path, std::string& error) override;
 };
