@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CompressFolderBoxFixture.h"
 #include "UnixTools.h"
 
@@ -166,4 +168,39 @@ TEST_F(ArchiveSafetyTest, TheCurrentDirectoryIsPutBackAfterEachRun) {
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);
     EXPECT_EQ(L"T:\\", std::wstring(folder));
+}
+
+// Every damaged entry fails alike; each kind of error is shown once, with a count.
+TEST_F(ArchiveSafetyTest, EachKindOfLibraryErrorIsShownOncePerRun) {
+    MakeProject();
+    ASSERT_TRUE(WriteBytes(std::string(kFolder) + "\\Sub\\copy.txt", TextBytes(300000)));
+    const std::string archive = Archive(false);
+    ASSERT_FALSE(archive.empty());
+    std::string bytes = ReadBytes(archive);
+    for (const char* name : {"Project/notes.txt", "Project/Sub/copy.txt", "Project/Sub/more.txt"}) {
+        const size_t at = bytes.find(name);
+        ASSERT_NE(std::string::npos, at) << name;
+        for (size_t i = at + 200; i < at + 400 && i < bytes.size(); ++i) bytes[i] = char(bytes[i] ^ 0x5A);
+    }
+    ASSERT_TRUE(WriteBytes(archive, bytes));
+    ScannedDrives.clear();
+    Boxes.Shown.clear();
+    Run(TCompressFolderRequest(), [&](TCleanUpCompressFolderBox& box) {
+        SelectRow(box, 0);
+        SetItemText(box, IDC_CF_RESTORE_PATH, "T:\\archive-tests\\Elsewhere");
+        Press(box, IDC_CF_RESTORE);
+    });
+    std::vector<std::string> codes;
+    bool counted = false;
+    for (const auto& shown : Boxes.Shown) {
+        const size_t at = shown.Text.find("(error code ");
+        if (at == std::string::npos) continue;
+        const std::string code = shown.Text.substr(at, shown.Text.find(')', at) - at);
+        EXPECT_EQ(std::find(codes.begin(), codes.end(), code), codes.end()) << shown.Text;
+        codes.push_back(code);
+        counted = counted || shown.Text.find("more time") != std::string::npos;
+    }
+    EXPECT_EQ(codes.size(), 1u);
+    EXPECT_TRUE(counted) << "three damaged entries, one box that counts them";
+    EXPECT_TRUE(PathIsThere(archive));
 }
