@@ -123,15 +123,14 @@ TLeftOut LeftOutOf(const TFolderFiles& found, const TArchiveChoices& choices, in
 
 std::string LeftOutText(const TLeftOut& leftOut) {
     std::vector<std::string> reasons;
-    if (leftOut.InSubfolders) reasons.push_back(Files(leftOut.InSubfolders) + " in subfolders, which were not added");
-    if (leftOut.Hidden) reasons.push_back(Files(leftOut.Hidden) + " hidden or system, which were not added");
-    if (leftOut.Unreadable)
-        reasons.push_back(Files(leftOut.Unreadable) + " that could not be read or changed while being read");
+    if (leftOut.InSubfolders) reasons.push_back(std::to_string(leftOut.InSubfolders) + " in subfolders (not added)");
+    if (leftOut.Hidden) reasons.push_back(std::to_string(leftOut.Hidden) + " hidden or system (not added)");
+    if (leftOut.Unreadable) reasons.push_back(std::to_string(leftOut.Unreadable) + " unreadable or changed while read");
     std::string why;
-    for (size_t i = 0; i < reasons.size(); ++i) why += (i ? "; " : "") + reasons[i];
+    for (size_t i = 0; i < reasons.size(); ++i) why += (i ? ", " : "") + reasons[i];
     const int64_t total = leftOut.Total();
-    return "The archive does not hold " + Files(total) + " of the folder (" + why +
-           "). The folder has been kept: do not delete it, or " + (total == 1 ? "that file" : "those files") +
+    return Files(total) + " of the folder " + (total == 1 ? "is" : "are") + " not in the archive: " + why +
+           ". The folder has been kept; do not delete it, or " + (total == 1 ? "that file" : "those files") +
            " will be lost.";
 }
 
