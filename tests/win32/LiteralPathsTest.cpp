@@ -17,6 +17,7 @@
 #include "platform/win32/Win32DriveInfo.h"
 #include "platform/win32/Win32FileActions.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32FolderCreator.h"
 #include "platform/win32/Win32NameOrder.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
@@ -138,4 +139,20 @@ TEST_F(LiteralPathsTest, FileHelpersReachTheLiteralName) {
     // A folder with no twin: drive questions about it no longer miss it.
     EXPECT_EQ(Drives.GetDiskClusterSize(At("Lone.\\")), ScanClusterSize);
     EXPECT_GE(Drives.GetDriveFreeBytes(At("Lone.\\")), 0);
+}
+
+TEST_F(LiteralPathsTest, FolderCreatorMakesEachMissingFolderOrRefuses) {
+    TWin32FolderCreator creator;
+    std::string deep = At("made");
+    while (deep.size() <= MAX_PATH) deep += "\\folder";
+    EXPECT_TRUE(creator.CreateFolder(deep));
+    EXPECT_TRUE(Files.PathExists(deep));
+    EXPECT_TRUE(creator.CreateFolder(deep));  // already there
+
+    EXPECT_FALSE(creator.CreateFolder(At("Twin\\d\\below")));  // d is a file
+    // The shell that fills it would go into "New", so "New." is not made, nor "New".
+    EXPECT_FALSE(creator.CreateFolder(At("New.")));
+    EXPECT_FALSE(Files.PathExists(At("New.")));
+    EXPECT_FALSE(Files.PathExists(At("New")));
+    EXPECT_FALSE(creator.CreateFolder("twins\\relative"));
 }
