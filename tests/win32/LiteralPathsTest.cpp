@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "ProgramRun.h"
 #include "UnixTools.h"
 #include "config/win32/ShellContextMenu.h"
 #include "main/FolderInfoText.h"
@@ -19,6 +21,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32FolderCreator.h"
 #include "platform/win32/Win32NameOrder.h"
+#include "platform/win32/Win32Paths.h"
 #include "scan/ClusterSize.h"
 #include "scan/DriveRecords.h"
 #include "scan/Scanner.h"
@@ -139,6 +142,10 @@ TEST_F(LiteralPathsTest, FileHelpersReachTheLiteralName) {
     // A folder with no twin: drive questions about it no longer miss it.
     EXPECT_EQ(Drives.GetDiskClusterSize(At("Lone.\\")), ScanClusterSize);
     EXPECT_GE(Drives.GetDriveFreeBytes(At("Lone.\\")), 0);
+
+    EXPECT_EQ(FullPathName(At("Twin.")), At("Twin."));
+    EXPECT_EQ(FullPathName(At("Spaced ")), At("Spaced "));
+    EXPECT_EQ(FullPathName("T:/twins/./Twin"), At("Twin"));
 }
 
 TEST_F(LiteralPathsTest, FolderCreatorMakesEachMissingFolderOrRefuses) {
@@ -155,4 +162,22 @@ TEST_F(LiteralPathsTest, FolderCreatorMakesEachMissingFolderOrRefuses) {
     EXPECT_FALSE(Files.PathExists(At("New.")));
     EXPECT_FALSE(Files.PathExists(At("New")));
     EXPECT_FALSE(creator.CreateFolder("twins\\relative"));
+}
+
+TEST_F(LiteralPathsTest, CommandLineTakesAFullPathAsItStands) {
+    const TRun csv = RunProgram({"/csv", At("twin.csv"), At("Twin.")});
+    ASSERT_EQ(csv.ExitCode, 0u) << csv.Errors;
+    const std::string row = "\r\nT:\\twins\\Twin.,9097,";
+    const auto stream = TWin32ByteStreamFiles().OpenForReading(At("twin.csv"));
+    ASSERT_NE(stream, nullptr);
+    std::string text(size_t(stream->Size()), '\0');
+    stream->Read(&text[0], text.size());
+    EXPECT_NE(text.find(row), std::string::npos) << text;
+
+    std::wstring qmscan = ProgramUnderTest();
+    qmscan.replace(qmscan.rfind(L"Quarrymap.exe"), std::wstring::npos, L"qmscan.exe");
+    TRun scan = RunCommand(qmscan, {At("Spaced ")});
+    ASSERT_EQ(scan.ExitCode, 0u) << scan.Errors;
+    scan.Errors.erase(std::remove(scan.Errors.begin(), scan.Errors.end(), '\r'), scan.Errors.end());
+    EXPECT_NE(scan.Errors.find("\nTreeSize: 7\n"), std::string::npos) << scan.Errors;
 }
