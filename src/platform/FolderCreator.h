@@ -8,6 +8,8 @@
 class IFolderCreator {
 public:
     virtual ~IFolderCreator() = default;
-    // Creates the folder and any missing parents; true once it exists.
+    // Creates the folder and any missing parents; true once it exists. A
+    // path that is not full, or names a folder the shell would read as
+    // another one ("Data." as "Data"), is refused.
     virtual bool CreateFolder(const std::string& path) = 0;
 };

@@ -69,3 +69,21 @@ bool HasNameWindowsRewrites(const std::string& path) {
     }
     return false;
 }
+
+std::string LiteralPathForm(const std::string& path) {
+    if (!IsFullPath(path)) return path;
+    if (path[0] == '\\') return "\\\\?\\UNC\\" + path.substr(2);
+    return "\\\\?\\" + path;
+}
+
+std::vector<std::string> FolderChainBelowRoot(const std::string& path) {
+    std::vector<std::string> chain;
+    if (!IsFullPath(path)) return chain;
+    for (size_t at = ComponentsStart(path); at < path.size();) {
+        size_t end = path.find('\\', at);
+        if (end == std::string::npos) end = path.size();
+        chain.push_back(path.substr(0, end));
+        at = end + 1;
+    }
+    return chain;
+}

@@ -138,4 +138,30 @@ TEST(PathRules, DriveRootsAndParents) {
     EXPECT_EQ(ParentFolderPath("a.txt"), "");
 }
 
+// The \\?\ form reaches names the ordinary parsing would change; it is given
+// only where nothing would need resolving first.
+TEST(PathRules, LiteralFormOfFullPathsOnly) {
+    EXPECT_EQ(LiteralPathForm("C:\\Data\\Twin."), "\\\\?\\C:\\Data\\Twin.");
+    EXPECT_EQ(LiteralPathForm("C:\\"), "\\\\?\\C:\\");
+    EXPECT_EQ(LiteralPathForm("C:\\Data \\*.*"), "\\\\?\\C:\\Data \\*.*");
+    EXPECT_EQ(LiteralPathForm("\\\\server\\share\\Twin "), "\\\\?\\UNC\\server\\share\\Twin ");
+    const std::string deep = "C:\\" + std::string(300, 'd');
+    EXPECT_EQ(LiteralPathForm(deep), "\\\\?\\" + deep);
+    for (const char* unchanged : {"", "Data\\Twin.", "C:Data", "C:", "C:\\Data\\..\\Other", "C:\\Data\\.\\x",
+                                  "C:/Data/x", "C:\\Data/x", "C:\\Data\\\\x", "\\\\?\\C:\\Data", "\\\\.\\COM1",
+                                  "\\\\server"})
+        EXPECT_EQ(LiteralPathForm(unchanged), unchanged);
+}
+
+TEST(PathRules, FolderChainBelowTheRoot) {
+    using TChain = std::vector<std::string>;
+    EXPECT_EQ(FolderChainBelowRoot("C:\\a\\b."), (TChain{"C:\\a", "C:\\a\\b."}));
+    EXPECT_EQ(FolderChainBelowRoot("C:\\a \\b\\"), (TChain{"C:\\a ", "C:\\a \\b"}));
+    EXPECT_EQ(FolderChainBelowRoot("\\\\server\\share\\a"), (TChain{"\\\\server\\share\\a"}));
+    EXPECT_TRUE(FolderChainBelowRoot("C:\\").empty());
+    EXPECT_TRUE(FolderChainBelowRoot("\\\\server\\share\\").empty());
+    EXPECT_TRUE(FolderChainBelowRoot("a\\b").empty());
+    EXPECT_TRUE(FolderChainBelowRoot("C:\\a\\..\\b").empty());
+}
+
 }  // namespace

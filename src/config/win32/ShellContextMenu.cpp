@@ -9,6 +9,7 @@
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/ItemIdList.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handle.h"
 #include "scan/PathUtils.h"
 
@@ -161,7 +162,7 @@ bool ShowItemContextMenu(const std::string& path, HWND owner, POINT screenPoint)
 std::vector<std::string> MatchingFolderItemNames(const std::string& folder, const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW entry;
-    TFindHandle search(FindFirstFileW(Widen(AddBackslash(folder) + "*").c_str(), &entry));
+    TFindHandle search(FindFirstFileW(Win32PathOf(AddBackslash(folder) + "*").c_str(), &entry));
     if (!search.IsValid()) return names;
     do {
         names.push_back(Narrow(entry.cFileName));

@@ -8,6 +8,7 @@
 #include "pie/win32/PieView.h"
 #include "platform/MessageBoxes.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handle.h"
 #include "scan/FolderTree.h"
 
@@ -39,8 +40,8 @@ private:
 void WriteAnsiTextFile(const std::string& fileName, const std::string& text) {
     const std::string ansi = ToAnsiCodePage(text);
     if (ansi.empty() && !text.empty()) throw std::runtime_error("conversion");
-    const TWin32Handle file(CreateFileW(Widen(fileName).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    const TWin32Handle file(CreateFileW(Win32PathOf(fileName).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) throw std::runtime_error("create");
     DWORD written = 0;
     if (!ansi.empty() && (!WriteFile(file.Get(), ansi.data(), DWORD(ansi.size()), &written, nullptr) ||

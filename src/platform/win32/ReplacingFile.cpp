@@ -1,6 +1,6 @@
 #include "platform/win32/ReplacingFile.h"
 
-#include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Paths.h"
 
 namespace {
@@ -15,8 +15,12 @@ std::wstring FolderOf(const std::wstring& fullPath) {
 
 }  // namespace
 
-TReplacingFile::TReplacingFile(const std::string& target) : Target(Widen(FullPathName(target))) {
-    if (Target.empty()) throw TFileError("the file name is not valid");
+TReplacingFile::TReplacingFile(const std::string& target) {
+    const std::string full = FullPathName(target);
+    if (full.empty()) throw TFileError("the file name is not valid");
+    // The temporary file, its replacing the target and the question whether
+    // the target is a folder all go by the literal name.
+    Target = Win32PathOf(full);
     const DWORD attributes = GetFileAttributesW(Target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw TFileError("it is a folder");

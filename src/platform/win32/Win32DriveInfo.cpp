@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <limits>
 
-#include "platform/win32/Win32Handle.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Handle.h"
+#include "scan/PathUtils.h"
 
 namespace {
 
@@ -114,10 +116,15 @@ TGetDiskFreeSpaceEx DiskFreeSpaceEx() {
     return entry;
 }
 
+// A drive's root reads the same in every form and goes in the one these
+// calls document; a folder a volume is mounted on, or a share, is named
+// literally like every other path the program hands to the file system.
+std::wstring VolumePathOf(const std::string& root) { return IsDriveRoot(root) ? Widen(root) : Win32PathOf(root); }
+
 enum class TDriveBytes { Total, Free };
 
 int64_t DriveBytes(const std::string& root, TDriveBytes which) {
-    const std::wstring path = Widen(root);
+    const std::wstring path = VolumePathOf(root);
     if (const TGetDiskFreeSpaceEx getFreeSpaceEx = DiskFreeSpaceEx()) {
         ULARGE_INTEGER freeToCaller{}, total{}, totalFree{};
         if (!getFreeSpaceEx(path.c_str(), &freeToCaller, &total, &totalFree)) return -1;
@@ -137,7 +144,7 @@ bool TWin32DriveInfo::GetVolumeInfo(const std::string& root, TVolumeInformation&
     wchar_t volumeName[MAX_PATH + 1] = {};
     wchar_t fileSystemName[MAX_PATH + 1] = {};
     DWORD serialNumber = 0, maxComponentLength = 0, fileSystemFlags = 0;
-    const std::wstring path = Widen(root);
+    const std::wstring path = VolumePathOf(root);
     BOOL ok;
     {
         // A drive without a disc must fail quietly, not put up "drive not ready".
@@ -183,7 +190,7 @@ int32_t TWin32DriveInfo::GetFat32ClusterSize(const std::string& root) {
 
 int32_t TWin32DriveInfo::GetDiskClusterSize(const std::string& root) {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    if (!GetDiskFreeSpaceW(Widen(root).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+    if (!GetDiskFreeSpaceW(VolumePathOf(root).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
                            &totalClusters))
         return -1;
     return ClusterSizeOf(sectorsPerCluster, bytesPerSector);

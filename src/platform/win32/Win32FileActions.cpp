@@ -2,16 +2,16 @@
 
 #include <windows.h>
 
-#include "platform/win32/WideString.h"
+#include "platform/win32/Win32FileSystem.h"
 
-bool TWin32FileActions::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != FALSE; }
+bool TWin32FileActions::RemoveFile(const std::string& path) { return DeleteFileW(Win32PathOf(path).c_str()) != FALSE; }
 
 bool TWin32FileActions::RemoveEmptyFolder(const std::string& path) {
-    return RemoveDirectoryW(Widen(path).c_str()) != FALSE;
+    return RemoveDirectoryW(Win32PathOf(path).c_str()) != FALSE;
 }
 
 bool TWin32FileActions::CreateHiddenFolder(const std::string& path) {
-    const std::wstring wide = Widen(path);
+    const std::wstring wide = Win32PathOf(path);
     if (!CreateDirectoryW(wide.c_str(), nullptr)) return false;
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     // The folder is there either way; hiding it only keeps it out of sight.
@@ -21,7 +21,7 @@ bool TWin32FileActions::CreateHiddenFolder(const std::string& path) {
 
 int64_t TWin32FileActions::FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return -1;
+    if (!GetFileAttributesExW(Win32PathOf(path).c_str(), GetFileExInfoStandard, &data)) return -1;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
     return int64_t((uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
 }

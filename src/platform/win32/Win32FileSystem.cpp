@@ -9,10 +9,6 @@
 
 namespace {
 
-// Below this length every Win32 file call accepts a plain path; above it
-// (CreateDirectory stops at 248) the extended-length form is used.
-constexpr size_t kPlainPathLimit = 240;
-
 class TWin32Listing : public IDirListing {
 public:
     explicit TWin32Listing(const std::wstring& pattern) : Handle(FindFirstFileW(pattern.c_str(), &Data)) {
@@ -41,13 +37,7 @@ private:
 
 }  // namespace
 
-std::wstring Win32PathOf(const std::string& path) {
-    std::wstring wide = Widen(path);
-    if (wide.size() < kPlainPathLimit || wide.compare(0, 4, L"\\\\?\\") == 0) return wide;
-    if (wide.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
-    if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;
-    return wide;  // relative paths cannot take the prefix
-}
+std::wstring Win32PathOf(const std::string& path) { return Widen(LiteralPathForm(path)); }
 
 std::unique_ptr<IDirListing> TWin32FileSystem::OpenListing(const std::string& pattern) {
     auto listing = std::make_unique<TWin32Listing>(Win32PathOf(pattern));

@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/FolderCreator.h"
 
-// SHCreateDirectoryExW, which makes the missing parents too, without any box.
+// Makes the missing folders of a full path one by one, without any box.
 class TWin32FolderCreator : public IFolderCreator {
 public:
     bool CreateFolder(const std::string& path) override;

@@ -7,6 +7,9 @@
 
 std::string FullPathName(const std::string& path) {
     if (path.size() == 2 && IsDriveRoot(path)) return path + "\\";
+    // GetFullPathNameW would also drop a trailing dot or space ("Twin." would
+    // become "Twin", another folder); a full path needs no resolving at all.
+    if (IsFullPath(path)) return path;
     const std::wstring wide = Widen(path);
     const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return std::string();
