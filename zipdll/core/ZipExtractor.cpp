@@ -132,9 +132,15 @@ EOutcome Extract(IByteStream& archive, const TZipCentralEntry& entry, const std:
     if ((entry.Method != kMethodStored && entry.Method != kMethodDeflated) ||
         (entry.IsEncrypted() && (entry.Flags & kFlagStrongEncryption)))
         return EOutcome::UnsupportedMethod;
-    uint64_t dataStart = 0;
-    if (!LocateEntryData(archive, entry, dataStart, result.Detail)) return EOutcome::NotFound;
-    TDataReader reader(archive, dataStart, entry.CompressedSize);
+    TZipLocalHeader local;
+    if (!ReadZipLocalHeader(archive, entry, local, result.Detail)) return EOutcome::NotFound;
+    // What an entry declares is what both of its headers say: the program
+    // totals the local headers before it extracts (for the room it needs),
+    // and no entry may write more than that total counted for it.
+    if (!local.SizesFollowData &&
+        (local.UncompressedSize != entry.UncompressedSize || local.CompressedSize != entry.CompressedSize))
+        return EOutcome::SizeMismatch;
+    TDataReader reader(archive, local.DataStart, entry.CompressedSize);
     TPkwareCipher cipher(password);
     if (entry.IsEncrypted()) {
         if (password.empty()) return EOutcome::PasswordNeeded;
