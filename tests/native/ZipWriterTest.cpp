@@ -320,6 +320,42 @@ TEST(ZipWriterZip64, MoreThan65535EntriesCountInTheZip64EndRecord) {
     EXPECT_EQ(20, archive.Entries.back().Needed) << "each entry itself is small";
 }
 
+TEST(ZipWriterZip64, LoweredThresholdsPutSmallValuesInZip64FieldsThatReadBack) {
+    TMemoryZipOutput output;
+    TZipWriter writer(output);
+    TZip64Thresholds limits;
+    limits.Value = 100;
+    limits.Count = 2;
+    writer.SetZip64Thresholds(limits);
+    writer.SetLevel(0);
+    TMemoryZipSource small("tiny"), large(TextLike(150)), late("late");
+    ASSERT_EQ(TZipAddOutcome::Added, writer.AddFile(NewEntry("small"), small));
+    ASSERT_EQ(TZipAddOutcome::Added, writer.AddFile(NewEntry("large"), large));
+    ASSERT_EQ(TZipAddOutcome::Added, writer.AddFile(NewEntry("late"), late));  // its offset is past 100
+    ASSERT_TRUE(writer.Finish());
+
+    const TReadArchive archive = ReadBack(output.Bytes);
+    ASSERT_EQ("", archive.Problem);
+    EXPECT_TRUE(archive.Zip64End);
+    EXPECT_EQ(0xFFFF, archive.Count16);
+    EXPECT_EQ(kMax32, archive.Offset32);
+    ASSERT_EQ(3u, archive.Entries.size());
+    EXPECT_FALSE(archive.Entries[0].CentralZip64);
+    EXPECT_FALSE(archive.Entries[0].LocalZip64);
+    EXPECT_TRUE(archive.Entries[1].CentralZip64);
+    EXPECT_TRUE(archive.Entries[1].LocalZip64);
+    EXPECT_EQ(150u, archive.Entries[1].LocalUncompressed);
+    EXPECT_TRUE(archive.Entries[2].CentralZip64) << "the offset alone";
+    EXPECT_FALSE(archive.Entries[2].LocalZip64);
+
+    TMemoryByteStream stream(output.Bytes);
+    const TZipCentralDirectory directory = ReadZipCentralDirectory(stream);
+    ASSERT_EQ("", directory.Error);
+    ASSERT_EQ(3u, directory.Entries.size());
+    EXPECT_EQ(150u, directory.Entries[1].UncompressedSize);
+    EXPECT_EQ(archive.Entries[2].Offset, directory.Entries[2].LocalHeaderOffset);
+}
+
 TEST(ZipWriterZip64, AFileListedNear4GiBGetsZip64SizesInItsLocalHeader) {
     TMemoryZipOutput output;
     TZipWriter writer(output);

@@ -42,7 +42,9 @@ uint32_t Crc(uint32_t crc, const unsigned char* data, size_t size) {
 
 // Deflate may grow incompressible data a little; a file this close to 4 GiB
 // gets ZIP64 room in its local header in case it ends up above.
-bool MayNeedZip64(uint64_t size) { return size >= kMax32 || size + (size >> 11) + 4096 >= kMax32; }
+bool MayNeedZip64(uint64_t size, const TZip64Thresholds& limits) {
+    return limits.Exceeds(size) || limits.Exceeds(size + (size >> 11) + 4096);
+}
 
 }  // namespace
 
@@ -126,7 +128,7 @@ TZipAddOutcome TZipWriter::AddFile(const TZipNewEntry& entry, IZipSource& source
         }
         return AddPrepared(Prepared);
     }
-    record.LocalZip64 = MayNeedZip64(std::max<uint64_t>(entry.ExpectedSize, first));
+    record.LocalZip64 = MayNeedZip64(std::max<uint64_t>(entry.ExpectedSize, first), Limits);
     return AddStreamed(record, source, first, progress);
 }
 
@@ -135,8 +137,8 @@ TZipAddOutcome TZipWriter::AddPrepared(const TZipPreparedEntry& entry) {
     TZipEntryRecord record = entry.Record;
     const uint64_t entryStart = Out.Position();
     record.LocalHeaderOffset = entryStart;
-    record.LocalZip64 = ZipHeaders::Exceeds32(record.CompressedSize) || ZipHeaders::Exceeds32(record.UncompressedSize);
-    if (!Out.Append(ZipHeaders::LocalHeader(record)) || !Out.Append(entry.Payload))
+    record.LocalZip64 = Limits.Exceeds(record.CompressedSize) || Limits.Exceeds(record.UncompressedSize);
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)) || !Out.Append(entry.Payload))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, "the archive could not be written");
     Records.push_back(record);
     return TZipAddOutcome::Added;
@@ -183,7 +185,7 @@ TZipAddOutcome TZipWriter::AddStreamed(TZipEntryRecord& record, IZipSource& sour
     record.Method = Level > 0 ? kMethodDeflated : kMethodStored;
     if (Level > 0) record.Flags |= DeflateLevelFlags(Level);
     const std::string failedOutput = "the archive could not be written";
-    if (!Out.Append(ZipHeaders::LocalHeader(record)))
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     if (encrypted && !Out.Append(EncryptionHeader(firstPassCrc)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
@@ -214,10 +216,9 @@ TZipAddOutcome TZipWriter::AddStreamed(TZipEntryRecord& record, IZipSource& sour
     record.CompressedSize = produced + (encrypted ? kCryptHeaderSize : 0);
     if (encrypted && crc != firstPassCrc)
         return Drop(entryStart, TZipAddOutcome::SourceFailed, "the file changed while it was read");
-    if (!record.LocalZip64 &&
-        (ZipHeaders::Exceeds32(record.UncompressedSize) || ZipHeaders::Exceeds32(record.CompressedSize)))
+    if (!record.LocalZip64 && (Limits.Exceeds(record.UncompressedSize) || Limits.Exceeds(record.CompressedSize)))
         return Drop(entryStart, TZipAddOutcome::SourceFailed, "the file grew past 4 GiB while it was read");
-    if (!Out.Patch(entryStart, ZipHeaders::LocalHeader(record)))
+    if (!Out.Patch(entryStart, ZipHeaders::LocalHeader(record, Limits)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     Records.push_back(record);
     return TZipAddOutcome::Added;
@@ -233,7 +234,7 @@ TZipAddOutcome TZipWriter::AddFolder(const TZipNewEntry& entry) {
     if (record.Name.empty() || record.Name.back() != '/') record.Name.push_back('/');
     record.ExternalAttributes |= kFolderAttribute;
     record.LocalHeaderOffset = Out.Position();
-    if (!Out.Append(ZipHeaders::LocalHeader(record)))
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)))
         return Drop(record.LocalHeaderOffset, TZipAddOutcome::OutputFailed, "the archive could not be written");
     Records.push_back(record);
     return TZipAddOutcome::Added;
@@ -259,7 +260,7 @@ TZipAddOutcome TZipWriter::CopyEntry(const TZipCentralEntry& entry, IByteStream&
     record.ModifiedTime = entry.ModifiedTime;
     record.AccessedTime = entry.AccessedTime;
     record.CreatedTime = entry.CreatedTime;
-    record.LocalZip64 = ZipHeaders::Exceeds32(entry.CompressedSize) || ZipHeaders::Exceeds32(entry.UncompressedSize);
+    record.LocalZip64 = Limits.Exceeds(entry.CompressedSize) || Limits.Exceeds(entry.UncompressedSize);
     // An encrypted entry with a data descriptor checks its password against
     // the DOS time, so it keeps the descriptor; others no longer need one.
     const bool descriptor = (entry.Flags & kFlagDataDescriptor) && (entry.Flags & kFlagEncrypted);
@@ -268,7 +269,7 @@ TZipAddOutcome TZipWriter::CopyEntry(const TZipCentralEntry& entry, IByteStream&
     const uint64_t entryStart = Out.Position();
     record.LocalHeaderOffset = entryStart;
     const std::string failedOutput = "the archive could not be written";
-    if (!Out.Append(ZipHeaders::LocalHeader(record)))
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     if (!archive.Seek(int64_t(dataStart)))
         return Drop(entryStart, TZipAddOutcome::SourceFailed, "the entry's data lies outside the archive");
@@ -290,13 +291,13 @@ bool TZipWriter::Finish() {
     LastError.clear();
     const uint64_t directoryOffset = Out.Position();
     for (const TZipEntryRecord& record : Records) {
-        if (!Out.Append(ZipHeaders::CentralHeader(record))) {
+        if (!Out.Append(ZipHeaders::CentralHeader(record, Limits))) {
             LastError = "the archive could not be written";
             return false;
         }
     }
     const uint64_t directorySize = Out.Position() - directoryOffset;
-    if (!Out.Append(ZipHeaders::EndRecords(Records.size(), directoryOffset, directorySize)) || !Out.Close()) {
+    if (!Out.Append(ZipHeaders::EndRecords(Records.size(), directoryOffset, directorySize, Limits)) || !Out.Close()) {
         LastError = "the archive could not be written";
         return false;
     }
