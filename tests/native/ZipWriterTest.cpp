@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "ZipTestArchive.h"
 #include "ZipWrittenArchive.h"
 #include "platform/memory/MemoryByteStream.h"
 #include "zipdll/core/PkwareCipher.h"
@@ -458,6 +459,36 @@ TEST(ZipWriterCopy, CopiedEntriesKeepTheirBytesAndDropNeedlessDescriptors) {
     EXPECT_EQ(plain, Contents(copy.Entries[2]));
     // No descriptor left behind: the central directory follows the data at once.
     EXPECT_EQ(copy.Entries[2].Offset + 30 + 12 + plain.size(), copy.Offset32);
+}
+
+TEST(ZipWriterCopy, ANameReadFromAnotherToolsUnicodeFieldReadsTheSameInTheCopy) {
+    // Stored in code page 1252 (read as 437 it is another name), with
+    // Info-ZIP's field that gives the name in UTF-8.
+    const std::string raw = "caf\xE9.txt";
+    const std::string utf8 = "caf\xC3\xA9.txt";
+    std::string field = "\x01";
+    Put32(field, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(raw.data()), uInt(raw.size()))));
+    ZipTest::TEntryRecipe recipe = ZipTest::Entry(raw, "accented");
+    recipe.CentralExtra = ZipTest::ExtraField(0x7075, field + utf8);
+    const std::string archive = ZipTest::BuildZip({recipe, ZipTest::Entry("plain", "p")}).Bytes;
+
+    TMemoryByteStream stream(archive);
+    const TZipCentralDirectory directory = ReadZipCentralDirectory(stream);
+    ASSERT_EQ(2u, directory.Entries.size());
+    ASSERT_EQ(utf8, directory.Entries[0].Name);
+    TMemoryZipOutput output;
+    TZipWriter copier(output);
+    for (const TZipCentralEntry& entry : directory.Entries)
+        ASSERT_EQ(TZipAddOutcome::Added, copier.CopyEntry(entry, stream)) << copier.Error();
+    ASSERT_TRUE(copier.Finish());
+
+    TMemoryByteStream copyStream(output.Bytes);
+    const TZipCentralDirectory copy = ReadZipCentralDirectory(copyStream);
+    ASSERT_EQ(2u, copy.Entries.size());
+    EXPECT_EQ(utf8, copy.Entries[0].Name);
+    EXPECT_EQ(kFlagUtf8, copy.Entries[0].Flags & kFlagUtf8);
+    EXPECT_EQ("plain", copy.Entries[1].RawName);
+    EXPECT_EQ(0, copy.Entries[1].Flags & kFlagUtf8);
 }
 
 TEST(ZipWriterCopy, AnEncryptedEntryWithADescriptorKeepsIt) {
