@@ -40,6 +40,12 @@ uint32_t Crc(uint32_t crc, const unsigned char* data, size_t size) {
     return crc;
 }
 
+// Makes the buffer hold at least `size` bytes, keeping those it holds.
+unsigned char* AtLeast(std::vector<unsigned char>& buffer, size_t size) {
+    if (buffer.size() < size) buffer.resize(size);
+    return buffer.data();
+}
+
 // Deflate may grow incompressible data a little; a file this close to 4 GiB
 // gets ZIP64 room in its local header in case it ends up above.
 bool MayNeedZip64(uint64_t size, const TZip64Thresholds& limits) {
@@ -73,8 +79,8 @@ struct TZipWriter::TDeflater {
 
 TZipWriter::TZipWriter(IZipOutput& output, uint64_t startOffset)
     : Out(output, startOffset), Deflater(std::make_unique<TDeflater>()), Whole(std::make_unique<TZipEntryCompressor>(Level)) {
-    Input.resize(kChunkSize);
-    Output.resize(std::max<size_t>(kChunkSize, deflateBound(nullptr, uLong(kChunkSize))) + 64);
+    // The buffers grow when an entry needs them: an archive of small files
+    // never needs a whole chunk.
 }
 
 TZipWriter::~TZipWriter() = default;
@@ -115,8 +121,17 @@ TZipAddOutcome TZipWriter::AddFile(const TZipNewEntry& entry, IZipSource& source
         return TZipAddOutcome::SourceFailed;
     }
     TZipEntryRecord record = MakeEntryRecord(entry, !Password.empty());
+    // Room for the file as listed and one byte more, to see it end; a file
+    // larger than listed is read on up to a whole chunk.
+    const size_t room = size_t(std::min<uint64_t>(kChunkSize, std::max<uint64_t>(entry.ExpectedSize + 1, 4096)));
     size_t first = 0;
-    if (!ReadFull(source, Input.data(), kChunkSize, first)) return TZipAddOutcome::SourceFailed;
+    if (!ReadFull(source, AtLeast(Input, room), room, first)) return TZipAddOutcome::SourceFailed;
+    if (first == room && room < kChunkSize) {
+        size_t more = 0;
+        if (!ReadFull(source, AtLeast(Input, kChunkSize) + first, kChunkSize - first, more))
+            return TZipAddOutcome::SourceFailed;
+        first += more;
+    }
     if (first < kChunkSize) {
         if (progress && first > 0 && !progress(first)) {
             LastError = "stopped";
@@ -190,6 +205,7 @@ TZipAddOutcome TZipWriter::AddStreamed(TZipEntryRecord& record, IZipSource& sour
     if (encrypted && !Out.Append(EncryptionHeader(firstPassCrc)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     if (Level > 0 && !Deflater->Start(Level)) return Drop(entryStart, TZipAddOutcome::OutputFailed, "zlib failed");
+    if (Level > 0) AtLeast(Output, std::max<size_t>(kChunkSize, deflateBound(nullptr, uLong(kChunkSize))) + 64);
 
     uint32_t crc = 0;
     uint64_t consumed = 0, produced = 0;
@@ -287,7 +303,7 @@ TZipAddOutcome TZipWriter::CopyEntry(const TZipCentralEntry& entry, IByteStream&
     uint64_t left = entry.CompressedSize;
     while (left > 0) {
         const size_t want = size_t(std::min<uint64_t>(left, kChunkSize));
-        const size_t got = archive.Read(Input.data(), want);
+        const size_t got = archive.Read(AtLeast(Input, want), want);
         if (got != want) return Drop(entryStart, TZipAddOutcome::SourceFailed, "the entry's data is cut short");
         if (!Out.Append(Input.data(), got)) return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
         left -= got;
