@@ -1,6 +1,7 @@
 // Runs seed corpora through the fuzz targets without libFuzzer:
 //   qmfuzzreplay FOLDER...
-// Each folder is named after its target (zip_entry_list, zip_archive). A
+// Each folder is named after its target (zip_entry_list, zip_archive,
+// zip_round_trip, zip_rewrite, zip_names). A
 // fault ends the program the way it would end the fuzzer (a sanitizer
 // report, a trap); a folder that is missing, empty or of an unknown target
 // is an error.
@@ -23,6 +24,9 @@ TTarget TargetFor(const std::filesystem::path& folder) {
                                                        : folder.filename().string();
     if (name == "zip_entry_list") return FuzzZipEntryList;
     if (name == "zip_archive") return FuzzZipArchive;
+    if (name == "zip_round_trip") return FuzzZipRoundTrip;
+    if (name == "zip_rewrite") return FuzzZipRewrite;
+    if (name == "zip_names") return FuzzZipNames;
     return nullptr;
 }
 

@@ -129,12 +129,13 @@ void TZipMaster::ShowMessage(const std::string& text) {
 
 bool TZipMaster::LoadAndCall(const char* libraryName, const char* execName, const char* versionName,
                              const std::function<int32_t(void* exec)>& call) {
-    std::string path = libraryName;
-    if (!LibraryFolder.empty() && Services.Files.PathExists(LibraryFolder + "\\" + libraryName))
-        path = LibraryFolder + "\\" + libraryName;
-    std::unique_ptr<ILoadedLibrary> library = Services.Libraries.Load(path);
+    // Only the copy in the libraries' folder, by its full path: the current
+    // folder may be the user's folder being archived, and a library of that
+    // name there must never be loaded.
+    const std::string path = LibraryFolder.empty() ? libraryName : LibraryFolder + "\\" + libraryName;
+    std::unique_ptr<ILoadedLibrary> library = LibraryFolder.empty() ? nullptr : Services.Libraries.Load(path);
     if (!library) {
-        ShowMessage(std::string(libraryName) + " not found");
+        ShowMessage(path + " not found");
         return false;
     }
     void* exec = library->Find(execName);
@@ -153,7 +154,11 @@ bool TZipMaster::LoadAndCall(const char* libraryName, const char* execName, cons
     const bool returned = Services.Libraries.CallGuarded([&] { processed = call(exec); });
     CallbackFault = nullptr;
     Successes = returned ? processed : 0;
-    if (!returned) ShowMessage("Fatal DLL Error: abort exception");
+    if (!returned) {
+        ShowMessage("Fatal DLL Error: abort exception");
+        // Threads the library started may still be running its code.
+        library->KeepLoaded();
+    }
     // The library is unloaded (library goes out of scope) before an event's
     // exception travels on to the caller.
     library.reset();
@@ -225,6 +230,9 @@ void TZipMaster::Extract() {
 }
 
 int32_t TZipMaster::HandleCallback(const TZipCallbackRecord& record) {
+    // From here on the program's own code runs (events, message pumping,
+    // painting): its faults are not the library's.
+    const TUnguardedScope programCode(Services.Libraries);
     if (CallbackFault && *CallbackFault) return kZipCallbackStop;
     try {
         const std::string text(record.Text, strnlen(record.Text, sizeof record.Text));

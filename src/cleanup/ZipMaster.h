@@ -74,6 +74,8 @@ public:
 
     void SetPassword(const std::string& password);
     const std::string& Password() const { return ThePassword; }
+    // The folder the libraries are loaded from, by their full path there:
+    // the program's own. Without one no library is loaded.
     void SetDLLDirectory(const std::string& folder);
     const std::string& DLLDirectory() const { return LibraryFolder; }
     int32_t SuccessCnt() const { return Successes; }
@@ -92,7 +94,8 @@ public:
     TProgressEvent OnProgress;
     TMessageEvent OnMessage;
 
-    // The libraries call this with every progress step and message.
+    // The libraries call this with every progress step and message. The
+    // fault guard of the library's call is off while it runs.
     int32_t HandleCallback(const TZipCallbackRecord& record);
 
 private:

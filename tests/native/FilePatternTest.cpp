@@ -43,6 +43,8 @@ TEST(FileSpecMatch, StarAndQuestionMarkMatchAsOnWindows) {
     EXPECT_FALSE(MatchesFilePattern("aXbYd", "a*b*c"));
     EXPECT_TRUE(MatchesFilePattern("exact.TXT", "Exact.txt"));
     EXPECT_FALSE(MatchesFilePattern("exact.txt", "exact.tx"));
+    // A "*" in the pattern is a wildcard even where the name holds one.
+    EXPECT_TRUE(MatchesFilePattern("c*.txt", "c*"));
 }
 
 TEST(FileSpecMatch, ATrailingDotMeansNoExtension) {
@@ -83,6 +85,12 @@ TEST(FileSpecNames, StoredNamesCannotClimbOutOrCarryADrive) {
     EXPECT_EQ("a/b", ZipStoredName("\\\\a//b\\"));
     EXPECT_EQ("", ZipStoredName("C:\\"));
     EXPECT_EQ(u8"Bücher/Ärger.txt", ZipStoredName(u8"Bücher\\Ärger.txt"));
+    // However it comes to stand in front, a drive goes; a colon elsewhere stays.
+    EXPECT_EQ("data", ZipStoredName("C:data"));
+    EXPECT_EQ("x", ZipStoredName("\\C:x"));
+    EXPECT_EQ("x", ZipStoredName("..\\C:..\\D:x"));
+    EXPECT_EQ("*:x", ZipStoredName("\\*:x"));
+    EXPECT_EQ("a/C:x", ZipStoredName("a\\C:x"));
 }
 
 }  // namespace

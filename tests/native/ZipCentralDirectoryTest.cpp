@@ -349,4 +349,59 @@ TEST(ZipCentralDirectoryTest, LocatingDataChecksTheLocalHeader) {
     EXPECT_EQ("The data of a lies beyond the end of the archive", error);
 }
 
+TEST(ZipCentralDirectoryTest, TheLocalHeaderGivesItsOwnSizesWithZip64) {
+    TEntryRecipe big = Entry("a", std::string(3000, 'x'), true);
+    big.Zip64 = true;
+    const TBuiltZip zip = BuildZip({big, Entry("b", "plain")});
+    const TZipCentralDirectory dir = Read(zip.Bytes);
+    ASSERT_EQ("", dir.Error);
+    TMemoryByteStream stream(zip.Bytes);
+    TZipLocalHeader local;
+    std::string error;
+    ASSERT_TRUE(ReadZipLocalHeader(stream, dir.Entries[0], local, error)) << error;
+    EXPECT_EQ(3000u, local.UncompressedSize);
+    EXPECT_EQ(dir.Entries[0].CompressedSize, local.CompressedSize);
+    EXPECT_EQ(zip.DataOffsets[0], local.DataStart);
+    EXPECT_FALSE(local.SizesFollowData);
+    ASSERT_TRUE(ReadZipLocalHeader(stream, dir.Entries[1], local, error)) << error;
+    EXPECT_EQ(5u, local.UncompressedSize);
+    EXPECT_EQ(zip.DirectoryOffset, dir.DirectoryOffset);
+    EXPECT_EQ(zip.EndRecordOffset - zip.DirectoryOffset, dir.DirectorySize);
+}
+
+TEST(ZipCentralDirectoryTest, EntriesThatShareBytesAreFound) {
+    const auto overlap = [](const std::string& bytes) {
+        TMemoryByteStream stream(bytes);
+        return FindOverlappingEntries(stream, ReadZipCentralDirectory(stream));
+    };
+    TArchiveRecipe prefixed;
+    prefixed.Prefix = std::string(500, 'M');
+    const TBuiltZip zip = BuildZip({Entry("a", "first", true), Entry("b", "second"), Entry("c", "")}, prefixed);
+    EXPECT_EQ("", overlap(zip.Bytes));
+    // Central headers: 46 bytes and a one-letter name each; the offset at +42
+    // counts from the archive's own start, after the prefix.
+    const uint64_t second = zip.DirectoryOffset + 47, third = second + 47;
+
+    std::string sameHeader = zip.Bytes;  // c is read from a's local header
+    Poke32(sameHeader, third + 42, 0);
+    EXPECT_EQ("its entries a and c share bytes", overlap(sameHeader));
+
+    // a's data (stated alike in both headers) takes in b's local header, as
+    // archives built to expand do.
+    std::string quoting = zip.Bytes;
+    const uint32_t span = uint32_t(zip.LocalHeaderOffsets[2] - zip.DataOffsets[0]);
+    Poke32(quoting, zip.DirectoryOffset + 20, span);
+    Poke32(quoting, zip.LocalHeaderOffsets[0] + 18, span);
+    EXPECT_EQ("its entries a and b share bytes", overlap(quoting));
+
+    std::string intoDirectory = zip.Bytes;  // the last entry's data runs on into the directory
+    Poke32(intoDirectory, third + 20, 10);
+    EXPECT_EQ("its entry c runs into its central directory", overlap(intoDirectory));
+
+    // An entry whose local header is gone yields nothing and is left out.
+    std::string lost = sameHeader;
+    Poke32(lost, zip.LocalHeaderOffsets[0], 0);
+    EXPECT_EQ("", overlap(lost));
+}
+
 }  // namespace

@@ -29,6 +29,11 @@ TEST(ZipExtractRulesTest, QuestionMarkTakesOneWholeCharacter) {
     EXPECT_TRUE(ZipNameMatchesSpec("caf\xC3\xA9", "caf?"));
     EXPECT_TRUE(ZipNameMatchesSpec("\xE6\x97\xA5.txt", "?.txt"));
     EXPECT_FALSE(ZipNameMatchesSpec("caf\xC3\xA9", "caf??"));
+    // "*" never ends inside a character, and a byte that starts no character is one.
+    EXPECT_FALSE(ZipNameMatchesSpec("\xC3\xA9", "*\xA9"));
+    EXPECT_TRUE(ZipNameMatchesSpec("a\xC3\xA9z", "a*z"));
+    EXPECT_TRUE(ZipNameMatchesSpec("x\xC3", "x?"));
+    EXPECT_TRUE(ZipNameMatchesSpec("\xF0" "ab", "?ab"));
 }
 
 TEST(ZipExtractRulesTest, NoSpecificationSelectsAll) {

@@ -121,38 +121,74 @@ TEST(ZipExtractorTest, CorruptedDeflateDataIsReported) {
     EXPECT_GT(crc + damaged + size, 0);
 }
 
+// Both headers of the first entry state these sizes: the central header at
+// the directory's start (compressed at +20, uncompressed at +24), the local
+// one at the archive's start (+18, +22).
+void StateSizes(std::string& bytes, const TBuiltZip& zip, uint64_t compressed, uint64_t uncompressed) {
+    Poke32(bytes, zip.DirectoryOffset + 20, uint32_t(compressed));
+    Poke32(bytes, zip.DirectoryOffset + 24, uint32_t(uncompressed));
+    Poke32(bytes, zip.LocalHeaderOffsets[0] + 18, uint32_t(compressed));
+    Poke32(bytes, zip.LocalHeaderOffsets[0] + 22, uint32_t(uncompressed));
+}
+
 TEST(ZipExtractorTest, StatedSizesAreHeldToTheData) {
     const std::string data = NoisyBytes(5000);
     const TBuiltZip zip = BuildZip({Entry("f", data, true)});
-    // Central header at the directory's start: compressed size at +20, uncompressed at +24.
+    const uint64_t packed = Deflated(data).size();
+    // A stream that inflates past the stated size stops there.
     std::string smaller = zip.Bytes;
-    Poke32(smaller, zip.DirectoryOffset + 24, 4000);
+    StateSizes(smaller, zip, packed, 4000);
     TExtracted got = ExtractFirst(smaller);
     EXPECT_EQ(EZipExtractOutcome::SizeMismatch, got.Result.Outcome);
     EXPECT_LE(got.Bytes.size(), 4000u);
+    EXPECT_EQ(got.Bytes.size(), got.Result.BytesWritten);
 
     std::string larger = zip.Bytes;
-    Poke32(larger, zip.DirectoryOffset + 24, 6000);
+    StateSizes(larger, zip, packed, 6000);
     EXPECT_EQ(EZipExtractOutcome::SizeMismatch, ExtractFirst(larger).Result.Outcome);
 
     std::string cut = zip.Bytes;  // the compressed data stops half way
-    Poke32(cut, zip.DirectoryOffset + 20, uint32_t(Deflated(data).size() / 2));
+    StateSizes(cut, zip, packed / 2, data.size());
     EXPECT_EQ(EZipExtractOutcome::Truncated, ExtractFirst(cut).Result.Outcome);
 
     const TBuiltZip stored = BuildZip({Entry("s", data)});
     std::string storedSize = stored.Bytes;
-    Poke32(storedSize, stored.DirectoryOffset + 24, 4999);
+    StateSizes(storedSize, stored, 5000, 4999);
     got = ExtractFirst(storedSize);
     EXPECT_EQ(EZipExtractOutcome::SizeMismatch, got.Result.Outcome);
     EXPECT_EQ("", got.Bytes);
     EXPECT_EQ("The size of file s does not match the archive's record", ZipExtractMessage(got.Result, "s"));
 }
 
+TEST(ZipExtractorTest, HeadersThatStateOtherSizesWriteNothing) {
+    // The local header is what a reader of local headers totals before
+    // extracting: a central directory that states more is not believed.
+    const std::string data(200000, 'z');
+    const TBuiltZip zip = BuildZip({Entry("f", data, true)});
+    std::string localSmaller = zip.Bytes;
+    Poke32(localSmaller, zip.LocalHeaderOffsets[0] + 22, 1000);
+    TExtracted got = ExtractFirst(localSmaller);
+    EXPECT_EQ(EZipExtractOutcome::SizeMismatch, got.Result.Outcome);
+    EXPECT_EQ("", got.Bytes);
+    EXPECT_TRUE(got.Steps.empty());
+
+    std::string localPacked = zip.Bytes;
+    Poke32(localPacked, zip.LocalHeaderOffsets[0] + 18, 10);
+    EXPECT_EQ(EZipExtractOutcome::SizeMismatch, ExtractFirst(localPacked).Result.Outcome);
+
+    // With sizes after the data the local header's own are zero, and that is fine.
+    TEntryRecipe streamed = Entry("s", data, true);
+    streamed.DataDescriptor = true;
+    got = ExtractFirst(BuildZip({streamed}).Bytes);
+    EXPECT_EQ(EZipExtractOutcome::Ok, got.Result.Outcome);
+    EXPECT_EQ(data, got.Bytes);
+}
+
 TEST(ZipExtractorTest, EncryptedEntryShorterThanItsHeaderIsTruncated) {
     TEntryRecipe recipe = Entry("f", "");
     recipe.Password = "pw";
     TBuiltZip zip = BuildZip({recipe});
-    Poke32(zip.Bytes, zip.DirectoryOffset + 20, 11);
+    StateSizes(zip.Bytes, zip, 11, 0);
     EXPECT_EQ(EZipExtractOutcome::Truncated, ExtractFirst(zip.Bytes, "pw").Result.Outcome);
 }
 

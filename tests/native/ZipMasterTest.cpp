@@ -36,6 +36,9 @@ struct TLibraryScript {
     std::vector<int32_t> CallbackAnswers;
     int32_t Result = 0;
     std::function<void()> DuringCall;
+    // Whether the fault guard was armed when each callback had returned.
+    TFakeDynamicLibraries* Libraries = nullptr;
+    std::vector<bool> ArmedAfterCallbacks;
 };
 TLibraryScript* Script = nullptr;
 const std::vector<std::string>* CallerSpecs = nullptr;
@@ -50,6 +53,7 @@ void RunCallbacks(TZipCallback callback, void* caller) {
         std::strncpy(record.Text, call.Text.c_str(), sizeof record.Text - 1);
         const int32_t answer = callback(&record);
         Script->CallbackAnswers.push_back(answer);
+        if (Script->Libraries) Script->ArmedAfterCallbacks.push_back(Script->Libraries->Armed);
         if (answer == kZipCallbackStop) break;
     }
 }
@@ -89,14 +93,20 @@ std::string StoredEntry(const std::string& name, const std::string& data) {
 }
 std::string Tail() { return "PK\x01\x02" + std::string(42, '\0') + "PK\x05\x06" + std::string(18, '\0'); }
 
+const std::string kProgramFolder = "C:\\Program Files\\Quarrymap";
+const std::string kZipDll = kProgramFolder + "\\ZIPDLL.DLL";
+const std::string kUnzDll = kProgramFolder + "\\UNZDLL.DLL";
+
 class ZipMasterTest : public testing::Test {
 protected:
     ZipMasterTest() {
         Script = &TheScript;
-        Libraries.Libraries["ZIPDLL.DLL"] = {{"ZipDllExec", reinterpret_cast<void*>(&FakeZipDllExec)},
-                                             {"GetZipDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
-        Libraries.Libraries["UNZDLL.DLL"] = {{"UnzDllExec", reinterpret_cast<void*>(&FakeUnzDllExec)},
-                                             {"GetUnzDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
+        TheScript.Libraries = &Libraries;
+        Libraries.Libraries[kZipDll] = {{"ZipDllExec", reinterpret_cast<void*>(&FakeZipDllExec)},
+                                        {"GetZipDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
+        Libraries.Libraries[kUnzDll] = {{"UnzDllExec", reinterpret_cast<void*>(&FakeUnzDllExec)},
+                                        {"GetUnzDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
+        Zip.SetDLLDirectory(kProgramFolder);
         Zip.OnProgress = [this](TZipMaster&, TZipProgressKind kind, uint32_t size, const std::string& name) {
             Events.push_back("progress " + std::to_string(int(kind)) + " " + std::to_string(size) + " " + name);
         };
@@ -211,62 +221,91 @@ TEST_F(ZipMasterTest, OnlyTheFirst4097SpecificationsFitTheBlock) {
     EXPECT_EQ(TheScript.AddSpecs.back(), "f4096");
 }
 
-TEST_F(ZipMasterTest, TheLibraryComesFromDllDirectoryWhenItIsThereElseFromTheSearch) {
+TEST_F(ZipMasterTest, TheLibrariesAreLoadedOnlyByTheirFullPathInDllDirectory) {
+    // A library of the same name that a search would find is never asked for.
+    Libraries.Libraries["ZIPDLL.DLL"] = Libraries.Libraries[kZipDll];
     Zip.SetDLLDirectory("D:\\Tools\\");
     EXPECT_EQ(Zip.DLLDirectory(), "D:\\Tools");
     Zip.FSpecArgs = {"x"};
     Zip.SetZipFilename("C:\\a.zip");
-    Zip.Add();  // not in D:\Tools: the bare name
-    Files.AddFile("D:\\Tools\\ZIPDLL.DLL", 1000);
-    Libraries.Libraries["D:\\Tools\\ZIPDLL.DLL"] = Libraries.Libraries["ZIPDLL.DLL"];
+    Zip.Add();
+    Libraries.Libraries["D:\\Tools\\ZIPDLL.DLL"] = Libraries.Libraries[kZipDll];
     Zip.FSpecArgs = {"x"};
     Zip.Add();
-    EXPECT_EQ(Libraries.LoadAttempts, (std::vector<std::string>{"ZIPDLL.DLL", "D:\\Tools\\ZIPDLL.DLL"}));
-    EXPECT_EQ(TheScript.AddCalls, 2);
+    Zip.SetDLLDirectory("");
+    Zip.FSpecArgs = {"x"};
+    Zip.Add();
+    EXPECT_EQ(Libraries.LoadAttempts, (std::vector<std::string>{"D:\\Tools\\ZIPDLL.DLL", "D:\\Tools\\ZIPDLL.DLL"}));
+    EXPECT_EQ(TheScript.AddCalls, 1);
+    EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"D:\\Tools\\ZIPDLL.DLL not found", "ZIPDLL.DLL not found"}));
 }
 
 TEST_F(ZipMasterTest, AMissingLibraryOrEntryPointIsReportedAndNothingIsCalled) {
     Zip.FSpecArgs = {"x"};
     Zip.SetZipFilename("C:\\a.zip");
     PutArchive("C:\\a.zip", StoredEntry("a", "1") + Tail());
-    Libraries.Libraries.erase("ZIPDLL.DLL");
+    Libraries.Libraries.erase(kZipDll);
     Zip.Add();
-    Libraries.Libraries["ZIPDLL.DLL"] = {{"GetZipDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
+    Libraries.Libraries[kZipDll] = {{"GetZipDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
     Zip.FSpecArgs = {"x"};
     Zip.Add();
-    Libraries.Libraries["ZIPDLL.DLL"] = {{"ZipDllExec", reinterpret_cast<void*>(&FakeZipDllExec)}};
+    Libraries.Libraries[kZipDll] = {{"ZipDllExec", reinterpret_cast<void*>(&FakeZipDllExec)}};
     Zip.FSpecArgs = {"x"};
     Zip.Add();
-    Libraries.Libraries.erase("UNZDLL.DLL");
+    Libraries.Libraries.erase(kUnzDll);
     Zip.Extract();
-    Libraries.Libraries["UNZDLL.DLL"] = {{"GetUnzDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
+    Libraries.Libraries[kUnzDll] = {{"GetUnzDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
     Zip.Extract();
-    EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"ZIPDLL.DLL not found", "ZipDllExec function not found in ZIPDLL.DLL",
+    EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"C:\\Program Files\\Quarrymap\\ZIPDLL.DLL not found",
+                                                     "ZipDllExec function not found in ZIPDLL.DLL",
                                                      "GetZipDllVersion function not found in ZIPDLL.DLL",
-                                                     "UNZDLL.DLL not found", "UnzDllExec function not found in UNZDLL.DLL"}));
+                                                     "C:\\Program Files\\Quarrymap\\UNZDLL.DLL not found",
+                                                     "UnzDllExec function not found in UNZDLL.DLL"}));
     EXPECT_EQ(TheScript.AddCalls + TheScript.ExtractCalls, 0);
     EXPECT_EQ(Libraries.Loaded, 0);
     EXPECT_TRUE(Zip.FSpecArgs.empty());
 }
 
-TEST_F(ZipMasterTest, AFaultInsideTheLibraryBecomesAMessageAndTheCallStillCleansUp) {
+TEST_F(ZipMasterTest, AFaultInsideTheLibraryBecomesAMessageAndTheLibraryStaysLoaded) {
     Zip.FSpecArgs = {"x"};
     Zip.SetZipFilename("C:\\a.zip");
     TheScript.Result = 5;
     Zip.Add();
     EXPECT_EQ(Zip.SuccessCnt(), 5);
+    EXPECT_EQ(Libraries.Loaded, 0);
     Libraries.FaultCalls = true;
     Zip.FSpecArgs = {"x"};
     Zip.Add();
     EXPECT_EQ(ShownTexts(), std::vector<std::string>{"Fatal DLL Error: abort exception"});
     EXPECT_EQ(Zip.SuccessCnt(), 0);
     EXPECT_TRUE(Zip.FSpecArgs.empty());
-    EXPECT_EQ(Libraries.Loaded, 0);
-    // The adapter is usable again afterwards.
+    // Its threads may still run its code: it is never unloaded.
+    EXPECT_EQ(Libraries.Loaded, 1);
+    EXPECT_EQ(Libraries.Kept, 1);
+    // The adapter is usable again afterwards, and unloads what did not fault.
     Libraries.FaultCalls = false;
     Zip.FSpecArgs = {"x"};
     Zip.Add();
     EXPECT_EQ(Zip.SuccessCnt(), 5);
+    EXPECT_EQ(Libraries.Loaded, 1);
+    EXPECT_EQ(Libraries.Kept, 1);
+}
+
+TEST_F(ZipMasterTest, TheFaultGuardIsOffWhileTheLibraryCallsBackIntoTheProgram) {
+    TheScript.Calls = {{1, 0, 10, "a"}, {2, 0, 0, ""}, {4, 0, 0, "done"}};
+    std::vector<bool> armedInEvents;
+    Zip.OnProgress = [&](TZipMaster&, TZipProgressKind, uint32_t, const std::string&) {
+        armedInEvents.push_back(Libraries.Armed);
+    };
+    Zip.OnMessage = [&](TZipMaster&, int32_t, const std::string&) { armedInEvents.push_back(Libraries.Armed); };
+    TheScript.DuringCall = [&] { armedInEvents.push_back(Libraries.Armed); };
+    Zip.FSpecArgs = {"x"};
+    Zip.SetZipFilename("C:\\a.zip");
+    Zip.Add();
+    // Armed while the library's own code runs, off in each event, armed again after each.
+    EXPECT_EQ(armedInEvents, (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(TheScript.ArmedAfterCallbacks, (std::vector<bool>{true, true, true}));
+    EXPECT_FALSE(Libraries.Armed);
 }
 
 TEST_F(ZipMasterTest, CallbacksBecomeProgressAndMessageEvents) {

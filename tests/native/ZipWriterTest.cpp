@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "ZipTestArchive.h"
 #include "ZipWrittenArchive.h"
 #include "platform/memory/MemoryByteStream.h"
 #include "zipdll/core/PkwareCipher.h"
@@ -320,6 +321,42 @@ TEST(ZipWriterZip64, MoreThan65535EntriesCountInTheZip64EndRecord) {
     EXPECT_EQ(20, archive.Entries.back().Needed) << "each entry itself is small";
 }
 
+TEST(ZipWriterZip64, LoweredThresholdsPutSmallValuesInZip64FieldsThatReadBack) {
+    TMemoryZipOutput output;
+    TZipWriter writer(output);
+    TZip64Thresholds limits;
+    limits.Value = 100;
+    limits.Count = 2;
+    writer.SetZip64Thresholds(limits);
+    writer.SetLevel(0);
+    TMemoryZipSource small("tiny"), large(TextLike(150)), late("late");
+    ASSERT_EQ(TZipAddOutcome::Added, writer.AddFile(NewEntry("small"), small));
+    ASSERT_EQ(TZipAddOutcome::Added, writer.AddFile(NewEntry("large"), large));
+    ASSERT_EQ(TZipAddOutcome::Added, writer.AddFile(NewEntry("late"), late));  // its offset is past 100
+    ASSERT_TRUE(writer.Finish());
+
+    const TReadArchive archive = ReadBack(output.Bytes);
+    ASSERT_EQ("", archive.Problem);
+    EXPECT_TRUE(archive.Zip64End);
+    EXPECT_EQ(0xFFFF, archive.Count16);
+    EXPECT_EQ(kMax32, archive.Offset32);
+    ASSERT_EQ(3u, archive.Entries.size());
+    EXPECT_FALSE(archive.Entries[0].CentralZip64);
+    EXPECT_FALSE(archive.Entries[0].LocalZip64);
+    EXPECT_TRUE(archive.Entries[1].CentralZip64);
+    EXPECT_TRUE(archive.Entries[1].LocalZip64);
+    EXPECT_EQ(150u, archive.Entries[1].LocalUncompressed);
+    EXPECT_TRUE(archive.Entries[2].CentralZip64) << "the offset alone";
+    EXPECT_FALSE(archive.Entries[2].LocalZip64);
+
+    TMemoryByteStream stream(output.Bytes);
+    const TZipCentralDirectory directory = ReadZipCentralDirectory(stream);
+    ASSERT_EQ("", directory.Error);
+    ASSERT_EQ(3u, directory.Entries.size());
+    EXPECT_EQ(150u, directory.Entries[1].UncompressedSize);
+    EXPECT_EQ(archive.Entries[2].Offset, directory.Entries[2].LocalHeaderOffset);
+}
+
 TEST(ZipWriterZip64, AFileListedNear4GiBGetsZip64SizesInItsLocalHeader) {
     TMemoryZipOutput output;
     TZipWriter writer(output);
@@ -422,6 +459,36 @@ TEST(ZipWriterCopy, CopiedEntriesKeepTheirBytesAndDropNeedlessDescriptors) {
     EXPECT_EQ(plain, Contents(copy.Entries[2]));
     // No descriptor left behind: the central directory follows the data at once.
     EXPECT_EQ(copy.Entries[2].Offset + 30 + 12 + plain.size(), copy.Offset32);
+}
+
+TEST(ZipWriterCopy, ANameReadFromAnotherToolsUnicodeFieldReadsTheSameInTheCopy) {
+    // Stored in code page 1252 (read as 437 it is another name), with
+    // Info-ZIP's field that gives the name in UTF-8.
+    const std::string raw = "caf\xE9.txt";
+    const std::string utf8 = "caf\xC3\xA9.txt";
+    std::string field = "\x01";
+    Put32(field, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(raw.data()), uInt(raw.size()))));
+    ZipTest::TEntryRecipe recipe = ZipTest::Entry(raw, "accented");
+    recipe.CentralExtra = ZipTest::ExtraField(0x7075, field + utf8);
+    const std::string archive = ZipTest::BuildZip({recipe, ZipTest::Entry("plain", "p")}).Bytes;
+
+    TMemoryByteStream stream(archive);
+    const TZipCentralDirectory directory = ReadZipCentralDirectory(stream);
+    ASSERT_EQ(2u, directory.Entries.size());
+    ASSERT_EQ(utf8, directory.Entries[0].Name);
+    TMemoryZipOutput output;
+    TZipWriter copier(output);
+    for (const TZipCentralEntry& entry : directory.Entries)
+        ASSERT_EQ(TZipAddOutcome::Added, copier.CopyEntry(entry, stream)) << copier.Error();
+    ASSERT_TRUE(copier.Finish());
+
+    TMemoryByteStream copyStream(output.Bytes);
+    const TZipCentralDirectory copy = ReadZipCentralDirectory(copyStream);
+    ASSERT_EQ(2u, copy.Entries.size());
+    EXPECT_EQ(utf8, copy.Entries[0].Name);
+    EXPECT_EQ(kFlagUtf8, copy.Entries[0].Flags & kFlagUtf8);
+    EXPECT_EQ("plain", copy.Entries[1].RawName);
+    EXPECT_EQ(0, copy.Entries[1].Flags & kFlagUtf8);
 }
 
 TEST(ZipWriterCopy, AnEncryptedEntryWithADescriptorKeepsIt) {

@@ -443,6 +443,34 @@ TEST_F(ZipDllAddExisting, AnArchiveThatCannotBeReadIsLeftAlone) {
     EXPECT_EQ(int32_t(ERROR_FILE_CORRUPT), Log.Failures().back().ErrorCode);
 }
 
+TEST_F(ZipDllAddExisting, AnArchiveWhoseEntriesShareBytesIsLeftAlone) {
+    Folder("Data");
+    File("Data\\a.txt", TextOf(5000));
+    File("Data\\b.txt", TextOf(5000));
+    SetTime("Data\\a.txt", TimeOf(2020));
+    SetTime("Data\\b.txt", TimeOf(2020));
+    TZipAddCall first("Shared.zip", {"Data\\*.*"}, Log);
+    ASSERT_EQ(2, Add(first));
+    // b's central header is made to name a's local header (the same bytes).
+    std::string bytes = ReadWholeFile(At("Shared.zip"));
+    const size_t firstHeader = bytes.find("PK\x01\x02");
+    const size_t secondHeader = bytes.find("PK\x01\x02", firstHeader + 4);
+    ASSERT_NE(std::string::npos, secondHeader);
+    bytes.replace(secondHeader + 42, 4, bytes.substr(firstHeader + 42, 4));
+    File("Shared.zip", bytes);
+
+    File("Data\\c.txt", "new");
+    TZipCallbackLog updateLog;
+    TZipAddCall update("Shared.zip", {"Data\\*.*"}, updateLog);
+    update.Block->Update = kZipFlagTrue;
+    EXPECT_EQ(0, Add(update));
+    EXPECT_TRUE(bytes == ReadWholeFile(At("Shared.zip")));
+    ASSERT_EQ(1u, updateLog.Failures().size()) << updateLog.FailureTexts();
+    EXPECT_EQ(int32_t(ERROR_FILE_CORRUPT), updateLog.Failures()[0].ErrorCode);
+    EXPECT_NE(std::string::npos, updateLog.Failures()[0].Text.find("its entries Data/a.txt and Data/b.txt share bytes"))
+        << updateLog.Failures()[0].Text;
+}
+
 TEST_F(ZipDllAddExisting, TheArchiveIsNeverAddedToItself) {
     Folder("Data");
     File("Data\\a.txt", TextOf(1000));

@@ -230,7 +230,8 @@ TEST_F(ZipMasterWin32Test, ACorruptedByteIsReportedAndItsFileRemoved) {
 }
 
 TEST_F(ZipMasterWin32Test, AFaultInTheLibraryIsCaughtAndAMissingEntryPointReported) {
-    Zip.SetDLLDirectory(BuildFolder("tests\\brokenzip") + "\\");
+    const std::string broken = BuildFolder("tests\\brokenzip");
+    Zip.SetDLLDirectory(broken + "\\");
     ASSERT_TRUE(CreateDirectoryW(L"T:\\zipmaster\\Src", nullptr));
     SetCurrentDirectoryW(L"T:\\zipmaster\\Src");
     Zip.SetZipFilename(kZip);
@@ -240,6 +241,8 @@ TEST_F(ZipMasterWin32Test, AFaultInTheLibraryIsCaughtAndAMissingEntryPointReport
     ASSERT_EQ(Boxes.Shown.size(), 1u);
     EXPECT_EQ(Boxes.Shown[0].Text, "Fatal DLL Error: abort exception");
     EXPECT_TRUE(Zip.FSpecArgs.empty());
+    // Code of a library that faulted may still run on its threads: it stays loaded.
+    EXPECT_NE(nullptr, GetModuleHandleW(Widen(broken + "\\ZIPDLL.DLL").c_str()));
 
     ASSERT_TRUE(WriteBytes(kZip, "PK\x05\x06" + std::string(18, '\0')));
     Zip.Extract();
@@ -247,12 +250,54 @@ TEST_F(ZipMasterWin32Test, AFaultInTheLibraryIsCaughtAndAMissingEntryPointReport
     EXPECT_EQ(Boxes.Shown[1].Text, "UnzDllExec function not found in UNZDLL.DLL");
 }
 
-TEST_F(ZipMasterWin32Test, ALibraryNotBesideTheTestsNorInDllDirectoryIsNotFound) {
+TEST_F(ZipMasterWin32Test, AFaultOfTheProgramDuringACallbackIsNotTheLibrarys) {
+    Zip.SetDLLDirectory(BuildFolder("tests\\brokenzip"));
+    ASSERT_TRUE(CreateDirectoryW(L"T:\\zipmaster\\Src", nullptr));
+    SetCurrentDirectoryW(L"T:\\zipmaster\\Src");
+    // The broken library calls back once, then faults itself.
+    std::vector<std::string> seen;
+    Zip.OnProgress = [&](TZipMaster&, TZipProgressKind, uint32_t, const std::string& name) {
+        const bool armed = Libraries.ArmGuard(false);
+        Libraries.ArmGuard(armed);
+        seen.push_back(name + (armed ? " armed" : " unarmed"));
+        // A fault of the program's own code is not caught as the library's:
+        // only a guard of the program's own catches it.
+        const bool returned = Libraries.CallGuarded([] {
+            volatile int* nowhere = nullptr;
+            *nowhere = 2;
+        });
+        seen.push_back(returned ? "returned" : "caught here");
+    };
+    Zip.SetZipFilename(kZip);
+    Zip.FSpecArgs = {"Project\\*.*"};
+    Zip.Add();
+    EXPECT_EQ(seen, (std::vector<std::string>{"first.txt unarmed", "caught here"}));
+    // Back in the library the guard is armed again and catches its fault.
+    ASSERT_EQ(Boxes.Shown.size(), 1u);
+    EXPECT_EQ(Boxes.Shown[0].Text, "Fatal DLL Error: abort exception");
+    const bool armedAfter = Libraries.ArmGuard(false);
+    EXPECT_FALSE(armedAfter);
+}
+
+TEST_F(ZipMasterWin32Test, ALibraryInTheCurrentFolderIsNeverLoaded) {
+    // A library of that name planted in the folder being worked in.
+    ASSERT_TRUE(CopyFileW(Widen(BuildFolder("tests\\brokenzip") + "\\ZIPDLL.DLL").c_str(),
+                          L"T:\\zipmaster\\ZIPDLL.DLL", FALSE));
     Zip.SetDLLDirectory("T:\\zipmaster\\nothing-here");
     SetCurrentDirectoryW(L"T:\\zipmaster");
     Zip.SetZipFilename(kZip);
     Zip.FSpecArgs = {"x"};
     Zip.Add();
     ASSERT_EQ(Boxes.Shown.size(), 1u);
-    EXPECT_EQ(Boxes.Shown[0].Text, "ZIPDLL.DLL not found");
+    EXPECT_EQ(Boxes.Shown[0].Text, "T:\\zipmaster\\nothing-here\\ZIPDLL.DLL not found");
+    EXPECT_TRUE(Begun.empty());
+    EXPECT_EQ(nullptr, GetModuleHandleW(L"T:\\zipmaster\\ZIPDLL.DLL"));
+
+    // Nor is a name that is not a full path.
+    Zip.SetDLLDirectory(".");
+    Zip.FSpecArgs = {"x"};
+    Zip.Add();
+    ASSERT_EQ(Boxes.Shown.size(), 2u);
+    EXPECT_EQ(Boxes.Shown[1].Text, ".\\ZIPDLL.DLL not found");
+    EXPECT_EQ(nullptr, GetModuleHandleW(L"T:\\zipmaster\\ZIPDLL.DLL"));
 }

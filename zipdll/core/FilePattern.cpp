@@ -6,6 +6,11 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+bool IsDriveInFront(const std::string& text) {
+    return text.size() >= 2 && ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z')) &&
+           text[1] == ':';
+}
+
 // Decodes UTF-8 leniently: a byte that does not start a valid sequence
 // stands for itself, so every input gives some code points.
 std::u32string Decode(const std::string& text) {
@@ -67,12 +72,13 @@ bool Match(const std::u32string& name, const std::u32string& pattern) {
     // Greedy matching with one backtrack point: the last "*" seen.
     size_t n = 0, p = 0, starP = std::u32string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == U'*') {
+        // A "*" is a wildcard first, even against a "*" in the name.
+        if (p < pattern.size() && pattern[p] == U'*') {
             starP = p++;
             starN = n;
+        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+            ++n;
+            ++p;
         } else if (starP != std::u32string::npos) {
             p = starP + 1;
             n = ++starN;
@@ -146,15 +152,13 @@ std::string FileNameKey(const std::string& name) {
 bool SameFileName(const std::string& a, const std::string& b) { return FileNameKey(a) == FileNameKey(b); }
 
 std::string ZipStoredName(const std::string& path) {
-    std::string rest = path;
-    if (rest.size() >= 2 && rest[1] == ':') rest.erase(0, 2);
     std::vector<std::string> parts;
     std::string part;
     auto take = [&] {
         if (!part.empty() && part != "." && part != "..") parts.push_back(part);
         part.clear();
     };
-    for (char c : rest) {
+    for (char c : path) {
         if (IsSeparator(c)) {
             take();
         } else {
@@ -162,6 +166,12 @@ std::string ZipStoredName(const std::string& path) {
         }
     }
     take();
+    // A drive ("C:") in front is no part of a stored name, wherever the
+    // separators and "." and ".." parts before it leave it.
+    while (!parts.empty() && IsDriveInFront(parts.front())) {
+        parts.front().erase(0, 2);
+        if (parts.front().empty() || parts.front() == "." || parts.front() == "..") parts.erase(parts.begin());
+    }
     std::string out;
     for (size_t i = 0; i < parts.size(); ++i) {
         if (i) out.push_back('/');

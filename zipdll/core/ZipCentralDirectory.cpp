@@ -346,6 +346,8 @@ TZipCentralDirectory ReadZipCentralDirectory(IByteStream& archive) {
     uint64_t directoryAt = 0;
     int64_t bias = 0;
     if (!PlaceDirectory(archive, end, directoryAt, bias, result.Error)) return result;
+    result.DirectoryOffset = directoryAt;
+    result.DirectorySize = end.DirectorySize;
     std::string directory(size_t(end.DirectorySize), '\0');
     if (!directory.empty() && !ReadAt(archive, int64_t(directoryAt), &directory[0], directory.size())) {
         result.Error = "The zip archive's central directory cannot be read";
@@ -355,7 +357,8 @@ TZipCentralDirectory ReadZipCentralDirectory(IByteStream& archive) {
     return result;
 }
 
-bool LocateEntryData(IByteStream& archive, const TZipCentralEntry& entry, uint64_t& dataStart, std::string& error) {
+bool ReadZipLocalHeader(IByteStream& archive, const TZipCentralEntry& entry, TZipLocalHeader& local,
+                        std::string& error) {
     const int64_t size = archive.Size();
     unsigned char header[kLocalHeaderSize];
     if (entry.LocalHeaderOffset > uint64_t(size) ||
@@ -364,11 +367,86 @@ bool LocateEntryData(IByteStream& archive, const TZipCentralEntry& entry, uint64
         error = "The local header of " + entry.Name + " is missing";
         return false;
     }
-    const uint64_t start = entry.LocalHeaderOffset + kLocalHeaderSize + Get16(header + 26) + Get16(header + 28);
+    const uint16_t nameLength = Get16(header + 26);
+    const uint16_t extraLength = Get16(header + 28);
+    const uint64_t start = entry.LocalHeaderOffset + kLocalHeaderSize + nameLength + extraLength;
     if (!FitsWithin(start, entry.CompressedSize, uint64_t(size))) {
         error = "The data of " + entry.Name + " lies beyond the end of the archive";
         return false;
     }
-    dataStart = start;
+    local.DataStart = start;
+    local.SizesFollowData = (Get16(header + 6) & kFlagDataDescriptor) != 0;
+    local.CompressedSize = Get32(header + 18);
+    local.UncompressedSize = Get32(header + 22);
+    if (local.CompressedSize != kMax32 && local.UncompressedSize != kMax32) return true;
+    // The ZIP64 field holds the saturated sizes, uncompressed first.
+    std::string extra(extraLength, '\0');
+    if (extraLength && !ReadAt(archive, int64_t(entry.LocalHeaderOffset + kLocalHeaderSize + nameLength), &extra[0],
+                               extra.size())) {
+        error = "The local header of " + entry.Name + " cannot be read";
+        return false;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(extra.data());
+    for (size_t at = 0; extra.size() >= 4 && at <= extra.size() - 4;) {
+        const uint16_t tag = Get16(bytes + at);
+        const size_t length = Get16(bytes + at + 2);
+        const size_t field = at + 4;
+        if (length > extra.size() - field) break;
+        if (tag == kExtraZip64) {
+            size_t next = field;
+            if (local.UncompressedSize == kMax32 && length - (next - field) >= 8) {
+                local.UncompressedSize = Get64(bytes + next);
+                next += 8;
+            }
+            if (local.CompressedSize == kMax32 && length - (next - field) >= 8)
+                local.CompressedSize = Get64(bytes + next);
+            break;
+        }
+        at = field + length;
+    }
     return true;
+}
+
+bool LocateEntryData(IByteStream& archive, const TZipCentralEntry& entry, uint64_t& dataStart, std::string& error) {
+    TZipLocalHeader local;
+    if (!ReadZipLocalHeader(archive, entry, local, error)) return false;
+    dataStart = local.DataStart;
+    return true;
+}
+
+std::string FindOverlappingEntries(IByteStream& archive, const TZipCentralDirectory& directory) {
+    constexpr size_t kDirectory = SIZE_MAX;
+    struct TSpan {
+        uint64_t Start, End;
+        size_t Entry;  // kDirectory for the central directory
+    };
+    std::vector<TSpan> spans;
+    spans.reserve(directory.Entries.size() + 1);
+    if (directory.DirectorySize > 0)
+        spans.push_back({directory.DirectoryOffset, directory.DirectoryOffset + directory.DirectorySize, kDirectory});
+    for (size_t i = 0; i < directory.Entries.size(); ++i) {
+        const TZipCentralEntry& entry = directory.Entries[i];
+        TZipLocalHeader local;
+        std::string unreadable;
+        if (!ReadZipLocalHeader(archive, entry, local, unreadable)) continue;
+        spans.push_back({entry.LocalHeaderOffset, local.DataStart + entry.CompressedSize, i});
+    }
+    std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) {
+        if (a.Start != b.Start) return a.Start < b.Start;
+        return a.End != b.End ? a.End < b.End : a.Entry < b.Entry;
+    });
+    // Sorted by start, a span overlaps an earlier one exactly when it starts
+    // before the furthest end seen so far.
+    const TSpan* furthest = nullptr;
+    for (const TSpan& span : spans) {
+        if (furthest && span.Start < furthest->End) {
+            // Named in the archive's order; the directory comes after every entry.
+            const size_t first = std::min(span.Entry, furthest->Entry), second = std::max(span.Entry, furthest->Entry);
+            const std::string& firstName = directory.Entries[first].Name;
+            if (second == kDirectory) return "its entry " + firstName + " runs into its central directory";
+            return "its entries " + firstName + " and " + directory.Entries[second].Name + " share bytes";
+        }
+        if (!furthest || span.End > furthest->End) furthest = &span;
+    }
+    return "";
 }

@@ -40,6 +40,19 @@ struct TZipCentralDirectory {
     std::vector<TZipCentralEntry> Entries;
     // Why the archive cannot be read; "" when it was read whole.
     std::string Error;
+    // Where the central directory was read from (after any bytes in front).
+    uint64_t DirectoryOffset = 0;
+    uint64_t DirectorySize = 0;
+};
+
+// What an entry's local header says, as far as reading its data goes.
+struct TZipLocalHeader {
+    uint64_t DataStart = 0;  // just after the header's name and extra fields
+    // Bit 3: the sizes follow the data, and the header's own may be zero.
+    bool SizesFollowData = false;
+    // The header's sizes, from its ZIP64 field where the 32-bit ones are saturated.
+    uint64_t CompressedSize = 0;
+    uint64_t UncompressedSize = 0;
 };
 
 // Finds the end record (and the ZIP64 one when present) and reads every
@@ -51,3 +64,13 @@ TZipCentralDirectory ReadZipCentralDirectory(IByteStream& archive);
 // local header is missing or its data would lie outside the archive.
 bool LocateEntryData(IByteStream& archive, const TZipCentralEntry& entry, uint64_t& dataStart,
                      std::string& error);
+// The same, with the local header's own flags and sizes.
+bool ReadZipLocalHeader(IByteStream& archive, const TZipCentralEntry& entry, TZipLocalHeader& local,
+                        std::string& error);
+
+// Entries whose local header and data share bytes with another entry's, or
+// with the central directory, are how archives are built that expand far
+// beyond their size (the same data counted over and over). Why the
+// archive's entries do not lie apart; "" when they do. Entries whose local
+// header cannot be read are left out: they yield nothing.
+std::string FindOverlappingEntries(IByteStream& archive, const TZipCentralDirectory& directory);

@@ -1,7 +1,8 @@
 #pragma once
 // What the extract library decides for each entry before any file work:
-// whether the file specifications select it, and whether an existing file
-// is replaced under the freshen, update and overwrite options.
+// whether the file specifications select it, whether each part of its name
+// can be created as it is, and whether an existing file is replaced under
+// the freshen, update and overwrite options.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,12 @@
 bool ZipNameMatchesSpec(const std::string& name, const std::string& spec);
 // No specifications select every entry.
 bool ZipNameSelected(const std::string& name, const std::vector<std::string>& specs);
+
+// Why one part of a path (a file or folder name, UTF-8, without separators)
+// is not created: Windows would refuse it, open a device for it, or create
+// another name (it drops trailing dots and spaces; "a:b" names a stream of
+// "a"). Null when the part is created exactly as it is.
+const char* ZipNameComponentProblem(const std::string& component);
 
 struct TZipWriteRules {
     bool Freshen = false;    // only files that exist and are older

@@ -88,8 +88,12 @@ private:
     uint64_t NextStep = kZipExtractStepBytes;
 };
 
+// Buffers no larger than the entry needs: an archive of many small files
+// does not take a whole chunk for each.
+size_t BufferFor(uint64_t bytes, size_t chunk) { return size_t(std::max<uint64_t>(1, std::min<uint64_t>(bytes, chunk))); }
+
 EOutcome CopyStored(TDataReader& reader, TOutput& output) {
-    std::vector<unsigned char> buffer(kZipExtractStepBytes);
+    std::vector<unsigned char> buffer(BufferFor(reader.Remaining(), kZipExtractStepBytes));
     while (reader.Remaining() > 0) {
         size_t got = 0;
         if (!reader.Read(buffer.data(), buffer.size(), got)) return EOutcome::ReadFailed;
@@ -99,12 +103,13 @@ EOutcome CopyStored(TDataReader& reader, TOutput& output) {
     return EOutcome::Ok;
 }
 
-EOutcome Inflate(TDataReader& reader, TOutput& output) {
+EOutcome Inflate(TDataReader& reader, TOutput& output, uint64_t statedSize) {
     TInflater inflater;
     if (!inflater.Ready) return EOutcome::DamagedData;
     z_stream& z = inflater.Stream;
-    std::vector<unsigned char> input(kInputChunk);
-    std::vector<unsigned char> out(kZipExtractStepBytes);
+    std::vector<unsigned char> input(BufferFor(reader.Remaining(), kInputChunk));
+    // One byte past the stated size is enough to see a stream that runs on.
+    std::vector<unsigned char> out(statedSize < kZipExtractStepBytes ? size_t(statedSize) + 1 : kZipExtractStepBytes);
     for (;;) {
         if (z.avail_in == 0 && reader.Remaining() > 0) {
             size_t got = 0;
@@ -132,9 +137,15 @@ EOutcome Extract(IByteStream& archive, const TZipCentralEntry& entry, const std:
     if ((entry.Method != kMethodStored && entry.Method != kMethodDeflated) ||
         (entry.IsEncrypted() && (entry.Flags & kFlagStrongEncryption)))
         return EOutcome::UnsupportedMethod;
-    uint64_t dataStart = 0;
-    if (!LocateEntryData(archive, entry, dataStart, result.Detail)) return EOutcome::NotFound;
-    TDataReader reader(archive, dataStart, entry.CompressedSize);
+    TZipLocalHeader local;
+    if (!ReadZipLocalHeader(archive, entry, local, result.Detail)) return EOutcome::NotFound;
+    // What an entry declares is what both of its headers say: the program
+    // totals the local headers before it extracts (for the room it needs),
+    // and no entry may write more than that total counted for it.
+    if (!local.SizesFollowData &&
+        (local.UncompressedSize != entry.UncompressedSize || local.CompressedSize != entry.CompressedSize))
+        return EOutcome::SizeMismatch;
+    TDataReader reader(archive, local.DataStart, entry.CompressedSize);
     TPkwareCipher cipher(password);
     if (entry.IsEncrypted()) {
         if (password.empty()) return EOutcome::PasswordNeeded;
@@ -149,7 +160,8 @@ EOutcome Extract(IByteStream& archive, const TZipCentralEntry& entry, const std:
     }
     TOutput output(sink, progress, entry.UncompressedSize);
     if (entry.Method == kMethodStored && reader.Remaining() != entry.UncompressedSize) return EOutcome::SizeMismatch;
-    const EOutcome copied = entry.Method == kMethodStored ? CopyStored(reader, output) : Inflate(reader, output);
+    const EOutcome copied =
+        entry.Method == kMethodStored ? CopyStored(reader, output) : Inflate(reader, output, entry.UncompressedSize);
     result.BytesWritten = output.Written;
     if (copied != EOutcome::Ok) return copied;
     if (output.Written != entry.UncompressedSize) return EOutcome::SizeMismatch;

@@ -23,7 +23,7 @@ enum class EZipExtractOutcome {
     PasswordNeeded,     // encrypted, and no password given
     WrongPassword,
     CrcMismatch,
-    SizeMismatch,       // the data gives more or fewer bytes than stated
+    SizeMismatch,       // the data gives more or fewer bytes than stated, or the headers state different sizes
     Truncated,          // the compressed data ends before the entry does
     DamagedData,        // the compressed data is not valid deflate
     UnsupportedMethod,  // neither stored nor deflated, or strongly encrypted

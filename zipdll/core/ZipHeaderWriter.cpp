@@ -11,8 +11,9 @@ constexpr uint16_t kNtfsTimesTag = 0x0001;
 constexpr uint16_t kNtfsTimesSize = 24;
 constexpr uint16_t kNtfsExtraSize = 4 + 4 + kNtfsTimesSize;  // reserved, tag, size, three times
 
-bool CentralNeedsZip64(const TZipEntryRecord& e) {
-    return Exceeds32(e.UncompressedSize) || Exceeds32(e.CompressedSize) || Exceeds32(e.LocalHeaderOffset);
+bool CentralNeedsZip64(const TZipEntryRecord& e, const TZip64Thresholds& limits) {
+    return limits.Exceeds(e.UncompressedSize) || limits.Exceeds(e.CompressedSize) ||
+           limits.Exceeds(e.LocalHeaderOffset);
 }
 
 void PutNtfsExtra(std::string& out, const TZipEntryRecord& e) {
@@ -27,26 +28,28 @@ void PutNtfsExtra(std::string& out, const TZipEntryRecord& e) {
     Put64(out, e.CreatedTime);
 }
 
-uint16_t MadeBy(const TZipEntryRecord& e) {
-    const uint16_t needed = VersionNeeded(e);
+uint16_t MadeBy(const TZipEntryRecord& e, const TZip64Thresholds& limits) {
+    const uint16_t needed = VersionNeeded(e, limits);
     uint16_t version = e.VersionMadeBy & 0xFF;
     if (version < needed) version = needed;
     return uint16_t((e.VersionMadeBy & 0xFF00) | version);
 }
 
-uint32_t Field32(uint64_t value) { return Exceeds32(value) ? kMax32 : uint32_t(value); }
+uint32_t Field32(uint64_t value, const TZip64Thresholds& limits) {
+    return limits.Exceeds(value) ? kMax32 : uint32_t(value);
+}
 
 }  // namespace
 
-uint16_t VersionNeeded(const TZipEntryRecord& entry) {
-    return (entry.LocalZip64 || CentralNeedsZip64(entry)) ? kVersionNeededZip64 : kVersionNeededDefault;
+uint16_t VersionNeeded(const TZipEntryRecord& entry, const TZip64Thresholds& limits) {
+    return (entry.LocalZip64 || CentralNeedsZip64(entry, limits)) ? kVersionNeededZip64 : kVersionNeededDefault;
 }
 
-std::string LocalHeader(const TZipEntryRecord& e) {
+std::string LocalHeader(const TZipEntryRecord& e, const TZip64Thresholds& limits) {
     std::string out;
     out.reserve(kLocalHeaderSize + e.Name.size() + 20 + 36);
     Put32(out, kLocalHeaderSignature);
-    Put16(out, VersionNeeded(e));
+    Put16(out, VersionNeeded(e, limits));
     Put16(out, e.Flags);
     Put16(out, e.Method);
     Put16(out, e.DosTime);
@@ -68,24 +71,24 @@ std::string LocalHeader(const TZipEntryRecord& e) {
     return out;
 }
 
-std::string CentralHeader(const TZipEntryRecord& e) {
+std::string CentralHeader(const TZipEntryRecord& e, const TZip64Thresholds& limits) {
     std::string zip64;
-    if (Exceeds32(e.UncompressedSize)) Put64(zip64, e.UncompressedSize);
-    if (Exceeds32(e.CompressedSize)) Put64(zip64, e.CompressedSize);
-    if (Exceeds32(e.LocalHeaderOffset)) Put64(zip64, e.LocalHeaderOffset);
+    if (limits.Exceeds(e.UncompressedSize)) Put64(zip64, e.UncompressedSize);
+    if (limits.Exceeds(e.CompressedSize)) Put64(zip64, e.CompressedSize);
+    if (limits.Exceeds(e.LocalHeaderOffset)) Put64(zip64, e.LocalHeaderOffset);
 
     std::string out;
     out.reserve(kCentralHeaderSize + e.Name.size() + 28 + 36);
     Put32(out, kCentralHeaderSignature);
-    Put16(out, MadeBy(e));
-    Put16(out, VersionNeeded(e));
+    Put16(out, MadeBy(e, limits));
+    Put16(out, VersionNeeded(e, limits));
     Put16(out, e.Flags);
     Put16(out, e.Method);
     Put16(out, e.DosTime);
     Put16(out, e.DosDate);
     Put32(out, e.Crc32);
-    Put32(out, Field32(e.CompressedSize));
-    Put32(out, Field32(e.UncompressedSize));
+    Put32(out, Field32(e.CompressedSize, limits));
+    Put32(out, Field32(e.UncompressedSize, limits));
     Put16(out, uint16_t(e.Name.size()));
     const uint16_t extra = uint16_t((zip64.empty() ? 0 : 4 + zip64.size()) + (e.HasTimes ? 4 + kNtfsExtraSize : 0));
     Put16(out, extra);
@@ -93,7 +96,7 @@ std::string CentralHeader(const TZipEntryRecord& e) {
     Put16(out, 0);  // disk number start
     Put16(out, e.InternalAttributes);
     Put32(out, e.ExternalAttributes);
-    Put32(out, Field32(e.LocalHeaderOffset));
+    Put32(out, Field32(e.LocalHeaderOffset, limits));
     out += e.Name;
     if (!zip64.empty()) {
         Put16(out, kExtraZip64);
@@ -104,8 +107,10 @@ std::string CentralHeader(const TZipEntryRecord& e) {
     return out;
 }
 
-std::string EndRecords(uint64_t entryCount, uint64_t directoryOffset, uint64_t directorySize) {
-    const bool zip64 = entryCount >= kMax16 || Exceeds32(directoryOffset) || Exceeds32(directorySize);
+std::string EndRecords(uint64_t entryCount, uint64_t directoryOffset, uint64_t directorySize,
+                       const TZip64Thresholds& limits) {
+    const bool manyEntries = entryCount >= limits.Count;
+    const bool zip64 = manyEntries || limits.Exceeds(directoryOffset) || limits.Exceeds(directorySize);
     std::string out;
     if (zip64) {
         const uint64_t zip64EndOffset = directoryOffset + directorySize;
@@ -124,14 +129,14 @@ std::string EndRecords(uint64_t entryCount, uint64_t directoryOffset, uint64_t d
         Put64(out, zip64EndOffset);
         Put32(out, 1);  // disks in all
     }
-    const uint16_t count16 = entryCount >= kMax16 ? kMax16 : uint16_t(entryCount);
+    const uint16_t count16 = manyEntries ? kMax16 : uint16_t(entryCount);
     Put32(out, kEndRecordSignature);
     Put16(out, 0);
     Put16(out, 0);
     Put16(out, count16);
     Put16(out, count16);
-    Put32(out, Field32(directorySize));
-    Put32(out, Field32(directoryOffset));
+    Put32(out, Field32(directorySize, limits));
+    Put32(out, Field32(directoryOffset, limits));
     Put16(out, 0);  // comment length
     return out;
 }

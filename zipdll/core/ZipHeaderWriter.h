@@ -31,17 +31,25 @@ struct TZipEntryRecord {
     bool LocalZip64 = false;
 };
 
+// The values from which a field moves into ZIP64: sizes and offsets of
+// 0xFFFFFFFF and more, entry counts of 0xFFFF and more. Tests lower them to
+// reach every ZIP64 field with archives of a few bytes.
+struct TZip64Thresholds {
+    uint64_t Value = 0xFFFFFFFFu;
+    uint64_t Count = 0xFFFF;
+
+    bool Exceeds(uint64_t value) const { return value >= Value; }
+};
+
 namespace ZipHeaders {
-// True when a value must move into a ZIP64 field.
-inline bool Exceeds32(uint64_t value) { return value >= 0xFFFFFFFFu; }
-
 // 45 when the entry needs ZIP64 (in either header), else 20.
-uint16_t VersionNeeded(const TZipEntryRecord& entry);
+uint16_t VersionNeeded(const TZipEntryRecord& entry, const TZip64Thresholds& limits = {});
 
-std::string LocalHeader(const TZipEntryRecord& entry);
-std::string CentralHeader(const TZipEntryRecord& entry);
+std::string LocalHeader(const TZipEntryRecord& entry, const TZip64Thresholds& limits = {});
+std::string CentralHeader(const TZipEntryRecord& entry, const TZip64Thresholds& limits = {});
 // The ZIP64 end record and its locator when any value needs them, then the end record.
-std::string EndRecords(uint64_t entryCount, uint64_t directoryOffset, uint64_t directorySize);
+std::string EndRecords(uint64_t entryCount, uint64_t directoryOffset, uint64_t directorySize,
+                       const TZip64Thresholds& limits = {});
 // The data descriptor after an entry's data: 8-byte sizes with a ZIP64 local header.
 std::string DataDescriptor(const TZipEntryRecord& entry);
 }  // namespace ZipHeaders

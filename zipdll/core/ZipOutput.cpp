@@ -18,9 +18,7 @@ bool TMemoryZipOutput::Truncate(uint64_t size) {
 }
 
 TZipOutputBuffer::TZipOutputBuffer(IZipOutput& output, uint64_t startOffset, size_t capacity)
-    : Output(output), Capacity(capacity), BufferStart(startOffset), Written(startOffset) {
-    Buffer.reserve(capacity);
-}
+    : Output(output), Capacity(capacity), BufferStart(startOffset), Written(startOffset) {}
 
 bool TZipOutputBuffer::Flush() {
     if (Buffer.empty()) return true;

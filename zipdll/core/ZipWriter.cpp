@@ -40,9 +40,17 @@ uint32_t Crc(uint32_t crc, const unsigned char* data, size_t size) {
     return crc;
 }
 
+// Makes the buffer hold at least `size` bytes, keeping those it holds.
+unsigned char* AtLeast(std::vector<unsigned char>& buffer, size_t size) {
+    if (buffer.size() < size) buffer.resize(size);
+    return buffer.data();
+}
+
 // Deflate may grow incompressible data a little; a file this close to 4 GiB
 // gets ZIP64 room in its local header in case it ends up above.
-bool MayNeedZip64(uint64_t size) { return size >= kMax32 || size + (size >> 11) + 4096 >= kMax32; }
+bool MayNeedZip64(uint64_t size, const TZip64Thresholds& limits) {
+    return limits.Exceeds(size) || limits.Exceeds(size + (size >> 11) + 4096);
+}
 
 }  // namespace
 
@@ -71,8 +79,8 @@ struct TZipWriter::TDeflater {
 
 TZipWriter::TZipWriter(IZipOutput& output, uint64_t startOffset)
     : Out(output, startOffset), Deflater(std::make_unique<TDeflater>()), Whole(std::make_unique<TZipEntryCompressor>(Level)) {
-    Input.resize(kChunkSize);
-    Output.resize(std::max<size_t>(kChunkSize, deflateBound(nullptr, uLong(kChunkSize))) + 64);
+    // The buffers grow when an entry needs them: an archive of small files
+    // never needs a whole chunk.
 }
 
 TZipWriter::~TZipWriter() = default;
@@ -113,8 +121,17 @@ TZipAddOutcome TZipWriter::AddFile(const TZipNewEntry& entry, IZipSource& source
         return TZipAddOutcome::SourceFailed;
     }
     TZipEntryRecord record = MakeEntryRecord(entry, !Password.empty());
+    // Room for the file as listed and one byte more, to see it end; a file
+    // larger than listed is read on up to a whole chunk.
+    const size_t room = size_t(std::min<uint64_t>(kChunkSize, std::max<uint64_t>(entry.ExpectedSize + 1, 4096)));
     size_t first = 0;
-    if (!ReadFull(source, Input.data(), kChunkSize, first)) return TZipAddOutcome::SourceFailed;
+    if (!ReadFull(source, AtLeast(Input, room), room, first)) return TZipAddOutcome::SourceFailed;
+    if (first == room && room < kChunkSize) {
+        size_t more = 0;
+        if (!ReadFull(source, AtLeast(Input, kChunkSize) + first, kChunkSize - first, more))
+            return TZipAddOutcome::SourceFailed;
+        first += more;
+    }
     if (first < kChunkSize) {
         if (progress && first > 0 && !progress(first)) {
             LastError = "stopped";
@@ -126,7 +143,7 @@ TZipAddOutcome TZipWriter::AddFile(const TZipNewEntry& entry, IZipSource& source
         }
         return AddPrepared(Prepared);
     }
-    record.LocalZip64 = MayNeedZip64(std::max<uint64_t>(entry.ExpectedSize, first));
+    record.LocalZip64 = MayNeedZip64(std::max<uint64_t>(entry.ExpectedSize, first), Limits);
     return AddStreamed(record, source, first, progress);
 }
 
@@ -135,8 +152,8 @@ TZipAddOutcome TZipWriter::AddPrepared(const TZipPreparedEntry& entry) {
     TZipEntryRecord record = entry.Record;
     const uint64_t entryStart = Out.Position();
     record.LocalHeaderOffset = entryStart;
-    record.LocalZip64 = ZipHeaders::Exceeds32(record.CompressedSize) || ZipHeaders::Exceeds32(record.UncompressedSize);
-    if (!Out.Append(ZipHeaders::LocalHeader(record)) || !Out.Append(entry.Payload))
+    record.LocalZip64 = Limits.Exceeds(record.CompressedSize) || Limits.Exceeds(record.UncompressedSize);
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)) || !Out.Append(entry.Payload))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, "the archive could not be written");
     Records.push_back(record);
     return TZipAddOutcome::Added;
@@ -183,11 +200,12 @@ TZipAddOutcome TZipWriter::AddStreamed(TZipEntryRecord& record, IZipSource& sour
     record.Method = Level > 0 ? kMethodDeflated : kMethodStored;
     if (Level > 0) record.Flags |= DeflateLevelFlags(Level);
     const std::string failedOutput = "the archive could not be written";
-    if (!Out.Append(ZipHeaders::LocalHeader(record)))
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     if (encrypted && !Out.Append(EncryptionHeader(firstPassCrc)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     if (Level > 0 && !Deflater->Start(Level)) return Drop(entryStart, TZipAddOutcome::OutputFailed, "zlib failed");
+    if (Level > 0) AtLeast(Output, std::max<size_t>(kChunkSize, deflateBound(nullptr, uLong(kChunkSize))) + 64);
 
     uint32_t crc = 0;
     uint64_t consumed = 0, produced = 0;
@@ -214,10 +232,9 @@ TZipAddOutcome TZipWriter::AddStreamed(TZipEntryRecord& record, IZipSource& sour
     record.CompressedSize = produced + (encrypted ? kCryptHeaderSize : 0);
     if (encrypted && crc != firstPassCrc)
         return Drop(entryStart, TZipAddOutcome::SourceFailed, "the file changed while it was read");
-    if (!record.LocalZip64 &&
-        (ZipHeaders::Exceeds32(record.UncompressedSize) || ZipHeaders::Exceeds32(record.CompressedSize)))
+    if (!record.LocalZip64 && (Limits.Exceeds(record.UncompressedSize) || Limits.Exceeds(record.CompressedSize)))
         return Drop(entryStart, TZipAddOutcome::SourceFailed, "the file grew past 4 GiB while it was read");
-    if (!Out.Patch(entryStart, ZipHeaders::LocalHeader(record)))
+    if (!Out.Patch(entryStart, ZipHeaders::LocalHeader(record, Limits)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     Records.push_back(record);
     return TZipAddOutcome::Added;
@@ -233,7 +250,7 @@ TZipAddOutcome TZipWriter::AddFolder(const TZipNewEntry& entry) {
     if (record.Name.empty() || record.Name.back() != '/') record.Name.push_back('/');
     record.ExternalAttributes |= kFolderAttribute;
     record.LocalHeaderOffset = Out.Position();
-    if (!Out.Append(ZipHeaders::LocalHeader(record)))
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)))
         return Drop(record.LocalHeaderOffset, TZipAddOutcome::OutputFailed, "the archive could not be written");
     Records.push_back(record);
     return TZipAddOutcome::Added;
@@ -247,6 +264,17 @@ TZipAddOutcome TZipWriter::CopyEntry(const TZipCentralEntry& entry, IByteStream&
     record.Name = entry.RawName;
     record.VersionMadeBy = entry.VersionMadeBy;
     record.Flags = entry.Flags;
+    // Only the NTFS times of the extra fields are copied. A name read from
+    // another field (Info-ZIP's Unicode path) or converted from code page
+    // 437 is stored as the UTF-8 it was read as, so that it reads the same.
+    if (entry.Name != entry.RawName) {
+        if (entry.Name.size() > kMax16) {
+            LastError = "the name is too long to be stored as UTF-8";
+            return TZipAddOutcome::SourceFailed;
+        }
+        record.Name = entry.Name;
+        record.Flags |= kFlagUtf8;
+    }
     record.Method = entry.Method;
     record.DosTime = entry.DosTime;
     record.DosDate = entry.DosDate;
@@ -259,7 +287,7 @@ TZipAddOutcome TZipWriter::CopyEntry(const TZipCentralEntry& entry, IByteStream&
     record.ModifiedTime = entry.ModifiedTime;
     record.AccessedTime = entry.AccessedTime;
     record.CreatedTime = entry.CreatedTime;
-    record.LocalZip64 = ZipHeaders::Exceeds32(entry.CompressedSize) || ZipHeaders::Exceeds32(entry.UncompressedSize);
+    record.LocalZip64 = Limits.Exceeds(entry.CompressedSize) || Limits.Exceeds(entry.UncompressedSize);
     // An encrypted entry with a data descriptor checks its password against
     // the DOS time, so it keeps the descriptor; others no longer need one.
     const bool descriptor = (entry.Flags & kFlagDataDescriptor) && (entry.Flags & kFlagEncrypted);
@@ -268,14 +296,14 @@ TZipAddOutcome TZipWriter::CopyEntry(const TZipCentralEntry& entry, IByteStream&
     const uint64_t entryStart = Out.Position();
     record.LocalHeaderOffset = entryStart;
     const std::string failedOutput = "the archive could not be written";
-    if (!Out.Append(ZipHeaders::LocalHeader(record)))
+    if (!Out.Append(ZipHeaders::LocalHeader(record, Limits)))
         return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
     if (!archive.Seek(int64_t(dataStart)))
         return Drop(entryStart, TZipAddOutcome::SourceFailed, "the entry's data lies outside the archive");
     uint64_t left = entry.CompressedSize;
     while (left > 0) {
         const size_t want = size_t(std::min<uint64_t>(left, kChunkSize));
-        const size_t got = archive.Read(Input.data(), want);
+        const size_t got = archive.Read(AtLeast(Input, want), want);
         if (got != want) return Drop(entryStart, TZipAddOutcome::SourceFailed, "the entry's data is cut short");
         if (!Out.Append(Input.data(), got)) return Drop(entryStart, TZipAddOutcome::OutputFailed, failedOutput);
         left -= got;
@@ -290,13 +318,13 @@ bool TZipWriter::Finish() {
     LastError.clear();
     const uint64_t directoryOffset = Out.Position();
     for (const TZipEntryRecord& record : Records) {
-        if (!Out.Append(ZipHeaders::CentralHeader(record))) {
+        if (!Out.Append(ZipHeaders::CentralHeader(record, Limits))) {
             LastError = "the archive could not be written";
             return false;
         }
     }
     const uint64_t directorySize = Out.Position() - directoryOffset;
-    if (!Out.Append(ZipHeaders::EndRecords(Records.size(), directoryOffset, directorySize)) || !Out.Close()) {
+    if (!Out.Append(ZipHeaders::EndRecords(Records.size(), directoryOffset, directorySize, Limits)) || !Out.Close()) {
         LastError = "the archive could not be written";
         return false;
     }

@@ -82,6 +82,8 @@ public:
     void SetLevel(int level);
     // A non-empty password encrypts every entry added from then on.
     void SetPassword(const std::string& password, TRandom random = nullptr);
+    // Where values move into ZIP64 fields; set before the first entry.
+    void SetZip64Thresholds(const TZip64Thresholds& limits) { Limits = limits; }
 
     TZipAddOutcome AddFile(const TZipNewEntry& entry, IZipSource& source, const TProgress& progress = nullptr);
     TZipAddOutcome AddFolder(const TZipNewEntry& entry);
@@ -111,6 +113,7 @@ private:
 
     TZipOutputBuffer Out;
     int Level = 9;
+    TZip64Thresholds Limits;
     std::string Password;
     TRandom Random;
     std::unique_ptr<class TPkwareCipher> Cipher;  // of the entry being written

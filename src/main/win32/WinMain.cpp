@@ -27,6 +27,7 @@
 #include "main/win32/ScanCommands.h"
 #include "main/win32/SystemServices.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/Win32DynamicLibraries.h"
 #include "platform/win32/Win32VersionInfo.h"
 #include "pie/win32/SectionSizeBox.h"
 
@@ -60,6 +61,9 @@ private:
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    // Before anything loads a library by name: the program may be started
+    // in any folder, and nothing in it is to be loaded.
+    RestrictLibrarySearch();
     TComScope com;
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -157,6 +157,12 @@ bool TAddJob::ReadExisting() {
     if (!OldEntries.Error.empty())
         return Fail(ERROR_FILE_CORRUPT, "The archive " + ZipPath + " cannot be read (" + OldEntries.Error +
                                             "); it was left as it was.");
+    // Entries that share bytes would each be copied whole into the new archive.
+    const std::string overlap = FindOverlappingEntries(*OldArchive, OldEntries);
+    if (!overlap.empty())
+        return Fail(ERROR_FILE_CORRUPT, "The archive " + ZipPath + " is not added to: " + overlap +
+                                            ", as archives built to expand far beyond their size do. It was left "
+                                            "as it was.");
     return true;
 }
 

@@ -78,6 +78,12 @@ private:
             return;
         }
         const TZipCentralDirectory directory = ReadZipCentralDirectory(archive);
+        const std::string overlap = FindOverlappingEntries(archive, directory);
+        if (!overlap.empty()) {
+            Reporter.Message(UnzipError::kDamaged, "Nothing was extracted from " + zipName + ": " + overlap +
+                                                       ", as archives built to expand far beyond their size do");
+            return;
+        }
         // Entries read before damage are still extracted; each is checked on its own.
         if (!directory.Error.empty() && !Reporter.Message(UnzipError::kDamaged, directory.Error + ": " + zipName))
             return;
@@ -91,7 +97,7 @@ private:
             if (!ZipNameSelected(entry.Name, Specs)) continue;
             matched = true;
             RunEntry(archive, entry);
-            if (Reporter.Stopped()) return;
+            if (Reporter.Stopped() || PasswordRefused) return;
         }
         if (!matched && !Specs.empty()) Reporter.Message(UnzipError::kNothingMatched, "No files matched in " + zipName);
     }
@@ -133,6 +139,15 @@ private:
     void Report(const TZipExtractResult& result, const TZipCentralEntry& entry) {
         if (result.Outcome == EZipExtractOutcome::Stopped) {
             Reporter.Message(0, "Stopped at " + entry.Name + "; it was not extracted");
+            return;
+        }
+        // No password, or a wrong one, fails every encrypted entry alike: it
+        // is said once, and the run ends there.
+        if (result.Outcome == EZipExtractOutcome::PasswordNeeded ||
+            result.Outcome == EZipExtractOutcome::WrongPassword) {
+            PasswordRefused = true;
+            Reporter.Message(UnzipError::kPassword,
+                             ZipExtractMessage(result, entry.Name) + "; nothing more was extracted");
             return;
         }
         Reporter.Message(ErrorCodeOf(result.Outcome), ZipExtractMessage(result, entry.Name));
@@ -214,6 +229,7 @@ private:
     TExtractFolder Folder;
     std::vector<TFolderToFinish> FoldersToFinish;
     int32_t Done = 0;
+    bool PasswordRefused = false;
 };
 
 }  // namespace
