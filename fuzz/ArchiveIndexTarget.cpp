@@ -44,8 +44,9 @@ int FuzzArchiveIndex(const uint8_t* data, size_t size) {
     files.AddFile(kOutside, 100);
     const std::string index = std::string(kFolder) + "\\archives.ini";
     // Read as the profile functions read it: "[section]" starts a section,
-    // "key=value" adds to it; every key also becomes a file of that name in
-    // the archive folder, so that the listing meets whatever it names.
+    // "key=value" adds to it; every key that is a plain name also becomes a
+    // file in the archive folder, so that the listing meets what it names
+    // (the in-memory files take plain names only).
     std::string section;
     for (const std::string& line : Lines(text)) {
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
@@ -56,7 +57,9 @@ int FuzzArchiveIndex(const uint8_t* data, size_t size) {
         if (equals == std::string::npos || section.empty()) continue;
         const std::string key = line.substr(0, equals);
         profiles.WriteString(index, section, key, line.substr(equals + 1));
-        if (!key.empty() && key.find('\0') == std::string::npos) files.AddFile(std::string(kFolder) + "\\" + key, 1);
+        if (!key.empty() && key.find_first_of(std::string("\\/:\0", 4)) == std::string::npos && key != "." &&
+            key != "..")
+            files.AddFile(std::string(kFolder) + "\\" + key, 1);
     }
 
     TMemoryFileActions actions(files);

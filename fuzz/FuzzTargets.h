@@ -17,3 +17,5 @@ int FuzzZipRewrite(const uint8_t* data, size_t size);
 // The name rules: file patterns, archive specifications, stored and
 // extracted names.
 int FuzzZipNames(const uint8_t* data, size_t size);
+// The archive index as anyone could have written it, listed and emptied.
+int FuzzArchiveIndex(const uint8_t* data, size_t size);

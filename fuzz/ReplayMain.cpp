@@ -27,6 +27,7 @@ TTarget TargetFor(const std::filesystem::path& folder) {
     if (name == "zip_round_trip") return FuzzZipRoundTrip;
     if (name == "zip_rewrite") return FuzzZipRewrite;
     if (name == "zip_names") return FuzzZipNames;
+    if (name == "archive_index") return FuzzArchiveIndex;
     return nullptr;
 }
 
