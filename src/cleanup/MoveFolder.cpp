@@ -125,6 +125,8 @@ TMoveRefusal CheckMove(const std::string& sourcePath, const std::string& target,
     if (!IsRootedPath(slashedTarget)) return TMoveRefusal::RelativeTarget;
     const std::string normalTarget = NormalizeFolderPath(slashedTarget);
     if (Utf16Length(normalTarget) > kMaxShellPathLength) return TMoveRefusal::TargetTooLong;
+    // The shell parses paths the ordinary way: "D:\Data." would be filled as "D:\Data".
+    if (HasNameWindowsRewrites(sourcePath) || HasNameWindowsRewrites(normalTarget)) return TMoveRefusal::RewrittenName;
     const std::string source = pathCase.Upper(NormalizeFolderPath(sourcePath));
     const std::string inside = pathCase.Upper(normalTarget);
     if (inside == source || inside.compare(0, AddBackslash(source).size(), AddBackslash(source)) == 0)
@@ -152,6 +154,9 @@ std::string MoveRefusalText(TMoveRefusal refusal) {
                    "are moving.";
         case TMoveRefusal::TargetNotAFolder:
             return "The new location is a file, or a folder that cannot be opened. Please choose another location.";
+        case TMoveRefusal::RewrittenName:
+            return "A name in the new location ends in a dot or a space. Windows would move the folder into the "
+                   "location of the same name without it, so please choose another location.";
         case TMoveRefusal::TargetNotCreated:
             return "The new location could not be created. Please check that its drive is ready and can be "
                    "written to, or choose another location.";

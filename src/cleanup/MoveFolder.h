@@ -73,6 +73,7 @@ enum class TMoveRefusal {
     TargetInsideSource,
     TargetNotAFolder,  // a file, or a folder that cannot be opened
     TargetNotCreated,
+    RewrittenName,  // a name ending in a dot or a space: the shell would use the name without it
 };
 
 // Checks the paths of a move before the disk is touched. They are compared

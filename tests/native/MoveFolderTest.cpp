@@ -154,6 +154,9 @@ TEST(CheckMoveTest, TheSourceAndEverySpellingOfItsSubtreeAreRefused) {
         EXPECT_EQ(TMoveRefusal::TargetInsideSource, CheckMove(source, target, kFileSystemCase)) << target;
     // Only a whole name counts: a sibling that starts alike is elsewhere.
     EXPECT_EQ(TMoveRefusal::None, CheckMove(source, "C:\\Data\\Photos Old", kFileSystemCase));
+    // Names Windows would rewrite are refused before the shell sees them.
+    EXPECT_EQ(TMoveRefusal::RewrittenName, CheckMove(source, "D:\\Data.", kFileSystemCase));
+    EXPECT_EQ(TMoveRefusal::RewrittenName, CheckMove(source, "D:\\Data \\Photos", kFileSystemCase));
     // Case is folded beyond A to Z, as the file system folds it.
     EXPECT_EQ(TMoveRefusal::TargetInsideSource,
               CheckMove("C:\\\xC3\xA4rchiv", "C:\\\xC3\x84RCHIV\\x", kFileSystemCase));
@@ -182,9 +185,10 @@ TEST(CheckMoveTest, EveryRefusalHasItsOwnMessage) {
     std::set<std::string> texts;
     for (TMoveRefusal refusal : {TMoveRefusal::EmptyTarget, TMoveRefusal::RelativeTarget, TMoveRefusal::SourceTooLong,
                                  TMoveRefusal::TargetTooLong, TMoveRefusal::TargetInsideSource,
-                                 TMoveRefusal::TargetNotAFolder, TMoveRefusal::TargetNotCreated})
+                                 TMoveRefusal::TargetNotAFolder, TMoveRefusal::TargetNotCreated,
+                                 TMoveRefusal::RewrittenName})
         texts.insert(MoveRefusalText(refusal));
-    EXPECT_EQ(7u, texts.size());
+    EXPECT_EQ(8u, texts.size());
     EXPECT_EQ(0u, texts.count(""));
     EXPECT_EQ("", MoveRefusalText(TMoveRefusal::None));
     EXPECT_NE(std::string::npos, MoveRefusalText(TMoveRefusal::SourceTooLong).find("255"));
