@@ -61,19 +61,20 @@ std::u32string KeyCharacters(const std::string& key) {
 // prefix matches.
 template <typename TSame>
 bool SlowMatch(const std::u32string& name, const std::u32string& pattern, TSame same) {
-    std::vector<std::vector<char>> matches(pattern.size() + 1, std::vector<char>(name.size() + 1, 0));
-    matches[0][0] = 1;
-    for (size_t p = 1; p <= pattern.size(); ++p) {
-        const char32_t wanted = pattern[p - 1];
-        if (wanted == U'*') matches[p][0] = matches[p - 1][0];
+    // One row per pattern prefix, kept two at a time.
+    std::vector<char> before(name.size() + 1, 0), row(name.size() + 1, 0);
+    before[0] = 1;
+    for (const char32_t wanted : pattern) {
+        row[0] = wanted == U'*' && before[0];
         for (size_t n = 1; n <= name.size(); ++n) {
             if (wanted == U'*')
-                matches[p][n] = matches[p - 1][n] || matches[p][n - 1];
-            else if (wanted == U'?' || same(wanted, name[n - 1]))
-                matches[p][n] = matches[p - 1][n - 1];
+                row[n] = before[n] || row[n - 1];
+            else
+                row[n] = (wanted == U'?' || same(wanted, name[n - 1])) && before[n - 1];
         }
+        before.swap(row);
     }
-    return matches[pattern.size()][name.size()] != 0;
+    return before[name.size()] != 0;
 }
 
 char32_t FoldAscii(char32_t c) { return c >= U'a' && c <= U'z' ? c - 32 : c; }
@@ -91,7 +92,7 @@ std::string AsciiUpper(std::string text) {
     return text;
 }
 
-constexpr size_t kSlowLimit = 300;  // longer names skip the slow statements
+constexpr size_t kSlowLimit = 120;  // longer names skip the slow statements
 
 void CheckSpecification(const std::string& name, const std::string& spec) {
     if (!ZipNameMatchesSpec(name, "*") || !ZipNameSelected(name, {})) __builtin_trap();

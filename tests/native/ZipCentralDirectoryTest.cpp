@@ -215,10 +215,16 @@ TEST(ZipCentralDirectoryTest, UnicodePathFieldNamesTheEntryWhenItsCrcMatches) {
     std::string staleField("\x01", 1);
     ZipFormat::Put32(staleField, Crc("renamed.txt"));
     stale.CentralExtra = ExtraField(0x7075, staleField + "other.txt");
-    const TZipCentralDirectory dir = Read(BuildZip({a, stale}).Bytes);
+    // A field whose name is not UTF-8 is passed over: the stored name is read as code page 437.
+    TEntryRecipe broken = Entry("caf\xE9.txt", "3");
+    std::string brokenField("\x01", 1);
+    ZipFormat::Put32(brokenField, Crc(broken.Name));
+    broken.CentralExtra = ExtraField(0x7075, brokenField + "caf\xE9.txt");
+    const TZipCentralDirectory dir = Read(BuildZip({a, stale, broken}).Bytes);
     ASSERT_EQ("", dir.Error);
     EXPECT_EQ("\xC3\xA9t\xC3\xA9!.txt", dir.Entries[0].Name);
     EXPECT_EQ("x.txt", dir.Entries[1].Name);
+    EXPECT_EQ("caf\xCE\x98.txt", dir.Entries[2].Name);
 }
 
 TEST(ZipCentralDirectoryTest, BytesInFrontShiftTheOffsets) {

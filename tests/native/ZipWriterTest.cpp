@@ -470,12 +470,18 @@ TEST(ZipWriterCopy, ANameReadFromAnotherToolsUnicodeFieldReadsTheSameInTheCopy) 
     Put32(field, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(raw.data()), uInt(raw.size()))));
     ZipTest::TEntryRecipe recipe = ZipTest::Entry(raw, "accented");
     recipe.CentralExtra = ZipTest::ExtraField(0x7075, field + utf8);
-    const std::string archive = ZipTest::BuildZip({recipe, ZipTest::Entry("plain", "p")}).Bytes;
+    // UTF-8 stored without its flag, with a field that says the same.
+    ZipTest::TEntryRecipe unflagged = ZipTest::Entry(utf8, "same");
+    std::string sameField = "\x01";
+    Put32(sameField, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(utf8.data()), uInt(utf8.size()))));
+    unflagged.CentralExtra = ZipTest::ExtraField(0x7075, sameField + utf8);
+    const std::string archive = ZipTest::BuildZip({recipe, ZipTest::Entry("plain", "p"), unflagged}).Bytes;
 
     TMemoryByteStream stream(archive);
     const TZipCentralDirectory directory = ReadZipCentralDirectory(stream);
-    ASSERT_EQ(2u, directory.Entries.size());
+    ASSERT_EQ(3u, directory.Entries.size());
     ASSERT_EQ(utf8, directory.Entries[0].Name);
+    ASSERT_EQ(utf8, directory.Entries[2].Name);
     TMemoryZipOutput output;
     TZipWriter copier(output);
     for (const TZipCentralEntry& entry : directory.Entries)
@@ -484,11 +490,12 @@ TEST(ZipWriterCopy, ANameReadFromAnotherToolsUnicodeFieldReadsTheSameInTheCopy) 
 
     TMemoryByteStream copyStream(output.Bytes);
     const TZipCentralDirectory copy = ReadZipCentralDirectory(copyStream);
-    ASSERT_EQ(2u, copy.Entries.size());
+    ASSERT_EQ(3u, copy.Entries.size());
     EXPECT_EQ(utf8, copy.Entries[0].Name);
     EXPECT_EQ(kFlagUtf8, copy.Entries[0].Flags & kFlagUtf8);
     EXPECT_EQ("plain", copy.Entries[1].RawName);
     EXPECT_EQ(0, copy.Entries[1].Flags & kFlagUtf8);
+    EXPECT_EQ(utf8, copy.Entries[2].Name);
 }
 
 TEST(ZipWriterCopy, AnEncryptedEntryWithADescriptorKeepsIt) {

@@ -221,8 +221,10 @@ bool UnicodePathOf(const unsigned char* data, size_t size, const std::string& ra
     if (size < 5 || data[0] != 1) return false;
     const uint32_t crc = uint32_t(crc32(0L, reinterpret_cast<const Bytef*>(rawName.data()), uInt(rawName.size())));
     if (Get32(data + 1) != crc) return false;
-    name.assign(reinterpret_cast<const char*>(data + 5), size - 5);
-    return IsValidUtf8(name);
+    std::string given(reinterpret_cast<const char*>(data + 5), size - 5);
+    if (!IsValidUtf8(given)) return false;
+    name = std::move(given);
+    return true;
 }
 
 // Walks the extra fields of one central header. False when the ZIP64 field

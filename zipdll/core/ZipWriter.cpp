@@ -261,20 +261,18 @@ TZipAddOutcome TZipWriter::CopyEntry(const TZipCentralEntry& entry, IByteStream&
     uint64_t dataStart = 0;
     if (!LocateEntryData(archive, entry, dataStart, LastError)) return TZipAddOutcome::SourceFailed;
     TZipEntryRecord record;
-    record.Name = entry.RawName;
     record.VersionMadeBy = entry.VersionMadeBy;
     record.Flags = entry.Flags;
-    // Only the NTFS times of the extra fields are copied. A name read from
-    // another field (Info-ZIP's Unicode path) or converted from code page
-    // 437 is stored as the UTF-8 it was read as, so that it reads the same.
-    if (entry.Name != entry.RawName) {
-        if (entry.Name.size() > kMax16) {
-            LastError = "the name is too long to be stored as UTF-8";
-            return TZipAddOutcome::SourceFailed;
-        }
-        record.Name = entry.Name;
-        record.Flags |= kFlagUtf8;
+    // Only the NTFS times of the extra fields are copied. The name is stored
+    // as it was read (from another tool's Unicode path field, converted
+    // from code page 437, or as a Unix tool stored it) and flagged as UTF-8,
+    // so that it reads the same without them.
+    if (entry.Name.size() > kMax16) {
+        LastError = "the name is too long to be stored as UTF-8";
+        return TZipAddOutcome::SourceFailed;
     }
+    record.Name = entry.Name;
+    if (!IsPlainAscii(entry.Name)) record.Flags |= kFlagUtf8;
     record.Method = entry.Method;
     record.DosTime = entry.DosTime;
     record.DosDate = entry.DosDate;
