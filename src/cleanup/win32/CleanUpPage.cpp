@@ -38,7 +38,11 @@ TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& pat
 
 TCleanUpPage::TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services,
                            IShellFileOperation& shellFiles, IMessageBoxes& messageBoxes)
-    : TPage(sheet, services), Form(form), ShellFiles(shellFiles), MessageBoxes(messageBoxes), Pictures(CreateCleanUpPictures(services.Scale)) {
+    : TPage(sheet, services),
+      Form(form),
+      ShellFiles(shellFiles),
+      MessageBoxes(messageBoxes),
+      Pictures(CreateCleanUpPictures(services.Scale)) {
     const TPixelScale& scale = Services.Scale;
     txtWebCleanPath = std::make_unique<TLabel>(Sheet.Handle(), scale(kMargin), scale(kPathTop), 0, scale(kPathHeight),
                                                Services.Fonts.Bold);
