@@ -39,7 +39,7 @@ protected:
 
 }  // namespace
 
-// Before, the relative specification resolved against whatever folder was
+// Before, the relative file pattern resolved against whatever folder was
 // current and "Move" then deleted that folder.
 TEST_F(ArchiveSafetyTest, AFolderWhoseParentWasRenamedIsNeitherPackedNorDeleted) {
     MakeProject();
