@@ -142,7 +142,7 @@ TEST(ZipCentralDirectoryTest, SaturatedEndRecordWithoutZip64RecordIsAnError) {
     EXPECT_EQ("The zip archive's ZIP64 end record is missing", Read(zip.Bytes).Error);
 }
 
-TEST(ZipCentralDirectoryTest, LocatorPointingNowhereIsAnError) {
+TEST(ZipCentralDirectoryTest, LocatorPointingNowhereIsAnErrorOnlyWhenZip64IsNeeded) {
     TArchiveRecipe recipe;
     recipe.Zip64End = true;
     TBuiltZip zip = BuildZip({Entry("a", "b")}, recipe);
@@ -153,6 +153,13 @@ TEST(ZipCentralDirectoryTest, LocatorPointingNowhereIsAnError) {
         Poke32(bytes, locatorAt + 12, uint32_t(target >> 32));
         EXPECT_EQ("The zip archive's ZIP64 end record cannot be found", Read(bytes).Error) << target;
     }
+    // Without saturated values the same four bytes are the last entry's
+    // own (here the end of its name), and the archive reads.
+    const std::string name = std::string("x/PK\x06\x07", 6) + "abcdefghijklmnop";
+    const TZipCentralDirectory plain = Read(BuildZip({Entry("a", "b"), Entry(name, "c")}).Bytes);
+    EXPECT_EQ("", plain.Error);
+    ASSERT_EQ(2u, plain.Entries.size());
+    EXPECT_EQ(name, plain.Entries[1].Name);
 }
 
 TEST(ZipCentralDirectoryTest, NtfsTimesAreRead) {

@@ -126,7 +126,8 @@ bool FindEndRecord(IByteStream& archive, TEndRecord& end, std::string& error) {
 
 // Applies the ZIP64 end record that the locator just before the end record
 // points to. An archive whose end record needs ZIP64 values but has no
-// readable ZIP64 record is refused.
+// readable ZIP64 record is refused; one that needs none ignores a locator
+// that leads nowhere.
 bool ReadZip64End(IByteStream& archive, TEndRecord& end, std::string& error) {
     const bool needed = end.EntryCount == kMax16 || end.DirectorySize == kMax32 || end.DirectoryOffset == kMax32 ||
                         end.DiskNumber == kMax16 || end.DirectoryDisk == kMax16;
@@ -141,6 +142,10 @@ bool ReadZip64End(IByteStream& archive, TEndRecord& end, std::string& error) {
     unsigned char record[kZip64EndRecordSize];
     if (recordAt > uint64_t(locatorAt) || uint64_t(locatorAt) - recordAt < kZip64EndRecordSize ||
         !ReadAt(archive, int64_t(recordAt), record, sizeof record) || Get32(record) != kZip64EndRecordSignature) {
+        // Without a record behind them, the four bytes are the end of the
+        // last directory entry (a name, field or comment that happens to
+        // hold them); an end record that needs no ZIP64 values stands alone.
+        if (!needed) return true;
         error = "The zip archive's ZIP64 end record cannot be found";
         return false;
     }
