@@ -33,6 +33,14 @@ TCommandLineJob UsageError(const std::string& problem) {
     return job;
 }
 
+// "C:\Data\" quoted reaches the program as C:\Data" (the backslash escapes
+// the quote), and no Windows name holds a quote: the user meant the
+// backslash. Explorer's own entry passes a drive's root this way ("C:\").
+std::string RepairQuotedBackslash(std::string path) {
+    if (!path.empty() && path.back() == '"') path.back() = '\\';
+    return path;
+}
+
 }  // namespace
 
 TCommandLineJob ParseCommandLineJob(const std::vector<std::string>& arguments) {
@@ -40,6 +48,7 @@ TCommandLineJob ParseCommandLineJob(const std::vector<std::string>& arguments) {
     if (arguments.empty() || !IsSwitch(arguments[0])) {
         for (const std::string& argument : arguments)
             if (IsSwitch(argument)) return UsageError(argument + " must come first, and alone");
+        for (const std::string& argument : arguments) job.Paths.push_back(RepairQuotedBackslash(argument));
         return job;
     }
     const std::string name = AsciiLower(arguments[0]);
@@ -55,10 +64,6 @@ TCommandLineJob ParseCommandLineJob(const std::vector<std::string>& arguments) {
         return UsageError(arguments[0] + " needs FILE and PATH");
     job.Action = name == "/report" ? TCommandLineAction::Report : TCommandLineAction::Csv;
     job.OutputFile = arguments[1];
-    job.Path = arguments[2];
-    // "C:\Data\" quoted reaches the program as C:\Data" (the backslash
-    // escapes the quote), and no Windows name holds a quote: the user meant
-    // the backslash.
-    if (job.Path.back() == '"') job.Path.back() = '\\';
+    job.Path = RepairQuotedBackslash(arguments[2]);
     return job;
 }

@@ -17,6 +17,7 @@ struct TCommandLineJob {
     std::string OutputFile;  // FILE, as given
     std::string Path;        // PATH, as given
     std::string Problem;     // what is wrong, for a usage error
+    std::vector<std::string> Paths;  // the drives and folders for the window
 };
 
 // Exit codes of the jobs without a window.

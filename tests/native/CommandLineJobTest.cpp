@@ -29,6 +29,8 @@ TEST(CommandLineJob, ReportAndCsvTakeFileThenPathWhateverTheSwitchCase) {
 TEST(CommandLineJob, AQuotedPathEndingInABackslashKeepsItsBackslash) {
     EXPECT_EQ(Parse({"/csv", "out.csv", "C:\\Program Files\""}).Path, "C:\\Program Files\\");
     EXPECT_EQ(Parse({"/csv", "out.csv", "D:\""}).Path, "D:\\");
+    // The window's own paths are repaired the same way.
+    EXPECT_EQ(Parse({"C:\"", "D:\\Data\""}).Paths, (std::vector<std::string>{"C:\\", "D:\\Data\\"}));
 }
 
 TEST(CommandLineJob, HelpStandsAlone) {

@@ -9,7 +9,9 @@
 
 #include "ProgramRun.h"
 #include "Win32TestFiles.h"
+#include "main/CommandLineJob.h"
 #include "main/CommandLineScan.h"
+#include "main/win32/CommandLineRun.h"
 #include "main/win32/SystemServices.h"
 #include "platform/UnattendedMessageBoxes.h"
 #include "platform/win32/WideString.h"
@@ -171,4 +173,17 @@ TEST_F(CommandLineJobsTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     run = RunProgram({"/?"});
     EXPECT_EQ(run.ExitCode, 0u);
     EXPECT_NE(run.Errors.find("Quarrymap.exe /report FILE PATH"), std::string::npos) << run.Errors;
+}
+
+// Explorer's entry runs "<program>" "%1": for a drive %1 is C:\, and the
+// backslash before the closing quote escapes it in the standard split.
+TEST(CommandLineArguments, ExplorersEntryOnADriveOrAFolderOpensThatPath) {
+    const auto paths = [](const wchar_t* commandLine) {
+        return ParseCommandLineJob(CommandLineArguments(commandLine)).Paths;
+    };
+    const wchar_t* program = L"\"C:\\Program Files\\Quarrymap 2000\\Quarrymap.exe\" ";
+    EXPECT_EQ(paths((std::wstring(program) + L"\"C:\\\"").c_str()), std::vector<std::string>{"C:\\"});
+    EXPECT_EQ(paths((std::wstring(program) + L"\"D:\\My Data\\\"").c_str()), std::vector<std::string>{"D:\\My Data\\"});
+    EXPECT_EQ(paths((std::wstring(program) + L"\"D:\\My Data\"").c_str()), std::vector<std::string>{"D:\\My Data"});
+    EXPECT_EQ(paths((std::wstring(program) + L"C:\\ D:").c_str()), (std::vector<std::string>{"C:\\", "D:"}));
 }

@@ -1,5 +1,9 @@
 #include "main/win32/CommandLineRun.h"
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -182,4 +186,14 @@ int RunCommandLineJob(const TCommandLineJob& job, TSystemServices& system) {
         return kExitFailed;
     }
     return job.Action == TCommandLineAction::Csv ? RunCsv(run) : RunReport(run);
+}
+
+std::vector<std::string> CommandLineArguments(const wchar_t* commandLine) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    if (LPWSTR* list = CommandLineToArgvW(commandLine, &count)) {
+        for (int i = 1; i < count; ++i) arguments.push_back(Narrow(list[i]));
+        LocalFree(list);
+    }
+    return arguments;
 }

@@ -33,17 +33,6 @@
 
 namespace {
 
-// The command line's arguments after the program's own name.
-std::vector<std::string> CommandLineArguments() {
-    std::vector<std::string> arguments;
-    int count = 0;
-    if (LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i) arguments.push_back(Narrow(list[i]));
-        LocalFree(list);
-    }
-    return arguments;
-}
-
 // Initialises COM for the shell calls and releases it at the end.
 class TComScope {
 public:
@@ -69,8 +58,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     InitCommonControlsEx(&controls);
 
     TSystemServices system;
-    const std::vector<std::string> arguments = CommandLineArguments();
-    const TCommandLineJob job = ParseCommandLineJob(arguments);
+    const TCommandLineJob job = ParseCommandLineJob(CommandLineArguments(GetCommandLineW()));
     if (job.Action != TCommandLineAction::OpenWindow) return RunCommandLineJob(job, system);
     const std::string programPath = ProgramPath();
 
@@ -96,7 +84,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     hooks.ToggleSectionSizeWindow = showSectionBox;
     TScanCommands scanCommands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
                                 system.MessageBoxes, system.NameOrder, system.Locale, system.FolderBrowser,
-                                &ShowItemContextMenu, arguments, {}});
+                                &ShowItemContextMenu, job.Paths, {}});
     scanCommands.FillHooks(hooks);
     // Declared before the window, so that it outlives it.
     TPieExportCommands pieExport(system.SaveDialog, system.MessageBoxes);
