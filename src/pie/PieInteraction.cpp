@@ -46,6 +46,11 @@ const TCurrentPieItem* TPieHover::ContextMenuItem() const {
     return &*Item;
 }
 
+void DropPieNodes(THPieChart& chart, TSectionInfoList& infos) {
+    for (auto& section : chart.Sections) section->Node = nullptr;
+    infos.DropNodes();
+}
+
 TPieClick DecidePieClick(const THPieChart& chart, int32_t x, int32_t y, TFolderNode* selected) {
     TPieClick click;
     if (const TPieSection* section = chart.GetSection(chart.SectionAt(x, y))) {

@@ -52,6 +52,10 @@ struct TPieClick {
 
 // A wedge with a node selects it; a point no section covers goes up to the
 // parent of `selected`, except at a drive's root; files and groups do nothing.
+// The folders of the built pie are about to be freed: the wedges and their
+// entries keep their pictures and texts but no longer lead anywhere.
+void DropPieNodes(THPieChart& chart, TSectionInfoList& infos);
+
 TPieClick DecidePieClick(const THPieChart& chart, int32_t x, int32_t y, TFolderNode* selected);
 
 // The pie page's header for one item, with the section size window's waste.

@@ -32,6 +32,10 @@ public:
                 int64_t wasted, int64_t size);
     TSectionInfo* Get(int32_t index) const;  // none outside the list
     void Clear() { Entries.clear(); }
+    // Keeps the entries but lets go of their folders, which are about to go.
+    void DropNodes() {
+        for (auto& entry : Entries) entry->Node = nullptr;
+    }
     int32_t Count() const { return int32_t(Entries.size()); }
 
 private:

@@ -104,6 +104,15 @@ std::string NodePath(const TFolderNode* node) {
     return path;
 }
 
+bool IsSameOrBelow(const TFolderNode* node, const TFolderNode& top) {
+    if (!node) return false;
+    // Walks up from the kept node only while it is known to be alive: the
+    // caller asks before anything is freed.
+    for (const TFolderNode* n = node; n; n = n->Parent)
+        if (n == &top) return true;
+    return false;
+}
+
 TFolderNode* RootOf(TFolderNode* node) {
     while (node && node->Parent) node = node->Parent;
     return node;

@@ -92,6 +92,9 @@ private:
 // "C:\" for a root node, C:\Windows\System below it; "" for no node.
 std::string NodePath(const TFolderNode* node);
 TFolderNode* RootOf(TFolderNode* node);
+// True when `node` is `top` or lies below it; compares addresses only, so
+// `node` may be any pointer a caller kept.
+bool IsSameOrBelow(const TFolderNode* node, const TFolderNode& top);
 // Without case sensitivity only the letters a to z are folded.
 TFolderNode* FindChild(TFolderNode* node, const std::string& name, bool caseSensitive);
 // Follows a relative path such as windows\system one component at a time.

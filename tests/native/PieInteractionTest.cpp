@@ -217,4 +217,26 @@ TEST(CachedShellInfoTest, AsksTheShellOncePerPathUntilCleared) {
     EXPECT_EQ(6, shell.Calls);
 }
 
+// What the window does when a folder is about to be freed: the pie keeps
+// its picture and texts, and neither a click nor the menu reaches the
+// folder afterwards (under ASan, any use of it would be reported).
+TEST_F(PieInteractionTest, FoldersAboutToGoLeaveThePieLeadingNowhere) {
+    Hover.Move(Chart, Infos, kLeft.X, kLeft.Y);
+    ASSERT_EQ(Child, DecidePieClick(Chart, kLeft.X, kLeft.Y, Folder).Node);
+    EXPECT_TRUE(IsSameOrBelow(Child, *Folder));
+    EXPECT_FALSE(IsSameOrBelow(Folder, *Child));
+    EXPECT_FALSE(IsSameOrBelow(nullptr, *Folder));
+
+    DropPieNodes(Chart, Infos);
+    Hover.Reset(Chart);
+    Tree.DeleteNode(Child);
+    EXPECT_EQ(TPieClick::Nothing, DecidePieClick(Chart, kLeft.X, kLeft.Y, Folder).Action);
+    Hover.Move(Chart, Infos, kLeft.X, kLeft.Y);
+    ASSERT_TRUE(Hover.CurrentItem());
+    EXPECT_EQ(nullptr, Hover.CurrentItem()->Node);
+    EXPECT_EQ("C:\\Data\\Photos", Hover.CurrentItem()->Path);
+    // Beside the pie the click still goes up from the selected folder.
+    EXPECT_EQ(Root, DecidePieClick(Chart, kOutside.X, kOutside.Y, Folder).Node);
+}
+
 }  // namespace

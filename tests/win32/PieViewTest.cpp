@@ -10,11 +10,50 @@
 #include "config/Options.h"
 #include "main/MainCommands.h"
 #include "main/Pages.h"
+#include "main/win32/SubfoldersPage.h"
 #include "pie/SectionInfo.h"
 #include "pie/win32/PieView.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace {
+
+// The real navigator, holding each node it is handed to the tree as it is
+// at that moment: a node that is no longer in it has been freed.
+class TLiveNodeNavigator : public IFolderNavigator {
+public:
+    TLiveNodeNavigator(IFolderNavigator& real, TFolderTree& tree) : Real(real), Tree(tree) {}
+    void SelectNode(TFolderNode& node) override { Check(node), Real.SelectNode(node); }
+    void ExpandNode(TFolderNode& node) override { Check(node), Real.ExpandNode(node); }
+    void CollapseSubtree(TFolderNode& node) override { Check(node), Real.CollapseSubtree(node); }
+    void ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control) override {
+        Real.ShowNodeContextMenu(item, x, y, control);
+    }
+    bool RemoveIfVanished(TFolderNode& node) override { return Check(node), Real.RemoveIfVanished(node); }
+    bool CheckDriveReady(const TFolderNode& node) override { return Real.CheckDriveReady(node); }
+    void ShowPathContextMenu(const std::string& path, POINT point) override { Real.ShowPathContextMenu(path, point); }
+
+    int FreedNodesHanded = 0;
+
+    bool IsLive(const TFolderNode* node) const {
+        for (const auto& root : Tree.Roots())
+            if (Holds(*root, node)) return true;
+        return false;
+    }
+
+private:
+    static bool Holds(const TFolderNode& top, const TFolderNode* node) {
+        if (&top == node) return true;
+        for (const auto& child : top.Children)
+            if (Holds(*child, node)) return true;
+        return false;
+    }
+    void Check(const TFolderNode& node) {
+        if (!IsLive(&node)) ++FreedNodesHanded;
+    }
+
+    IFolderNavigator& Real;
+    TFolderTree& Tree;
+};
 
 class PieViewTest : public TScanFlowFixture {
 protected:
@@ -119,6 +158,58 @@ TEST_F(PieViewTest, AClickOnAWedgeOpensTheSubfolder) {
     EXPECT_EQ("C:\\Data", SelectedPath());
     Mouse(WM_MBUTTONDOWN, At(90, 0.5));
     EXPECT_EQ("C:\\Data", SelectedPath());
+}
+
+TEST_F(PieViewTest, AClickOnTheWedgeOfAFolderDeletedOutsideOpensWhatIsSelectedAfterwards) {
+    ShowData();
+    TLiveNodeNavigator navigator(*Commands, Commands->Tree());
+    Main.Form->SetNavigator(&navigator);
+    AutoExpand->Value = true;
+    Main.Files.Remove("C:\\Data\\Old");
+    Mouse(WM_LBUTTONDOWN, At(90, 0.5));
+    Main.Form->SetNavigator(Commands.get());
+    EXPECT_EQ(0, navigator.FreedNodesHanded);
+    EXPECT_EQ(nullptr, Node("C:\\Data\\Old"));
+    EXPECT_EQ("C:\\Data", SelectedPath());
+    EXPECT_EQ("C:\\Data", Pie().BuiltPath());
+    for (const auto& section : Pie().PieChart().Sections) EXPECT_TRUE(!section->Node || navigator.IsLive(section->Node));
+}
+
+TEST_F(PieViewTest, PagesLetGoOfFoldersRemovedOrRescanned) {
+    ShowData();
+    Main.Form->ShowPage(2);  // the Subfolders page keeps its folder too
+    Main.Form->ShowPage(0);
+    ASSERT_NE(nullptr, Main.Form->Subfolders()->ShownNode());
+    TLiveNodeNavigator live(*Commands, Commands->Tree());
+    const auto pieNodesLive = [&] {
+        for (const auto& section : Pie().PieChart().Sections)
+            if (section->Node && !live.IsLive(section->Node)) return false;
+        return true;
+    };
+
+    // A rescan of the drive frees every node below its root.
+    Main.Form->ExecuteCommand(cmdFileRescanCurrentDrive);
+    Main.Pump();
+    EXPECT_TRUE(pieNodesLive());
+    EXPECT_TRUE(!Main.Form->Subfolders()->ShownNode() || live.IsLive(Main.Form->Subfolders()->ShownNode()));
+
+    // Removing the drive frees them all: nothing shown may point at them.
+    Click(*Node("C:\\Data"));
+    Main.Form->ExecuteCommand(cmdFileRemoveCurrentDrive);
+    Main.Pump();
+    EXPECT_EQ(nullptr, Root('C'));
+    EXPECT_EQ("", Pie().BuiltPath());
+    EXPECT_TRUE(pieNodesLive());
+    EXPECT_EQ(nullptr, Main.Form->Subfolders()->ShownNode());
+    EXPECT_EQ(nullptr, Main.Form->State().CurrentNode);
+
+    // Scanned again, the same path shows the new folders.
+    ScanWithToolbar('C');
+    Click(*Node("C:\\Data"));
+    EXPECT_EQ("C:\\Data", Pie().BuiltPath());
+    EXPECT_TRUE(pieNodesLive());
+    Mouse(WM_LBUTTONDOWN, At(90, 0.5));
+    EXPECT_EQ("C:\\Data\\Old", SelectedPath());
 }
 
 TEST_F(PieViewTest, AClickBesideThePieGoesUpAndMayCollapse) {

@@ -94,6 +94,9 @@ public:
     bool UpdatePageVisibility(TFolderNode* node);
     void InvalidateViews(bool refill);
     void InvalidatePie();
+    // `going` and its subtree are about to be freed: the pages and the
+    // state let go of every pointer into it first.
+    void NodesGoing(const TFolderNode& going);
     void LayoutPage();
     void UpdateNotScannedText();
     void SetStatusText(int panel, const std::string& text);

@@ -14,6 +14,7 @@
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
 #include "platform/win32/WideString.h"
+#include "scan/FolderTree.h"
 
 void TMainForm::ShowPage(int page) {
     FormState.CurrentPage = uint8_t(page);
@@ -45,6 +46,13 @@ void TMainForm::InvalidateViews(bool refill) {
     for (int sheet = pagePieChart; sheet < kSheetCount; ++sheet)
         if (TPage* page = ThePages->Page(sheet)) page->Forget();
     if (refill) ShowPage(FormState.CurrentPage);
+}
+
+void TMainForm::NodesGoing(const TFolderNode& going) {
+    for (int sheet = pagePieChart; sheet < kSheetCount; ++sheet)
+        if (TPage* page = ThePages->Page(sheet)) page->NodesGoing(going);
+    if (IsSameOrBelow(FormState.CurrentNode, going)) FormState.CurrentNode = nullptr;
+    if (IsSameOrBelow(FormState.CurrentRoot, going)) FormState.CurrentRoot = nullptr;
 }
 
 void TMainForm::InvalidatePie() {

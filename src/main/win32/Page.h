@@ -45,6 +45,10 @@ public:
     virtual void Layout() {}
     // What was shown is out of date: the next Fill builds afresh.
     virtual void Forget() {}
+    // `going` and every folder below it are about to be freed: nothing the
+    // page keeps may point at them afterwards. Pages that keep no nodes
+    // simply build afresh next time.
+    virtual void NodesGoing(const TFolderNode& /*going*/) { Forget(); }
 
     // The window went to a screen of another scaling. The main window has
     // already handed the controls that use the shared fonts the new ones;

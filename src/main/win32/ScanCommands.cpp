@@ -57,7 +57,24 @@ void TScanCommands::Attach(TMainForm& form) {
     form.SetNavigator(this);
     form.SetFolderTreeNotifyHandler(
         [this](NMHDR& header, LRESULT& result) { return View && View->HandleNotify(header, result); });
-    FolderTree.SetObserver(View.get());
+    FolderTree.SetObserver(this);
+}
+
+void TScanCommands::NodeAdded(TFolderNode& node) {
+    if (View) View->NodeAdded(node);
+}
+
+void TScanCommands::ChildrenSorted(TFolderNode& parent) {
+    if (View) View->ChildrenSorted(parent);
+}
+
+void TScanCommands::NodeDeleting(TFolderNode& node) {
+    if (Form) Form->NodesGoing(node);
+    if (View) View->NodeDeleting(node);
+}
+
+void TScanCommands::NodeDeleted() {
+    if (View) View->NodeDeleted();
 }
 
 TFolderNode* TScanCommands::SelectedNode() const { return View ? View->SelectedNode() : nullptr; }

@@ -52,7 +52,7 @@ struct TScanServices {
 // and drive up to date as the selection moves, and serves the scanner as
 // its host. Made in two steps, because the window takes its hooks when it
 // is constructed: FillHooks before, Attach once the window is created.
-class TScanCommands : public IScanHost, public IFolderNavigator, private IFolderTreeEvents {
+class TScanCommands : public IScanHost, public IFolderNavigator, private IFolderTreeEvents, private ITreeObserver {
 public:
     explicit TScanCommands(const TScanServices& services);
     ~TScanCommands() override;
@@ -117,6 +117,13 @@ private:
     bool SelectionChanging(TFolderNode* node) override;
     void SelectionChanged(TFolderNode* node) override;
     void ContextMenuWanted(POINT clientPoint) override;
+
+    // ITreeObserver: the tree view mirrors the tree, and whatever is about
+    // to be freed leaves the pages and the window's state first.
+    void NodeAdded(TFolderNode& node) override;
+    void ChildrenSorted(TFolderNode& parent) override;
+    void NodeDeleting(TFolderNode& node) override;
+    void NodeDeleted() override;
 
     void SwitchDrive(char letter);
     void RemoveAndSelectParent(TFolderNode& gone);

@@ -136,7 +136,8 @@ void TPieView::Fill(TFolderNode& node) {
     ShowDrive();
     Layout();
     const std::string& current = Form.State().CurrentPath;
-    if (current == PiePath) return;
+    if (current == PiePath && PieNode == &node) return;
+    PieNode = &node;
     TPieBuilder builder(*Chart, SectionInfos, Services.FileSystem, DriveList, Services.Locale, *this);
     TPieTarget target(*Chart, FolderPie->Handle());
     builder.BuildPie(&node, CurrentPieBuildSettings());
@@ -161,6 +162,19 @@ void TPieView::ApplyColors() {
 void TPieView::ResetHover() {
     Hovering.Reset(*Chart);
     ShellAnswers.Clear();
+}
+
+void TPieView::Forget() {
+    PiePath.clear();
+    PieNode = nullptr;
+    Hovering.Reset(*Chart);
+    DropPieNodes(*Chart, SectionInfos);
+}
+
+void TPieView::NodesGoing(const TFolderNode& going) {
+    // The wedges lead to the built folder's subfolders: they go with the
+    // folder itself, an ancestor, or one of those subfolders.
+    if (PieNode && (IsSameOrBelow(PieNode, going) || going.Parent == PieNode)) Forget();
 }
 
 void TPieView::PieBuilt() { PiePath = Form.State().CurrentPath; }

@@ -29,7 +29,8 @@ public:
 
     void Fill(TFolderNode& node) override;
     void Layout() override;
-    void Forget() override { PiePath.clear(); }
+    void Forget() override;
+    void NodesGoing(const TFolderNode& going) override;
 
     // The colour options onto the chart and the section size window.
     void ApplyColors();
@@ -70,6 +71,7 @@ private:
 
     TMainForm& Form;
     std::string PiePath;
+    const TFolderNode* PieNode = nullptr;  // the folder the pie was last built for
     TPieHover Hovering;
     TCachedShellInfo ShellAnswers;  // for the wedges of the pie shown
 

@@ -56,8 +56,11 @@ void TPieView::MouseDown(UINT message, int x, int y) {
     const TPieClick click = DecidePieClick(*Chart, x, y, selected);
     switch (click.Action) {
         case TPieClick::SelectChild:
+            // Selecting may find the folder gone from the disk and free it
+            // (and vanished parents): what is selected afterwards is opened.
             navigator->SelectNode(*click.Node);
-            if (AutoExpand && AutoExpand->Value) navigator->ExpandNode(*click.Node);
+            if (AutoExpand && AutoExpand->Value && Form.State().CurrentNode)
+                navigator->ExpandNode(*Form.State().CurrentNode);
             break;
         case TPieClick::SelectParent:
             Form.UpdatePageVisibility(click.Node);
