@@ -32,6 +32,19 @@ std::string PieExportFileName(const std::string& chosen, int filterIndex) {
     return extension.empty() ? chosen : ReplaceFileExtension(chosen, extension);
 }
 
+std::string PieExportDefaultExtension(int filterIndex) {
+    const std::string extension = PieExportExtension(filterIndex);
+    return extension.empty() ? extension : extension.substr(1);
+}
+
+bool IsAnotherFileThanChosen(const std::string& chosen, const std::string& saved) {
+    return UpperAscii(chosen) != UpperAscii(saved);
+}
+
+std::string ReplaceExistingFileQuestion(const std::string& name) {
+    return name + " already exists.\r\nDo you want to replace it?";
+}
+
 TPieExportKind PieExportKindOf(const std::string& name) {
     const std::string::size_type start = ExtensionStart(name);
     const std::string extension = start == std::string::npos ? std::string() : UpperAscii(name.substr(start));

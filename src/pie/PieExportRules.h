@@ -23,6 +23,17 @@ std::string ReplaceFileExtension(const std::string& name, const std::string& ext
 // the filter's, whatever was typed; unchanged for an unknown filter.
 std::string PieExportFileName(const std::string& chosen, int filterIndex);
 
+// The dialog's default extension for the filter ("BMP"), so that the name
+// it asks about is the name written; empty for an index outside the filter.
+std::string PieExportDefaultExtension(int filterIndex);
+
+// True when the file saved is not the one the dialog asked about: the
+// names differ in more than the case of their letters.
+bool IsAnotherFileThanChosen(const std::string& chosen, const std::string& saved);
+
+// The question before replacing a file the dialog did not ask about.
+std::string ReplaceExistingFileQuestion(const std::string& name);
+
 // What a name is saved as, by its extension in upper case: a bitmap for
 // ".BMP", PNG for ".PNG", an enhanced metafile for ".EMF" and a standard
 // Windows metafile for anything else.

@@ -268,7 +268,7 @@ TEST_F(PieExportTest, BitmapFileHoldsThePieAndTheBitmapFilterNamesIt) {
         L"Portable Network Graphics (*.png)|*.png|",
         SaveDialog.Filter);
     EXPECT_EQ(L"", SaveDialog.Title);
-    EXPECT_EQ(L"", SaveDialog.DefaultExtension);
+    EXPECT_EQ(L"BMP", SaveDialog.DefaultExtension);  // "chart" is asked about as chart.BMP
     EXPECT_TRUE(SaveDialog.Flags & OFN_OVERWRITEPROMPT);
     EXPECT_TRUE(SaveDialog.Flags & OFN_HIDEREADONLY);
     EXPECT_EQ(1u, SaveDialog.OfferedFilter);
@@ -318,6 +318,29 @@ TEST_F(PieExportTest, BitmapOnTheClipboardFromTheFolderInformationPage) {
     GlobalUnlock(data);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));  // Windows offers the DIB as a bitmap as well
     CloseClipboard();
+}
+
+TEST_F(PieExportTest, AFileOfTheFiltersExtensionIsReplacedOnlyAfterAskingAboutIt) {
+    ShowData();
+    std::ofstream(Narrow(At(L"x.EMF")), std::ios::binary) << "keep";
+    // Typed x.bmp under the EMF filter: the dialog asked about x.bmp, not x.EMF.
+    Main.Boxes.Answer(TMsgResult::No);
+    ExportToFile(L"x.bmp", 3);
+    ASSERT_EQ(1u, Main.Boxes.Shown.size());
+    EXPECT_EQ(Narrow(At(L"x.EMF")) + " already exists.\r\nDo you want to replace it?", Main.Boxes.Shown[0].Text);
+    EXPECT_EQ(TMsgButtons::YesNoDefaultNo, Main.Boxes.Shown[0].Buttons);
+    EXPECT_EQ("keep", ReadWholeFile(At(L"x.EMF")));
+    EXPECT_FALSE(Exists(L"x.bmp"));
+
+    Main.Boxes.Answer(TMsgResult::Yes);
+    ExportToFile(L"x.bmp", 3);
+    EXPECT_EQ(2u, Main.Boxes.Shown.size());
+    EXPECT_NE("keep", ReadWholeFile(At(L"x.EMF")));
+    // The next dialog adds the filter chosen last; a name differing only in
+    // case is the file the dialog asked about.
+    ExportToFile(L"x.emf", 3);
+    EXPECT_EQ(L"EMF", SaveDialog.DefaultExtension);
+    EXPECT_EQ(2u, Main.Boxes.Shown.size());
 }
 
 TEST_F(PieExportTest, EnhancedMetafileFileRecordsThePie) {

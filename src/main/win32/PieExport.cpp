@@ -11,7 +11,9 @@
 #include "pie/win32/PieView.h"
 #include "platform/MessageBoxes.h"
 #include "platform/win32/ReplacingFile.h"
+#include "platform/win32/WideString.h"
 #include "platform/win32/Win32Paths.h"
+#include "scan/PathUtils.h"
 #include "scan/FolderTree.h"
 
 namespace {
@@ -260,11 +262,20 @@ void TPieExport::AsBitmapCommand() {
 
 void TPieExport::ToFileCommand() {
     if (!Form.Pie()) return;
+    // The dialog adds the chosen filter's extension to a name typed without
+    // one, and asks about that file.
+    dlgExportPie.DefaultExtension = PieExportDefaultExtension(dlgExportPie.FilterIndex);
     if (!dlgExportPie.Execute(Form.Handle())) return;
-    // The overwrite question was about the name as typed; the name with the
-    // filter's extension replaces an existing file without another.
-    dlgExportPie.FileName = PieExportFileName(dlgExportPie.FileName, dlgExportPie.FilterIndex);
-    const std::string name = dlgExportPie.FileName;
+    // A typed extension of another filter is replaced: that file was not
+    // asked about.
+    const std::string chosen = dlgExportPie.FileName;
+    const std::string name = PieExportFileName(chosen, dlgExportPie.FilterIndex);
+    if (IsAnotherFileThanChosen(chosen, name) &&
+        GetFileAttributesW(Widen(LiteralPathForm(name)).c_str()) != INVALID_FILE_ATTRIBUTES &&
+        Boxes.Show(kProductName, ReplaceExistingFileQuestion(name), TMsgButtons::YesNoDefaultNo, TMsgIcon::Warning) !=
+            TMsgResult::Yes)
+        return;
+    dlgExportPie.FileName = name;
     switch (PieExportKindOf(name)) {
         case TPieExportKind::Bitmap: Run([this, &name] { ExportBitmap(name); }); break;
         case TPieExportKind::Png: Run([this, &name] { ExportPng(name); }); break;
