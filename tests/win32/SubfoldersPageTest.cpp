@@ -146,4 +146,44 @@ TEST_F(SubfoldersPageTest, ARightClickWithNoRowSelectedShowsNoMenu) {
     EXPECT_TRUE(Menus.Shown.empty());
 }
 
+TEST_F(SubfoldersPageTest, TheHighlightFollowsItsFolderAndTheKeyboardActsOnIt) {
+    ShowRoot();
+    Page().List().SelectRow(RowOf("Data"));
+    ClickHeader(colName);  // Data moves to the second row
+    EXPECT_EQ((std::vector<std::string>{"Windows", "Data"}), Names());
+    EXPECT_EQ(RowOf("Data"), Page().List().SelectedRow());
+
+    // Shift+F10 (or the menu key) shows the selected row's menu.
+    SendMessageW(List(), WM_CONTEXTMENU, WPARAM(List()), -1);
+    ASSERT_EQ(1u, Menus.Shown.size());
+    EXPECT_EQ("C:\\Data", Menus.Shown[0].Path);
+
+    // Enter opens it, and nothing of the new list is highlighted.
+    SendMessageW(List(), WM_KEYDOWN, VK_RETURN, 0);
+    Main.Pump();
+    EXPECT_EQ("C:\\Data", SelectedPath());
+    EXPECT_EQ((std::vector<std::string>{"Old"}), Names());
+    EXPECT_EQ(-1, Page().List().SelectedRow());
+
+    // Backspace goes back up.
+    SendMessageW(List(), WM_KEYDOWN, VK_BACK, 0);
+    Main.Pump();
+    EXPECT_EQ("C:\\", SelectedPath());
+}
+
+TEST_F(SubfoldersPageTest, AResizeWhileAnotherPageShowsIsLaidOutOnReturn) {
+    ShowRoot();
+    Main.Command(cmdViewPieChart);
+    RECT window;
+    GetWindowRect(Main.Form->Handle(), &window);
+    SetWindowPos(Main.Form->Handle(), nullptr, 0, 0, window.right - window.left + 200, window.bottom - window.top + 100,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Main.Pump();
+    Main.Command(cmdViewSubfolders);
+    RECT sheet, list;
+    GetClientRect(GetParent(GetParent(List())), &sheet);
+    GetWindowRect(List(), &list);
+    EXPECT_EQ(sheet.right, list.right - list.left);
+}
+
 }  // namespace

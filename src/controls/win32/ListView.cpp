@@ -79,6 +79,15 @@ int TListView::SelectedRow() const { return ListView_GetNextItem(Window, -1, LVN
 
 void TListView::SelectRow(int row) {
     ListView_SetItemState(Window, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(Window, row, FALSE);
+}
+
+void TListView::ClearSelection() { ListView_SetItemState(Window, -1, 0, LVIS_SELECTED | LVIS_FOCUSED); }
+
+bool TListView::RowScreenRect(int row, RECT& bounds) const {
+    if (row < 0 || !ListView_GetItemRect(Window, row, &bounds, LVIR_LABEL)) return false;
+    MapWindowPoints(Window, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+    return true;
 }
 
 void TListView::SetBounds(int left, int top, int width, int height) {

@@ -34,7 +34,11 @@ public:
 
     // -1 when no row is selected.
     int SelectedRow() const;
+    // Selects and focuses the row and scrolls it into view.
     void SelectRow(int row);
+    void ClearSelection();
+    // The row's label in screen coordinates; false for no such row.
+    bool RowScreenRect(int row, RECT& bounds) const;
     void SetBounds(int left, int top, int width, int height);
     void SetVisible(bool visible);
     void Redraw();

@@ -12,6 +12,7 @@
 #include "controls/win32/Dialog.h"
 #include "controls/win32/DriveComboBox.h"
 #include "main/MainFormHooks.h"
+#include "main/Pages.h"
 #include "controls/PixelScale.h"
 #include "main/win32/MainFormState.h"
 #include "main/win32/NotScannedPage.h"
@@ -246,6 +247,7 @@ private:
     std::unique_ptr<TPanel> MainSplitter;
     std::unique_ptr<TPanel> TheRightPanel;
     std::unique_ptr<TPageControl> ThePages;
+    std::array<SIZE, kSheetCount> PageLaidOutSize{};  // each sheet's size at its page's last layout
     std::unique_ptr<TNotScannedPage> NotScanned;
     HWND TheStatusBar = nullptr;
 

@@ -22,7 +22,18 @@ void TMainForm::ShowPage(int page) {
     FormState.CurrentNode = node;
     if (!UpdatePageVisibility(node)) return;
     // A drive's root never reaches page 4: UpdatePageVisibility moved it to the pie.
-    if (TPage* shown = ThePages->Page(SheetOfPage(FormState.CurrentPage))) shown->Fill(*node);
+    const int sheet = SheetOfPage(FormState.CurrentPage);
+    TPage* shown = ThePages->Page(sheet);
+    if (!shown) return;
+    shown->Fill(*node);
+    // A page skips its layout when its folder did not change, yet the window
+    // may have been resized while another page showed.
+    RECT client;
+    GetClientRect(SheetWindow(sheet), &client);
+    if (client.right != PageLaidOutSize[sheet].cx || client.bottom != PageLaidOutSize[sheet].cy) {
+        shown->Layout();
+        PageLaidOutSize[sheet] = {client.right, client.bottom};
+    }
 }
 
 bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
@@ -61,8 +72,14 @@ void TMainForm::InvalidatePie() {
 }
 
 void TMainForm::LayoutPage() {
-    if (ThePages->ActiveSheet() <= pageNotScanned) return;
-    if (TPage* page = ThePages->Page(ThePages->ActiveSheet())) page->Layout();
+    const int sheet = ThePages->ActiveSheet();
+    if (sheet <= pageNotScanned) return;
+    TPage* page = ThePages->Page(sheet);
+    if (!page) return;
+    page->Layout();
+    RECT client;
+    GetClientRect(SheetWindow(sheet), &client);
+    PageLaidOutSize[sheet] = {client.right, client.bottom};
 }
 
 void TMainForm::UpdateNotScannedText() {

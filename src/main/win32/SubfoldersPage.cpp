@@ -78,6 +78,12 @@ TSubfoldersPage::TSubfoldersPage(TPanel& sheet, TMainForm& form, const TPageServ
 
     ListHolder = std::make_unique<TPanel>(Sheet.Handle(), 0);
     ListHolder->OnMessage = [this](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+        if (message == WM_CONTEXTMENU && lParam == -1) {
+            // Shift+F10 or the menu key: the selected row's menu, at the row.
+            ShowSelectedRowMenu(false);
+            result = 0;
+            return true;
+        }
         return message == WM_NOTIFY && OnListNotify(*reinterpret_cast<NMHDR*>(lParam), result);
     };
     TheFilesList = std::make_unique<TListView>(ListHolder->Handle(), 0, LVS_SHOWSELALWAYS | LVS_SINGLESEL, true);
@@ -145,6 +151,8 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
     Rows = MakeSubfolderRows(
         node, includeWasted, [](const TFolderNode&) { return std::string(); }, Services.Locale);
     Details.assign(Rows.size(), TShellDetails{});
+    // Another folder's rows: nothing of the old list stays highlighted.
+    TheFilesList->ClearSelection();
     Sort();
     SendMessageW(TheFilesList->Handle(), WM_SETREDRAW, TRUE, 0);
 }
@@ -152,7 +160,18 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
 void TSubfoldersPage::ClickColumn(int column) {
     ListSortColumn = NextSortColumn(ListSortColumn, column);
     THourglass hourglass;
+    // The highlight stays with its folder, wherever the sort puts it.
+    const int selected = TheFilesList->SelectedRow();
+    const std::string name = selected >= 0 && size_t(selected) < Rows.size() ? Rows[size_t(selected)].Cell(colName)
+                                                                             : std::string();
     Sort();
+    if (selected < 0) return;
+    TheFilesList->ClearSelection();
+    for (size_t row = 0; row < Rows.size(); ++row)
+        if (Rows[row].Cell(colName) == name) {
+            TheFilesList->SelectRow(int(row));
+            break;
+        }
 }
 
 void TSubfoldersPage::Sort() {
@@ -212,8 +231,13 @@ bool TSubfoldersPage::OnListNotify(NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case LVN_GETDISPINFOW: AnswerDisplayInfo(reinterpret_cast<NMLVDISPINFOW&>(header)); break;
         case LVN_COLUMNCLICK: ClickColumn(reinterpret_cast<NMLISTVIEW&>(header).iSubItem + 1); break;
-        case NM_DBLCLK: OpenSelectedRow(); break;
-        case NM_RCLICK: ShowSelectedRowMenu(); break;
+        case NM_DBLCLK:
+        case NM_RETURN: OpenSelectedRow(); break;
+        case NM_RCLICK: ShowSelectedRowMenu(true); break;
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey != VK_BACK) return false;
+            Form.ExecuteCommand(toolLevelUp);
+            break;
         default: return false;
     }
     result = 0;
@@ -228,11 +252,15 @@ void TSubfoldersPage::OpenSelectedRow() {
     if (TFolderNode* child = FindChild(current, Rows[size_t(row)].Cell(colName), false)) navigator->SelectNode(*child);
 }
 
-void TSubfoldersPage::ShowSelectedRowMenu() {
+void TSubfoldersPage::ShowSelectedRowMenu(bool atMouse) {
     const int row = TheFilesList->SelectedRow();
     IFolderNavigator* navigator = Form.Navigator();
     if (row < 0 || size_t(row) >= Rows.size() || !navigator) return;
     POINT point;
-    GetCursorPos(&point);
+    RECT bounds;
+    if (atMouse || !TheFilesList->RowScreenRect(row, bounds))
+        GetCursorPos(&point);
+    else
+        point = {bounds.left, bounds.bottom};
     navigator->ShowPathContextMenu(ChildPath(size_t(row)), point);
 }

@@ -52,7 +52,8 @@ private:
     std::string ChildPath(size_t row) const;
     void Sort();
     void OpenSelectedRow();
-    void ShowSelectedRowMenu();
+    // At the mouse, or below the row for the keyboard.
+    void ShowSelectedRowMenu(bool atMouse);
     void UpdatePathLabel();
 
     TMainForm& Form;
