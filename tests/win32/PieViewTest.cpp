@@ -11,6 +11,8 @@
 #include "main/MainCommands.h"
 #include "main/Pages.h"
 #include "main/win32/SubfoldersPage.h"
+#include "main/ClusterSizeBox.h"
+#include "pie/PieMath.h"
 #include "pie/SectionInfo.h"
 #include "pie/win32/PieView.h"
 #include "platform/win32/GdiCanvas.h"
@@ -210,6 +212,19 @@ TEST_F(PieViewTest, PagesLetGoOfFoldersRemovedOrRescanned) {
     EXPECT_TRUE(pieNodesLive());
     Mouse(WM_LBUTTONDOWN, At(90, 0.5));
     EXPECT_EQ("C:\\Data\\Old", SelectedPath());
+}
+
+TEST_F(PieViewTest, TheSectionSizeWindowGivesTheWasteOfTheSpaceTakenAtTheClusterSizeInView) {
+    Start();
+    ScanWithToolbar('C');
+    Click(*Node("C:\\Windows"));  // 5,100 bytes in two files: 12 KB at 4 KB clusters
+    EXPECT_EQ(PercentOf(12288 - 5100, 12288), SectionBox->WastedGauge().Progress());
+    HWND box = Main.Control(idClustersBox);
+    SendMessageW(box, CB_SETCURSEL, 7, 0);  // 64 KB clusters: 128 KB taken
+    SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(idClustersBox, CBN_SELCHANGE), LPARAM(box));
+    Main.Pump();
+    EXPECT_EQ(PercentOf(131072 - 5100, 131072), SectionBox->WastedGauge().Progress());
+    ClusterView = 0;
 }
 
 TEST_F(PieViewTest, AClickBesideThePieGoesUpAndMayCollapse) {

@@ -95,6 +95,9 @@ public:
     bool UpdatePageVisibility(TFolderNode* node);
     void InvalidateViews(bool refill);
     void InvalidatePie();
+    // The section size window's waste figure for the selected folder at the
+    // cluster size in view.
+    void ShowFolderWaste();
     // `going` and its subtree are about to be freed: the pages and the
     // state let go of every pointer into it first.
     void NodesGoing(const TFolderNode& going);

@@ -19,7 +19,11 @@
 #include "main/win32/MenuItemState.h"
 #include "pie/SectionInfo.h"
 #include "platform/win32/WideString.h"
+#include "pie/PieMath.h"
+#include "pie/win32/SectionSizeBox.h"
 #include "scan/FolderSize.h"
+#include "scan/FolderTree.h"
+#include "scan/SizeText.h"
 #include "scan/PathUtils.h"
 #include "scan/Scanner.h"
 
@@ -215,6 +219,15 @@ void TMainForm::ClustersBoxChange() {
     if (entry < 0) return;
     ClusterView = int(entry);
     InvalidateViews(true);
+    ShowFolderWaste();
+}
+
+void TMainForm::ShowFolderWaste() {
+    const TFolderNode* node = FormState.CurrentNode;
+    if (!SectionBox || !node || !node->Record) return;
+    // A share of the space the folder takes, as the pie's header gives it.
+    const int64_t wasted = ViewTreeWasted(*node->Record);
+    SectionBox->SetWasted(PercentOf(wasted, node->Record->TreeSize + wasted), FormatSize(wasted, Services.Locale));
 }
 
 void TMainForm::OpenHelp(int context) {

@@ -62,10 +62,7 @@ void TScanCommands::SelectionChanged(TFolderNode* node) {
     if (!node->Parent || state.CurrentPath[0] != state.CurrentDrive) SwitchDrive(state.CurrentPath[0]);
 
     if (!Form->UpdatePageVisibility(node)) return;
-    if (SectionBox) {
-        const int64_t wasted = ViewTreeWasted(*node->Record);
-        SectionBox->SetWasted(PercentOf(wasted, node->Record->TreeSize), FormatSize(wasted, Services.Locale));
-    }
+    Form->ShowFolderWaste();
     Form->ShowPage(state.CurrentPage);
 }
 
