@@ -83,7 +83,7 @@ void TPieBuilder::AddFileSections(TFolderNode& node, const std::string& path, in
     OtherFilesSize = 0;
     OtherFilesWasted = 0;
     // A file's slack is always taken at the drive's own cluster size.
-    const TDriveRecInfo* drive = Drives.Find(RootOf(&node)->DriveLetter);
+    const TDriveRecInfo* drive = Drives.Find(RootOf(&node)->DriveLetter());
     const int32_t clusterSize = drive ? drive->ClusterSize : -1;
     if (auto listing = FileSystem.OpenListing(AddBackslash(path) + "*.*")) {
         TDirEntry entry;

@@ -40,7 +40,13 @@ struct TFolderSize {
     TFileTime LastAccess;
     TFileTime LastWrite;
     uint32_t AttrUnion = 0;  // OR of the attribute words of all files below
+    // The folder's own files alone, so that the figures above can be worked
+    // out again from the subfolders when one of them changes. (The
+    // attributes fill what was padding.)
+    uint32_t OwnAttrUnion = 0;
     TWastedTable TreeWastedAt;
+    TFileTime OwnLastAccess;
+    TFileTime OwnLastWrite;
 };
 
 // Which wasted value the displays show: 0 for the drive's own cluster size,

@@ -2,16 +2,25 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include "platform/FileSystem.h"
 #include "scan/FolderNames.h"
 #include "scan/NameOrder.h"
 #include "scan/PathUtils.h"
 
-std::unique_ptr<TFolderNode> TFolderNode::Make(std::string_view text) {
+// Millions of nodes: the record, parent, view item and children, nothing
+// padded, on both 32- and 64-bit builds.
+static_assert(sizeof(TFolderNode) == 4 * sizeof(void*) + 2 * sizeof(uint32_t), "a folder node grew");
+
+std::unique_ptr<TFolderNode> TFolderNode::Make(std::string_view text, char driveLetter) {
+    if (text.size() > kMaxTextLength) throw std::length_error("folder name too long");
     std::unique_ptr<TFolderNode> node(new (TTextRoom{text.size()}) TFolderNode());
-    node->TextLength = uint32_t(text.size());
-    if (!text.empty()) std::memcpy(node->TextStart(), text.data(), text.size());
+    unsigned char* tail = node->Tail();
+    tail[0] = static_cast<unsigned char>(text.size() & 0xFF);
+    tail[1] = static_cast<unsigned char>(text.size() >> 8);
+    tail[2] = static_cast<unsigned char>(driveLetter);
+    if (!text.empty()) std::memcpy(tail + kTailHeader, text.data(), text.size());
     return node;
 }
 
@@ -30,8 +39,7 @@ TFolderNode::~TFolderNode() {
 }
 
 TFolderNode* TFolderTree::AddRoot(const std::string& text, char driveLetter) {
-    auto node = TFolderNode::Make(text);
-    node->DriveLetter = driveLetter;
+    auto node = TFolderNode::Make(text, driveLetter);
     RootNodes.push_back(std::move(node));
     TFolderNode* added = RootNodes.back().get();
     if (Observer) Observer->NodeAdded(*added);
@@ -95,7 +103,7 @@ std::string NodePath(const TFolderNode* node) {
     for (const TFolderNode* n = node; n->Parent; n = n->Parent) chain.push_back(n);
     const TFolderNode* root = chain.empty() ? node : chain.back()->Parent;
 
-    std::string path(1, root->DriveLetter);
+    std::string path(1, root->DriveLetter());
     path += ":\\";
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         if (it != chain.rbegin()) path += '\\';
@@ -208,9 +216,9 @@ namespace {
 void RefreshTimesIgnoring(TFolderNode& node, const TFolderNode* ignored) {
     if (!node.Record) return;
     TFolderSize& record = *node.Record;
-    record.LastAccess = TFileTime();
-    record.LastWrite = TFileTime();
-    record.AttrUnion = 0;
+    record.LastAccess = record.OwnLastAccess;
+    record.LastWrite = record.OwnLastWrite;
+    record.AttrUnion = record.OwnAttrUnion;
     for (auto& child : node.Children) {
         if (!child->Record || child.get() == ignored) continue;
         TakeLaterTime(record.LastAccess, child->Record->LastAccess);

@@ -14,18 +14,21 @@ class INameOrder;
 
 // One folder of the scanned tree. A root node stands for a drive and carries
 // its letter; every other node is a folder named by its text. A big drive
-// has millions of these, so a node is kept small: its text lives in the
-// same heap block right after it, and the figures that follow from its
-// children's (its own wasted space) are worked out, not stored.
+// has millions of these, so a node is kept small: its text, the text's
+// length and the drive letter live in the same heap block right after it,
+// and the figures that follow from its children's (its own wasted space)
+// are worked out, not stored.
 struct TFolderNode {
     std::unique_ptr<TFolderSize> Record;  // owned; none until the folder's scan finished
     TFolderNode* Parent = nullptr;
     void* ViewItem = nullptr;  // the view's item mirroring this node, kept by the view
     TCompactVector<std::unique_ptr<TFolderNode>> Children;
-    char DriveLetter = 0;  // upper case, on root nodes only
 
-    // The only way to make a node: its text is fixed from then on.
-    static std::unique_ptr<TFolderNode> Make(std::string_view text);
+    // The only way to make a node: its text is fixed from then on. Texts
+    // longer than kMaxTextLength bytes (no Windows name comes near it) are
+    // refused with std::length_error.
+    static constexpr size_t kMaxTextLength = 0xFFFF;
+    static std::unique_ptr<TFolderNode> Make(std::string_view text, char driveLetter = 0);
 
     TFolderNode(const TFolderNode&) = delete;
     TFolderNode& operator=(const TFolderNode&) = delete;
@@ -33,22 +36,28 @@ struct TFolderNode {
 
     bool IsRoot() const { return Parent == nullptr; }
     // UTF-8, as listed (or the display name on a root).
-    std::string_view Text() const { return std::string_view(reinterpret_cast<const char*>(this + 1), TextLength); }
+    std::string_view Text() const {
+        const unsigned char* tail = Tail();
+        return std::string_view(reinterpret_cast<const char*>(tail + kTailHeader), size_t(tail[0] | tail[1] << 8));
+    }
+    // Upper case, on root nodes only; 0 elsewhere.
+    char DriveLetter() const { return char(Tail()[2]); }
 
     static void operator delete(void* block) { ::operator delete(block); }
 
 private:
-    // Room for the text after the node.
+    // Room after the node: the text's length (two bytes, low first), the
+    // drive letter, then the text.
+    static constexpr size_t kTailHeader = 3;
     struct TTextRoom {
         size_t Length;
     };
 
     TFolderNode() = default;
-    char* TextStart() { return reinterpret_cast<char*>(this + 1); }
-    static void* operator new(size_t size, TTextRoom room) { return ::operator new(size + room.Length); }
+    unsigned char* Tail() { return reinterpret_cast<unsigned char*>(this + 1); }
+    const unsigned char* Tail() const { return reinterpret_cast<const unsigned char*>(this + 1); }
+    static void* operator new(size_t size, TTextRoom room) { return ::operator new(size + kTailHeader + room.Length); }
     static void operator delete(void* block, TTextRoom) { ::operator delete(block); }
-
-    uint32_t TextLength = 0;
 };
 
 // Told about every structural change, so that a view can mirror the tree.

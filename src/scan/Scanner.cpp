@@ -27,6 +27,9 @@ void AddFile(TFolderSize& record, const TDirEntry& entry) {
     TakeLaterTime(record.LastAccess, entry.LastAccessTime);
     TakeLaterTime(record.LastWrite, entry.LastWriteTime);
     record.AttrUnion |= entry.Attributes;
+    TakeLaterTime(record.OwnLastAccess, entry.LastAccessTime);
+    TakeLaterTime(record.OwnLastWrite, entry.LastWriteTime);
+    record.OwnAttrUnion |= entry.Attributes;
 }
 
 void MergeChild(TFolderSize& record, const TFolderSize& child) {
@@ -211,7 +214,7 @@ bool TScanner::ScanDrive(const std::string& driveItem, TDriveRecInfo& driveRecor
 }
 
 void TScanner::UseClusterSizeOf(TFolderNode& node) {
-    const char letter = RootOf(&node)->DriveLetter;
+    const char letter = RootOf(&node)->DriveLetter();
     const TDriveRecInfo* drive = DriveRecords.Find(letter);
     ScanClusterSize = drive ? drive->ClusterSize : GetClusterSize(Drives, std::string(1, letter) + ":\\");
 }

@@ -174,7 +174,7 @@ TEST_F(FolderTreeTest, FreeRecordsBelowOrIncludingTheNode) {
     EXPECT_EQ(Root->Record, nullptr);
 }
 
-TEST_F(FolderTreeTest, RefreshTimesUsesDirectChildrenOnly) {
+TEST_F(FolderTreeTest, RefreshTimesUsesDirectChildrenAndOwnFilesOnly) {
     Root->Record->AttrUnion = 0xFFFF;
     Root->Record->LastWrite = MakeFileTime(99999);
     RefreshTimesFromChildren(*Root);
@@ -184,6 +184,13 @@ TEST_F(FolderTreeTest, RefreshTimesUsesDirectChildrenOnly) {
     RefreshTimesFromChildren(*Root);
     EXPECT_EQ(FileTimeValue(Root->Record->LastWrite), 300u);
     EXPECT_EQ(Root->Record->AttrUnion, 0u);
+    // The folder's own files count as well: a hidden file of the root and
+    // its later write stay after the refresh.
+    Root->Record->OwnAttrUnion = 0x2;
+    Root->Record->OwnLastWrite = MakeFileTime(500);
+    RefreshTimesFromChildren(*Root);
+    EXPECT_EQ(FileTimeValue(Root->Record->LastWrite), 500u);
+    EXPECT_EQ(Root->Record->AttrUnion, 0x2u);
 }
 
 TEST_F(FolderTreeTest, OwnWasteIsWhatTheSubfoldersLeaveOfTheTotals) {

@@ -202,7 +202,7 @@ TEST_F(ScannerTest, ScanDriveMakesTheRootAndTalksToTheWindow) {
     TFolderNode* root = drive->RootNode;
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->Text(), "Local Disk (C:)");
-    EXPECT_EQ(root->DriveLetter, 'C');
+    EXPECT_EQ(root->DriveLetter(), 'C');
     EXPECT_EQ(drive->DriveItem, "CLocal Disk (C:)");
     EXPECT_EQ(drive->ClusterSize, 4096);
     EXPECT_EQ(W.Host.ScanningSwitches, (std::vector<bool>{true, false}));
@@ -392,7 +392,9 @@ TEST_F(ScannerTest, AFolderOfManyFilesReportsProgressWhileItIsListed) {
 class RescanTest : public ScannerTest {
 protected:
     void SetUp() override {
-        W.Files.AddFile("C:\\top.txt", 100);
+        TDirEntry& top = W.Files.AddFile("C:\\top.txt", 100, kAttrHidden);
+        top.LastWriteTime = MakeFileTime(7000);
+        top.LastAccessTime = MakeFileTime(8000);
         W.Files.AddFile("C:\\A\\a1", 1000);
         W.Files.AddFile("C:\\A\\B\\b1", 5000);
         W.Files.AddFile("C:\\A\\B\\C\\c1", 7);
@@ -433,6 +435,16 @@ TEST_F(RescanTest, AddedFilesRaiseAncestorsByExactlyTheirAmount) {
     EXPECT_EQ(A->Record->OwnFiles, aBefore.OwnFiles);
     EXPECT_EQ(Root->Record->OwnFolders, rootBefore.OwnFolders);
     ExpectConsistent(*Root);
+}
+
+TEST_F(RescanTest, AncestorsKeepWhatTheirOwnFilesGiveTheirTimesAndAttributes) {
+    const TFolderSize rootBefore = *Root->Record;
+    ASSERT_TRUE(rootBefore.AttrUnion & kAttrHidden);
+    W.Scanner.RescanFolder(NodePath(B), B);
+    EXPECT_EQ(rootBefore.AttrUnion, Root->Record->AttrUnion);  // the root's hidden file
+    EXPECT_EQ(FileTimeValue(rootBefore.LastWrite), FileTimeValue(Root->Record->LastWrite));
+    EXPECT_EQ(FileTimeValue(rootBefore.LastAccess), FileTimeValue(Root->Record->LastAccess));
+    EXPECT_EQ(7000u, FileTimeValue(Root->Record->LastWrite));
 }
 
 TEST_F(RescanTest, TheParentsOwnWasteStaysRightWhileAndAfterASubfolderIsRescanned) {

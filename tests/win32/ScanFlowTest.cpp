@@ -208,7 +208,7 @@ TEST_F(ScanFlowTest, TheCommandLineScansDrivesAndSelectsFolders) {
     EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "DC");
     EXPECT_EQ(Commands->Tree().Roots().size(), 2u);
     EXPECT_EQ(DriveList.Items().size(), 2u);  // "c:" found drive C, no second entry
-    EXPECT_EQ(Root('C')->DriveLetter, 'C');
+    EXPECT_EQ(Root('C')->DriveLetter(), 'C');
     EXPECT_EQ(SelectedPath(), "C:\\Data");
     EXPECT_TRUE(IsExpanded(*Node("C:\\Data")));
     EXPECT_TRUE(IsExpanded(*Node("C:\\Windows")));

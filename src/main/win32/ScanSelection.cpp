@@ -40,7 +40,7 @@ const char kNotFinishedScanning[] =
 bool TScanCommands::SelectionChanging(TFolderNode* node) {
     if (!Form || !node) return true;
     // A root's letter is the one it carries; NodePath starts with it for every node.
-    const char letter = node->Parent ? NodePath(node)[0] : node->DriveLetter;
+    const char letter = node->Parent ? NodePath(node)[0] : node->DriveLetter();
     if (!node->Parent || letter != Form->State().CurrentDrive)
         return CheckDriveAccessible(letter, Services.Directory, Services.MessageBoxes);
     return true;
@@ -94,7 +94,7 @@ void TScanCommands::RemoveAndSelectParent(TFolderNode& gone) {
 }
 
 bool TScanCommands::CheckDriveReady(const TFolderNode& node) {
-    const char letter = node.Parent ? NodePath(&node)[0] : node.DriveLetter;
+    const char letter = node.Parent ? NodePath(&node)[0] : node.DriveLetter();
     return CheckDriveAccessible(letter, Services.Directory, Services.MessageBoxes);
 }
 
