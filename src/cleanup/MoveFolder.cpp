@@ -174,6 +174,15 @@ TShellFileRequest MoveFolderContentsRequest(const std::string& sourcePath, const
     return request;
 }
 
+std::string IncompleteMoveText(const TMoveOutcome& outcome, const std::string& sourcePath) {
+    if (outcome.Refusal != TMoveRefusal::None || outcome.SourceRemoved ||
+        outcome.ShellResult == TShellFileResult::Cancelled)
+        return std::string();
+    return "Not everything in " + sourcePath + " could be moved to " + outcome.Target +
+           ". A file or folder of the same name may already be there, or a file may be in use or read-only. " +
+           sourcePath + " has been kept with what is left in it; what was moved is in " + outcome.Target + ".";
+}
+
 TMoveOutcome MoveFolderContents(const std::string& sourcePath, const std::string& target, void* owner,
                                 const TMoveFolderSystem& system) {
     TMoveOutcome outcome;
@@ -192,6 +201,7 @@ TMoveOutcome MoveFolderContents(const std::string& sourcePath, const std::string
         outcome.Refusal = TMoveRefusal::TargetNotAFolder;
         return outcome;
     }
+    outcome.Target = request.To;
     outcome.ShellResult = system.ShellFiles.Run(request);
     if (outcome.ShellResult == TShellFileResult::Done)
         outcome.SourceRemoved = system.ShellFiles.RemoveEmptyFolder(sourcePath);

@@ -101,7 +101,12 @@ struct TMoveOutcome {
     TMoveRefusal Refusal = TMoveRefusal::None;  // when not None, nothing was done
     TShellFileResult ShellResult = TShellFileResult::Failed;
     bool SourceRemoved = false;
+    std::string Target;  // where the contents went, in its normalised form
 };
+
+// What the user is told when the shell ran but the folder is still there:
+// empty when it went, or when the user cancelled the shell's own question.
+std::string IncompleteMoveText(const TMoveOutcome& outcome, const std::string& sourcePath);
 
 // What the move works on.
 struct TMoveFolderSystem {

@@ -259,9 +259,19 @@ TEST_F(MoveFolderContentsTest, SourceStaysUnlessTheShellSaysDoneAndAnEmptyNewTar
 
 TEST_F(MoveFolderContentsTest, AFolderLeftNonEmptyIsReportedAsKept) {
     Shell.OnRemoveEmptyFolder = [](const std::string&) { return false; };
-    const TMoveOutcome outcome = Move("D:\\Archive");
+    TMoveOutcome outcome = Move("D:\\Archive");
     EXPECT_EQ(TShellFileResult::Done, outcome.ShellResult);
     EXPECT_FALSE(outcome.SourceRemoved);
+    // The user hears what stayed and where the rest went; a failure of the
+    // shell alike, a cancel or a complete move says nothing.
+    const std::string said = IncompleteMoveText(outcome, "C:\\Data\\Photos");
+    EXPECT_EQ(0u, said.find("Not everything in C:\\Data\\Photos could be moved to D:\\Archive.")) << said;
+    outcome.ShellResult = TShellFileResult::Failed;
+    EXPECT_EQ(said, IncompleteMoveText(outcome, "C:\\Data\\Photos"));
+    outcome.ShellResult = TShellFileResult::Cancelled;
+    EXPECT_EQ("", IncompleteMoveText(outcome, "C:\\Data\\Photos"));
+    Shell.OnRemoveEmptyFolder = nullptr;
+    EXPECT_EQ("", IncompleteMoveText(Move("D:\\Archive"), "C:\\Data\\Photos"));
 }
 
 TEST_F(MoveFolderContentsTest, RefusedMovesTouchNothing) {

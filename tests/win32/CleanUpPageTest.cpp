@@ -132,7 +132,7 @@ TEST_F(CleanUpPageTest, MoveHandsTheDialogTheFolderAndTakesItOutOnceItIsGone) {
     std::vector<TMoveFolderRequest> asked;
     bool moved = false;
     TCleanUpDialogs dialogs;
-    dialogs.Move = [&](const TMoveFolderRequest& request) {
+    dialogs.Move = [&](const TMoveFolderRequest& request, std::string&) {
         asked.push_back(request);
         if (moved) Main.Files.Remove(request.SourcePath);
         return true;
@@ -150,5 +150,26 @@ TEST_F(CleanUpPageTest, MoveHandsTheDialogTheFolderAndTakesItOutOnceItIsGone) {
     Page().Run(TCleanUpAction::Move);
     EXPECT_EQ(Node("C:\\Data\\Old"), nullptr);
     EXPECT_EQ(SelectedPath(), "C:\\Data");
+    ExpectSameTotals(FreshRecord(""), *Root('C')->Record, "root");
+}
+
+TEST_F(CleanUpPageTest, AMoveWithinTheDriveKeepsTheFolderInTheTotalsWhereItWent) {
+    Click(*Node("C:\\Data\\Old"));
+    TCleanUpDialogs dialogs;
+    dialogs.Move = [&](const TMoveFolderRequest& request, std::string& movedTo) {
+        // The shell's work, done to the memory drive: Old's contents go
+        // into C:\Windows\Old, which did not exist.
+        Main.Files.AddFile("C:\\Windows\\Old\\Older\\letter.txt", 300);
+        Main.Files.Remove(request.SourcePath);
+        movedTo = "C:\\Windows\\Old";
+        return true;
+    };
+    Page().SetDialogs(dialogs);
+    Page().Run(TCleanUpAction::Move);
+
+    EXPECT_EQ(nullptr, Node("C:\\Data\\Old"));
+    ASSERT_NE(nullptr, Node("C:\\Windows\\Old\\Older"));
+    ExpectSameTotals(FreshRecord("Windows"), *Node("C:\\Windows")->Record, "target");
+    ExpectSameTotals(FreshRecord("Data"), *Node("C:\\Data")->Record, "source's parent");
     ExpectSameTotals(FreshRecord(""), *Root('C')->Record, "root");
 }

@@ -32,6 +32,7 @@ public:
     }
     bool RemoveIfVanished(TFolderNode& node) override { return Check(node), Real.RemoveIfVanished(node); }
     bool CheckDriveReady(const TFolderNode& node) override { return Real.CheckDriveReady(node); }
+    void RescanNearest(const std::string& path) override { Real.RescanNearest(path); }
     void ShowPathContextMenu(const std::string& path, POINT point) override { Real.ShowPathContextMenu(path, point); }
 
     int FreedNodesHanded = 0;

@@ -63,11 +63,14 @@ std::string ProcessCurrentFolder() {
 
 }  // namespace
 
-bool RunMoveFolderBox(const TMoveFolderServices& services, const TMoveFolderRequest& request, HWND owner) {
+bool RunMoveFolderBox(const TMoveFolderServices& services, const TMoveFolderRequest& request, HWND owner,
+                      std::string* movedTo) {
     TMoveFolderRequest opened = request;
     if (opened.StartFolder.empty()) opened.StartFolder = ProcessCurrentFolder();
     TCleanUpMoveFolderBox box(services, std::move(opened));
-    return services.ModalRunner.Run(box, owner) == IDOK;
+    const bool ran = services.ModalRunner.Run(box, owner) == IDOK;
+    if (ran && movedTo) *movedTo = box.MovedTarget();
+    return ran;
 }
 
 TCleanUpMoveFolderBox::TCleanUpMoveFolderBox(const TMoveFolderServices& services, TMoveFolderRequest request)
@@ -241,6 +244,10 @@ void TCleanUpMoveFolderBox::OkClick() {
         SetFocus(Item(IDC_MOVE_TARGET));
         return;
     }
+    MovedTo = outcome.Target;
+    const std::string incomplete = IncompleteMoveText(outcome, Request.SourcePath);
+    if (!incomplete.empty())
+        Services.MessageBoxes.Show(kProductName, incomplete, TMsgButtons::Ok, TMsgIcon::Warning);
     Close(IDOK);
 }
 

@@ -46,8 +46,10 @@ constexpr int kMoveFolderHelpContext = 2100;
 
 // Shows the Move Folder dialog for one folder over `owner`. True when it
 // closed with OK, that is once the shell was asked to move; the caller then
-// sees from the disk whether the folder went.
-bool RunMoveFolderBox(const TMoveFolderServices& services, const TMoveFolderRequest& request, HWND owner);
+// sees from the disk whether the folder went, and learns where its contents
+// went in `movedTo`.
+bool RunMoveFolderBox(const TMoveFolderServices& services, const TMoveFolderRequest& request, HWND owner,
+                      std::string* movedTo = nullptr);
 
 // "Move Folder": the user picks where the current folder goes, helped by a
 // list of the drives with smaller clusters and what moving there gains.
@@ -61,6 +63,8 @@ public:
     const TFolderListBox& FolderList() const { return Folders; }
     const TShExDriveComboBox& DrivesBox() const { return Drives; }
     const std::vector<TGainRow>& GainRows() const { return Rows; }
+    // Where the shell was asked to move the contents; empty until OK ran it.
+    const std::string& MovedTarget() const { return MovedTo; }
 
 protected:
     bool OnInitDialog() override;
@@ -84,6 +88,7 @@ private:
 
     const TMoveFolderServices& Services;
     TMoveFolderRequest Request;
+    std::string MovedTo;
     TFolderListBox Folders;
     TShExDriveComboBox Drives;
     std::unique_ptr<TListView> WastingList;

@@ -169,9 +169,11 @@ void TCleanUpPage::Run(TCleanUpAction action) {
             else
                 RemoveFolder(action == TCleanUpAction::Recycle);
             return;
-        case TCleanUpAction::Move:
-            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path))) AfterAction(*node);
+        case TCleanUpAction::Move: {
+            std::string movedTo;
+            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path), movedTo)) AfterMove(*node, path, movedTo);
             return;
+        }
         case TCleanUpAction::Archive:
             // The archive dialog may have deleted the folder whatever it says.
             if (Dialogs.Archive) {
@@ -201,6 +203,16 @@ void TCleanUpPage::RemoveLink() {
     if (!ShellFiles.RemoveFolderLink(path, reason))
         MessageBoxes.Show(kProductName, LinkNotRemovedText(path, reason), TMsgButtons::Ok, TMsgIcon::Error);
     AfterAction(node);
+}
+
+// The source leaves the tree when it went; what is left of it, and the
+// scanned folder nearest to where its contents went, are measured again,
+// so the drives' totals stay those of a fresh scan.
+void TCleanUpPage::AfterMove(TFolderNode& node, const std::string& sourcePath, const std::string& target) {
+    IFolderNavigator* navigator = Form.Navigator();
+    if (!navigator) return;
+    if (!navigator->RemoveIfVanished(node)) navigator->RescanNearest(sourcePath);
+    if (!target.empty()) navigator->RescanNearest(target);
 }
 
 void TCleanUpPage::AfterAction(TFolderNode& node) {

@@ -21,7 +21,8 @@ class TMainForm;
 // The page's actions that open dialogs of their own; each returns once its
 // dialog has closed, true when it closed with OK. An empty one does nothing.
 struct TCleanUpDialogs {
-    std::function<bool(const TMoveFolderRequest& request)> Move;
+    // True once the shell was asked to move; `movedTo` is then where to.
+    std::function<bool(const TMoveFolderRequest& request, std::string& movedTo)> Move;
     std::function<bool(TFolderNode& node, const std::string& path)> Archive;
 };
 
@@ -66,6 +67,7 @@ private:
     // Takes the folder out of the tree when the action removed it from the
     // disk; a folder still there keeps its measurements.
     void AfterAction(TFolderNode& node);
+    void AfterMove(TFolderNode& node, const std::string& sourcePath, const std::string& target);
 
     TMainForm& Form;
     IShellFileOperation& ShellFiles;

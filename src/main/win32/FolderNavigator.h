@@ -26,6 +26,10 @@ public:
     // Makes sure the node's drive answers, with the Retry/Cancel prompt of
     // a drive that does not; false when the user gave up.
     virtual bool CheckDriveReady(const TFolderNode& node) = 0;
+    // Measures again the folder at the path, or its nearest ancestor in the
+    // tree, with the difference carried to the ancestors; nothing when the
+    // path's drive is not in the tree.
+    virtual void RescanNearest(const std::string& path) = 0;
     // The shell's menu of any path at a screen point; the tree is left alone.
     virtual void ShowPathContextMenu(const std::string& path, POINT screenPoint) = 0;
 };

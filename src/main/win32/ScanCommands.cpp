@@ -16,6 +16,8 @@
 #include "main/DriveStatus.h"
 #include "platform/ShellInfo.h"
 #include "scan/DriveRecords.h"
+#include "scan/ClusterSize.h"
+#include "scan/FolderTree.h"
 #include "scan/PathUtils.h"
 
 TScanCommands::TScanCommands(const TScanServices& services)
@@ -154,8 +156,30 @@ void TScanCommands::RescanDrives(const std::string& letters) {
 
 void TScanCommands::RescanCurrentFolder() {
     if (!Form || ScanRunning() || !Form->State().CurrentNode) return;
-    TFolderNode* selected = SelectedNode();
-    if (!selected) return;
+    if (TFolderNode* selected = SelectedNode()) RescanNode(*selected);
+}
+
+void TScanCommands::RescanNearest(const std::string& path) {
+    if (!Form || ScanRunning() || !HasFullPathForm(path)) return;
+    const char letter = UpperDriveLetter(path[0]);
+    const TDriveRecInfo* drive = FindDriveRecord(letter);
+    if (!drive || !drive->RootNode) return;
+    const bool caseSensitive = IsCaseSensitiveVolume(Services.DriveInfo, std::string(1, letter) + ":\\");
+    std::string below = PathBelowRoot(path);
+    TFolderNode* node = drive->RootNode;
+    while (!below.empty()) {
+        if (TFolderNode* found = FindNodeByPath(drive->RootNode, below, caseSensitive)) {
+            node = found;
+            break;
+        }
+        const std::string::size_type cut = below.rfind('\\');
+        below.erase(cut == std::string::npos ? 0 : cut);
+    }
+    RescanNode(*node);
+}
+
+void TScanCommands::RescanNode(TFolderNode& target) {
+    TFolderNode* selected = &target;
     AbortScan = false;
     // A folder on a drive that went away is neither vanished nor empty:
     // the user fixes the drive or keeps the tree as it is.

@@ -102,6 +102,7 @@ public:
     void ShowPathContextMenu(const std::string& path, POINT screenPoint) override;
     bool RemoveIfVanished(TFolderNode& node) override;
     bool CheckDriveReady(const TFolderNode& node) override;
+    void RescanNearest(const std::string& path) override;
 
     // IScanHost
     void SetStatusText(int panel, const std::string& text) override;
@@ -126,6 +127,7 @@ private:
     void NodeDeleted() override;
 
     void SwitchDrive(char letter);
+    void RescanNode(TFolderNode& node);
     void RemoveAndSelectParent(TFolderNode& gone);
     void ScanCheckedDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
     bool DriveAccessible(char letter);

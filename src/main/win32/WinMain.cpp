@@ -123,8 +123,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                            programPath};
     if (TCleanUpPage* cleanUp = form.CleanUp()) {
         TCleanUpDialogs dialogs;
-        dialogs.Move = [&](const TMoveFolderRequest& request) {
-            return RunMoveFolderBox(moveServices, request, form.Handle());
+        dialogs.Move = [&](const TMoveFolderRequest& request, std::string& movedTo) {
+            return RunMoveFolderBox(moveServices, request, form.Handle(), &movedTo);
         };
         dialogs.Archive = [&archives](TFolderNode& node, const std::string& path) {
             archives->Archive(node, path);
