@@ -2,13 +2,6 @@
 
 #include "controls/PathEllipsis.h"
 
-size_t Utf8Length(const std::string& text) {
-    size_t length = 0;
-    for (const char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++length;
-    return length;
-}
-
 TConsoleProgress::TConsoleProgress(uint64_t startMs, size_t width, uint64_t intervalMs)
     : Width(width), IntervalMs(intervalMs), NextMs(startMs + intervalMs) {}
 

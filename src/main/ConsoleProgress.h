@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "scan/TextUtils.h"
+
 // The one progress line a long scan keeps rewriting on a console:
 // "Scanning: 1234 folders, 56789 files  C:\...\Current". Nothing is shown
 // during the first second, so a quick job prints nothing; after that the
@@ -24,5 +26,3 @@ private:
     size_t ShownLength = 0;  // characters of the line on screen
 };
 
-// Characters of UTF-8 text, as a console counts them.
-size_t Utf8Length(const std::string& text);

@@ -4,6 +4,7 @@
 #include "platform/Locale.h"
 #include "scan/FolderTree.h"
 #include "scan/SizeText.h"
+#include "scan/TextUtils.h"
 
 namespace {
 
@@ -29,7 +30,10 @@ void SizeLines(TReportWriter& out, int64_t size, int64_t wasted, int64_t files, 
 }  // namespace
 
 std::string RightAligned(const std::string& text, size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+    // By characters, not bytes: a no-break space as thousands separator is
+    // two bytes here and one character in the file.
+    const size_t length = Utf8Length(text);
+    return length >= width ? text : std::string(width - length, ' ') + text;
 }
 
 std::string FolderReportText(const TFolderReportInputs& in, const ILocale& locale) {

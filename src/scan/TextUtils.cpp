@@ -20,3 +20,10 @@ std::string TruncateUtf8(const std::string& text, size_t maxChars) {
     }
     return text;
 }
+
+size_t Utf8Length(const std::string& text) {
+    size_t length = 0;
+    for (const char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++length;
+    return length;
+}

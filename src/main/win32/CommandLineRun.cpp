@@ -153,13 +153,14 @@ int RunReport(const TJob& job) {
     else if (scanCommands.SelectedNode() != node)
         failure = "the folder was not found on its drive";
     if (!failure.empty()) return job.CannotScan(failure);
-    std::string text;
+    std::string bytes;
     try {
-        text = form.FolderReport()->ReportText(*node);
+        // A text that cannot be converted is a failure, never an empty file.
+        bytes = TextFileBytes(form.FolderReport()->ReportText(*node));
     } catch (const std::exception&) {
         return job.CannotReport("Generating report failed");
     }
-    return FinishTarget(job, *file, [&text](TReplacingFile& out) { out.Write(ToAnsiCodePage(text)); });
+    return FinishTarget(job, *file, [&bytes](TReplacingFile& out) { out.Write(bytes); });
 }
 
 }  // namespace

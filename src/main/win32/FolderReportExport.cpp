@@ -38,8 +38,7 @@ private:
 }  // namespace
 
 void WriteAnsiTextFile(const std::string& fileName, const std::string& text) {
-    const std::string ansi = ToAnsiCodePage(text);
-    if (ansi.empty() && !text.empty()) throw std::runtime_error("conversion");
+    const std::string ansi = TextFileBytes(text);
     const TWin32Handle file(CreateFileW(Win32PathOf(fileName).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) throw std::runtime_error("create");

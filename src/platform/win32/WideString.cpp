@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <stdexcept>
 
 // Most file names are plain ASCII, which converts byte for byte; only other
 // text goes through the system's converter.
@@ -56,5 +57,23 @@ std::string ToAnsiCodePage(const std::string& utf8) {
     if (length <= 0) return std::string();
     std::string ansi(size_t(length), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &ansi[0], length, nullptr, nullptr);
+    return ansi;
+}
+
+std::string TextFileBytes(const std::string& utf8) {
+    if (utf8.empty()) return std::string();
+    const std::wstring wide = Widen(utf8);
+    if (wide.empty()) throw std::runtime_error("The text could not be converted.");
+    // A system that uses UTF-8 as its code page writes the text as it is.
+    if (GetACP() == CP_UTF8) return utf8;
+    BOOL lossy = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), nullptr, 0,
+                                           nullptr, &lossy);
+    if (length <= 0) throw std::runtime_error("The text could not be converted to the system's code page.");
+    if (lossy) return "\xEF\xBB\xBF" + utf8;
+    std::string ansi(size_t(length), '\0');
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), &ansi[0], length, nullptr,
+                            &lossy) != length || lossy)
+        throw std::runtime_error("The text could not be converted to the system's code page.");
     return ansi;
 }

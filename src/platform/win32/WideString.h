@@ -14,3 +14,8 @@ void WidenInto(const std::string& utf8, std::wstring& utf16);
 // The text in the system's ANSI code page, for files that older programs
 // read; characters it cannot hold become the code page's default character.
 std::string ToAnsiCodePage(const std::string& utf8);
+// A text file's bytes: in the ANSI code page when every character of the
+// text has its own place there, else UTF-8 after a byte order mark, so no
+// name comes out as "?". Throws std::runtime_error when Windows cannot
+// convert the text.
+std::string TextFileBytes(const std::string& utf8);
