@@ -1,5 +1,7 @@
 #include "main/HelpTopics.h"
 
+#include "controls/ShellOpenReport.h"
+#include "platform/FileSystem.h"
 #include "scan/PathUtils.h"
 
 namespace {
@@ -17,4 +19,13 @@ std::string HelpTopicPath(const std::string& exeFolder, int context,
         if (fileExists && fileExists(topic)) return topic;
     }
     return HelpIndexPath(exeFolder);
+}
+
+void OpenHelpTopic(IShellOpen& shell, IMessageBoxes& boxes, IFileSystem& files, const std::string& programPath,
+                   int context) {
+    const std::string folder = ParentFolderPath(programPath);
+    const std::string page =
+        context == 0 ? HelpIndexPath(folder)
+                     : HelpTopicPath(folder, context, [&files](const std::string& path) { return files.PathExists(path); });
+    OpenOrSay(shell, boxes, page);
 }

@@ -2,6 +2,10 @@
 #include <functional>
 #include <string>
 
+class IFileSystem;
+class IMessageBoxes;
+class IShellOpen;
+
 // Help is a folder of HTML topics beside the executable: "help\index.htm"
 // holds the contents, and each help context number has its own page, such
 // as "help\4000.htm".
@@ -19,3 +23,8 @@ std::string HelpTopicPath(const std::string& exeFolder, int context,
 
 // The product's web page, without its scheme: a link opens it over http.
 constexpr const char* kProductWebPage = "www.tollvane.example/quarrymap/";
+
+// Opens the topic of a context number (0: the contents) from the help
+// beside the program, and says so when Windows could not open it.
+void OpenHelpTopic(IShellOpen& shell, IMessageBoxes& boxes, IFileSystem& files, const std::string& programPath,
+                   int context);

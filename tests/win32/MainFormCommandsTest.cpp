@@ -294,6 +294,16 @@ TEST_F(MainFormCommandsTest, HelpOpensTopicsAndMenuContexts) {
     EXPECT_EQ(kShowNormal, Launcher.Opened[0].ShowMode);
     EXPECT_EQ(kShowNoActivate, Launcher.Opened[4].ShowMode);  // a link, opened without taking the focus
     EXPECT_EQ(4020u, GetMenuContextHelpId(Popup(mnuHelp)));
+
+    // Windows with no program for the page: the user hears what failed.
+    Launcher.Result = 31;
+    Command(cmdHelpHelpTopics);
+    Command(cmdHelpVisitWebPage);
+    ASSERT_EQ(2u, Boxes.Shown.size());
+    EXPECT_EQ("Windows could not open C:\\Apps\\help\\index.htm. There is no program on this computer for this kind "
+              "of file.",
+              Boxes.Shown[0].Text);
+    EXPECT_EQ(0u, Boxes.Shown[1].Text.rfind("Windows could not open http://www.tollvane.example/quarrymap/. ", 0));
 }
 
 TEST_F(MainFormCommandsTest, ExitClosesAndSaves) {

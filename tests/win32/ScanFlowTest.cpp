@@ -213,6 +213,15 @@ TEST_F(ScanFlowTest, TheCommandLineScansDrivesAndSelectsFolders) {
     EXPECT_TRUE(IsExpanded(*Node("C:\\Data")));
     EXPECT_TRUE(IsExpanded(*Node("C:\\Windows")));
     EXPECT_EQ(GetFocus(), Main.Form->FolderTree());
+    EXPECT_TRUE(Main.Boxes.Shown.empty());
+}
+
+TEST_F(ScanFlowTest, AFolderOnTheCommandLineThatIsNotThereIsNamed) {
+    Start({"C:\\No\\Such"});
+    EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "C");
+    ASSERT_EQ(1u, Main.Boxes.Shown.size());
+    EXPECT_EQ("The folder C:\\No\\Such was not found. It may have been moved, renamed or deleted.",
+              Main.Boxes.Shown[0].Text);
 }
 
 TEST_F(ScanFlowTest, SelectFolderByPathRefusesWhatIsNotAFullPath) {

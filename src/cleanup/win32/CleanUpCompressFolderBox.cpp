@@ -247,10 +247,7 @@ void TCleanUpCompressFolderBox::OpenHelp() {
     int context = kCompressDialogHelpContext;
     if (Active == TCompressPage::Compress) context = kCompressPageHelpContext;
     if (Active == TCompressPage::Restore) context = kRestorePageHelpContext;
-    const std::string page =
-        HelpTopicPath(ParentFolderPath(Services.ProgramPath), context,
-                      [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
-    Services.Shell.Open(page, "", kShowNormal);
+    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath, context);
 }
 
 bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND control) {

@@ -252,8 +252,6 @@ void TCleanUpMoveFolderBox::OkClick() {
 }
 
 void TCleanUpMoveFolderBox::OpenHelp() {
-    const std::string page =
-        HelpTopicPath(ParentFolderPath(Services.ProgramPath), kMoveFolderHelpContext,
-                      [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
-    Services.Shell.Open(page, "", kShowNormal);
+    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath,
+                  kMoveFolderHelpContext);
 }

@@ -221,8 +221,6 @@ void TOptionsBox::OkClick() {
 }
 
 void TOptionsBox::OpenHelp() {
-    const std::string page =
-        HelpTopicPath(ParentFolderPath(Services.ProgramPath), kOptionsHelpContext,
-                      [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
-    Services.Shell.Open(page, "", kShowNormal);
+    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath,
+                  kOptionsHelpContext);
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "../res/InfoBoxIds.h"
+#include "controls/ShellOpenReport.h"
 #include "controls/Url.h"
 #include "controls/win32/CenterOverMainWindow.h"
 #include "controls/win32/Fonts.h"
@@ -123,10 +124,8 @@ void TAboutBox::CreateControls() {
 
 bool TAboutBox::OnCommand(int id, int notifyCode, HWND control) {
     if (id == IDC_ABOUT_SUPPORT && notifyCode == BN_CLICKED) {
-        const std::string page =
-            HelpTopicPath(ParentFolderPath(Services.ProgramPath), kSupportHelpContext,
-                          [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
-        Services.Shell.Open(page, "", kShowNormal);
+        OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath,
+                      kSupportHelpContext);
         return true;
     }
     if (txtProduct && control == txtProduct->Handle() && notifyCode == STN_CLICKED) {
@@ -149,7 +148,7 @@ void TAboutBox::OpenProductPage() {
     TURL link(Services.Shell);
     link.URL = kProductWebPage;
     link.URLType = TURLType::utHttp;
-    link.Open();
+    OpenOrSay(Services.Shell, Services.MessageBoxes, link.FullAddress(), "", kShowNoActivate);
 }
 
 void TAboutBox::ShowHiddenMessage() {

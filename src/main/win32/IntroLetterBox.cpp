@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "../res/InfoBoxIds.h"
+#include "controls/ShellOpenReport.h"
 #include "controls/Url.h"
 #include "controls/win32/CenterOverMainWindow.h"
 #include "controls/win32/Fonts.h"
@@ -94,14 +95,14 @@ bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND control) {
     if (notifyCode != BN_CLICKED) return TDialog::OnCommand(id, notifyCode, control);
     switch (id) {
         case IDC_LETTER_SURVEY:
-            // Nothing to report when there is no survey or nothing opens text files.
-            Services.Shell.Open(ParentFolderPath(Services.ProgramPath) + "\\" + kSurveyFileName, "", kShowNormal);
+            OpenOrSay(Services.Shell, Services.MessageBoxes,
+                      ParentFolderPath(Services.ProgramPath) + "\\" + kSurveyFileName);
             return true;
         case IDC_LETTER_WEB_SITE: {
             TURL link(Services.Shell);
             link.URL = kMakerWebSite;
             link.URLType = TURLType::utHttp;
-            link.Open();
+            OpenOrSay(Services.Shell, Services.MessageBoxes, link.FullAddress(), "", kShowNoActivate);
             return true;
         }
         case IDCANCEL:

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "controls/ShellOpenReport.h"
 #include "config/Options.h"
 #include "controls/Url.h"
 #include "controls/win32/DrivesSelectBox.h"
@@ -86,7 +87,7 @@ void TMainForm::BindCommands() {
         TURL link(Services.Shell);
         link.URL = kProductWebPage;
         link.URLType = TURLType::utHttp;
-        link.Open();
+        OpenOrSay(Services.Shell, Services.MessageBoxes, link.FullAddress(), "", kShowNoActivate);
     };
     if (Hooks.ShowIntroLetter) Actions[cmdHelpIntroductoryLetter] = [this] { Hooks.ShowIntroLetter(true); };
     bind(cmdHelpAbout, Hooks.ShowAbout);
@@ -231,11 +232,7 @@ void TMainForm::ShowFolderWaste() {
 }
 
 void TMainForm::OpenHelp(int context) {
-    const std::string page =
-        context == 0 ? HelpIndexPath(ExeFolder())
-                     : HelpTopicPath(ExeFolder(), context,
-                                     [this](const std::string& path) { return Services.FileSystem.PathExists(path); });
-    Services.Shell.Open(page, "", kShowNormal);
+    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath, context);
 }
 
 std::string TMainForm::ExeFolder() const { return ParentFolderPath(Services.ProgramPath); }

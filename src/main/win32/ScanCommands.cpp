@@ -288,10 +288,14 @@ void TScanCommands::ScanCommandLine() {
     if (ScanRunning()) return;
     AbortScan = false;
     for (const std::string& argument : Services.Arguments) {
-        if (IsDriveRoot(argument))
+        if (IsDriveRoot(argument)) {
             AutoScanDrives(std::string(1, UpperDriveLetter(argument[0])));
-        else
-            SelectFolderByPath(argument);
+        } else if (SelectFolderByPath(argument) && !AbortScan && !NodeAt(argument)) {
+            // Its drive was scanned, and shows; the folder itself is not there.
+            Services.MessageBoxes.Show(kProductName, "The folder " + argument +
+                                           " was not found. It may have been moved, renamed or deleted.",
+                                       TMsgButtons::Ok, TMsgIcon::Warning);
+        }
         if (AbortScan) break;
     }
 }

@@ -128,6 +128,8 @@ private:
 
     void SwitchDrive(char letter);
     void RescanNode(TFolderNode& node);
+    // The scanned folder at the path, exactly; none when it is not in the tree.
+    TFolderNode* NodeAt(const std::string& path);
     void RemoveAndSelectParent(TFolderNode& gone);
     void ScanCheckedDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
     bool DriveAccessible(char letter);

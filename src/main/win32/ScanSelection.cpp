@@ -132,6 +132,16 @@ void TScanCommands::SelectFolder() {
     if (browse.Execute()) SelectFolderByPath(browse.Folder);
 }
 
+TFolderNode* TScanCommands::NodeAt(const std::string& path) {
+    if (!HasFullPathForm(path)) return nullptr;
+    const char letter = UpperDriveLetter(path[0]);
+    const TDriveRecInfo* drive = FindDriveRecord(letter);
+    TFolderNode* root = drive ? drive->RootNode : nullptr;
+    const std::string below = PathBelowRoot(path);
+    if (!root || below.empty()) return root;
+    return FindNodeByPath(root, below, IsCaseSensitiveVolume(Services.DriveInfo, std::string(1, letter) + ":\\"));
+}
+
 bool TScanCommands::SelectFolderByPath(const std::string& path) {
     // A drop or a command arriving while the scanner services the queue
     // would start a second scan inside the running one.
@@ -142,12 +152,7 @@ bool TScanCommands::SelectFolderByPath(const std::string& path) {
         ScanOrRescanDrive(DriveItemOf(letter));
         if (!FindDriveRecord(letter)) return false;
     }
-    TFolderNode* root = FindDriveRecord(letter)->RootNode;
-    const std::string below = PathBelowRoot(path);
-    TFolderNode* node = root;
-    if (root && !below.empty()) {
-        node = FindNodeByPath(root, below, IsCaseSensitiveVolume(Services.DriveInfo, std::string(1, letter) + ":\\"));
-    }
+    TFolderNode* node = NodeAt(path);
     if (node && node->ViewItem && View) {
         HWND tree = Form->FolderTree();
         View->Select(*node);
