@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <vector>
 
 #include "main/win32/MainForm.h"
 #include "pie/PieExportRules.h"
@@ -326,13 +327,12 @@ TBgrxImage TPieExport::DrawImage() {
     TGdiBitmap image(pie.PieBitmap().Width(), pie.PieBitmap().Height());
     if (!image.IsValid()) throw std::runtime_error("The bitmap cannot be created: " + SystemErrorText(GetLastError()));
     { const TChartOnSurface drawing(pie, image.Canvas()); }
-    TBgrxImage pixels{image.Width(), image.Height(), {}};
-    pixels.Pixels.reserve(size_t(image.Width()) * size_t(image.Height()));
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x) {
-            const TColor color = image.Pixel(x, y);  // 0x00BBGGRR
-            pixels.Pixels.push_back((color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF));
-        }
+    // One flush, then the section's memory as it stands: already 0x00RRGGBB
+    // but for the unused top byte.
+    const uint32_t* bits = image.FinishedPixels();
+    const size_t count = size_t(image.Width()) * size_t(image.Height());
+    TBgrxImage pixels{image.Width(), image.Height(), std::vector<uint32_t>(bits, bits + count)};
+    for (uint32_t& pixel : pixels.Pixels) pixel &= 0x00FFFFFF;
     return pixels;
 }
 

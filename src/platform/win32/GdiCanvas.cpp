@@ -112,6 +112,11 @@ TGdiBitmap::~TGdiBitmap() {
     if (PreviousBitmap) SelectObject(MemoryDc.Get(), PreviousBitmap);
 }
 
+const uint32_t* TGdiBitmap::FinishedPixels() const {
+    GdiFlush();
+    return static_cast<const uint32_t*>(Pixels);
+}
+
 TColor TGdiBitmap::Pixel(int x, int y) const {
     if (!Pixels || x < 0 || y < 0 || x >= BitmapWidth || y >= BitmapHeight) return 0;
     GdiFlush();

@@ -48,6 +48,9 @@ public:
     TGdiCanvas& Canvas() { return Surface; }
     // The colour of one pixel as 0x00BBGGRR; 0 outside the bitmap.
     TColor Pixel(int x, int y) const;
+    // Every pixel, top row first, as 0x??RRGGBB, once GDI has finished
+    // drawing; none for an invalid bitmap.
+    const uint32_t* FinishedPixels() const;
 
 private:
     int BitmapWidth;
