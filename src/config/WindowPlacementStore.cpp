@@ -43,6 +43,12 @@ void SaveWindowBounds(IRegistry& registry, const IWindowPlacement& window, const
     WriteIntegerValue(registry, root, section, "Height", window.GetHeight());
 }
 
+bool HasStoredWindowBounds(IRegistry& registry, const std::string& root, const std::string& section) {
+    for (const char* name : {"Left", "Top", "Width", "Height"})
+        if (ReadPlacementValue(registry, root, section, name) != kNotStored) return true;
+    return false;
+}
+
 void LoadWindowState(IRegistry& registry, IWindowPlacement& window, const std::string& root,
                      const std::string& section) {
     const int32_t state = ReadPlacementValue(registry, root, section, "WindowState");

@@ -16,6 +16,9 @@ void SaveWindowBounds(IRegistry& registry, const IWindowPlacement& window, const
 
 // Applies a stored state of 0, 1 or 2; anything else, or nothing readable,
 // leaves the window as it is.
+// True when the section holds any of the stored bounds.
+bool HasStoredWindowBounds(IRegistry& registry, const std::string& root, const std::string& section);
+
 void LoadWindowState(IRegistry& registry, IWindowPlacement& window, const std::string& root,
                      const std::string& section);
 void SaveWindowState(IRegistry& registry, const IWindowPlacement& window, const std::string& root,

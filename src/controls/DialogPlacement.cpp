@@ -24,3 +24,18 @@ TPoint CenteredOverMainWindow(const TRect& mainWindow, int32_t dialogWidth, int3
     corner.Y = CenteredStart(mainWindow.Top, mainWindow.Bottom, dialogHeight, screenHeight);
     return corner;
 }
+
+TRect FirstStartMainBounds(const TRect& workArea) {
+    const int areaWidth = workArea.Right - workArea.Left, areaHeight = workArea.Bottom - workArea.Top;
+    const int width = areaWidth * 7 / 10, height = areaHeight * 7 / 10;
+    const int left = workArea.Left + (areaWidth - width) / 2, top = workArea.Top + (areaHeight - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+TRect FirstStartSideBounds(const TRect& mainWindow, const TRect& workArea, int width, int height) {
+    int left = mainWindow.Right;
+    if (left + width > workArea.Right) left = mainWindow.Right - width;
+    left = std::max(workArea.Left, std::min(left, workArea.Right - width));
+    const int top = std::max(workArea.Top, std::min(int(mainWindow.Top), workArea.Bottom - height));
+    return {left, top, left + width, top + height};
+}

@@ -40,3 +40,18 @@ TEST(DialogPlacementTest, ClampsToTheScreen) {
 }
 
 }  // namespace
+
+TEST(DialogPlacementTest, FirstStartTakesMostOfTheScreenWithTheSideWindowBeside) {
+    const TRect work{0, 0, 1920, 1040};  // a 1920 x 1080 screen less its taskbar
+    const TRect main = FirstStartMainBounds(work);
+    EXPECT_EQ((TRect{288, 156, 1632, 884}), main);
+    EXPECT_EQ((TRect{1632, 156, 1782, 356}), FirstStartSideBounds(main, work, 150, 200));
+    // No room beside it: inside the main window's right edge.
+    const TRect small{0, 0, 800, 600};
+    const TRect tight = FirstStartMainBounds(small);
+    EXPECT_EQ((TRect{120, 90, 680, 510}), tight);
+    EXPECT_EQ((TRect{430, 90, 680, 290}), FirstStartSideBounds(tight, small, 250, 200));
+    // A second screen left of the first keeps its own coordinates.
+    const TRect left{-1280, 0, 0, 1024};
+    EXPECT_EQ((TRect{-1088, 154, -192, 870}), FirstStartMainBounds(left));
+}

@@ -17,12 +17,15 @@ class MainFormStartTest : public ::testing::Test, public TMainFormFixture {};
 TEST_F(MainFormStartTest, FreshRegistryOpensAtTheDefaultPlaceWithEverythingShown) {
     Start();
     ASSERT_TRUE(Created);
-    RECT bounds;
+    // Nothing stored: 70 % of the screen's work area, centred.
+    RECT bounds, work;
     GetWindowRect(Window(), &bounds);
-    EXPECT_EQ(33, bounds.left);
-    EXPECT_EQ(32, bounds.top);
-    EXPECT_EQ(596, bounds.right - bounds.left);
-    EXPECT_EQ(423, bounds.bottom - bounds.top);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = (work.right - work.left) * 7 / 10, height = (work.bottom - work.top) * 7 / 10;
+    EXPECT_EQ(work.left + (work.right - work.left - width) / 2, bounds.left);
+    EXPECT_EQ(work.top + (work.bottom - work.top - height) / 2, bounds.top);
+    EXPECT_EQ(width, bounds.right - bounds.left);
+    EXPECT_EQ(height, bounds.bottom - bounds.top);
     EXPECT_FALSE(IsZoomed(Window()));
     EXPECT_FALSE(IsIconic(Window()));
     EXPECT_EQ(L"Quarrymap 2000", Text(Window()));
@@ -111,6 +114,8 @@ TEST_F(MainFormStartTest, StoredBoundsAreRestoredOneByOne) {
 
 TEST_F(MainFormStartTest, SavingOrderIsStateBoundsThenOptions) {
     Start();
+    RECT bounds;
+    GetWindowRect(Window(), &bounds);
     const size_t before = Registry.Writes().size();
     Close();
     const auto& writes = Registry.Writes();
@@ -122,7 +127,7 @@ TEST_F(MainFormStartTest, SavingOrderIsStateBoundsThenOptions) {
     EXPECT_EQ(kDesktopKey, writes[before].Path);
     EXPECT_EQ("MinTextSectionAngle", writes.back().Name);
     EXPECT_EQ("0", Registry.Find(kDesktopKey, "WindowState")->Text);
-    EXPECT_EQ("596", Registry.Find(kDesktopKey, "Width")->Text);
+    EXPECT_EQ(std::to_string(bounds.right - bounds.left), Registry.Find(kDesktopKey, "Width")->Text);
 }
 
 // Without a window manager Wine soon undoes a maximise, so the test watches

@@ -298,3 +298,16 @@ TEST_F(ScanFlowTest, RightClickOnAFolderStillBeingScannedExplainsInsteadOfAMenu)
 }
 
 }  // namespace
+
+TEST_F(ScanFlowTest, AtFirstStartTheSectionSizeWindowStandsBesideTheMainWindow) {
+    Start();
+    RECT main, side, work;
+    GetWindowRect(Main.Form->Handle(), &main);
+    GetWindowRect(SectionBox->Handle(), &side);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(main.top, side.top);
+    if (main.right + (side.right - side.left) <= work.right)
+        EXPECT_EQ(main.right, side.left);  // beside, not over the folder tree
+    else
+        EXPECT_EQ(main.right, side.right);
+}

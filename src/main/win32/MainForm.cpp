@@ -11,6 +11,7 @@
 
 #include "config/Options.h"
 #include "config/WindowPlacementStore.h"
+#include "controls/DialogPlacement.h"
 #include "main/ClusterSizeBox.h"
 #include "main/Hints.h"
 #include "main/MainCommands.h"
@@ -26,6 +27,7 @@
 #include "main/win32/SubfoldersPage.h"
 #include "main/win32/WastedSpacePage.h"
 #include "pie/win32/PieView.h"
+#include "pie/win32/SectionSizeBox.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
@@ -222,7 +224,10 @@ void TMainForm::ApplyPieColors() {
 void TMainForm::Show(int showCommand) {
     ApplyPieColors();
     TWin32WindowPlacement placement(Window);
-    LoadWindowBounds(Services.Registry, placement, kRegistryRoot, kDesktopSection);
+    if (HasStoredWindowBounds(Services.Registry, kRegistryRoot, kDesktopSection))
+        LoadWindowBounds(Services.Registry, placement, kRegistryRoot, kDesktopSection);
+    else
+        PlaceForFirstStart();
 
     SetToolDown(toolShowWasted, IncludeWastedInformation->Value);
     SetToolDown(toolShowFiles, ShowFileNames->Value);
@@ -244,6 +249,18 @@ void TMainForm::Show(int showCommand) {
     Layout();
     ShowWindow(Window, showCommand);
     UpdateWindow(Window);
+}
+
+void TMainForm::PlaceForFirstStart() {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const TRect area{work.left, work.top, work.right, work.bottom};
+    const TRect bounds = FirstStartMainBounds(area);
+    SetWindowPos(Window, nullptr, bounds.Left, bounds.Top, bounds.Right - bounds.Left, bounds.Bottom - bounds.Top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (SectionBox && !SectionBox->HasStoredBounds()) SectionBox->PlaceBeside(bounds, area);
 }
 
 void TMainForm::OnFirstActivation() {

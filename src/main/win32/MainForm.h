@@ -124,6 +124,8 @@ public:
 
     // The colour options onto the chart (and the section size window).
     void ApplyPieColors();
+    // With nothing stored: most of the screen, and the section size window beside.
+    void PlaceForFirstStart();
     // Opens the help page of a context number; 0 opens the contents.
     void OpenHelp(int context);
 

@@ -7,6 +7,7 @@
 
 #include "config/Options.h"
 #include "config/WindowPlacementStore.h"
+#include "controls/DialogPlacement.h"
 #include "pie/SectionSizeLayout.h"
 #include "pie/win32/SimplePieGauge.h"
 #include "platform/win32/OwnerWindowProc.h"
@@ -80,8 +81,16 @@ TSectionSizeBox::TSectionSizeBox(HWND owner, IRegistry& registry) : Registry(reg
     SetDrive('?', 0, "", "");
     SetWasted(0, "");
     TWin32WindowPlacement placement(Window);
+    StoredBounds = HasStoredWindowBounds(Registry, kRegistryRoot, kSectionSizeBoxSection);
     LoadWindowBounds(Registry, placement, kRegistryRoot, kSectionSizeBoxSection);
     BoundsLoaded = true;
+}
+
+void TSectionSizeBox::PlaceBeside(const TRect& mainWindow, const TRect& workArea) {
+    RECT now;
+    GetWindowRect(Window, &now);
+    const TRect bounds = FirstStartSideBounds(mainWindow, workArea, now.right - now.left, now.bottom - now.top);
+    SetWindowPos(Window, nullptr, bounds.Left, bounds.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TSectionSizeBox::~TSectionSizeBox() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Canvas.h"
 #include "platform/Registry.h"
 #include "controls/PixelScale.h"
 #include "platform/win32/GdiObjects.h"
@@ -34,6 +35,11 @@ public:
 
     // Null once the owner has destroyed the window.
     HWND Handle() const { return Window; }
+
+    // Whether its bounds came from the registry; if not, the main window
+    // places it beside itself at first start.
+    bool HasStoredBounds() const { return StoredBounds; }
+    void PlaceBeside(const TRect& mainWindow, const TRect& workArea);
 
     void SetWasted(int32_t percent, const std::string& text);
     void SetDrive(char letter, int32_t percent, const std::string& freeText, const std::string& capacityText);
@@ -81,6 +87,7 @@ private:
     TGdiObject DriveFont;
     HMENU Menu = nullptr;
     bool BoundsLoaded = false;
+    bool StoredBounds = false;
     HWND Window = nullptr;
     HWND Label2 = nullptr;
     HWND txtWasted = nullptr;
