@@ -186,4 +186,34 @@ TEST_F(SubfoldersPageTest, AResizeWhileAnotherPageShowsIsLaidOutOnReturn) {
     EXPECT_EQ(sheet.right, list.right - list.left);
 }
 
+TEST_F(SubfoldersPageTest, TabAndF6MoveTheFocusBetweenTreeTabsAndPageAndBackspaceGoesUpOnThePie) {
+    ShowRoot();
+    const auto press = [&](WPARAM key) {
+        MSG message = {GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(Main.Form->PreTranslateMessage(message));
+        Main.Pump();
+    };
+    SetFocus(Main.Form->FolderTree());
+    press(VK_TAB);
+    EXPECT_EQ(Main.Form->Pages().Handle(), GetFocus());
+    press(VK_F6);
+    EXPECT_EQ(List(), GetFocus());
+    press(VK_TAB);
+    EXPECT_EQ(Main.Form->FolderTree(), GetFocus());
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    press(VK_TAB);  // Shift+Tab goes back round
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(List(), GetFocus());
+
+    Click(*Node("C:\\Data"));
+    Main.Command(cmdViewPieChart);
+    SetFocus(Main.Form->Pages().Handle());
+    press(VK_BACK);
+    EXPECT_EQ("C:\\", SelectedPath());
+}
+
 }  // namespace

@@ -342,6 +342,7 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
     if (!Window) return false;
     if (message.message == WM_MOUSEMOVE) TrackHint(message);
     if (PreviewCleanUpKey(message)) return true;
+    if (PreviewFocusKey(message)) return true;
     return Accelerators && TranslateAcceleratorW(Window, Accelerators, &message) != 0;
 }
 

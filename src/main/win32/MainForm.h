@@ -197,6 +197,8 @@ private:
     void UseGuiFontForWindowDpi();
     void TrackHint(const MSG& message);
     bool PreviewCleanUpKey(const MSG& message);
+    // Tab, Shift+Tab and F6 between the panes, Backspace on the pie (MainFormKeyboard.cpp).
+    bool PreviewFocusKey(const MSG& message);
 
     // Commands of this window.
     void ScanDrivesCommand();
