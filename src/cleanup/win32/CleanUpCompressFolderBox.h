@@ -131,6 +131,7 @@ private:
     void ShowRunMessages();
     void ProcessPendingMessages();
     void EndRun(bool closable);
+    void ShowFinishedProgress();
 
     const TCompressFolderServices& Services;
     TCompressFolderRequest Request;

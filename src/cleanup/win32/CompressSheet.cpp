@@ -126,6 +126,7 @@ void TCleanUpCompressFolderBox::ForgetArchive(TArchiveIndex& index, const std::s
 
 void TCleanUpCompressFolderBox::ShowResults(const std::string& archivePath, const TLeftOut& leftOut) {
     SetTitles(kFolderCompressed);
+    ShowFinishedProgress();
     EnableWindow(Item(IDC_CF_CLOSE), TRUE);
     ShowWindow(Item(IDC_CF_STOP), SW_HIDE);
     const std::string folderRoot = std::string(1, UpperDriveLetter(Request.FolderPath[0])) + ":\\";

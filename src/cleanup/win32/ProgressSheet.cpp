@@ -37,6 +37,14 @@ void TCleanUpCompressFolderBox::SetTitles(const std::string& title) {
     InvalidateRect(Item(IDC_CF_PROGRESS_TITLE1), nullptr, FALSE);
 }
 
+// The library's last events may stop short of the total (headers and the
+// directory are written after the last file): a finished archive shows whole.
+void TCleanUpCompressFolderBox::ShowFinishedProgress() {
+    ShownPercent = 100;
+    SendMessageW(Item(IDC_CF_PROGRESS_BAR), PBM_SETPOS, 100, 0);
+    SetWindowTextOf(Item(IDC_CF_PROGRESS_PERCENT), "100%");
+}
+
 void TCleanUpCompressFolderBox::EndRun(bool closable) {
     Busy = false;
     ShowProgress();

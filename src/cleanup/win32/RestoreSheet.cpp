@@ -192,6 +192,7 @@ void TCleanUpCompressFolderBox::ReturnToRestorePage() {
 void TCleanUpCompressFolderBox::ReportRestore(const TArchiveRecord& record, const std::string& restorePath) {
     const std::string restored = RestoredFolderPath(restorePath, record.FolderName);
     if (RestoreSucceeded(TheZip.SuccessCnt(), TheZip.ZipContents())) {
+        ShowFinishedProgress();
         Services.MessageBoxes.Show(kProductName, RestoreSuccessText(restored), TMsgButtons::Ok, TMsgIcon::Information);
         if (Checked(IDC_CF_DELETE_ARCHIVE_AFTER) && DeleteArchive(record)) ListArchives();
     } else {

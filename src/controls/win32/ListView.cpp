@@ -97,3 +97,8 @@ void TListView::SetBounds(int left, int top, int width, int height) {
 void TListView::SetVisible(bool visible) { ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE); }
 
 void TListView::Redraw() { InvalidateRect(Window, nullptr, TRUE); }
+
+int TListView::TextWidth(const std::string& text) const {
+    const int width = int(SendMessageW(Window, LVM_GETSTRINGWIDTHW, 0, LPARAM(Widen(text).c_str())));
+    return width > 0 ? width : 0;
+}

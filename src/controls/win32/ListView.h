@@ -22,6 +22,8 @@ public:
     void AddColumn(const std::string& caption, int width, bool rightAligned);
     void SetColumnWidth(int column, int width);
     int ColumnWidth(int column) const;
+    // The width the list's font gives the text.
+    int TextWidth(const std::string& text) const;
 
     // Virtual rows: the count, and a redraw of what shows.
     void SetRowCount(int count);

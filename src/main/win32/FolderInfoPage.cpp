@@ -204,6 +204,9 @@ void TFolderInfoPage::Layout() {
     gridFolderInfo->SetColumnWidth(1, std::max(int(grid.right) - gridFolderInfo->ColumnWidth(0), 0));
 
     UpdatePathLabel();
+    // The centred columns move with the width: what they left is painted over.
+    RedrawWindow(panWebFolderInfoSizeSupport->Handle(), nullptr, nullptr,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TFolderInfoPage::UpdatePathLabel() {

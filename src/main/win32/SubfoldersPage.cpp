@@ -154,7 +154,22 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
     // Another folder's rows: nothing of the old list stays highlighted.
     TheFilesList->ClearSelection();
     Sort();
+    WidenDateColumns();
     SendMessageW(TheFilesList->Handle(), WM_SETREDRAW, TRUE, 0);
+}
+
+// The locale's dates may be longer than the designed columns: a date
+// column grows to its longest text (all of one form, so the longest by
+// characters is measured alone).
+void TSubfoldersPage::WidenDateColumns() {
+    for (const int column : {int(colLastAccess), int(colLastChange)}) {
+        std::string longest;
+        for (const TSubfolderRow& row : Rows)
+            if (row.Cell(column).size() > longest.size()) longest = row.Cell(column);
+        const int needed = TheFilesList->TextWidth(longest) + Services.Scale(16);
+        if (!longest.empty() && needed > TheFilesList->ColumnWidth(column - 1))
+            TheFilesList->SetColumnWidth(column - 1, needed);
+    }
 }
 
 void TSubfoldersPage::ClickColumn(int column) {

@@ -51,6 +51,7 @@ private:
     void EnsureType(size_t row);
     std::string ChildPath(size_t row) const;
     void Sort();
+    void WidenDateColumns();
     void OpenSelectedRow();
     // At the mouse, or below the row for the keyboard.
     void ShowSelectedRowMenu(bool atMouse);
