@@ -292,6 +292,7 @@ TEST_F(FolderInfoPagesTest, ReduceWasteLinkOpensTheFolderOrTheDriveTopic) {
 TEST_F(FolderInfoPagesTest, LongPathsAreShortenedFromTheLeftToFitTheHeaders) {
     const std::string deep =
         "C:\\Data\\Old\\Older\\A folder with a rather long name for a header\\Another folder with a long name\\"
+        "A third folder whose name is long enough to need shortening\\And a fourth to be sure on wide screens\\"
         "Deepest folder";
     Main.Files.AddFolder(deep);
     Start();
