@@ -8,6 +8,8 @@
 #include "main/MainLayout.h"
 #include "main/Pages.h"
 #include "main/win32/PageControl.h"
+#include "pie/win32/PieView.h"
+#include "platform/win32/GdiCanvas.h"
 #include "platform/win32/WindowDpi.h"
 #include "scan/FolderSize.h"
 #include "scan/FolderTree.h"
@@ -130,8 +132,16 @@ TEST_F(MainFormDpiTest, FrameAt150PercentIsHalfAsLargeAgainAndBackAt100) {
     const RECT banner96 = Bounds(Control(idBanner), Window());
     const LRESULT shownDrive = SendMessageW(Control(idDriveBox), CB_GETCURSEL, 0, 0);
     ASSERT_GE(shownDrive, 0);
+    // The pie's labels are drawn in a font made for the window's resolution.
+    const auto labelHeight = [this] {
+        LOGFONTW font = {};
+        GetObjectW(GetCurrentObject(Form->Pie()->PieBitmap().Dc(), OBJ_FONT), sizeof font, &font);
+        return std::abs(font.lfHeight);
+    };
+    const LONG labels96 = labelHeight();
 
     MoveToScreenAt(144, 96);
+    EXPECT_NEAR(labels96 * 1.5, labelHeight(), 1.0);
     const RECT strip144 = Bounds(Control(idToolbarSupport), Window());
     const RECT tree144 = Bounds(Control(idLeftPanel), Window());
     EXPECT_EQ(banner96.bottom, kBannerHeight);

@@ -121,6 +121,10 @@ protected:
         Main.Hooks.PieAsBitmap = [this] { Exporter->AsBitmapCommand(); };
         Main.Hooks.PieToFile = [this] { Exporter->ToFileCommand(); };
         Start();
+        // The designed size: a played metafile's frame is kept in hundredths
+        // of a millimetre, whose rounding grows with the picture.
+        SetWindowPos(Main.Form->Handle(), nullptr, 0, 0, 596, 423, SWP_NOMOVE | SWP_NOZORDER);
+        Main.Pump();
         IncludeWastedInformation->Value = false;
         Exporter = std::make_unique<TPieExport>(*Main.Form, TPieExportServices{SaveDialog, Main.Boxes, Clipboard});
         ScanWithToolbar('C');

@@ -222,7 +222,8 @@ HENHMETAFILE RecordChart(TPieView& pie) {
     TMetafileRecorder recorder(screen.Get(), frame);
     {
         // The off-screen bitmap's font, so that labels measure and look the same.
-        const TSelection font(recorder.Get(), GetStockObject(DEFAULT_GUI_FONT));
+        const HFONT labels = pie.LabelFont();
+        const TSelection font(recorder.Get(), labels ? HGDIOBJ(labels) : GetStockObject(DEFAULT_GUI_FONT));
         TGdiCanvas surface(recorder.Get());
         const TChartOnSurface drawing(pie, surface);
     }
@@ -326,6 +327,7 @@ TBgrxImage TPieExport::DrawImage() {
     TPieView& pie = ShownPie();
     TGdiBitmap image(pie.PieBitmap().Width(), pie.PieBitmap().Height());
     if (!image.IsValid()) throw std::runtime_error("The bitmap cannot be created: " + SystemErrorText(GetLastError()));
+    image.UseFont(pie.LabelFont());
     { const TChartOnSurface drawing(pie, image.Canvas()); }
     // One flush, then the section's memory as it stands: already 0x00RRGGBB
     // but for the unused top byte.

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "config/Options.h"
+#include "controls/win32/Fonts.h"
 #include "main/Pages.h"
 #include "main/win32/MainForm.h"
 #include "pie/SectionInfo.h"
@@ -50,8 +51,10 @@ TPieView::TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services
 
     RECT client;
     GetClientRect(Sheet.Handle(), &client);
+    LabelFontObject = MakeGuiFont(Services.Scale.DotsPerInch());
     Bitmap = std::make_unique<TGdiBitmap>(std::max(int(client.right), 1), std::max(int(client.bottom), 1));
     if (!Bitmap->IsValid()) throw std::runtime_error("pie bitmap");
+    Bitmap->UseFont(LabelFont());
     Chart = std::make_unique<THPieChart>(&Bitmap->Canvas(), Bitmap->Width(), Bitmap->Height());
     Chart->Buffer = &Bitmap->Canvas();
     Chart->CloseCircle = true;
@@ -122,6 +125,7 @@ void TPieView::Layout() {
     if (Bitmap->Width() != width || Bitmap->Height() != height) {
         auto image = std::make_unique<TGdiBitmap>(width, height);
         if (image->IsValid()) {
+            image->UseFont(LabelFont());
             Chart->SetCanvas(&image->Canvas());
             Chart->Buffer = &image->Canvas();
             Bitmap = std::move(image);
@@ -162,6 +166,16 @@ void TPieView::ApplyColors() {
 void TPieView::ResetHover() {
     Hovering.Reset(*Chart);
     ShellAnswers.Clear();
+}
+
+void TPieView::OnResolutionChanged(TPixelScale) {
+    // The labels follow the rest of the window to the new scale.
+    TGdiObject font = MakeGuiFont(Services.Scale.DotsPerInch());
+    if (font.Get()) {
+        Bitmap->UseFont(static_cast<HFONT>(font.Get()));
+        LabelFontObject = std::move(font);
+    }
+    Forget();
 }
 
 void TPieView::Forget() {

@@ -46,6 +46,8 @@ public:
 
     THPieChart& PieChart() { return *Chart; }
     TGdiBitmap& PieBitmap() { return *Bitmap; }
+    // The labels' font, made for the window's resolution (exports use it too).
+    HFONT LabelFont() const { return static_cast<HFONT>(LabelFontObject.Get()); }
     HWND PaintBox() const { return FolderPie->Handle(); }
     const std::string& BuiltPath() const { return PiePath; }
     const TPieHover& Hover() const { return Hovering; }
@@ -54,6 +56,7 @@ public:
     std::string HeaderSize() const { return txtWebFolderSize->Text(); }
 
 private:
+    void OnResolutionChanged(TPixelScale old) override;
     void CreateHeader();
     void LayoutHeader(int width);
     void PaintIcon(HDC dc, const RECT& client);
@@ -87,6 +90,7 @@ private:
     std::unique_ptr<TLabel> txtWebSectionDriveSize;
     std::unique_ptr<TPanel> FolderPie;
 
+    TGdiObject LabelFontObject;  // before the bitmap, which has it selected
     std::unique_ptr<TGdiBitmap> Bitmap;
     std::unique_ptr<THPieChart> Chart;
     std::unique_ptr<TGdiCanvas> PaintBoxCanvas;  // Target: the paint box while it is being drawn on

@@ -3,9 +3,11 @@
 #include <memory>
 #include <stdexcept>
 
+#include "controls/win32/Fonts.h"
 #include "pie/PieGaugeDrawing.h"
 #include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/WindowDpi.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -105,7 +107,18 @@ void TSimplePieGauge::PaintTo(HDC dc) const {
     if (!Window) return;
     RECT client = {};
     GetClientRect(Window, &client);
-    PaintPieGauge(dc, Gauge, client.right, client.bottom, TextFont);
+    PaintPieGauge(dc, Gauge, client.right, client.bottom, TextFont ? TextFont : OwnFontForDpi());
+}
+
+// Without a font of its own the gauge writes in the user-interface font
+// made for its window's resolution, not the primary screen's.
+HFONT TSimplePieGauge::OwnFontForDpi() const {
+    const int dpi = WindowDpi(Window);
+    if (!OwnFont.Get() || OwnFontDpi != dpi) {
+        OwnFont = MakeGuiFont(dpi);
+        OwnFontDpi = dpi;
+    }
+    return static_cast<HFONT>(OwnFont.Get());
 }
 
 void TSimplePieGauge::RepaintIf(bool due) {

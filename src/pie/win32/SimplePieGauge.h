@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "pie/PieGauge.h"
+#include "platform/win32/GdiObjects.h"
 
 // Paints a gauge of the given size into `dc` at (0, 0), building the picture
 // off-screen and copying it once. `font` null means the default GUI font.
@@ -65,8 +66,11 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Repaints at once when the model asks for it.
     void RepaintIf(bool due);
+    HFONT OwnFontForDpi() const;
 
     TPieGaugeModel Gauge;
     HFONT TextFont = nullptr;
+    mutable TGdiObject OwnFont;  // made on first use when TextFont is none
+    mutable int OwnFontDpi = 0;
     HWND Window = nullptr;
 };

@@ -112,6 +112,10 @@ TGdiBitmap::~TGdiBitmap() {
     if (PreviousBitmap) SelectObject(MemoryDc.Get(), PreviousBitmap);
 }
 
+void TGdiBitmap::UseFont(HFONT font) {
+    if (Bitmap.Get() && font) SelectObject(MemoryDc.Get(), font);
+}
+
 const uint32_t* TGdiBitmap::FinishedPixels() const {
     GdiFlush();
     return static_cast<const uint32_t*>(Pixels);

@@ -48,6 +48,8 @@ public:
     TGdiCanvas& Canvas() { return Surface; }
     // The colour of one pixel as 0x00BBGGRR; 0 outside the bitmap.
     TColor Pixel(int x, int y) const;
+    // The font texts are drawn in; the caller keeps it alive while selected.
+    void UseFont(HFONT font);
     // Every pixel, top row first, as 0x??RRGGBB, once GDI has finished
     // drawing; none for an invalid bitmap.
     const uint32_t* FinishedPixels() const;
