@@ -16,7 +16,6 @@
 #include "main/DriveStatus.h"
 #include "platform/ShellInfo.h"
 #include "scan/DriveRecords.h"
-#include "scan/ClusterSize.h"
 #include "scan/FolderTree.h"
 #include "scan/PathUtils.h"
 
@@ -160,21 +159,11 @@ void TScanCommands::RescanCurrentFolder() {
 }
 
 void TScanCommands::RescanNearest(const std::string& path) {
-    if (!Form || ScanRunning() || !HasFullPathForm(path)) return;
-    const char letter = UpperDriveLetter(path[0]);
-    const TDriveRecInfo* drive = FindDriveRecord(letter);
-    if (!drive || !drive->RootNode) return;
-    const bool caseSensitive = IsCaseSensitiveVolume(Services.DriveInfo, std::string(1, letter) + ":\\");
-    std::string below = PathBelowRoot(path);
-    TFolderNode* node = drive->RootNode;
-    while (!below.empty()) {
-        if (TFolderNode* found = FindNodeByPath(drive->RootNode, below, caseSensitive)) {
-            node = found;
-            break;
-        }
-        const std::string::size_type cut = below.rfind('\\');
-        below.erase(cut == std::string::npos ? 0 : cut);
-    }
+    if (!Form || ScanRunning() || !NodeAt(path.substr(0, 3))) return;
+    // Up from the path until a folder is in the tree; the drive's root is.
+    std::string at = path;
+    TFolderNode* node = NodeAt(at);
+    while (!node) node = NodeAt(at = ParentFolderPath(at));
     RescanNode(*node);
 }
 

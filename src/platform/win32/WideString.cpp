@@ -50,16 +50,6 @@ std::string Narrow(const wchar_t* utf16) {
 
 std::string Narrow(const std::wstring& utf16) { return Narrow(utf16.c_str()); }
 
-std::string ToAnsiCodePage(const std::string& utf8) {
-    const std::wstring wide = Widen(utf8);
-    if (wide.empty()) return std::string();
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string ansi(size_t(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &ansi[0], length, nullptr, nullptr);
-    return ansi;
-}
-
 std::string TextFileBytes(const std::string& utf8) {
     if (utf8.empty()) return std::string();
     const std::wstring wide = Widen(utf8);

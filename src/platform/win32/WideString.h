@@ -11,9 +11,6 @@ std::string Narrow(const wchar_t* utf16);
 void NarrowInto(const wchar_t* utf16, std::string& utf8);
 void WidenInto(const std::string& utf8, std::wstring& utf16);
 
-// The text in the system's ANSI code page, for files that older programs
-// read; characters it cannot hold become the code page's default character.
-std::string ToAnsiCodePage(const std::string& utf8);
 // A text file's bytes: in the ANSI code page when every character of the
 // text has its own place there, else UTF-8 after a byte order mark, so no
 // name comes out as "?". Throws std::runtime_error when Windows cannot
