@@ -91,6 +91,13 @@ TEST_F(CompressFolderBoxTest, RestoreOnlyShowsItsOwnPageAndCaption) {
         EXPECT_EQ(box.ArchiveList()->Handle(), GetFocus());
         for (int id : {IDC_CF_RESTORE_PATH, IDC_CF_BROWSE, IDC_CF_DELETE_ARCHIVE, IDC_CF_RESTORE})
             EXPECT_FALSE(Enabled(box, id)) << id;
+        // The columns grow with the screen's scaling.
+        const HWND list = box.ArchiveList()->Handle();
+        const int descriptionWidth = ListView_GetColumnWidth(list, 0);
+        RECT window = {};
+        GetWindowRect(box.Handle(), &window);
+        SendMessageW(box.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), LPARAM(&window));
+        EXPECT_EQ(descriptionWidth * 3 / 2, ListView_GetColumnWidth(list, 0));
         Press(box, IDC_CF_HELP);
     });
     ASSERT_EQ(1u, ShellOpen.Opened.size());

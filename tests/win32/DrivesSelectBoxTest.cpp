@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../res/DrivesSelectIds.h"
+#include "DialogDpiCheck.h"
 #include "DrivePickerTestSupport.h"
 #include "ScriptedModalRunner.h"
 #include "platform/memory/FakeDriveEnumerator.h"
@@ -195,6 +196,18 @@ TEST_F(DrivesSelectBoxTest, CancelEscAndTheCloseBoxLeaveItUnconfirmed) {
         EXPECT_EQ(IDCANCEL, result);
         EXPECT_FALSE(box.Confirmed());
     }
+}
+
+// Moved to a screen at 150 %, the box grows with its fonts, the labels'
+// Arial among them.
+TEST_F(DrivesSelectBoxTest, FollowsItsScreensScaling) {
+    TDrivesSelectBox box(Drives, Names, DriveInfo, kProgramOnD);
+    Run(box, [](TDrivesSelectBox& dialog) {
+        const TDialogLook at96 = LookOf(dialog.Handle());
+        TellDpiChanged(dialog.Handle(), 144, 96);
+        ExpectHalfAsLargeAgain(at96, LookOf(dialog.Handle()));
+        EXPECT_EQ("Arial", FaceNameOf(GetDlgItem(dialog.Handle(), IDC_DRIVES_INTRO)));
+    });
 }
 
 }  // namespace

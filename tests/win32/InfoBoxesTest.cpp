@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../res/InfoBoxIds.h"
+#include "DialogDpiCheck.h"
 #include "DrivePickerTestSupport.h"
 #include "ProgramRun.h"
 #include "ScriptedModalRunner.h"
@@ -186,6 +187,22 @@ TEST_F(InfoBoxesTest, EscClosesTheLetterOnlyWhenItPreviewsKeys) {
         };
         Runner.Run(letter, Main.Handle());
         EXPECT_EQ(preview, closedByEsc);
+    }
+}
+
+// Moved to a screen at 150 %, the boxes grow with their fonts: the fonts
+// made in code as well as the template's.
+TEST_F(InfoBoxesTest, TheAboutBoxAndTheLetterFollowTheirScreensScaling) {
+    TAboutBox about(Services);
+    TIntroLetterBox letter(Services, true);
+    for (TDialog* box : {static_cast<TDialog*>(&about), static_cast<TDialog*>(&letter)}) {
+        Runner.Script = [&](TDialog& dialog) {
+            const TDialogLook at96 = LookOf(dialog.Handle());
+            TellDpiChanged(dialog.Handle(), 144, 96);
+            ExpectHalfAsLargeAgain(at96, LookOf(dialog.Handle()));
+            dialog.Close(IDOK);
+        };
+        Runner.Run(*box, Main.Handle());
     }
 }
 

@@ -193,3 +193,35 @@ TEST_F(MainFormDpiTest, EveryPageAt150PercentIsHalfAsLargeAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TStockFontUsers {
+    HFONT Stock;
+    std::vector<std::string> Names;
+    static BOOL CALLBACK Visit(HWND window, LPARAM context) {
+        auto& users = *reinterpret_cast<TStockFontUsers*>(context);
+        if (HFONT(SendMessageW(window, WM_GETFONT, 0, 0)) != users.Stock) return TRUE;
+        wchar_t ownClass[64] = {}, text[64] = {};
+        GetClassNameW(window, ownClass, 64);
+        GetWindowTextW(window, text, 64);
+        users.Names.push_back(Narrow(ownClass) + " \"" + Narrow(text) + "\"");
+        return TRUE;
+    }
+};
+
+// On a screen at another scaling than the primary one, no control keeps the
+// stock font (made for the primary screen), pages first shown there included.
+TEST_F(MainFormDpiTest, AtAnotherScalingNoControlKeepsThePrimaryScreensFont) {
+    StartScanned();
+    MoveToScreenAt(144, 96);
+    TStockFontUsers users{static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), {}};
+    for (int page = 0; page < kPageCount; ++page) {
+        Form->ShowPage(page);
+        Pump();
+    }
+    EnumChildWindows(Window(), &TStockFontUsers::Visit, LPARAM(&users));
+    for (const std::string& name : users.Names) ADD_FAILURE() << name << " has the primary screen's font";
+}
+
+}  // namespace

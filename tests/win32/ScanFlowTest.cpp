@@ -190,6 +190,7 @@ TEST_F(ScanFlowTest, RescanCurrentFolderCarriesTheChangeUpAndKeepsTheSelection) 
     EXPECT_EQ(SelectedPath(), "C:\\Windows");
     EXPECT_FALSE(Main.Form->State().Scanning);
     EXPECT_TRUE(Main.Form->IsCommandEnabled(toolRescanDir));
+    EXPECT_EQ(L"Done.", Main.StatusText(0)) << "not the last folder listed";
 }
 
 TEST_F(ScanFlowTest, RescanCurrentDriveBeforeAnySelectionDoesNothing) {

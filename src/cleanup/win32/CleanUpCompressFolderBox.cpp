@@ -8,12 +8,15 @@
 
 #include "../res/CompressFolderIds.h"
 #include "config/Options.h"
+#include "controls/PixelScale.h"
 #include "controls/win32/CenterOverMainWindow.h"
+#include "controls/win32/WindowRescale.h"
 #include "controls/win32/TabPageColor.h"
 #include "main/HelpTopics.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellOpen.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/WindowDpi.h"
 #include "platform/win32/WindowText.h"
 #include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
@@ -162,9 +165,12 @@ void TCleanUpCompressFolderBox::CreateControls() {
         SetWindowPos(Archives->Handle(), RestoreDrives.Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Archives->SetFont(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
         Archives->SetExtendedStyle(LVS_EX_FULLROWSELECT);
-        Archives->AddColumn("Archive Description", kDescriptionColumnWidth, false);
-        Archives->AddColumn("Folder Name", kFolderColumnWidth, false);
-        Archives->AddColumn("Original Location", kLocationColumnWidth, false);
+        // The columns' widths are for 96 DPI.
+        ListDpi = WindowDpi(Handle());
+        const TPixelScale listScale(ListDpi);
+        Archives->AddColumn("Archive Description", listScale(kDescriptionColumnWidth), false);
+        Archives->AddColumn("Folder Name", listScale(kFolderColumnWidth), false);
+        Archives->AddColumn("Original Location", listScale(kLocationColumnWidth), false);
         Tips = std::make_unique<TToolTips>(Handle());
     } catch (const std::runtime_error&) {
         // Without them the dialog still closes; nothing is archived or restored.
@@ -290,6 +296,11 @@ bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND control) 
 
 bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
+        case kDpiChangedMessage:
+            // The dialog scales its controls itself; the list's columns follow here.
+            if (Archives) RescaleListColumns(Archives->Handle(), ListDpi, HIWORD(wParam));
+            ListDpi = HIWORD(wParam);
+            return false;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item.CtlID == IDC_CF_PROGRESS_TITLE1) {

@@ -140,6 +140,7 @@ private:
     TShExDriveComboBox Drives;         // cbDrives
     TShExDriveComboBox RestoreDrives;  // cbRestoreDrivesList
     std::unique_ptr<TListView> Archives;
+    int ListDpi = 96;  // the resolution its columns were last sized for
     std::unique_ptr<TToolTips> Tips;
     std::vector<TArchiveRecord> Rows;  // the archive list's rows, in order
     std::string ArchiveFolder;         // the archive folder of the drive listed

@@ -7,13 +7,16 @@
 
 #include "../res/MoveFolderIds.h"
 #include "cleanup/DriveAccess.h"
+#include "controls/PixelScale.h"
 #include "controls/win32/CenterOverMainWindow.h"
+#include "controls/win32/WindowRescale.h"
 #include "main/HelpTopics.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ShellOpen.h"
 #include "platform/win32/WideString.h"
+#include "platform/win32/WindowDpi.h"
 #include "platform/win32/WindowText.h"
 #include "platform/win32/Win32PathCase.h"
 #include "platform/win32/Win32ShellInfo.h"
@@ -124,9 +127,12 @@ void TCleanUpMoveFolderBox::CreateWastingList() {
     WastingList->SetFont(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
     WastingList->SetExtendedStyle(LVS_EX_FULLROWSELECT);
     WastingList->SetSmallImages(GetSystemImageList(true));
-    WastingList->AddColumn("Drive", kDriveColumnWidth, false);
-    WastingList->AddColumn("Cluster", kClusterColumnWidth, false);
-    WastingList->AddColumn("You gain", kGainColumnWidth, false);
+    // The columns' widths are for 96 DPI.
+    ListDpi = WindowDpi(Handle());
+    const TPixelScale listScale(ListDpi);
+    WastingList->AddColumn("Drive", listScale(kDriveColumnWidth), false);
+    WastingList->AddColumn("Cluster", listScale(kClusterColumnWidth), false);
+    WastingList->AddColumn("You gain", listScale(kGainColumnWidth), false);
     Rows = SmallerClusterDrives(Request, Services.Drives, Services.DriveInfo, Services.RemovableDrives,
                                 Services.ShellInfo, Services.Locale);
     for (const TGainRow& gain : Rows) {
@@ -159,8 +165,13 @@ bool TCleanUpMoveFolderBox::OnCommand(int id, int notifyCode, HWND control) {
     }
 }
 
-bool TCleanUpMoveFolderBox::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+bool TCleanUpMoveFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
+        case kDpiChangedMessage:
+            // The dialog scales its controls itself; the list's columns follow here.
+            if (WastingList) RescaleListColumns(WastingList->Handle(), ListDpi, HIWORD(wParam));
+            ListDpi = HIWORD(wParam);
+            return false;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!Drives.DrawItem(item) && !Folders.DrawItem(item)) return false;

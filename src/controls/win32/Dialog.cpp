@@ -1,6 +1,7 @@
 #include "controls/win32/Dialog.h"
 
 #include "platform/win32/ProgramIcon.h"
+#include "platform/win32/WindowDpi.h"
 
 TDialog::~TDialog() {
     if (Window && Modeless) DestroyWindow(Window);
@@ -51,11 +52,9 @@ INT_PTR TSystemModalRunner::Run(TDialog& dialog, HWND owner) {
     return result == -1 ? IDCANCEL : result;
 }
 
-
 void SetDialogClientSize(HWND dialog, int width, int height) {
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    const RECT frame = WindowRectForClient({0, 0, width, height}, DWORD(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                                           DWORD(GetWindowLongPtrW(dialog, GWL_EXSTYLE)), WindowDpi(dialog));
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

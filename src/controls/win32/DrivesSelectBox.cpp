@@ -6,7 +6,9 @@
 #include "../res/DrivesSelectIds.h"
 #include "controls/DriveItems.h"
 #include "controls/win32/CenterOverMainWindow.h"
+#include "controls/win32/WindowRescale.h"
 #include "platform/DriveInfo.h"
+#include "platform/win32/WindowDpi.h"
 
 namespace {
 
@@ -16,15 +18,6 @@ const RECT kListMargins = {7, 12, 7, 7};
 
 const int kLabelPointSize = 9;
 
-// Arial at the given size for the screen's resolution; the caller owns it.
-HFONT CreateArialFont(int pointSize) {
-    const HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
-}
-
 }  // namespace
 
 TDrivesSelectBox::TDrivesSelectBox(IDriveEnumerator& drives, IShellInfo& shell, IDriveInfo& driveInfo,
@@ -32,11 +25,13 @@ TDrivesSelectBox::TDrivesSelectBox(IDriveEnumerator& drives, IShellInfo& shell, 
     : TDialog(IDD_DRIVES_SELECT),
       DriveInfo(driveInfo),
       ProgramPath(std::move(programPath)),
-      DrivesBox(drives, shell),
-      LabelFont(CreateArialFont(kLabelPointSize)) {}
+      DrivesBox(drives, shell) {}
 
 bool TDrivesSelectBox::OnInitDialog() {
     IsConfirmed = false;
+    Dpi = WindowDpi(Handle());
+    DialogFont.Opened(Handle(), Dpi);
+    LabelFont = MakePointFont(L"Arial", kLabelPointSize, Dpi);
     SetLabelFonts();
     try {
         CreateDrivesBox();
@@ -69,7 +64,14 @@ bool TDrivesSelectBox::OnCommand(int id, int notifyCode, HWND control) {
     }
 }
 
-bool TDrivesSelectBox::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
+bool TDrivesSelectBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message == kDpiChangedMessage) {
+        // Handled here, so the dialog's own scaling (which would leave the
+        // labels' font as it is) does not run as well.
+        ChangeResolution(HIWORD(wParam), lParam);
+        result = 0;
+        return true;
+    }
     if (message != WM_DRAWITEM) return false;
     if (!DrivesBox.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
     result = TRUE;
@@ -79,6 +81,21 @@ bool TDrivesSelectBox::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& r
 void TDrivesSelectBox::SetLabelFonts() {
     for (int id : {IDC_DRIVES_INTRO, IDC_DRIVES_NOTE})
         SendMessageW(Item(id), WM_SETFONT, WPARAM(LabelFont.Get()), FALSE);
+}
+
+void TDrivesSelectBox::ChangeResolution(int dpi, LPARAM suggested) {
+    if (dpi <= 0 || dpi == Dpi) return;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    const SIZE size = {MulDiv(client.right, dpi, Dpi), MulDiv(client.bottom, dpi, Dpi)};
+    // The old fonts stay alive until no control uses them.
+    const HFONT oldDialog = DialogFont.Font();
+    const TGdiObject oldDialogCopy = DialogFont.Rescale(dpi);
+    const TGdiObject oldLabels = std::move(LabelFont);
+    LabelFont = MakePointFont(L"Arial", kLabelPointSize, dpi);
+    RescaleDialog(Handle(), Dpi, dpi, {{oldLabels.Font(), LabelFont.Font()}, {oldDialog, DialogFont.Font()}},
+                  suggested, size);
+    Dpi = dpi;
 }
 
 // The list fills the group box below its caption and sits right after it in

@@ -5,6 +5,7 @@
 
 #include "controls/win32/Dialog.h"
 #include "controls/win32/DriveCheckListBox.h"
+#include "controls/win32/Fonts.h"
 #include "platform/win32/GdiObjects.h"
 
 class IDriveEnumerator;
@@ -32,6 +33,8 @@ protected:
 
 private:
     void SetLabelFonts();
+    // WM_DPICHANGED: fonts, places and size for the new resolution.
+    void ChangeResolution(int dpi, LPARAM suggested);
     void CreateDrivesBox();
     void CheckProgramDrive();
     // "Select &all" and "&Deselect all" share this action.
@@ -41,6 +44,8 @@ private:
     IDriveInfo& DriveInfo;
     std::string ProgramPath;
     TShExDriveCheckListBox DrivesBox;
+    TDialogFont DialogFont;
+    int Dpi = 96;
     TGdiObject LabelFont;
     bool IsConfirmed = false;
 };

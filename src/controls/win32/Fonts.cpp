@@ -1,5 +1,7 @@
 #include "controls/win32/Fonts.h"
 
+#include <utility>
+
 #include "platform/win32/WindowDpi.h"
 
 TGdiObject MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
@@ -13,10 +15,27 @@ TGdiObject MakePointFont(const wchar_t* face, int points, int dpi, bool bold) {
 }
 
 TGdiObject MakeGuiFont(int dpi) {
-    LOGFONTW font = {};
-    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return TGdiObject();
-    font.lfHeight = MulDiv(font.lfHeight, dpi, ScreenDpi());
-    return TGdiObject(CreateFontIndirectW(&font));
+    return ScaledFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), ScreenDpi(), dpi);
+}
+
+TGdiObject ScaledFont(HFONT font, int fromDpi, int toDpi) {
+    LOGFONTW description = {};
+    if (!font || fromDpi <= 0 || !GetObjectW(font, sizeof description, &description)) return TGdiObject();
+    description.lfHeight = MulDiv(description.lfHeight, toDpi, fromDpi);
+    description.lfWidth = MulDiv(description.lfWidth, toDpi, fromDpi);
+    return TGdiObject(CreateFontIndirectW(&description));
+}
+
+void TDialogFont::Opened(HWND dialog, int dpi) {
+    Template = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    TemplateDpi = dpi;
+    Scaled = TGdiObject();
+}
+
+TGdiObject TDialogFont::Rescale(int dpi) {
+    TGdiObject previous = std::move(Scaled);
+    if (dpi != TemplateDpi) Scaled = ScaledFont(Template, TemplateDpi, dpi);
+    return previous;
 }
 
 SIZE TextExtent(HFONT font, const std::wstring& text) {

@@ -4,6 +4,9 @@
 
 #include <cwchar>
 
+#include "controls/win32/Dialog.h"
+#include "platform/win32/WindowDpi.h"
+
 namespace {
 
 bool IsOwnContainer(HWND window, HWND root) {
@@ -12,16 +15,6 @@ bool IsOwnContainer(HWND window, HWND root) {
     if (!GetClassNameW(window, name, 64)) return false;
     // The panels the pages are built of, and the main window.
     return std::wcsstr(name, L"Quarrymap") != nullptr;
-}
-
-void RescaleListColumns(HWND list, int fromDpi, int toDpi) {
-    if ((GetWindowLongPtrW(list, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) return;
-    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int column = 0; column < columns; ++column) {
-        const int width = int(SendMessageW(list, LVM_GETCOLUMNWIDTH, WPARAM(column), 0));
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, WPARAM(column), MAKELPARAM(MulDiv(width, toDpi, fromDpi), 0));
-    }
 }
 
 struct TRescale {
@@ -70,4 +63,26 @@ void RescaleChildWindows(HWND root, int fromDpi, int toDpi) {
     if (fromDpi <= 0 || toDpi <= 0 || fromDpi == toDpi) return;
     TRescale rescale{root, fromDpi, toDpi};
     EnumChildWindows(root, &RescaleOne, reinterpret_cast<LPARAM>(&rescale));
+}
+
+void RescaleDialog(HWND dialog, int fromDpi, int toDpi, const std::vector<std::pair<HFONT, HFONT>>& fonts,
+                   LPARAM suggested, SIZE client) {
+    // Places first: a control that fits itself to its text (the version
+    // label) does so when its new font arrives, and keeps that size.
+    RescaleChildWindows(dialog, fromDpi, toDpi);
+    ReplaceFonts(dialog, fonts);
+    MoveToSuggestedRect(dialog, suggested);
+    // The suggestion scales the whole window; the frame need not grow in step.
+    SetDialogClientSize(dialog, client.cx, client.cy);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+void RescaleListColumns(HWND list, int fromDpi, int toDpi) {
+    if ((GetWindowLongPtrW(list, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) return;
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 0; column < columns; ++column) {
+        const int width = int(SendMessageW(list, LVM_GETCOLUMNWIDTH, WPARAM(column), 0));
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, WPARAM(column), MAKELPARAM(MulDiv(width, toDpi, fromDpi), 0));
+    }
 }

@@ -9,6 +9,7 @@
 #include "controls/Url.h"
 #include "controls/win32/CenterOverMainWindow.h"
 #include "controls/win32/Fonts.h"
+#include "controls/win32/WindowRescale.h"
 #include "platform/win32/WindowDpi.h"
 #include "main/AboutTexts.h"
 #include "main/HelpTopics.h"
@@ -49,6 +50,8 @@ std::string TAboutBox::ProductTip() const { return Tips && txtProduct ? Tips->Ti
 bool TAboutBox::OnInitDialog() {
     // Laid out in pixels of a 96-DPI screen, measured at the box's own.
     Scale = TPixelScale(WindowDpi(Handle()));
+    DialogFont.Opened(Handle(), Scale.DotsPerInch());
+    MakeFonts();
     SetDialogClientSize(Handle(), Scale(kClientWidth), Scale(kClientHeight));
     try {
         CreateControls();
@@ -65,17 +68,38 @@ HWND TAboutBox::MakeButton(const wchar_t* caption, int id, int left, bool isDefa
                                         Scale(kButtonWidth), Scale(kButtonHeight), Handle(),
                                         reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
     if (!button) throw std::runtime_error("button");
-    SendMessageW(button, WM_SETFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
+    SendMessageW(button, WM_SETFONT, WPARAM(DialogFont.Font()), FALSE);
     return button;
 }
 
-void TAboutBox::CreateControls() {
-    const HWND self = Handle();
-    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(self, WM_GETFONT, 0, 0));
+void TAboutBox::MakeFonts() {
     MakerFont = MakePointFont(L"Arial", 11, Scale.DotsPerInch(), true);
     ProductFont = MakePointFont(L"Arial", 18, Scale.DotsPerInch(), true);
     TrademarkFont = MakePointFont(L"Arial", 7, Scale.DotsPerInch(), true);
     VersionFont = MakePointFont(L"Arial", 10, Scale.DotsPerInch(), true);
+}
+
+void TAboutBox::ChangeResolution(int dpi, LPARAM suggested) {
+    const int oldDpi = Scale.DotsPerInch();
+    if (dpi <= 0 || dpi == oldDpi) return;
+    // The old fonts stay alive until no control uses them.
+    const HFONT oldDialog = DialogFont.Font();
+    TGdiObject oldFonts[] = {std::move(MakerFont), std::move(ProductFont), std::move(TrademarkFont),
+                             std::move(VersionFont), DialogFont.Rescale(dpi)};
+    Scale = TPixelScale(dpi);
+    MakeFonts();
+    RescaleDialog(Handle(), oldDpi, dpi,
+                  {{oldFonts[0].Font(), MakerFont.Font()},
+                   {oldFonts[1].Font(), ProductFont.Font()},
+                   {oldFonts[2].Font(), TrademarkFont.Font()},
+                   {oldFonts[3].Font(), VersionFont.Font()},
+                   {oldDialog, DialogFont.Font()}},
+                  suggested, {Scale(kClientWidth), Scale(kClientHeight)});
+}
+
+void TAboutBox::CreateControls() {
+    const HWND self = Handle();
+    const HFONT dialogFont = DialogFont.Font();
 
     const int left = Scale(kLeft);
     const int textWidth = Scale(kTextWidth);
@@ -135,7 +159,14 @@ bool TAboutBox::OnCommand(int id, int notifyCode, HWND control) {
     return TDialog::OnCommand(id, notifyCode, control);
 }
 
-bool TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+bool TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message == kDpiChangedMessage) {
+        // Handled here, so the dialog's own scaling (which would leave the
+        // fonts made in code as they are) does not run as well.
+        ChangeResolution(HIWORD(wParam), lParam);
+        result = 0;
+        return true;
+    }
     if (message == WM_SETCURSOR && txtProduct && reinterpret_cast<HWND>(wParam) == txtProduct->Handle()) {
         SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
         result = TRUE;

@@ -6,6 +6,7 @@
 #include "controls/PixelScale.h"
 
 #include "controls/win32/Dialog.h"
+#include "controls/win32/Fonts.h"
 #include "controls/win32/Label.h"
 #include "controls/win32/ToolTips.h"
 #include "controls/win32/VersionLabel.h"
@@ -36,7 +37,11 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
+    void MakeFonts();
     void CreateControls();
+    // WM_DPICHANGED: fonts, places and size for the new resolution.
+    void ChangeResolution(int dpi, LPARAM suggested);
+
     // `left` in 96-DPI pixels, like every place of the layout.
     HWND MakeButton(const wchar_t* caption, int id, int left, bool isDefault);
     void OpenProductPage();
@@ -47,6 +52,7 @@ private:
     const TInfoBoxServices& Services;
     // The box's resolution; the layout's numbers are for 96 DPI.
     TPixelScale Scale;
+    TDialogFont DialogFont;
     TGdiObject MakerFont;
     TGdiObject ProductFont;
     TGdiObject TrademarkFont;

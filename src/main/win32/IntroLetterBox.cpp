@@ -9,6 +9,7 @@
 #include "controls/Url.h"
 #include "controls/win32/CenterOverMainWindow.h"
 #include "controls/win32/Fonts.h"
+#include "controls/win32/WindowRescale.h"
 #include "main/AboutTexts.h"
 #include "main/win32/Artwork.h"
 #include "platform/win32/WindowDpi.h"
@@ -46,6 +47,7 @@ HWND TIntroLetterBox::Memo() const { return Item(IDC_LETTER_MEMO); }
 
 bool TIntroLetterBox::OnInitDialog() {
     Scale = TPixelScale(WindowDpi(Handle()));
+    DialogFont.Opened(Handle(), Scale.DotsPerInch());
     SetDialogClientSize(Handle(), Scale(kClientWidth), Scale(kClientHeight));
     try {
         CreateControls();
@@ -59,7 +61,7 @@ bool TIntroLetterBox::OnInitDialog() {
 void TIntroLetterBox::CreateControls() {
     const HWND self = Handle();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(self, WM_GETFONT, 0, 0));
+    const HFONT dialogFont = DialogFont.Font();
     // Places in 96-DPI pixels, made at the letter's resolution.
     auto make = [&](const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int left, int top,
                     int width, int height, int id, HFONT font) {
@@ -91,6 +93,19 @@ void TIntroLetterBox::CreateControls() {
     SetFocus(continueButton);
 }
 
+void TIntroLetterBox::ChangeResolution(int dpi, LPARAM suggested) {
+    const int oldDpi = Scale.DotsPerInch();
+    if (dpi <= 0 || dpi == oldDpi) return;
+    // The old fonts stay alive until no control uses them.
+    const HFONT oldDialog = DialogFont.Font();
+    const TGdiObject oldDialogCopy = DialogFont.Rescale(dpi);
+    const TGdiObject oldMemo = std::move(MemoFont);
+    Scale = TPixelScale(dpi);
+    MemoFont = MakePointFont(L"MS Sans Serif", 10, dpi);
+    RescaleDialog(Handle(), oldDpi, dpi, {{oldMemo.Font(), MemoFont.Font()}, {oldDialog, DialogFont.Font()}},
+                  suggested, {Scale(kClientWidth), Scale(kClientHeight)});
+}
+
 bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND control) {
     if (notifyCode != BN_CLICKED) return TDialog::OnCommand(id, notifyCode, control);
     switch (id) {
@@ -114,7 +129,14 @@ bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND control) {
     }
 }
 
-bool TIntroLetterBox::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
+bool TIntroLetterBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message == kDpiChangedMessage) {
+        // Handled here, so the dialog's own scaling (which would leave the
+        // fonts made in code as they are) does not run as well.
+        ChangeResolution(HIWORD(wParam), lParam);
+        result = 0;
+        return true;
+    }
     if (message != WM_PAINT) return false;
     Paint();
     result = 0;

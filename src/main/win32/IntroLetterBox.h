@@ -3,6 +3,7 @@
 
 #include "controls/PixelScale.h"
 #include "controls/win32/Dialog.h"
+#include "controls/win32/Fonts.h"
 #include "main/win32/InfoBoxServices.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -30,6 +31,8 @@ protected:
 
 private:
     void CreateControls();
+    // WM_DPICHANGED: fonts, places and size for the new resolution.
+    void ChangeResolution(int dpi, LPARAM suggested);
     void Paint();
     static LRESULT CALLBACK MemoKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
@@ -38,5 +41,6 @@ private:
     bool KeyPreview;
     // The letter's resolution; the layout's numbers are for 96 DPI.
     TPixelScale Scale;
+    TDialogFont DialogFont;
     TGdiObject MemoFont;
 };

@@ -181,6 +181,8 @@ void TScanCommands::RescanNode(TFolderNode& target) {
         ~TFinish() {
             Commands.Form->InvalidateViews(true);
             Commands.SetScanning(false);
+            // As after a drive's scan: the last folder listed is not named on.
+            Commands.SetStatusText(0, "Done.");
             Commands.Form->UpdatePageVisibility(Commands.SelectedNode());
         }
     } finish{*this};

@@ -41,7 +41,7 @@ TWastedSpacePage::TWastedSpacePage(TPanel& sheet, TMainForm& form, const TPageSe
     const TPixelScale& scale = Services.Scale;
     // The link shares its corner of the row with three panels: the smaller
     // user-interface font keeps its text whole there.
-    LinkFont = UnderlinedLike(GetStockObject(DEFAULT_GUI_FONT));
+    MakeLinkFont();
     Hints = std::make_unique<TToolTips>(Sheet.Handle());
     ScrollBox = std::make_unique<TScrollBox>(Sheet.Handle());
     ScrollBox->SetColor(kWindowColor);
@@ -65,12 +65,15 @@ TWastedSpacePage::TWastedSpacePage(TPanel& sheet, TMainForm& form, const TPageSe
 
 TWastedSpacePage::~TWastedSpacePage() = default;
 
-void TWastedSpacePage::OnResolutionChanged(TPixelScale) {
-    // The link's font is the user-interface font underlined, at the new size.
+// The user-interface font underlined, at the page's resolution.
+void TWastedSpacePage::MakeLinkFont() {
     const TGdiObject gui = MakeGuiFont(Services.Scale.DotsPerInch());
-    if (!gui.Get()) return;
+    LinkFont = UnderlinedLike(gui.Get() ? gui.Get() : GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void TWastedSpacePage::OnResolutionChanged(TPixelScale) {
     TGdiObject old = std::move(LinkFont);  // the link uses it until it has the new one
-    LinkFont = UnderlinedLike(gui.Get());
+    MakeLinkFont();
     SendMessageW(txtWebReduceWaste->Handle(), WM_SETFONT, WPARAM(LinkFont.Font()), TRUE);
 }
 

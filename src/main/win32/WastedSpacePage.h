@@ -50,6 +50,7 @@ public:
 
 private:
     void OnResolutionChanged(TPixelScale old) override;
+    void MakeLinkFont();
     struct TClusterPanel {
         std::unique_ptr<TPanel> panWasted;
         std::unique_ptr<TLabel> capWasted;

@@ -35,3 +35,16 @@ int SystemMetricForDpi(int index, int dpi) {
     if (forDpi) return forDpi(index, UINT(dpi));
     return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
 }
+
+RECT WindowRectForClient(RECT client, DWORD style, DWORD exStyle, int dpi) {
+    // AdjustWindowRectExForDpi arrived with Windows 10 (1607) as well; before
+    // it the frame is the one the primary screen's measures give.
+    using TAdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto forDpi = reinterpret_cast<TAdjustForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT frame = client;
+    if (forDpi && forDpi(&frame, style, FALSE, exStyle, UINT(dpi))) return frame;
+    frame = client;
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return frame;
+}

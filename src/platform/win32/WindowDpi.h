@@ -21,5 +21,9 @@ constexpr UINT kDpiChangedMessage = 0x02E0;
 // high word of its wParam.
 void MoveToSuggestedRect(HWND window, LPARAM lParam);
 
+// The window rectangle around `client` for a window of these styles at
+// `dpi` (AdjustWindowRectExForDpi where Windows has it).
+RECT WindowRectForClient(RECT client, DWORD style, DWORD exStyle, int dpi);
+
 // GetSystemMetrics for a window at `dpi` rather than the primary screen's.
 int SystemMetricForDpi(int index, int dpi);
