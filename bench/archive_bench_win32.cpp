@@ -17,8 +17,6 @@
 
 #include "res/CompressFolderIds.h"
 #include "MixedFolder.h"
-#include "config/Options.h"
-#include "platform/memory/MemoryRegistry.h"
 #include "platform/win32/WideString.h"
 #include "scan/DriveRecords.h"
 #include "scan/PathUtils.h"
@@ -103,8 +101,6 @@ int wmain(int argc, wchar_t** argv) {
     CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    TMemoryRegistry registry;
-    LoadOptions(registry);
 
     const std::string folder = Narrow(root) + "\\mixed";
     const char letter = UpperDriveLetter(folder[0]);

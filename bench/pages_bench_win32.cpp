@@ -125,9 +125,10 @@ int wmain(int argc, wchar_t** argv) {
                             &ShowItemContextMenu, {wide}, {}});
     TMainFormHooks hooks;
     commands.FillHooks(hooks);
+    TProgramOptions options;
     TMainForm form({registry, system.MessageBoxes, system.ModalRunner, system.Shell, system.FileSystem, system.Drives,
                     system.ShellInfo, system.DriveInfo, system.Locale, system.TextCompare, system.SaveDialog,
-                    system.ShellFiles, "C:\\Quarrymap.exe"},
+                    system.ShellFiles, "C:\\Quarrymap.exe", options},
                    hooks);
     if (!form.Create()) return 1;
     commands.Attach(form);

@@ -2,29 +2,12 @@
 
 #include <cmath>
 #include <cstring>
-#include <memory>
+#include <functional>
+#include <vector>
 
+#include "config/OptionSet.h"
 #include "config/RegIniFile.h"
 #include "config/RegistryValues.h"
-
-TBoolOption* IncludeWastedInformation = nullptr;
-TBoolOption* ShowFileNames = nullptr;
-TIntOption* ShowPercentInPie = nullptr;
-TBoolOption* AutoExpand = nullptr;
-TBoolOption* AutoCollapse = nullptr;
-TBoolOption* SortAscending = nullptr;
-TStrOption* DrivesToAutoScan = nullptr;
-TBoolOption* ZIPAddSubfolders = nullptr;
-TBoolOption* ZIPAddHiddenFiles = nullptr;
-TBoolOption* ZIPDeleteAfterCompressing = nullptr;
-TBoolOption* ZIPPasswordProtect = nullptr;
-TIntOption* ZIPCompressionLevel = nullptr;
-TBoolOption* ZIPDeleteArchive = nullptr;
-
-TBoolOption* ViewToolbar = nullptr;
-TBoolOption* ViewStatusBar = nullptr;
-TBoolOption* ViewFolderTree = nullptr;
-TBoolOption* PieSectionSizeWindow = nullptr;
 
 namespace {
 
@@ -43,41 +26,72 @@ const char* const kDesktopSection = "Desktop";
 const size_t kColorTableBytes = kColorCount * 4;
 const size_t kAngleBytes = 8;
 
-std::unique_ptr<TOptions> OptionsSet;
-std::unique_ptr<TOptions> DesktopSet;
-
-void CreateOptionSets() {
-    OptionsSet = std::make_unique<TOptions>(kRegistryRoot, kOptionsSection);
-    IncludeWastedInformation = OptionsSet->AddBool("IncludeWastedInformation", true);
-    ShowFileNames = OptionsSet->AddBool("ShowFileNames", true);
-    ShowPercentInPie = OptionsSet->AddInt("ShowPercentInPie", 1);
-    AutoExpand = OptionsSet->AddBool("AutoExpand", true);
-    AutoCollapse = OptionsSet->AddBool("AutoCollapse", true);
-    SortAscending = OptionsSet->AddBool("SortAscending", false);
-    DrivesToAutoScan = OptionsSet->AddStr("DrivesToAutoScan", "");
-    ZIPAddSubfolders = OptionsSet->AddBool("ZIPAddSubfolders", true);
-    ZIPAddHiddenFiles = OptionsSet->AddBool("ZIPAddHiddenFiles", true);
-    ZIPDeleteAfterCompressing = OptionsSet->AddBool("ZIPDeleteAfterCompressing", true);
-    ZIPPasswordProtect = OptionsSet->AddBool("ZIPPasswordProtect", false);
-    ZIPCompressionLevel = OptionsSet->AddInt("ZIPCompressionLevel", 9);
-    ZIPDeleteArchive = OptionsSet->AddBool("ZIPDeleteArchive", true);
-
-    DesktopSet = std::make_unique<TOptions>(kRegistryRoot, kDesktopSection);
-    ViewToolbar = DesktopSet->AddBool("ViewToolbar", true);
-    ViewStatusBar = DesktopSet->AddBool("ViewStatusBar", true);
-    ViewFolderTree = DesktopSet->AddBool("ViewFolderTree", true);
-    PieSectionSizeWindow = DesktopSet->AddBool("PieSectionSizeWindow", true);
+// Visits every option with its section, its registry value name and its
+// field, in the order they load and save.
+template <class TVisit>
+void VisitOptions(TVisit&& visit) {
+    using O = TProgramOptions;
+    visit(kOptionsSection, "IncludeWastedInformation", &O::IncludeWastedInformation);
+    visit(kOptionsSection, "ShowFileNames", &O::ShowFileNames);
+    visit(kOptionsSection, "ShowPercentInPie", &O::ShowPercentInPie);
+    visit(kOptionsSection, "AutoExpand", &O::AutoExpand);
+    visit(kOptionsSection, "AutoCollapse", &O::AutoCollapse);
+    visit(kOptionsSection, "SortAscending", &O::SortAscending);
+    visit(kOptionsSection, "DrivesToAutoScan", &O::DrivesToAutoScan);
+    visit(kOptionsSection, "ZIPAddSubfolders", &O::ZIPAddSubfolders);
+    visit(kOptionsSection, "ZIPAddHiddenFiles", &O::ZIPAddHiddenFiles);
+    visit(kOptionsSection, "ZIPDeleteAfterCompressing", &O::ZIPDeleteAfterCompressing);
+    visit(kOptionsSection, "ZIPPasswordProtect", &O::ZIPPasswordProtect);
+    visit(kOptionsSection, "ZIPCompressionLevel", &O::ZIPCompressionLevel);
+    visit(kOptionsSection, "ZIPDeleteArchive", &O::ZIPDeleteArchive);
+    visit(kDesktopSection, "ViewToolbar", &O::ViewToolbar);
+    visit(kDesktopSection, "ViewStatusBar", &O::ViewStatusBar);
+    visit(kDesktopSection, "ViewFolderTree", &O::ViewFolderTree);
+    visit(kDesktopSection, "PieSectionSizeWindow", &O::PieSectionSizeWindow);
 }
 
-void DestroyOptionSets() {
-    IncludeWastedInformation = ShowFileNames = AutoExpand = AutoCollapse = SortAscending = nullptr;
-    ZIPAddSubfolders = ZIPAddHiddenFiles = ZIPDeleteAfterCompressing = ZIPPasswordProtect = nullptr;
-    ZIPDeleteArchive = ViewToolbar = ViewStatusBar = ViewFolderTree = PieSectionSizeWindow = nullptr;
-    ShowPercentInPie = ZIPCompressionLevel = nullptr;
-    DrivesToAutoScan = nullptr;
-    OptionsSet.reset();
-    DesktopSet.reset();
+TBoolOption* AddOption(TOptions& set, const char* name, bool value) { return set.AddBool(name, value); }
+TIntOption* AddOption(TOptions& set, const char* name, int32_t value) { return set.AddInt(name, value); }
+TStrOption* AddOption(TOptions& set, const char* name, const std::string& value) {
+    return set.AddStr(name, value);
 }
+
+// The option sets of the two sections, each option made with its default
+// and tied to its field of TProgramOptions.
+class TOptionSets {
+public:
+    TOptionSets() {
+        const TProgramOptions defaults;
+        VisitOptions([&](const char* section, const char* name, auto field) {
+            auto* option = AddOption(std::strcmp(section, kOptionsSection) == 0 ? Options : Desktop, name,
+                                     defaults.*field);
+            ToFields.push_back([option, field](TProgramOptions& to) { to.*field = option->Value; });
+            FromFields.push_back([option, field](const TProgramOptions& from) { option->Value = from.*field; });
+        });
+    }
+
+    // Both stop at the first option that fails, with its TRegistryError.
+    void Load(IRegistry& registry) {
+        Options.LoadAll(registry);
+        Desktop.LoadAll(registry);
+    }
+    void Save(IRegistry& registry) {
+        Options.SaveAll(registry);
+        Desktop.SaveAll(registry);
+    }
+    void CopyTo(TProgramOptions& to) const {
+        for (const auto& copy : ToFields) copy(to);
+    }
+    void CopyFrom(const TProgramOptions& from) {
+        for (const auto& copy : FromFields) copy(from);
+    }
+
+private:
+    TOptions Options{kRegistryRoot, kOptionsSection};
+    TOptions Desktop{kRegistryRoot, kDesktopSection};
+    std::vector<std::function<void(TProgramOptions&)>> ToFields;
+    std::vector<std::function<void(const TProgramOptions&)>> FromFields;
+};
 
 // Stored as 17 little-endian 32-bit values in table order.
 void EncodeColors(const TColorTable& colors, uint8_t* bytes) {
@@ -107,12 +121,12 @@ double DecodeAngle(const uint8_t* bytes) {
     return angle;
 }
 
-void LoadColors(IRegistry& registry) {
+void LoadColors(IRegistry& registry, TColorTable& colors) {
     uint8_t bytes[kColorTableBytes] = {};
     if (ReadBinaryValue(registry, kRegistryRoot, kOptionsSection, "Colors", sizeof bytes, bytes) == sizeof bytes)
-        DecodeColors(bytes, Colors);
+        DecodeColors(bytes, colors);
     else
-        Colors = DefaultColors;
+        colors = DefaultColors;
 }
 
 // Only a whole, finite value replaces the angle: a shorter one would leave
@@ -128,17 +142,6 @@ void SaveAngle(IRegistry& registry, const char* name, double angle) {
     uint8_t bytes[kAngleBytes] = {};
     EncodeAngle(angle, bytes);
     WriteBinaryValue(registry, kRegistryRoot, kOptionsSection, name, sizeof bytes, bytes);
-}
-
-void SaveEverything(IRegistry& registry) {
-    OptionsSet->SaveAll(registry);
-    DesktopSet->SaveAll(registry);
-    uint8_t colors[kColorTableBytes] = {};
-    EncodeColors(Colors, colors);
-    WriteBinaryValue(registry, kRegistryRoot, kOptionsSection, "Colors", sizeof colors, colors);
-    SaveAngle(registry, "MinFileSectionAngle", MinFileSectionAngle);
-    SaveAngle(registry, "MinFolderSectionAngle", MinFolderSectionAngle);
-    SaveAngle(registry, "MinTextSectionAngle", MinTextSectionAngle);
 }
 
 }  // namespace
@@ -163,7 +166,6 @@ const TColorTable DefaultColors = {
     kLime,                // Pie - Free space
 };
 
-TColorTable Colors = DefaultColors;
 
 const std::array<const char*, kColorCount> ColorNames = {
     "Pie - Background",
@@ -185,39 +187,33 @@ const std::array<const char*, kColorCount> ColorNames = {
     "Pie - Free space",
 };
 
-double MinFileSectionAngle = kDefaultMinFileSectionAngle;
-double MinFolderSectionAngle = kDefaultMinFolderSectionAngle;
-double MinTextSectionAngle = kDefaultMinTextSectionAngle;
-
-void LoadOptions(IRegistry& registry) {
-    CreateOptionSets();
-    Colors = DefaultColors;
-    MinFileSectionAngle = kDefaultMinFileSectionAngle;
-    MinFolderSectionAngle = kDefaultMinFolderSectionAngle;
-    MinTextSectionAngle = kDefaultMinTextSectionAngle;
-
+TProgramOptions LoadOptions(IRegistry& registry) {
+    TProgramOptions options;
+    TOptionSets sets;
     // Settings that cannot be read are no reason to refuse to start: stop at
     // the first bad value and keep the defaults from there on.
     try {
-        OptionsSet->LoadAll(registry);
-        DesktopSet->LoadAll(registry);
-        LoadColors(registry);
-        LoadAngle(registry, "MinFileSectionAngle", MinFileSectionAngle);
-        LoadAngle(registry, "MinFolderSectionAngle", MinFolderSectionAngle);
-        LoadAngle(registry, "MinTextSectionAngle", MinTextSectionAngle);
+        sets.Load(registry);
+        sets.CopyTo(options);
+        LoadColors(registry, options.Colors);
+        LoadAngle(registry, "MinFileSectionAngle", options.MinFileSectionAngle);
+        LoadAngle(registry, "MinFolderSectionAngle", options.MinFolderSectionAngle);
+        LoadAngle(registry, "MinTextSectionAngle", options.MinTextSectionAngle);
     } catch (const TRegistryError&) {
+        sets.CopyTo(options);
     }
-
-    if (ZIPCompressionLevel->Value < 0 || ZIPCompressionLevel->Value > 9) ZIPCompressionLevel->Value = 9;
+    if (options.ZIPCompressionLevel < 0 || options.ZIPCompressionLevel > 9) options.ZIPCompressionLevel = 9;
+    return options;
 }
 
-void SaveOptions(IRegistry& registry) {
-    if (!OptionsSet || !DesktopSet) return;
-    try {
-        SaveEverything(registry);
-    } catch (...) {
-        DestroyOptionSets();
-        throw;
-    }
-    DestroyOptionSets();
+void SaveOptions(IRegistry& registry, const TProgramOptions& options) {
+    TOptionSets sets;
+    sets.CopyFrom(options);
+    sets.Save(registry);
+    uint8_t colors[kColorTableBytes] = {};
+    EncodeColors(options.Colors, colors);
+    WriteBinaryValue(registry, kRegistryRoot, kOptionsSection, "Colors", sizeof colors, colors);
+    SaveAngle(registry, "MinFileSectionAngle", options.MinFileSectionAngle);
+    SaveAngle(registry, "MinFolderSectionAngle", options.MinFolderSectionAngle);
+    SaveAngle(registry, "MinTextSectionAngle", options.MinTextSectionAngle);
 }

@@ -103,28 +103,28 @@ TThresholdTexts ThresholdTextsOf(const TThresholdAngles& angles, const std::stri
     return texts;
 }
 
-TOptionsChoice CurrentOptionsChoice() {
+TOptionsChoice OptionsChoiceOf(const TProgramOptions& options) {
     TOptionsChoice choice;
-    if (IncludeWastedInformation) choice.IncludeWasted = IncludeWastedInformation->Value;
-    if (ShowFileNames) choice.ShowFileNames = ShowFileNames->Value;
-    if (AutoExpand) choice.AutoExpand = AutoExpand->Value;
-    if (AutoCollapse) choice.AutoCollapse = AutoCollapse->Value;
-    if (DrivesToAutoScan) choice.DrivesToAutoScan = DrivesToAutoScan->Value;
-    choice.Angles = {MinFileSectionAngle, MinFolderSectionAngle, MinTextSectionAngle};
-    choice.Colors = Colors;
+    choice.IncludeWasted = options.IncludeWastedInformation;
+    choice.ShowFileNames = options.ShowFileNames;
+    choice.AutoExpand = options.AutoExpand;
+    choice.AutoCollapse = options.AutoCollapse;
+    choice.DrivesToAutoScan = options.DrivesToAutoScan;
+    choice.Angles = {options.MinFileSectionAngle, options.MinFolderSectionAngle, options.MinTextSectionAngle};
+    choice.Colors = options.Colors;
     return choice;
 }
 
-void StoreOptionsChoice(const TOptionsChoice& choice) {
-    if (IncludeWastedInformation) IncludeWastedInformation->Value = choice.IncludeWasted;
-    if (ShowFileNames) ShowFileNames->Value = choice.ShowFileNames;
-    if (AutoExpand) AutoExpand->Value = choice.AutoExpand;
-    if (AutoCollapse) AutoCollapse->Value = choice.AutoCollapse;
-    if (DrivesToAutoScan) DrivesToAutoScan->Value = choice.DrivesToAutoScan;
-    MinFileSectionAngle = choice.Angles[kFileThreshold];
-    MinFolderSectionAngle = choice.Angles[kFolderThreshold];
-    MinTextSectionAngle = choice.Angles[kTextThreshold];
-    Colors = choice.Colors;
+void StoreOptionsChoice(const TOptionsChoice& choice, TProgramOptions& options) {
+    options.IncludeWastedInformation = choice.IncludeWasted;
+    options.ShowFileNames = choice.ShowFileNames;
+    options.AutoExpand = choice.AutoExpand;
+    options.AutoCollapse = choice.AutoCollapse;
+    options.DrivesToAutoScan = choice.DrivesToAutoScan;
+    options.MinFileSectionAngle = choice.Angles[kFileThreshold];
+    options.MinFolderSectionAngle = choice.Angles[kFolderThreshold];
+    options.MinTextSectionAngle = choice.Angles[kTextThreshold];
+    options.Colors = choice.Colors;
 }
 
 std::string ExplorerCommand(const std::string& programPath) { return "\"" + programPath + "\" \"%1\""; }

@@ -52,10 +52,10 @@ struct TOptionsChoice {
     TColorTable Colors = DefaultColors;
 };
 
-// The option store as it is now; options not loaded keep the choice's defaults.
-TOptionsChoice CurrentOptionsChoice();
-// Into the option store, all of it; options not loaded are skipped.
-void StoreOptionsChoice(const TOptionsChoice& choice);
+// What the options hold now.
+TOptionsChoice OptionsChoiceOf(const TProgramOptions& options);
+// Into the options, all of it.
+void StoreOptionsChoice(const TOptionsChoice& choice, TProgramOptions& options);
 
 // ---------------------------------------------------------------- the Explorer entry
 

@@ -10,15 +10,15 @@
 #include "scan/PathUtils.h"
 #include "scan/SizeText.h"
 
-TPieBuildSettings CurrentPieBuildSettings() {
+TPieBuildSettings PieBuildSettingsOf(const TProgramOptions& options) {
     TPieBuildSettings settings;
-    if (IncludeWastedInformation) settings.IncludeWastedInformation = IncludeWastedInformation->Value;
-    if (ShowFileNames) settings.ShowFileNames = ShowFileNames->Value;
-    if (ShowPercentInPie) settings.ShowPercentInPie = ShowPercentInPie->Value;
-    if (SortAscending) settings.SortAscending = SortAscending->Value;
-    settings.MinFolderSectionAngle = MinFolderSectionAngle;
-    settings.MinFileSectionAngle = MinFileSectionAngle;
-    settings.Colors = Colors;
+    settings.IncludeWastedInformation = options.IncludeWastedInformation;
+    settings.ShowFileNames = options.ShowFileNames;
+    settings.ShowPercentInPie = options.ShowPercentInPie;
+    settings.SortAscending = options.SortAscending;
+    settings.MinFolderSectionAngle = options.MinFolderSectionAngle;
+    settings.MinFileSectionAngle = options.MinFileSectionAngle;
+    settings.Colors = options.Colors;
     return settings;
 }
 

@@ -14,7 +14,7 @@ class TSectionInfoList;
 struct TFolderNode;
 struct TPieSection;
 
-// The options a pie is built with (see CurrentPieBuildSettings).
+// The options a pie is built with (see PieBuildSettingsOf).
 struct TPieBuildSettings {
     bool IncludeWastedInformation = false;  // wedges count size plus slack
     bool ShowFileNames = false;             // one wedge per file instead of one for all
@@ -25,9 +25,8 @@ struct TPieBuildSettings {
     TColorTable Colors = DefaultColors;
 };
 
-// The settings as the option store holds them now; while the options are
-// not loaded the fields keep the plain defaults above.
-TPieBuildSettings CurrentPieBuildSettings();
+// The settings as the options hold them.
+TPieBuildSettings PieBuildSettingsOf(const TProgramOptions& options);
 
 // What the builder tells the pie page while it works.
 class IPieBuildHost {

@@ -123,18 +123,9 @@ TEST(OptionsThresholdCheckTest, TheFirstBadTextIsNamedAndNoAngleIsTaken) {
 
 // ---------------------------------------------------------------- the dialog's choice in the store
 
-class OptionsChoiceTest : public ::testing::Test {
-protected:
-    void SetUp() override { LoadOptions(Registry); }
-    void TearDown() override {
-        TMemoryRegistry discard;
-        SaveOptions(discard);
-    }
-    TMemoryRegistry Registry;
-};
-
-TEST_F(OptionsChoiceTest, TheChoiceReadsAndStoresEveryEditedOption) {
-    TOptionsChoice choice = CurrentOptionsChoice();
+TEST(OptionsChoiceTest, TheChoiceReadsAndStoresEveryEditedOption) {
+    TProgramOptions options;
+    TOptionsChoice choice = OptionsChoiceOf(options);
     EXPECT_TRUE(choice.IncludeWasted);
     EXPECT_TRUE(choice.ShowFileNames);
     EXPECT_TRUE(choice.AutoExpand);
@@ -150,36 +141,21 @@ TEST_F(OptionsChoiceTest, TheChoiceReadsAndStoresEveryEditedOption) {
     choice.DrivesToAutoScan = "CE";
     choice.Angles = {10, 20, 30};
     choice.Colors[kColorFile] = 0x123456;
-    const bool sortBefore = SortAscending->Value;
-    StoreOptionsChoice(choice);
+    options.SortAscending = true;
+    StoreOptionsChoice(choice, options);
 
-    EXPECT_FALSE(IncludeWastedInformation->Value);
-    EXPECT_FALSE(ShowFileNames->Value);
-    EXPECT_FALSE(AutoExpand->Value);
-    EXPECT_FALSE(AutoCollapse->Value);
-    EXPECT_EQ("CE", DrivesToAutoScan->Value);
-    EXPECT_EQ(10, MinFileSectionAngle);
-    EXPECT_EQ(20, MinFolderSectionAngle);
-    EXPECT_EQ(30, MinTextSectionAngle);
-    EXPECT_EQ(0x123456u, Colors[kColorFile]);
-    EXPECT_EQ(DefaultColors[kColorPieLines], Colors[kColorPieLines]);
-    EXPECT_EQ(sortBefore, SortAscending->Value);  // not the dialog's
-    EXPECT_EQ(choice.Angles, CurrentOptionsChoice().Angles);
-    StoreOptionsChoice(TOptionsChoice());
-}
-
-TEST(OptionsChoiceUnloadedTest, WithoutLoadedOptionsOnlyTheTablesAreTouched) {
-    TMemoryRegistry discard;
-    SaveOptions(discard);  // frees the option sets, should a test have left them
-    ASSERT_EQ(nullptr, IncludeWastedInformation);
-    TOptionsChoice choice;
-    choice.IncludeWasted = false;
-    choice.Angles = {3, 4, 5};
-    StoreOptionsChoice(choice);
-    EXPECT_EQ(3, MinFileSectionAngle);
-    EXPECT_TRUE(CurrentOptionsChoice().IncludeWasted);  // the default, for want of an option
-    StoreOptionsChoice(TOptionsChoice());
-    EXPECT_EQ(kDefaultMinFileSectionAngle, MinFileSectionAngle);
+    EXPECT_FALSE(options.IncludeWastedInformation);
+    EXPECT_FALSE(options.ShowFileNames);
+    EXPECT_FALSE(options.AutoExpand);
+    EXPECT_FALSE(options.AutoCollapse);
+    EXPECT_EQ("CE", options.DrivesToAutoScan);
+    EXPECT_EQ(10, options.MinFileSectionAngle);
+    EXPECT_EQ(20, options.MinFolderSectionAngle);
+    EXPECT_EQ(30, options.MinTextSectionAngle);
+    EXPECT_EQ(0x123456u, options.Colors[kColorFile]);
+    EXPECT_EQ(DefaultColors[kColorPieLines], options.Colors[kColorPieLines]);
+    EXPECT_TRUE(options.SortAscending);  // not the dialog's
+    EXPECT_EQ(choice.Angles, OptionsChoiceOf(options).Angles);
 }
 
 // ---------------------------------------------------------------- the Explorer entry

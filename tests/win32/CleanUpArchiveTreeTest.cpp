@@ -71,6 +71,7 @@ protected:
     TWin32DynamicLibraries Libraries;
     TWin32ByteStreamFiles Streams;
     std::string ProgramPath = Narrow(ProgramUnderTest());
+    TProgramOptions Options;
     TCompressFolderServices Services{Drives,
                                      Names,
                                      RealFiles,
@@ -85,6 +86,7 @@ protected:
                                      Runner,
                                      TZipMasterServices{Libraries, RealFiles, Streams, RealDirectory, ArchiveBoxes},
                                      ProgramPath,
+                                     Options,
                                      {},
                                      {}};
 };

@@ -28,12 +28,12 @@
 #include "CompressFolderBoxFixture.h"
 
 TEST_F(CompressFolderBoxTest, OpensOnTheArchivePageWithTheOptionsAndKeepsThemWhenClosed) {
-    ZIPAddSubfolders->Value = true;
-    ZIPDeleteAfterCompressing->Value = false;
-    ZIPAddHiddenFiles->Value = true;
-    ZIPPasswordProtect->Value = false;
-    ZIPCompressionLevel->Value = 4;
-    ZIPDeleteArchive->Value = true;
+    Options.ZIPAddSubfolders = true;
+    Options.ZIPDeleteAfterCompressing = false;
+    Options.ZIPAddHiddenFiles = true;
+    Options.ZIPPasswordProtect = false;
+    Options.ZIPCompressionLevel = 4;
+    Options.ZIPDeleteArchive = true;
     Run(Request(), [&](TCleanUpCompressFolderBox& box) {
         EXPECT_EQ("Compress Folder", WindowTextOf(box.Handle()));
         EXPECT_EQ((std::vector<std::string>{"Archive Folder", "Restore Folder"}), TabCaptions(box));
@@ -68,10 +68,10 @@ TEST_F(CompressFolderBoxTest, OpensOnTheArchivePageWithTheOptionsAndKeepsThemWhe
     });
     ASSERT_EQ(1u, ShellOpen.Opened.size());
     EXPECT_NE(std::string::npos, ShellOpen.Opened[0].Target.find("help")) << ShellOpen.Opened[0].Target;
-    EXPECT_FALSE(ZIPAddSubfolders->Value);
-    EXPECT_TRUE(ZIPPasswordProtect->Value);
-    EXPECT_FALSE(ZIPDeleteArchive->Value);
-    EXPECT_EQ(7, ZIPCompressionLevel->Value);
+    EXPECT_FALSE(Options.ZIPAddSubfolders);
+    EXPECT_TRUE(Options.ZIPPasswordProtect);
+    EXPECT_FALSE(Options.ZIPDeleteArchive);
+    EXPECT_EQ(7, Options.ZIPCompressionLevel);
 }
 
 TEST_F(CompressFolderBoxTest, RestoreOnlyShowsItsOwnPageAndCaption) {

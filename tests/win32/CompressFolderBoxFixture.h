@@ -19,7 +19,6 @@
 #include "ProgramRun.h"
 #include "ZipTreeSupport.h"
 #include "config/Options.h"
-#include "platform/memory/MemoryRegistry.h"
 #include "platform/win32/WindowText.h"
 #include "cleanup/win32/CleanUpCompressFolderBox.h"
 
@@ -85,7 +84,6 @@ protected:
     void SetUp() override {
         ComReady = SUCCEEDED(CoInitialize(nullptr));
         GetCurrentDirectoryW(MAX_PATH, SavedFolder);
-        LoadOptions(Registry);
         RemoveTree(kRoot);
         RemoveTree(kBin);
         Ready = CreateDirectoryW(Widen(kRoot).c_str(), nullptr) != FALSE;
@@ -101,7 +99,6 @@ protected:
         SetCurrentDirectoryW(SavedFolder);
         RemoveTree(kRoot);
         RemoveTree(kBin);
-        SaveOptions(Registry);
         if (ComReady) CoUninitialize();
     }
 
@@ -159,7 +156,6 @@ protected:
     bool ComReady = false;
     bool Ready = false;
     WCHAR SavedFolder[MAX_PATH] = {};
-    TMemoryRegistry Registry;
     std::string ScannedDrives = "T";
     THostWindow Main{200, 150, 800, 600};
 };

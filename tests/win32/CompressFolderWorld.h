@@ -11,6 +11,7 @@
 #include "ScriptedModalRunner.h"
 #include "cleanup/win32/CleanUpCompressFolderBox.h"
 #include "cleanup/win32/Win32CurrentDirectory.h"
+#include "config/Options.h"
 #include "platform/memory/FakeDriveEnumerator.h"
 #include "platform/memory/FakeDriveInfo.h"
 #include "platform/memory/FixedLocale.h"
@@ -45,6 +46,7 @@ struct TCompressFolderWorld {
     TWin32CurrentDirectory CurrentDirectory;
     // The libraries are looked for beside this program.
     std::string ProgramPath;
+    TProgramOptions Options;  // the defaults unless a test changes them
     // Whether the dialog is told the drive was scanned; none when empty.
     std::function<bool(char letter)> IsDriveScanned;
     TCompressFolderServices Services{Drives,
@@ -61,6 +63,7 @@ struct TCompressFolderWorld {
                                      Runner,
                                      TZipMasterServices{Libraries, Files, Streams, CurrentDirectory, Boxes},
                                      ProgramPath,
+                                     Options,
                                      [this](char letter) { return IsDriveScanned && IsDriveScanned(letter); },
                                      {}};
 };

@@ -176,7 +176,7 @@ TEST_F(MainFormCommandsTest, ViewTogglesShowHideAndRemember) {
     Command(cmdViewToolbar);
     EXPECT_FALSE(IsWindowVisible(Control(idToolbarSupport)));
     EXPECT_FALSE(MenuChecked(cmdViewToolbar));
-    EXPECT_FALSE(ViewToolbar->Value);
+    EXPECT_FALSE(Options.ViewToolbar);
     Command(cmdViewStatusBar);
     EXPECT_FALSE(IsWindowVisible(Control(idStatusBar)));
     Command(cmdViewFolderTree);
@@ -215,25 +215,25 @@ TEST_F(MainFormCommandsTest, PieTogglesSetTheirOptions) {
         Pump();
     };
     click(toolShowFiles);
-    EXPECT_FALSE(ShowFileNames->Value);
+    EXPECT_FALSE(Options.ShowFileNames);
     click(toolShowWasted);
-    EXPECT_FALSE(IncludeWastedInformation->Value);
+    EXPECT_FALSE(Options.IncludeWastedInformation);
 
     click(toolMB);  // releases the other label button
-    EXPECT_EQ(2, ShowPercentInPie->Value);
+    EXPECT_EQ(2, Options.ShowPercentInPie);
     EXPECT_FALSE(Form->IsToolDown(toolPercent));
     click(toolPercent);
-    EXPECT_EQ(1, ShowPercentInPie->Value);
+    EXPECT_EQ(1, Options.ShowPercentInPie);
     EXPECT_FALSE(Form->IsToolDown(toolMB));
     click(toolPercent);  // both up: labels without values
-    EXPECT_EQ(0, ShowPercentInPie->Value);
+    EXPECT_EQ(0, Options.ShowPercentInPie);
     EXPECT_FALSE(Form->IsToolDown(toolPercent));
     EXPECT_FALSE(Form->IsToolDown(toolMB));
 
     Command(cmdViewPieSectionSizeWindow);
     Command(cmdViewPieSortAscending);
     EXPECT_EQ((std::vector<std::string>{"window off"}), told);
-    EXPECT_TRUE(SortAscending->Value);
+    EXPECT_TRUE(Options.SortAscending);
     EXPECT_FALSE(MenuChecked(cmdViewPieSectionSizeWindow));
     EXPECT_TRUE(MenuChecked(cmdViewPieSortAscending));
     EXPECT_FALSE(MenuChecked(cmdViewPieSortDescending));

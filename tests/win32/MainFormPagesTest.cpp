@@ -55,7 +55,8 @@ protected:
 
     std::wstring Memo() const { return Text(Control(idNotReadyMemo)); }
 
-    const TPageServices PageServices{Shell, Files, Locale, TextCompare, TPixelScale(), TPageFonts()};
+    TProgramOptions Options;
+    const TPageServices PageServices{Shell, Files, Locale, TextCompare, TPixelScale(), TPageFonts(), Options};
     TFolderTree Tree;
     TFolderNode* Drive;
     TFolderNode* Folder;

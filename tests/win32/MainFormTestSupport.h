@@ -15,6 +15,7 @@
 #include "platform/memory/ScriptedShellFileOperation.h"
 #include "main/MainCommands.h"
 #include "main/MainFormHooks.h"
+#include "config/Options.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/MainFormControls.h"
 #include "platform/memory/FakeDriveEnumerator.h"
@@ -68,7 +69,7 @@ public:
     void Start(bool show = true) {
         Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, *FileSystem, Drives, Shell,
                                                              DriveInfo, Locale, TextCompare, SaveDialog, *ShellOperation,
-                                                             "C:\\Apps\\Quarrymap.exe"},
+                                                             "C:\\Apps\\Quarrymap.exe", Options},
                                            Hooks);
         Created = Form->Create();
         if (Created && show) Form->Show(SW_SHOWNORMAL);
@@ -170,6 +171,7 @@ public:
     }
 
     TMemoryRegistry Registry;
+    TProgramOptions Options;  // loaded from Registry by Start, as the program does
     TScriptedMessageBoxes Boxes;
     TScriptedModalRunner Runner;
     TRecordingShellOpen Launcher;

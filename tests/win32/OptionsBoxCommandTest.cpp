@@ -104,7 +104,7 @@ protected:
     TMemoryRegistry Classes;
     std::string ProgramPath = kProgram;
     TOptionsServices Services{Classes, Fixture.Boxes, Fixture.Launcher, Fixture.Files, Fixture.Drives,
-                              Fixture.Shell, Fixture.Locale, Picker, Fixture.Runner, ProgramPath};
+                              Fixture.Shell, Fixture.Locale, Picker, Fixture.Runner, ProgramPath, Fixture.Options};
 };
 
 TEST_F(OptionsCommandTest, AConfirmedDialogReachesThePieAndTheToolButtons) {
@@ -126,9 +126,9 @@ TEST_F(OptionsCommandTest, AConfirmedDialogReachesThePieAndTheToolButtons) {
     EXPECT_EQ(runsBefore + 1, Fixture.Runner.Runs);
     EXPECT_FALSE(form.IsToolDown(toolShowWasted));
     EXPECT_FALSE(form.IsToolDown(toolShowFiles));
-    EXPECT_FALSE(IncludeWastedInformation->Value);
-    EXPECT_NEAR(9.0, MinTextSectionAngle, 1e-12);
-    EXPECT_EQ(MinTextSectionAngle, form.Pie()->PieChart().MinTextAngle);
+    EXPECT_FALSE(Fixture.Options.IncludeWastedInformation);
+    EXPECT_NEAR(9.0, Fixture.Options.MinTextSectionAngle, 1e-12);
+    EXPECT_EQ(Fixture.Options.MinTextSectionAngle, form.Pie()->PieChart().MinTextAngle);
     EXPECT_EQ(TColor(RGB(1, 2, 3)), form.Pie()->PieChart().BackColor);
     EXPECT_EQ(TColor(RGB(1, 2, 3)), form.Pie()->PieChart().TextColor);
 }
@@ -149,10 +149,10 @@ TEST_F(OptionsCommandTest, ACancelledDialogChangesNothing) {
     form.ExecuteCommand(cmdViewOptions);
     EXPECT_EQ(runsBefore + 1, Fixture.Runner.Runs);
     EXPECT_TRUE(form.IsToolDown(toolShowWasted));
-    EXPECT_TRUE(IncludeWastedInformation->Value);
+    EXPECT_TRUE(Fixture.Options.IncludeWastedInformation);
     EXPECT_EQ(textAngle, form.Pie()->PieChart().MinTextAngle);
     EXPECT_EQ(back, form.Pie()->PieChart().BackColor);
-    EXPECT_EQ(DefaultColors[kColorPieBackground], Colors[kColorPieBackground]);
+    EXPECT_EQ(DefaultColors[kColorPieBackground], Fixture.Options.Colors[kColorPieBackground]);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST_F(OptionsBoxTest, ShowsEveryControlWithItsText) {
         }
         EXPECT_EQ(0, SendMessageW(list, LB_GETCURSEL, 0, 0));
         EXPECT_EQ(box.TheColorButton().Handle(), ItemOf(box, IDC_OPT_COLOR));
-        EXPECT_EQ(Colors[0], box.TheColorButton().Color());
+        EXPECT_EQ(Options.Colors[0], box.TheColorButton().Color());
         EXPECT_EQ(box.TheDrivesBox().Handle(), ItemOf(box, IDC_OPT_DRIVES));
         EXPECT_EQ(3, box.TheDrivesBox().Count());
         EXPECT_EQ(Main.Handle(), GetWindow(window, GW_OWNER));
@@ -120,12 +120,12 @@ TEST_F(OptionsBoxTest, ControlsNeitherOverlapNorClipTheirTexts) {
 }
 
 TEST_F(OptionsBoxTest, OpensWithTheCurrentOptions) {
-    IncludeWastedInformation->Value = false;
-    AutoCollapse->Value = false;
-    DrivesToAutoScan->Value = "ex";
-    MinFileSectionAngle = 3.6;
-    MinFolderSectionAngle = 360;
-    MinTextSectionAngle = 0;
+    Options.IncludeWastedInformation = false;
+    Options.AutoCollapse = false;
+    Options.DrivesToAutoScan = "ex";
+    Options.MinFileSectionAngle = 3.6;
+    Options.MinFolderSectionAngle = 360;
+    Options.MinTextSectionAngle = 0;
     Locale.SetDecimalSeparator(",");
     Run([](TOptionsBox& box) {
         EXPECT_FALSE(Ticked(box, IDC_OPT_INCLUDE_WASTED));
@@ -153,11 +153,11 @@ TEST_F(OptionsBoxTest, TheExplorerBoxFollowsTheRegistryOrKeepsItsTick) {
 // ---------------------------------------------------------------- OK and the thresholds
 
 TEST_F(OptionsBoxTest, ConfirmingUnchangedKeepsEveryOption) {
-    ShowFileNames->Value = false;
-    DrivesToAutoScan->Value = "DE";
-    Colors[kColorFile] = RGB(10, 20, 30);
+    Options.ShowFileNames = false;
+    Options.DrivesToAutoScan = "DE";
+    Options.Colors[kColorFile] = RGB(10, 20, 30);
     Registry.PlantMachineClassesKey(kExplorerClassesKey);
-    const TOptionsChoice before = CurrentOptionsChoice();
+    const TOptionsChoice before = OptionsChoiceOf(Options);
     const bool confirmed = Run([](TOptionsBox& box) {
         Press(box, IDC_OPT_OK);
         EXPECT_EQ(nullptr, box.Handle());
@@ -165,7 +165,7 @@ TEST_F(OptionsBoxTest, ConfirmingUnchangedKeepsEveryOption) {
     });
     EXPECT_TRUE(confirmed);
     EXPECT_TRUE(Boxes.Shown.empty());
-    const TOptionsChoice after = CurrentOptionsChoice();
+    const TOptionsChoice after = OptionsChoiceOf(Options);
     EXPECT_EQ(before.IncludeWasted, after.IncludeWasted);
     EXPECT_FALSE(after.ShowFileNames);
     EXPECT_EQ(before.AutoExpand, after.AutoExpand);
@@ -190,9 +190,9 @@ TEST_F(OptionsBoxTest, OneHundredPercentIsAcceptedAsTheWholeCircle) {
         EXPECT_EQ(nullptr, box.Handle());
     }));
     EXPECT_TRUE(Boxes.Shown.empty());
-    EXPECT_EQ(360.0, MinFileSectionAngle);
-    EXPECT_EQ(0.0, MinFolderSectionAngle);
-    EXPECT_EQ(180.0, MinTextSectionAngle);
+    EXPECT_EQ(360.0, Options.MinFileSectionAngle);
+    EXPECT_EQ(0.0, Options.MinFolderSectionAngle);
+    EXPECT_EQ(180.0, Options.MinTextSectionAngle);
 }
 
 TEST_F(OptionsBoxTest, BadThresholdsAreNamedAndNothingIsStored) {
@@ -204,9 +204,9 @@ TEST_F(OptionsBoxTest, BadThresholdsAreNamedAndNothingIsStored) {
         {IDC_OPT_MIN_FILE, "101"}, {IDC_OPT_MIN_FOLDER, "-1"}, {IDC_OPT_MIN_TEXT, "text"}, {IDC_OPT_MIN_TEXT, ""}};
     for (const TCase& c : cases) {
         Boxes.Shown.clear();
-        MinFileSectionAngle = 7;
-        MinFolderSectionAngle = 8;
-        MinTextSectionAngle = 9;
+        Options.MinFileSectionAngle = 7;
+        Options.MinFolderSectionAngle = 8;
+        Options.MinTextSectionAngle = 9;
         const bool confirmed = Run([&c](TOptionsBox& box) {
             SetTicked(box, IDC_OPT_INCLUDE_WASTED, false);
             SetItemText(box, IDC_OPT_MIN_FILE, "1");  // valid, yet not stored either
@@ -221,10 +221,10 @@ TEST_F(OptionsBoxTest, BadThresholdsAreNamedAndNothingIsStored) {
         EXPECT_EQ(c.Text + kInvalidSuffix, Boxes.Shown[0].Text);
         EXPECT_EQ(TMsgButtons::Ok, Boxes.Shown[0].Buttons);
         EXPECT_EQ(TMsgIcon::Error, Boxes.Shown[0].Icon);
-        EXPECT_EQ(7, MinFileSectionAngle) << c.Text;
-        EXPECT_EQ(8, MinFolderSectionAngle) << c.Text;
-        EXPECT_EQ(9, MinTextSectionAngle) << c.Text;
-        EXPECT_TRUE(IncludeWastedInformation->Value) << c.Text;
+        EXPECT_EQ(7, Options.MinFileSectionAngle) << c.Text;
+        EXPECT_EQ(8, Options.MinFolderSectionAngle) << c.Text;
+        EXPECT_EQ(9, Options.MinTextSectionAngle) << c.Text;
+        EXPECT_TRUE(Options.IncludeWastedInformation) << c.Text;
         EXPECT_TRUE(Registry.Writes().empty()) << c.Text;
     }
 }
@@ -237,12 +237,12 @@ TEST_F(OptionsBoxTest, TheUsersDecimalSeparatorAndAPointAreBothAccepted) {
         Press(box, IDC_OPT_OK);
     }));
     EXPECT_TRUE(Boxes.Shown.empty());
-    EXPECT_NEAR(2.0016, MinFileSectionAngle, 1e-12);
-    EXPECT_NEAR(1.8, MinFolderSectionAngle, 1e-12);
+    EXPECT_NEAR(2.0016, Options.MinFileSectionAngle, 1e-12);
+    EXPECT_NEAR(1.8, Options.MinFolderSectionAngle, 1e-12);
 }
 
 TEST_F(OptionsBoxTest, DefaultValuesFillTheEditsAndOkStoresThemRounded) {
-    MinFileSectionAngle = 30;
+    Options.MinFileSectionAngle = 30;
     EXPECT_TRUE(Run([](TOptionsBox& box) {
         SetItemText(box, IDC_OPT_MIN_FOLDER, "junk");
         Press(box, IDC_OPT_DEFAULT_VALUES);
@@ -251,9 +251,9 @@ TEST_F(OptionsBoxTest, DefaultValuesFillTheEditsAndOkStoresThemRounded) {
         EXPECT_EQ("1.389", ItemText(box, IDC_OPT_MIN_TEXT));
         Press(box, IDC_OPT_OK);
     }));
-    EXPECT_NEAR(2.0016, MinFileSectionAngle, 1e-12);
-    EXPECT_NEAR(1.0008, MinFolderSectionAngle, 1e-12);
-    EXPECT_NEAR(5.0004, MinTextSectionAngle, 1e-12);
+    EXPECT_NEAR(2.0016, Options.MinFileSectionAngle, 1e-12);
+    EXPECT_NEAR(1.0008, Options.MinFolderSectionAngle, 1e-12);
+    EXPECT_NEAR(5.0004, Options.MinTextSectionAngle, 1e-12);
 }
 
 TEST_F(OptionsBoxTest, PreferencesAndDrivesAreStored) {
@@ -267,17 +267,17 @@ TEST_F(OptionsBoxTest, PreferencesAndDrivesAreStored) {
         drives.SetChecked(drives.IndexOfLetter('C'), true);
         Press(box, IDC_OPT_OK);
     }));
-    EXPECT_FALSE(IncludeWastedInformation->Value);
-    EXPECT_FALSE(ShowFileNames->Value);
-    EXPECT_FALSE(AutoExpand->Value);
-    EXPECT_FALSE(AutoCollapse->Value);
-    EXPECT_EQ("CE", DrivesToAutoScan->Value);
+    EXPECT_FALSE(Options.IncludeWastedInformation);
+    EXPECT_FALSE(Options.ShowFileNames);
+    EXPECT_FALSE(Options.AutoExpand);
+    EXPECT_FALSE(Options.AutoCollapse);
+    EXPECT_EQ("CE", Options.DrivesToAutoScan);
 }
 
 // ---------------------------------------------------------------- colours
 
 TEST_F(OptionsBoxTest, ThePanelShowsTheSelectedColourAndPressesLikeAButton) {
-    Colors[kColorFile] = RGB(200, 100, 50);
+    Options.Colors[kColorFile] = RGB(200, 100, 50);
     EXPECT_TRUE(Run([this](TOptionsBox& box) {
         ChooseColorEntry(box, kColorFile);
         EXPECT_EQ(RGB(200, 100, 50), box.TheColorButton().Color());
@@ -292,7 +292,7 @@ TEST_F(OptionsBoxTest, ThePanelShowsTheSelectedColourAndPressesLikeAButton) {
         EXPECT_EQ(box.Handle(), Picker.Owners[0]);
         EXPECT_EQ(RGB(1, 2, 3), box.DialogColors()[kColorFile]);
         EXPECT_EQ(RGB(1, 2, 3), box.TheColorButton().Color());
-        EXPECT_EQ(RGB(200, 100, 50), Colors[kColorFile]);  // the current table waits for OK
+        EXPECT_EQ(RGB(200, 100, 50), Options.Colors[kColorFile]);  // the current table waits for OK
 
         // A release away from the panel opens nothing.
         SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -301,7 +301,7 @@ TEST_F(OptionsBoxTest, ThePanelShowsTheSelectedColourAndPressesLikeAButton) {
         EXPECT_EQ(1u, Picker.Presets.size());
         Press(box, IDC_OPT_OK);
     }));
-    EXPECT_EQ(RGB(1, 2, 3), Colors[kColorFile]);
+    EXPECT_EQ(RGB(1, 2, 3), Options.Colors[kColorFile]);
 }
 
 TEST_F(OptionsBoxTest, DoubleClickingANamePicksAndSystemColoursArePresetResolved) {
@@ -314,15 +314,15 @@ TEST_F(OptionsBoxTest, DoubleClickingANamePicksAndSystemColoursArePresetResolved
         EXPECT_EQ(DefaultColors[kColorPieLines], box.DialogColors()[kColorPieLines]);
         Press(box, IDC_OPT_OK);
     }));
-    EXPECT_EQ(TColor(RGB(1, 2, 3)), Colors[kColorNotScannedPanel]);
-    EXPECT_EQ(DefaultColors[kColorPieLines], Colors[kColorPieLines]);
+    EXPECT_EQ(TColor(RGB(1, 2, 3)), Options.Colors[kColorNotScannedPanel]);
+    EXPECT_EQ(DefaultColors[kColorPieLines], Options.Colors[kColorPieLines]);
 }
 
 TEST_F(OptionsBoxTest, DefaultColorsThenCancelChangesNothing) {
-    Colors[kColorPieBackground] = RGB(9, 9, 9);
-    Colors[kColorText] = RGB(8, 8, 8);
-    const TColorTable before = Colors;
-    const TOptionsChoice choiceBefore = CurrentOptionsChoice();
+    Options.Colors[kColorPieBackground] = RGB(9, 9, 9);
+    Options.Colors[kColorText] = RGB(8, 8, 8);
+    const TColorTable before = Options.Colors;
+    const TOptionsChoice choiceBefore = OptionsChoiceOf(Options);
     EXPECT_FALSE(Run([](TOptionsBox& box) {
         EXPECT_EQ(TColor(RGB(9, 9, 9)), box.TheColorButton().Color());
         Press(box, IDC_OPT_DEFAULT_COLORS);
@@ -333,19 +333,19 @@ TEST_F(OptionsBoxTest, DefaultColorsThenCancelChangesNothing) {
         Press(box, IDC_OPT_CANCEL);
         EXPECT_EQ(nullptr, box.Handle());
     }));
-    EXPECT_EQ(before, Colors);
-    EXPECT_EQ(choiceBefore.Angles, CurrentOptionsChoice().Angles);
-    EXPECT_TRUE(AutoExpand->Value);
+    EXPECT_EQ(before, Options.Colors);
+    EXPECT_EQ(choiceBefore.Angles, OptionsChoiceOf(Options).Angles);
+    EXPECT_TRUE(Options.AutoExpand);
     EXPECT_TRUE(Registry.Writes().empty());
 }
 
 TEST_F(OptionsBoxTest, DefaultColorsThenOkRestoresTheDefaultTable) {
-    Colors[kColorFile] = RGB(9, 9, 9);
+    Options.Colors[kColorFile] = RGB(9, 9, 9);
     EXPECT_TRUE(Run([](TOptionsBox& box) {
         Press(box, IDC_OPT_DEFAULT_COLORS);
         Press(box, IDC_OPT_OK);
     }));
-    EXPECT_EQ(DefaultColors, Colors);
+    EXPECT_EQ(DefaultColors, Options.Colors);
 }
 
 // ---------------------------------------------------------------- the Explorer entry and help
@@ -384,7 +384,7 @@ TEST_F(OptionsBoxTest, AFailedExplorerWriteKeepsTheDialogOpenWithTheOptionsStore
     EXPECT_EQ("Error creating system registry entry", Boxes.Shown[0].Text);
     EXPECT_EQ("Quarrymap 2000", Boxes.Shown[0].Caption);
     EXPECT_EQ(TMsgIcon::Error, Boxes.Shown[0].Icon);
-    EXPECT_FALSE(AutoExpand->Value);
+    EXPECT_FALSE(Options.AutoExpand);
 }
 
 TEST_F(OptionsBoxTest, RunningTheBoxReportsTheConfirmation) {

@@ -70,18 +70,9 @@ inline void ChooseColorEntry(TDialog& dialog, int index, int notification = LBN_
 class OptionsBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        LoadOptions(OptionStore);
         for (char letter : {'C', 'D', 'E'}) Drives.AddLetter(letter);
         Names.Names = {{'C', "System (C:)"}, {'D', "Data (D:)"}, {'E', "Extra (E:)"}};
         Files.AddFile("C:\\Apps\\help\\4030.htm", 100);
-    }
-    void TearDown() override {
-        TMemoryRegistry discard;
-        SaveOptions(discard);
-        Colors = DefaultColors;
-        MinFileSectionAngle = kDefaultMinFileSectionAngle;
-        MinFolderSectionAngle = kDefaultMinFolderSectionAngle;
-        MinTextSectionAngle = kDefaultMinTextSectionAngle;
     }
 
     // Runs the dialog over the host window with `script` acting on it;
@@ -98,10 +89,10 @@ protected:
     }
 
     TOptionsServices Services(IRegistry& registry) {
-        return TOptionsServices{registry, Boxes, Shell, Files, Drives, Names, Locale, Picker, Runner, ProgramPath};
+        return TOptionsServices{registry, Boxes, Shell, Files, Drives, Names, Locale, Picker, Runner, ProgramPath, Options};
     }
 
-    TMemoryRegistry OptionStore;  // where the options were loaded from
+    TProgramOptions Options;  // what the dialog shows and changes
     TMemoryRegistry Registry;     // the Explorer entry
     TScriptedMessageBoxes Boxes;
     TRecordingShellOpen Shell;

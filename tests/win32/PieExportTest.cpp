@@ -125,7 +125,7 @@ protected:
         // of a millimetre, whose rounding grows with the picture.
         SetWindowPos(Main.Form->Handle(), nullptr, 0, 0, 596, 423, SWP_NOMOVE | SWP_NOZORDER);
         Main.Pump();
-        IncludeWastedInformation->Value = false;
+        Main.Options.IncludeWastedInformation = false;
         Exporter = std::make_unique<TPieExport>(*Main.Form, TPieExportServices{SaveDialog, Main.Boxes, Clipboard});
         ScanWithToolbar('C');
         Click(*Node("C:\\Data"));
@@ -519,7 +519,7 @@ TEST_F(PieExportTest, CommandsObjectFillsTheHooksForTheWindow) {
     EXPECT_EQ(nullptr, commands.Export());
     commands.Attach(*Main.Form);
     ASSERT_NE(nullptr, commands.Export());
-    IncludeWastedInformation->Value = false;
+    Main.Options.IncludeWastedInformation = false;
     ScanWithToolbar('C');
     Click(*Node("C:\\Data"));
     Main.Command(cmdViewSubfolders);

@@ -64,8 +64,8 @@ protected:
     // degrees from 12 o'clock counter-clockwise) and its files (70 bytes).
     void ShowData() {
         Start();
-        IncludeWastedInformation->Value = false;
-        ShowFileNames->Value = false;
+        Main.Options.IncludeWastedInformation = false;
+        Main.Options.ShowFileNames = false;
         ScanWithToolbar('C');
         Click(*Node("C:\\Data"));
     }
@@ -96,17 +96,17 @@ protected:
 TEST_F(PieViewTest, TheSelectedFolderShowsAsWedgesOfItsColours) {
     ShowData();
     EXPECT_EQ("C:\\Data", Pie().BuiltPath());
-    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));    // Old, left of the centre
-    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), PixelAt(At(270, 0.5)));   // and right of it
-    EXPECT_EQ(ToColorRef(Colors[kColorFilesInFolder]), PixelAt(At(326, 0.5)));  // the files, at one o'clock
-    EXPECT_EQ(ToColorRef(Colors[kColorPieBackground]), PixelAt(Outside()));
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));    // Old, left of the centre
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(270, 0.5)));   // and right of it
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorFilesInFolder]), PixelAt(At(326, 0.5)));  // the files, at one o'clock
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorPieBackground]), PixelAt(Outside()));
     // The header describes the folder itself.
     EXPECT_EQ("370 bytes", Pie().HeaderSize());
     EXPECT_EQ(L"Folder C:\\Data", Main.StatusText(0));
     // What the chart drew reached the screen.
     HDC screen = GetDC(PaintBox());
     const POINT left = At(90, 0.5);
-    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), GetPixel(screen, left.x, left.y));
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), GetPixel(screen, left.x, left.y));
     ReleaseDC(PaintBox(), screen);
 }
 
@@ -143,14 +143,14 @@ TEST_F(PieViewTest, TheHeaderFollowsTheMouseWithoutRedrawingThePie) {
 
 TEST_F(PieViewTest, AClickOnAWedgeOpensTheSubfolder) {
     ShowData();
-    AutoExpand->Value = false;
+    Main.Options.AutoExpand = false;
     Mouse(WM_LBUTTONDOWN, At(90, 0.5));
     EXPECT_EQ("C:\\Data\\Old", SelectedPath());
     EXPECT_EQ("C:\\Data\\Old", Pie().BuiltPath());
     EXPECT_FALSE(IsExpanded(*Node("C:\\Data\\Old")));
 
     Click(*Node("C:\\Data"));
-    AutoExpand->Value = true;
+    Main.Options.AutoExpand = true;
     Mouse(WM_LBUTTONDOWN, At(90, 0.5));
     EXPECT_EQ("C:\\Data\\Old", SelectedPath());
     EXPECT_TRUE(IsExpanded(*Node("C:\\Data\\Old")));
@@ -167,7 +167,7 @@ TEST_F(PieViewTest, AClickOnTheWedgeOfAFolderDeletedOutsideOpensWhatIsSelectedAf
     ShowData();
     TLiveNodeNavigator navigator(*Commands, Commands->Tree());
     Main.Form->SetNavigator(&navigator);
-    AutoExpand->Value = true;
+    Main.Options.AutoExpand = true;
     Main.Files.Remove("C:\\Data\\Old");
     Mouse(WM_LBUTTONDOWN, At(90, 0.5));
     Main.Form->SetNavigator(Commands.get());
@@ -232,7 +232,7 @@ TEST_F(PieViewTest, AClickBesideThePieGoesUpAndMayCollapse) {
     Start();
     ScanWithToolbar('C');
     Click(*Node("C:\\Windows\\System"));
-    AutoCollapse->Value = true;
+    Main.Options.AutoCollapse = true;
     SendMessageW(Main.Form->FolderTree(), TVM_EXPAND, TVE_EXPAND, LPARAM(Node("C:\\Windows")->ViewItem));
     Mouse(WM_LBUTTONDOWN, Outside());
     EXPECT_EQ("C:\\Windows", SelectedPath());
@@ -246,7 +246,7 @@ TEST_F(PieViewTest, AClickBesideThePieGoesUpAndMayCollapse) {
     // Without the option the folder left behind stays open.
     Click(*Node("C:\\Data\\Old"));
     SendMessageW(Main.Form->FolderTree(), TVM_EXPAND, TVE_EXPAND, LPARAM(Node("C:\\Data\\Old")->ViewItem));
-    AutoCollapse->Value = false;
+    Main.Options.AutoCollapse = false;
     Mouse(WM_LBUTTONDOWN, Outside());
     EXPECT_EQ("C:\\Data", SelectedPath());
     EXPECT_TRUE(IsExpanded(*Node("C:\\Data\\Old")));
@@ -287,7 +287,7 @@ TEST_F(PieViewTest, ResizingRepaintsWithoutRebuilding) {
     EXPECT_EQ(box.bottom, Pie().PieBitmap().Height());
     EXPECT_GT(Pie().PieChart().Radius, oldRadius);
     EXPECT_EQ(entry, GetSectionInfo(1));  // the same entries: nothing rebuilt
-    EXPECT_EQ(ToColorRef(Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));
 }
 
 TEST_F(PieViewTest, SortAndLabelChoicesRebuildThePieWhenItShows) {

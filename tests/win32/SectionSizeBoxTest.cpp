@@ -185,14 +185,13 @@ TEST_F(SectionSizeBoxTest, SetDriveAndSetWastedFillTheLabelsAndGauges) {
 }
 
 TEST_F(SectionSizeBoxTest, GaugeColoursComeFromTheirColourTableEntries) {
-    const TColorTable saved = Colors;
-    Colors[kColorSectionWasted] = 0x00123456;
-    Colors[kColorFreeSpace] = 0x00654321;
+    TColorTable colors = DefaultColors;
+    colors[kColorSectionWasted] = 0x00123456;
+    colors[kColorFreeSpace] = 0x00654321;
     TSectionSizeBox box(Owner.Handle(), Registry);
-    box.ApplyGaugeColors();
+    box.ApplyGaugeColors(colors);
     EXPECT_EQ(0x00123456u, box.WastedGauge().ForeColor());
     EXPECT_EQ(0x00654321u, box.FreeSpaceGauge().ForeColor());
-    Colors = saved;
 }
 
 TEST_F(SectionSizeBoxTest, ResizingKeepsBothGaugesCentred) {

@@ -66,10 +66,10 @@ TEST_F(SubfoldersPageTest, RowsShowEachChildInKilobytesAndItsShare) {
     EXPECT_EQ("3", Page().CellText(windows, colObjects));  // two files and System
     EXPECT_EQ("0 KB", Page().CellText(RowOf("Data"), colSize));  // 370 bytes round down
     // With the waste counted: 12 KB of the root's 24 KB; without it 5,100 of 5,480 bytes.
-    IncludeWastedInformation->Value = true;
+    Main.Options.IncludeWastedInformation = true;
     Main.Form->InvalidateViews(true);
     EXPECT_EQ("50.00 %", Page().CellText(RowOf("Windows"), colShare));
-    IncludeWastedInformation->Value = false;
+    Main.Options.IncludeWastedInformation = false;
     Main.Form->InvalidateViews(true);
     EXPECT_EQ("93.07 %", Page().CellText(RowOf("Windows"), colShare));
     EXPECT_EQ(L"Name", [&] {

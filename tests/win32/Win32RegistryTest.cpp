@@ -158,17 +158,17 @@ TEST_F(Win32RegistryTest, MissingKeysAndValuesAreMissing) {
 }
 
 TEST_F(Win32RegistryTest, OptionsSurviveASaveAndALoad) {
-    LoadOptions(Registry);
+    TProgramOptions o = LoadOptions(Registry);
     EXPECT_TRUE(Registry.KeyExists(kRegistryRoot));
-    EXPECT_EQ(ZIPCompressionLevel->Value, 9);
-    EXPECT_EQ(Colors, DefaultColors);
-    ZIPCompressionLevel->Value = 3;
-    SortAscending->Value = true;
-    ViewStatusBar->Value = false;
-    DrivesToAutoScan->Value = "CD";
-    Colors[kColorSectionWasted] = 0x00123456;
-    MinTextSectionAngle = 7.5;
-    SaveOptions(Registry);
+    EXPECT_EQ(o.ZIPCompressionLevel, 9);
+    EXPECT_EQ(o.Colors, DefaultColors);
+    o.ZIPCompressionLevel = 3;
+    o.SortAscending = true;
+    o.ViewStatusBar = false;
+    o.DrivesToAutoScan = "CD";
+    o.Colors[kColorSectionWasted] = 0x00123456;
+    o.MinTextSectionAngle = 7.5;
+    SaveOptions(Registry, o);
 
     const std::string options = std::string(kRegistryRoot) + "\\Options";
     DWORD type = 0;
@@ -178,15 +178,14 @@ TEST_F(Win32RegistryTest, OptionsSurviveASaveAndALoad) {
     EXPECT_EQ(RawData(options, L"Colors", type).size(), 68u);
     EXPECT_EQ(type, DWORD(REG_BINARY));
 
-    LoadOptions(Registry);
-    EXPECT_EQ(ZIPCompressionLevel->Value, 3);
-    EXPECT_TRUE(SortAscending->Value);
-    EXPECT_FALSE(ViewStatusBar->Value);
-    EXPECT_EQ(DrivesToAutoScan->Value, "CD");
-    EXPECT_EQ(Colors[kColorSectionWasted], 0x00123456u);
-    EXPECT_EQ(MinTextSectionAngle, 7.5);
-    EXPECT_EQ(MinFileSectionAngle, 2.0);
-    SaveOptions(Registry);
+    o = LoadOptions(Registry);
+    EXPECT_EQ(o.ZIPCompressionLevel, 3);
+    EXPECT_TRUE(o.SortAscending);
+    EXPECT_FALSE(o.ViewStatusBar);
+    EXPECT_EQ(o.DrivesToAutoScan, "CD");
+    EXPECT_EQ(o.Colors[kColorSectionWasted], 0x00123456u);
+    EXPECT_EQ(o.MinTextSectionAngle, 7.5);
+    EXPECT_EQ(o.MinFileSectionAngle, 2.0);
 }
 
 }  // namespace

@@ -182,26 +182,26 @@ bool TCleanUpCompressFolderBox::Checked(int id) const {
 }
 
 void TCleanUpCompressFolderBox::LoadOptions() {
-    const auto check = [this](int id, const TBoolOption* option) {
-        SendMessageW(Item(id), BM_SETCHECK, option && option->Value ? BST_CHECKED : BST_UNCHECKED, 0);
+    const TProgramOptions& options = Services.Options;
+    const auto check = [this](int id, bool ticked) {
+        SendMessageW(Item(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
     };
-    check(IDC_CF_SUBFOLDERS, ZIPAddSubfolders);
-    check(IDC_CF_DELETE_AFTER, ZIPDeleteAfterCompressing);
-    check(IDC_CF_HIDDEN, ZIPAddHiddenFiles);
-    check(IDC_CF_PASSWORD, ZIPPasswordProtect);
-    check(IDC_CF_DELETE_ARCHIVE_AFTER, ZIPDeleteArchive);
-    const int level = ZIPCompressionLevel ? std::clamp(ZIPCompressionLevel->Value, 0, 9) : 9;
-    SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_SETPOS32, 0, level);
+    check(IDC_CF_SUBFOLDERS, options.ZIPAddSubfolders);
+    check(IDC_CF_DELETE_AFTER, options.ZIPDeleteAfterCompressing);
+    check(IDC_CF_HIDDEN, options.ZIPAddHiddenFiles);
+    check(IDC_CF_PASSWORD, options.ZIPPasswordProtect);
+    check(IDC_CF_DELETE_ARCHIVE_AFTER, options.ZIPDeleteArchive);
+    SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_SETPOS32, 0, std::clamp(options.ZIPCompressionLevel, 0, 9));
 }
 
 void TCleanUpCompressFolderBox::SaveOptions() {
-    if (ZIPAddSubfolders) ZIPAddSubfolders->Value = Checked(IDC_CF_SUBFOLDERS);
-    if (ZIPDeleteAfterCompressing) ZIPDeleteAfterCompressing->Value = Checked(IDC_CF_DELETE_AFTER);
-    if (ZIPAddHiddenFiles) ZIPAddHiddenFiles->Value = Checked(IDC_CF_HIDDEN);
-    if (ZIPPasswordProtect) ZIPPasswordProtect->Value = Checked(IDC_CF_PASSWORD);
-    if (ZIPDeleteArchive) ZIPDeleteArchive->Value = Checked(IDC_CF_DELETE_ARCHIVE_AFTER);
-    if (ZIPCompressionLevel)
-        ZIPCompressionLevel->Value = std::clamp(int(SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_GETPOS32, 0, 0)), 0, 9);
+    TProgramOptions& options = Services.Options;
+    options.ZIPAddSubfolders = Checked(IDC_CF_SUBFOLDERS);
+    options.ZIPDeleteAfterCompressing = Checked(IDC_CF_DELETE_AFTER);
+    options.ZIPAddHiddenFiles = Checked(IDC_CF_HIDDEN);
+    options.ZIPPasswordProtect = Checked(IDC_CF_PASSWORD);
+    options.ZIPDeleteArchive = Checked(IDC_CF_DELETE_ARCHIVE_AFTER);
+    options.ZIPCompressionLevel = std::clamp(int(SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_GETPOS32, 0, 0)), 0, 9);
 }
 
 bool TCleanUpCompressFolderBox::PageTabShown(TCompressPage page) const {

@@ -32,6 +32,8 @@ class IShellInfo;
 class IShellOpen;
 
 // What the archive dialog works with; all of it outlives the dialog.
+struct TProgramOptions;
+
 struct TCompressFolderServices {
     IDriveEnumerator& Drives;
     IShellInfo& ShellInfo;
@@ -47,6 +49,7 @@ struct TCompressFolderServices {
     IModalRunner& ModalRunner;
     TZipMasterServices Zip;          // the libraries and the process's current directory
     const std::string& ProgramPath;  // the libraries and the help lie beside it
+    TProgramOptions& Options;        // the dialog's check boxes and level start from and go back to these
     // Whether the drive (upper-case letter) was scanned in this run.
     std::function<bool(char letter)> IsDriveScanned;
     // Draws archive numbers; empty: a generator seeded afresh.

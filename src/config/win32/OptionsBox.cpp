@@ -44,11 +44,11 @@ bool RunOptionsBox(const TOptionsServices& services, HWND owner) {
 }
 
 TOptionsBox::TOptionsBox(const TOptionsServices& services)
-    : TDialog(IDD_OPTIONS), Services(services), ColorTable(Colors), DrivesBox(services.Drives, services.ShellInfo) {}
+    : TDialog(IDD_OPTIONS), Services(services), ColorTable(services.Options.Colors), DrivesBox(services.Drives, services.ShellInfo) {}
 
 bool TOptionsBox::OnInitDialog() {
     IsConfirmed = false;
-    ColorTable = Colors;
+    ColorTable = Services.Options.Colors;
     FillColors();
     try {
         CreateColorButton();
@@ -87,7 +87,7 @@ void TOptionsBox::CreateDrivesBox() {
 }
 
 void TOptionsBox::FillChoice() {
-    const TOptionsChoice choice = CurrentOptionsChoice();
+    const TOptionsChoice choice = OptionsChoiceOf(Services.Options);
     SetTicked(Item(IDC_OPT_INCLUDE_WASTED), choice.IncludeWasted);
     SetTicked(Item(IDC_OPT_SHOW_FILE_NAMES), choice.ShowFileNames);
     SetTicked(Item(IDC_OPT_AUTO_EXPAND), choice.AutoExpand);
@@ -198,7 +198,7 @@ void TOptionsBox::OkClick() {
         return;
     }
 
-    TOptionsChoice choice = CurrentOptionsChoice();
+    TOptionsChoice choice = OptionsChoiceOf(Services.Options);
     choice.IncludeWasted = IsTicked(Item(IDC_OPT_INCLUDE_WASTED));
     choice.ShowFileNames = IsTicked(Item(IDC_OPT_SHOW_FILE_NAMES));
     choice.AutoExpand = IsTicked(Item(IDC_OPT_AUTO_EXPAND));
@@ -206,7 +206,7 @@ void TOptionsBox::OkClick() {
     if (DrivesBox.Handle()) choice.DrivesToAutoScan = DrivesBox.CheckedLetters();
     choice.Angles = check.Angles;
     choice.Colors = ColorTable;
-    StoreOptionsChoice(choice);
+    StoreOptionsChoice(choice, Services.Options);
     IsConfirmed = true;
 
     if (IsTicked(Item(IDC_OPT_EXPLORER_MENU))) {

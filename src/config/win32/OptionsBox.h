@@ -30,6 +30,7 @@ struct TOptionsServices {
     IColorPicker& ColorPicker;
     IModalRunner& ModalRunner;
     const std::string& ProgramPath;  // the running executable: its drive, the Explorer command, the help
+    TProgramOptions& Options;        // what the dialog shows and, once confirmed, changes
 };
 
 constexpr int kOptionsHelpContext = 4030;

@@ -32,11 +32,12 @@ TArchiveCommands::TArchiveCommands(TSystemServices& system, TMainForm& form, con
                system.ModalRunner,
                TZipMasterServices{Libraries, system.FileSystem, Streams, system.CurrentDirectory, system.MessageBoxes},
                programPath,
+               form.Options(),
                [&form](char letter) { return form.State().ScannedDrives.Contains(letter); },
                {}} {}
 
 void TArchiveCommands::Archive(const TFolderNode& node, const std::string& path) {
-    const bool includeWasted = IncludeWastedInformation && IncludeWastedInformation->Value;
+    const bool includeWasted = Form.Options().IncludeWastedInformation;
     RunCompressFolderBox(Services, CompressRequestOf(node, path, includeWasted), Form.Handle());
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "config/Options.h"
 #include "main/CommandLineScan.h"
 #include "main/ConsoleProgress.h"
 #include "main/MainFormHooks.h"
@@ -125,10 +126,11 @@ int RunReport(const TJob& job) {
     if (!problem.empty()) return job.CannotScan(problem);
 
     TMemoryRegistry registry;
+    TProgramOptions options;
     const TMainFormServices services{registry,         job.Boxes,          system.ModalRunner, system.Shell,
                                      system.FileSystem, system.Drives,     system.ShellInfo,   system.DriveInfo,
                                      system.Locale,     system.TextCompare, system.SaveDialog, system.ShellFiles,
-                                     ProgramPath()};
+                                     ProgramPath(),     options};
     TMainFormHooks hooks;
     TScanCommands scanCommands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
                                 job.Boxes, system.NameOrder, system.Locale, system.FolderBrowser, {}, {job.Path}, {}});

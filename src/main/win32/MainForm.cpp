@@ -82,7 +82,7 @@ bool TMainForm::Create() {
         CreateFrame();
         FormState.CurrentDrive = 0;
         ClusterView = 0;
-        LoadOptions(Services.Registry);
+        Services.Options = LoadOptions(Services.Registry);
         ShowPage(0);
         SetWindowTextW(Window, Widen(kProductName).c_str());
         if (HIMAGELIST icons = GetSystemImageList(true))
@@ -190,7 +190,7 @@ void TMainForm::CreatePages() {
     PageTextFont = MakeFont(L"Arial", Scale(13));
     PageBoldFont = MakeFont(L"Arial", Scale(13), true);
     const TPageServices services{Services.ShellInfo, Services.FileSystem, Services.Locale, Services.TextCompare, Scale,
-                                 TPageFonts{PageTextFont.Font(), PageBoldFont.Font()}};
+                                 TPageFonts{PageTextFont.Font(), PageBoldFont.Font()}, Services.Options};
     // The page control owns each page; the window keeps a typed pointer.
     const auto install = [this](int sheet, auto page) {
         auto* installed = page.get();
@@ -229,23 +229,24 @@ void TMainForm::Show(int showCommand) {
     else
         PlaceForFirstStart();
 
-    SetToolDown(toolShowWasted, IncludeWastedInformation->Value);
-    SetToolDown(toolShowFiles, ShowFileNames->Value);
-    SetToolDown(toolPercent, ShowPercentInPie->Value == 1);
-    SetToolDown(toolMB, ShowPercentInPie->Value == 2);
+    const TProgramOptions& options = Services.Options;
+    SetToolDown(toolShowWasted, options.IncludeWastedInformation);
+    SetToolDown(toolShowFiles, options.ShowFileNames);
+    SetToolDown(toolPercent, options.ShowPercentInPie == 1);
+    SetToolDown(toolMB, options.ShowPercentInPie == 2);
 
-    SetMenuState(MenuOf(cmdViewToolbar), cmdViewToolbar, MFS_CHECKED, ViewToolbar->Value);
-    ToolbarSupport->SetVisible(ViewToolbar->Value);
-    SetMenuState(MenuOf(cmdViewStatusBar), cmdViewStatusBar, MFS_CHECKED, ViewStatusBar->Value);
-    ShowWindow(TheStatusBar, ViewStatusBar->Value ? SW_SHOWNA : SW_HIDE);
+    SetMenuState(MenuOf(cmdViewToolbar), cmdViewToolbar, MFS_CHECKED, options.ViewToolbar);
+    ToolbarSupport->SetVisible(options.ViewToolbar);
+    SetMenuState(MenuOf(cmdViewStatusBar), cmdViewStatusBar, MFS_CHECKED, options.ViewStatusBar);
+    ShowWindow(TheStatusBar, options.ViewStatusBar ? SW_SHOWNA : SW_HIDE);
     // Put in the opposite state and run once, so tick, panes and option agree.
-    SetMenuState(MenuOf(cmdViewFolderTree), cmdViewFolderTree, MFS_CHECKED, !ViewFolderTree->Value);
+    SetMenuState(MenuOf(cmdViewFolderTree), cmdViewFolderTree, MFS_CHECKED, !options.ViewFolderTree);
     ToggleFolderTree();
 
     SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED,
-                 PieSectionSizeWindow->Value);
+                 options.PieSectionSizeWindow);
     CheckMenuRadioItem(MenuOf(cmdViewPieSortAscending), cmdViewPieSortAscending, cmdViewPieSortDescending,
-                       SortAscending->Value ? cmdViewPieSortAscending : cmdViewPieSortDescending, MF_BYCOMMAND);
+                       options.SortAscending ? cmdViewPieSortAscending : cmdViewPieSortDescending, MF_BYCOMMAND);
     Layout();
     ShowWindow(Window, showCommand);
     UpdateWindow(Window);
@@ -282,7 +283,7 @@ void TMainForm::OnDeferredStartup() {
     steps.ScanCommandLine = Hooks.ScanCommandLine;
     steps.NothingScanned = [this] { return FormState.ScannedDrives.Letters().empty(); };
     steps.ScanDrives = [this] { ExecuteCommand(cmdFileScanDrives); };
-    RunDeferredStartup(Services.Registry, DrivesToAutoScan ? DrivesToAutoScan->Value : std::string(), steps);
+    RunDeferredStartup(Services.Registry, Services.Options.DrivesToAutoScan, steps);
 }
 
 // ---------------------------------------------------------------- messages
@@ -318,7 +319,7 @@ void TMainForm::OnDestroy() {
         failure = error.what();
     }
     try {
-        SaveOptions(Services.Registry);
+        SaveOptions(Services.Registry, Services.Options);
     } catch (const std::exception& error) {
         if (failure.empty()) failure = error.what();
     }

@@ -27,7 +27,7 @@
 #include "platform/win32/GdiObjects.h"
 
 class IDriveEnumerator;
-class TBoolOption;
+struct TProgramOptions;
 class IDriveInfo;
 class IFileSystem;
 class IShellInfo;
@@ -59,6 +59,7 @@ struct TMainFormServices {
     ISaveFileDialog& SaveDialog;  // the report's Save As dialog
     IShellFileOperation& ShellFiles;  // the clean-up actions' delete and move
     std::string ProgramPath;  // the running executable
+    TProgramOptions& Options;  // loaded when the window is made, saved when it goes
 };
 
 // The posted message that runs the deferred start-up once the window is on
@@ -130,6 +131,7 @@ public:
     void OpenHelp(int context);
 
     TMainFormState& State() { return FormState; }
+    TProgramOptions& Options() { return Services.Options; }
     const TMainFormState& State() const { return FormState; }
     // The pie page; none once the window is destroyed.
     TPieView* Pie() const { return PieView; }
@@ -204,7 +206,7 @@ private:
     void ScanDrivesCommand();
     void ScanSelectedDriveCommand();
     void SelectPageCommand(int page);
-    void TogglePane(int command, HWND pane, TBoolOption* option);
+    void TogglePane(int command, HWND pane, bool& option);
     void ToggleFolderTree();
     void ExploreCommand();
     void ClustersBoxChange();

@@ -64,8 +64,8 @@ void TMainForm::BindCommands() {
     bind(cmdFileRestoreCompressedFolders, Hooks.RestoreCompressedFolders);
     Actions[cmdFileExit] = [this] { PostMessageW(Window, WM_CLOSE, 0, 0); };
 
-    Actions[cmdViewToolbar] = [this] { TogglePane(cmdViewToolbar, ToolbarSupport->Handle(), ViewToolbar); };
-    Actions[cmdViewStatusBar] = [this] { TogglePane(cmdViewStatusBar, TheStatusBar, ViewStatusBar); };
+    Actions[cmdViewToolbar] = [this] { TogglePane(cmdViewToolbar, ToolbarSupport->Handle(), Services.Options.ViewToolbar); };
+    Actions[cmdViewStatusBar] = [this] { TogglePane(cmdViewStatusBar, TheStatusBar, Services.Options.ViewStatusBar); };
     Actions[cmdViewFolderTree] = [this] { ToggleFolderTree(); };
     for (int page = 0; page < kPageCount; ++page) Actions[CommandOfPage(page)] = [this, page] { SelectPageCommand(page); };
     if (Hooks.ToggleSectionSizeWindow)
@@ -197,16 +197,16 @@ void TMainForm::SelectPageCommand(int page) {
     ShowPage(page);
 }
 
-void TMainForm::TogglePane(int command, HWND pane, TBoolOption* option) {
+void TMainForm::TogglePane(int command, HWND pane, bool& option) {
     const bool shown = !(MenuState(MenuOf(command), command) & MFS_CHECKED);
     SetMenuState(MenuOf(command), command, MFS_CHECKED, shown);
     ShowWindow(pane, shown ? SW_SHOW : SW_HIDE);
-    if (option) option->Value = shown;
+    option = shown;
     Layout();
 }
 
 void TMainForm::ToggleFolderTree() {
-    TogglePane(cmdViewFolderTree, TheLeftPanel->Handle(), ViewFolderTree);
+    TogglePane(cmdViewFolderTree, TheLeftPanel->Handle(), Services.Options.ViewFolderTree);
     MainSplitter->SetVisible(TheLeftPanel->Visible());
     Layout();
 }

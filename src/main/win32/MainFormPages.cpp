@@ -46,7 +46,7 @@ bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
         return true;
     }
     if (Hooks.HideSectionSizeWindow) Hooks.HideSectionSizeWindow();
-    NotScanned->SetColor(Colors[kColorNotScannedPanel]);
+    NotScanned->SetColor(Services.Options.Colors[kColorNotScannedPanel]);
     ThePages->SetTabsVisible(visibility.TabVisible);
     ThePages->SetActiveSheet(pageNotScanned);
     UpdateNotScannedText();

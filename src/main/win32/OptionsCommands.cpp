@@ -7,10 +7,11 @@
 #include "pie/win32/PieView.h"
 
 void ApplyConfirmedOptions(TMainForm& form) {
-    if (TPieView* pie = form.Pie()) pie->SetMinTextAngle(MinTextSectionAngle);
+    const TProgramOptions& options = form.Options();
+    if (TPieView* pie = form.Pie()) pie->SetMinTextAngle(options.MinTextSectionAngle);
     form.ApplyPieColors();
-    if (IncludeWastedInformation) form.SetToolDown(toolShowWasted, IncludeWastedInformation->Value);
-    if (ShowFileNames) form.SetToolDown(toolShowFiles, ShowFileNames->Value);
+    form.SetToolDown(toolShowWasted, options.IncludeWastedInformation);
+    form.SetToolDown(toolShowFiles, options.ShowFileNames);
     // Every page is built afresh, the pie with the new thresholds and
     // colours; with nothing scanned the "not scanned" panel takes its colour.
     form.InvalidateViews(true);
@@ -24,6 +25,6 @@ TOptionsCommands::TOptionsCommands(TSystemServices& system, TMainForm& form, con
     : Form(form),
       ProgramPath(programPath),
       Services{system.Registry, system.MessageBoxes, system.Shell,  system.FileSystem, system.Drives,
-               system.ShellInfo, system.Locale,      ColorPicker,   system.ModalRunner, ProgramPath} {}
+               system.ShellInfo, system.Locale,      ColorPicker,   system.ModalRunner, ProgramPath, form.Options()} {}
 
 void TOptionsCommands::Run() { RunOptionsCommand(Services, Form); }

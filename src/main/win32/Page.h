@@ -4,6 +4,7 @@
 #include "controls/PixelScale.h"
 #include "main/win32/Panel.h"
 
+struct TProgramOptions;
 class IFileSystem;
 class ILocale;
 class IShellInfo;
@@ -25,6 +26,7 @@ struct TPageServices {
     const ITextCompare& TextCompare;
     TPixelScale Scale;
     TPageFonts Fonts;
+    TProgramOptions& Options;  // the program's settings, which some pages' buttons change
 };
 
 // One page of the main window's page control. The page owns the controls on

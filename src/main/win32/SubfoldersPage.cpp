@@ -146,7 +146,7 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
     Layout();
     panWebListLevelUp->SetVisible(node.Parent != nullptr);
     THourglass hourglass;
-    const bool includeWasted = IncludeWastedInformation && IncludeWastedInformation->Value;
+    const bool includeWasted = Services.Options.IncludeWastedInformation;
     SendMessageW(TheFilesList->Handle(), WM_SETREDRAW, FALSE, 0);
     Rows = MakeSubfolderRows(
         node, includeWasted, [](const TFolderNode&) { return std::string(); }, Services.Locale);

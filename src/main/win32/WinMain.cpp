@@ -61,17 +61,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const TCommandLineJob job = ParseCommandLineJob(CommandLineArguments(GetCommandLineW()));
     if (job.Action != TCommandLineAction::OpenWindow) return RunCommandLineJob(job, system);
     const std::string programPath = ProgramPath();
+    // The settings, read when the main window is made and written when it goes.
+    TProgramOptions options;
 
     const TMainFormServices services{system.Registry,   system.MessageBoxes, system.ModalRunner, system.Shell,
                                      system.FileSystem, system.Drives,       system.ShellInfo,   system.DriveInfo,
                                      system.Locale,     system.TextCompare,  system.SaveDialog,  system.ShellFiles,
-                                     programPath};
+                                     programPath,       options};
 
     // The floating window of waste and drive space, created right after the
     // main window and living beside it.
     std::unique_ptr<TSectionSizeBox> sectionBox;
-    auto showSectionBox = [&sectionBox](bool shown) {
-        if (PieSectionSizeWindow) PieSectionSizeWindow->Value = shown;
+    auto showSectionBox = [&sectionBox, &options](bool shown) {
+        options.PieSectionSizeWindow = shown;
         if (sectionBox) sectionBox->SetVisible(shown);
     };
 
@@ -95,9 +97,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     hooks.RestoreCompressedFolders = [&archives] {
         if (archives) archives->RestoreFolders();
     };
-    std::unique_ptr<TOptionsCommands> options;
-    hooks.Options = [&options] {
-        if (options) options->Run();
+    std::unique_ptr<TOptionsCommands> optionsCommand;
+    hooks.Options = [&optionsCommand] {
+        if (optionsCommand) optionsCommand->Run();
     };
 
     // The about box and the letter stand over the main window once it exists.
@@ -113,7 +115,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     mainWindow = form.Handle();
     pieExport.Attach(form);
     archives = std::make_unique<TArchiveCommands>(system, form, programPath);
-    options = std::make_unique<TOptionsCommands>(system, form, programPath);
+    optionsCommand = std::make_unique<TOptionsCommands>(system, form, programPath);
     system.MessageBoxes.SetOwner(form.Handle());
     scanCommands.Attach(form);
     const TMoveFolderServices moveServices{system.Drives,        system.DriveInfo,    system.RemovableDrives,
@@ -134,8 +136,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     }
     try {
         sectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), system.Registry);
-        sectionBox->OnUserHide = [&form] {
-            if (PieSectionSizeWindow) PieSectionSizeWindow->Value = false;
+        sectionBox->OnUserHide = [&form, &options] {
+            options.PieSectionSizeWindow = false;
             form.SetSectionSizeWindowTicked(false);
         };
         scanCommands.SetSectionSizeBox(sectionBox.get());

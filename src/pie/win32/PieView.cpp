@@ -58,7 +58,7 @@ TPieView::TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services
     Chart = std::make_unique<THPieChart>(&Bitmap->Canvas(), Bitmap->Width(), Bitmap->Height());
     Chart->Buffer = &Bitmap->Canvas();
     Chart->CloseCircle = true;
-    Chart->MinTextAngle = MinTextSectionAngle;
+    Chart->MinTextAngle = Services.Options.MinTextSectionAngle;
 }
 
 TPieView::~TPieView() = default;
@@ -136,7 +136,7 @@ void TPieView::Layout() {
 }
 
 void TPieView::Fill(TFolderNode& node) {
-    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetVisible(PieSectionSizeWindow && PieSectionSizeWindow->Value);
+    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetVisible(Services.Options.PieSectionSizeWindow);
     ShowDrive();
     Layout();
     const std::string& current = Form.State().CurrentPath;
@@ -144,7 +144,7 @@ void TPieView::Fill(TFolderNode& node) {
     PieNode = &node;
     TPieBuilder builder(*Chart, SectionInfos, Services.FileSystem, DriveList, Services.Locale, *this);
     TPieTarget target(*Chart, FolderPie->Handle());
-    builder.BuildPie(&node, CurrentPieBuildSettings());
+    builder.BuildPie(&node, PieBuildSettingsOf(Services.Options));
 }
 
 void TPieView::ShowDrive() {
@@ -156,11 +156,12 @@ void TPieView::ShowDrive() {
 }
 
 void TPieView::ApplyColors() {
-    Chart->SetLabelColors(Colors[kColorTextRectBackground], Colors[kColorTextRectLines], Colors[kColorText],
-                          Colors[kColorTextRectBackgroundHighlighted], Colors[kColorTextRectLinesHighlighted],
-                          Colors[kColorTextHighlighted]);
-    Chart->SetColors(Colors[kColorPieBackground], Colors[kColorPieLines], Colors[kColorNormalFolder]);
-    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->ApplyGaugeColors();
+    const TColorTable& colors = Services.Options.Colors;
+    Chart->SetLabelColors(colors[kColorTextRectBackground], colors[kColorTextRectLines], colors[kColorText],
+                          colors[kColorTextRectBackgroundHighlighted], colors[kColorTextRectLinesHighlighted],
+                          colors[kColorTextHighlighted]);
+    Chart->SetColors(colors[kColorPieBackground], colors[kColorPieLines], colors[kColorNormalFolder]);
+    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->ApplyGaugeColors(colors);
 }
 
 void TPieView::ResetHover() {
@@ -194,7 +195,7 @@ void TPieView::NodesGoing(const TFolderNode& going) {
 void TPieView::PieBuilt() { PiePath = Form.State().CurrentPath; }
 
 void TPieView::ShowItemHeader(const std::string& path, uint8_t kind, int64_t size, int64_t wasted) {
-    const bool includeWasted = IncludeWastedInformation && IncludeWastedInformation->Value;
+    const bool includeWasted = Services.Options.IncludeWastedInformation;
     const TItemHeader header = DescribePieItem(path, kind, size, wasted, includeWasted, Form.State().DriveTotalBytes,
                                                ShellAnswers, Services.Locale);
     if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetWasted(header.WastePercent, header.WasteText);

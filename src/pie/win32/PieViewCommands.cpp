@@ -8,29 +8,29 @@
 
 // Counting the waste changes every page's figures, not only the pie's.
 void TPieView::ShowWastedToggled(bool down) {
-    if (IncludeWastedInformation) IncludeWastedInformation->Value = down;
+    Services.Options.IncludeWastedInformation = down;
     Form.InvalidateViews(true);
 }
 
 void TPieView::ShowFilesToggled(bool down) {
-    if (ShowFileNames) ShowFileNames->Value = down;
+    Services.Options.ShowFileNames = down;
     Form.InvalidatePie();
 }
 
 // The two label buttons exclude each other; both may be up.
 void TPieView::PercentToggled(bool down) {
     if (down) Form.SetToolDown(toolMB, false);
-    if (ShowPercentInPie) ShowPercentInPie->Value = down ? 1 : 0;
+    Services.Options.ShowPercentInPie = down ? 1 : 0;
     Form.InvalidateViews(true);
 }
 
 void TPieView::SizesToggled(bool down) {
     if (down) Form.SetToolDown(toolPercent, false);
-    if (ShowPercentInPie) ShowPercentInPie->Value = down ? 2 : 0;
+    Services.Options.ShowPercentInPie = down ? 2 : 0;
     Form.InvalidateViews(true);
 }
 
 void TPieView::SortOrderChosen(bool ascending) {
-    if (SortAscending) SortAscending->Value = ascending;
+    Services.Options.SortAscending = ascending;
     Form.InvalidatePie();
 }

@@ -59,12 +59,12 @@ void TPieView::MouseDown(UINT message, int x, int y) {
             // Selecting may find the folder gone from the disk and free it
             // (and vanished parents): what is selected afterwards is opened.
             navigator->SelectNode(*click.Node);
-            if (AutoExpand && AutoExpand->Value && Form.State().CurrentNode)
+            if (Services.Options.AutoExpand && Form.State().CurrentNode)
                 navigator->ExpandNode(*Form.State().CurrentNode);
             break;
         case TPieClick::SelectParent:
             Form.UpdatePageVisibility(click.Node);
-            if (AutoCollapse && AutoCollapse->Value) navigator->CollapseSubtree(*selected);
+            if (Services.Options.AutoCollapse) navigator->CollapseSubtree(*selected);
             navigator->SelectNode(*click.Node);
             break;
         case TPieClick::Nothing: break;

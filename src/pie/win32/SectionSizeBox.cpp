@@ -144,9 +144,9 @@ void TSectionSizeBox::SetDrive(char letter, int32_t percent, const std::string& 
     GaugeDriveFreeSpace->SetProgress(percent);
 }
 
-void TSectionSizeBox::ApplyGaugeColors() {
-    GaugeWasted->SetForeColor(Colors[kColorSectionWasted]);
-    GaugeDriveFreeSpace->SetForeColor(Colors[kColorFreeSpace]);
+void TSectionSizeBox::ApplyGaugeColors(const TColorTable& colors) {
+    GaugeWasted->SetForeColor(colors[kColorSectionWasted]);
+    GaugeDriveFreeSpace->SetForeColor(colors[kColorFreeSpace]);
 }
 
 bool TSectionSizeBox::Visible() const { return Window && IsWindowVisible(Window); }

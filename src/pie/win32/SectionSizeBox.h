@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "config/Options.h"
 #include "platform/Canvas.h"
 #include "platform/Registry.h"
 #include "controls/PixelScale.h"
@@ -44,7 +45,7 @@ public:
     void SetWasted(int32_t percent, const std::string& text);
     void SetDrive(char letter, int32_t percent, const std::string& freeText, const std::string& capacityText);
     // Takes the gauges' colours from the colour table.
-    void ApplyGaugeColors();
+    void ApplyGaugeColors(const TColorTable& colors);
 
     bool Visible() const;
     // Shows without taking the focus from the main window.
