@@ -1,8 +1,8 @@
 #pragma once
 #include <array>
 
-// The entries of the cluster size box; an entry's index is the ClusterView
-// it selects (0 the drive's own cluster size, k the table's ClusterSizes[k]).
+// The entries of the cluster size box; an entry's index is the cluster size
+// in view it selects (0 the drive's own cluster size, k the table's ClusterSizes[k]).
 constexpr std::array<const char*, 8> kClusterBoxEntries = {
     "Drive cluster size",
     "0.5 K (high density floppy disks)",

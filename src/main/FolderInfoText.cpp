@@ -27,16 +27,16 @@ std::string DateOrUnknown(const TFileTime& utc, const ILocale& locale) {
 
 }  // namespace
 
-TMeasurementTexts MeasurementTexts(const TFolderNode& node, const ILocale& locale) {
+TMeasurementTexts MeasurementTexts(const TFolderNode& node, int clusterView, const ILocale& locale) {
     const TFolderSize& record = *node.Record;
     TMeasurementTexts texts;
     texts.TreeSize = SizeLabel(record.TreeSize, locale);
-    texts.TreeAllocated = SizeLabel(TreeAllocated(record), locale);
-    texts.TreeWasted = SizeLabel(ViewTreeWasted(record), locale);
+    texts.TreeAllocated = SizeLabel(TreeAllocated(record, clusterView), locale);
+    texts.TreeWasted = SizeLabel(ViewTreeWasted(record, clusterView), locale);
     texts.TreeObjects = ObjectsLabel(record.TreeFiles, record.TreeFolders, locale);
     texts.FolderSize = SizeLabel(record.OwnSize, locale);
-    texts.FolderAllocated = SizeLabel(OwnAllocated(node), locale);
-    texts.FolderWasted = SizeLabel(ViewOwnWasted(node), locale);
+    texts.FolderAllocated = SizeLabel(OwnAllocated(node, clusterView), locale);
+    texts.FolderWasted = SizeLabel(ViewOwnWasted(node, clusterView), locale);
     texts.FolderObjects = ObjectsLabel(record.OwnFiles, record.OwnFolders, locale);
     return texts;
 }

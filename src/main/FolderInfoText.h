@@ -18,7 +18,7 @@ struct TLabelText {
 };
 
 // The measurement block: the folder with its subfolders (Tree...) and alone
-// (Folder...). Allocated and wasted follow the current ClusterView.
+// (Folder...). Allocated and wasted are for the cluster size in view.
 struct TMeasurementTexts {
     TLabelText TreeSize;
     TLabelText TreeAllocated;
@@ -31,7 +31,7 @@ struct TMeasurementTexts {
 };
 
 // The node must have a record.
-TMeasurementTexts MeasurementTexts(const TFolderNode& node, const ILocale& locale);
+TMeasurementTexts MeasurementTexts(const TFolderNode& node, int clusterView, const ILocale& locale);
 
 // The detail grid: column 0 holds these fixed labels, column 1 the values.
 constexpr int kFolderInfoRowCount = 11;
@@ -112,7 +112,7 @@ struct TWastedPanel {
     bool Shaded = false;  // the drive's own cluster size is this panel's
 };
 
-// Panel k at index k - 1. Independent of ClusterView: the page always shows
+// Panel k at index k - 1. Independent of the cluster size in view: the page always shows
 // the stored value of every hypothetical cluster size.
 std::array<TWastedPanel, kClusterSizeCount> WastedPanels(const TFolderSize& record, int32_t currentClusterSize,
                                                          const ILocale& locale);

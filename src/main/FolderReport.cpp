@@ -85,15 +85,15 @@ std::string ReportDateText(int year, int month, int day, int hour, int minute, i
     return text;
 }
 
-void SetReportMeasurements(TFolderReportInputs& in, const TFolderNode& node) {
+void SetReportMeasurements(TFolderReportInputs& in, const TFolderNode& node, int clusterView) {
     const TFolderSize& record = *node.Record;
     in.Location = NodePath(&node);
     in.TreeSize = record.TreeSize;
-    in.TreeWasted = ViewTreeWasted(record);
+    in.TreeWasted = ViewTreeWasted(record, clusterView);
     in.TreeFiles = record.TreeFiles;
     in.TreeSubfolders = record.TreeFolders;
     in.FolderSize = record.OwnSize;
-    in.FolderWasted = ViewOwnWasted(node);
+    in.FolderWasted = ViewOwnWasted(node, clusterView);
     in.FolderFiles = record.OwnFiles;
     in.FolderSubfolders = record.OwnFolders;
     for (int k = 1; k <= kClusterSizeCount; ++k) in.WastedAt[size_t(k - 1)] = WastedAt(record, k);

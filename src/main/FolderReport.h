@@ -41,7 +41,7 @@ struct TFolderReportInputs {
 
 // Fills the folder's measurements (the path, sizes, counts and the table)
 // from its record, at the cluster size the views show. The node has a record.
-void SetReportMeasurements(TFolderReportInputs& inputs, const TFolderNode& node);
+void SetReportMeasurements(TFolderReportInputs& inputs, const TFolderNode& node, int clusterView);
 
 // The text written right-aligned in a field of that width; a longer text
 // is kept whole and pushes what follows.

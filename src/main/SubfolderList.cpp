@@ -21,8 +21,8 @@ int64_t KilobytesHalfEven(int64_t bytes) {
     return whole;
 }
 
-int64_t ViewedAmount(const TFolderSize& record, bool includeWasted) {
-    return includeWasted ? TreeAllocated(record) : record.TreeSize;
+int64_t ViewedAmount(const TFolderSize& record, bool includeWasted, int clusterView) {
+    return includeWasted ? TreeAllocated(record, clusterView) : record.TreeSize;
 }
 
 int CompareNumbers(uint32_t a, uint32_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
@@ -61,10 +61,10 @@ std::string KilobyteText(int64_t bytes, const ILocale& locale) {
     return FormatCount(KilobytesHalfEven(bytes), locale) + " KB";
 }
 
-double ShareOfParent(const TFolderSize& child, const TFolderSize& parent, bool includeWasted) {
-    const int64_t parentAmount = ViewedAmount(parent, includeWasted);
+double ShareOfParent(const TFolderSize& child, const TFolderSize& parent, bool includeWasted, int clusterView) {
+    const int64_t parentAmount = ViewedAmount(parent, includeWasted, clusterView);
     if (parentAmount == 0) return 0.0;
-    return double(ViewedAmount(child, includeWasted)) * 100.0 / double(parentAmount);
+    return double(ViewedAmount(child, includeWasted, clusterView)) * 100.0 / double(parentAmount);
 }
 
 std::string ShareText(double percent, const ILocale& locale) { return FormatNumber(percent, 2, locale) + " %"; }
@@ -86,7 +86,7 @@ std::string ListDateText(uint32_t packed, const ILocale& locale) {
     return text;
 }
 
-TSubfolderRow MakeSubfolderRow(const TFolderNode& child, const TFolderSize& parent, bool includeWasted,
+TSubfolderRow MakeSubfolderRow(const TFolderNode& child, const TFolderSize& parent, bool includeWasted, int clusterView,
                                const std::string& typeName, const ILocale& locale) {
     const TFolderSize noRecord;
     const TFolderSize& record = child.Record ? *child.Record : noRecord;
@@ -97,23 +97,23 @@ TSubfolderRow MakeSubfolderRow(const TFolderNode& child, const TFolderSize& pare
     row.Cells[colName - 1] = std::string(child.Text());
     row.Cells[colType - 1] = typeName;
     row.Cells[colSize - 1] = KilobyteText(record.TreeSize, locale);
-    row.Cells[colAllocated - 1] = KilobyteText(TreeAllocated(record), locale);
-    row.Cells[colWasted - 1] = KilobyteText(ViewTreeWasted(record), locale);
-    row.Cells[colShare - 1] = ShareText(ShareOfParent(record, parent, includeWasted), locale);
+    row.Cells[colAllocated - 1] = KilobyteText(TreeAllocated(record, clusterView), locale);
+    row.Cells[colWasted - 1] = KilobyteText(ViewTreeWasted(record, clusterView), locale);
+    row.Cells[colShare - 1] = ShareText(ShareOfParent(record, parent, includeWasted, clusterView), locale);
     row.Cells[colObjects - 1] = FormatCount(TreeObjects(record), locale);
     row.Cells[colLastAccess - 1] = ListDateText(row.LastAccessDate, locale);
     row.Cells[colLastChange - 1] = ListDateText(row.LastWriteDate, locale);
     return row;
 }
 
-std::vector<TSubfolderRow> MakeSubfolderRows(const TFolderNode& node, bool includeWasted,
+std::vector<TSubfolderRow> MakeSubfolderRows(const TFolderNode& node, bool includeWasted, int clusterView,
                                              const std::function<std::string(const TFolderNode&)>& typeNameOf,
                                              const ILocale& locale) {
     std::vector<TSubfolderRow> rows;
     if (!node.Record) return rows;
     rows.reserve(node.Children.size());
     for (const auto& child : node.Children)
-        rows.push_back(MakeSubfolderRow(*child, *node.Record, includeWasted, typeNameOf(*child), locale));
+        rows.push_back(MakeSubfolderRow(*child, *node.Record, includeWasted, clusterView, typeNameOf(*child), locale));
     return rows;
 }
 

@@ -66,7 +66,7 @@ std::string KilobyteText(int64_t bytes, const ILocale& locale);
 
 // The child's share of the parent in percent, both with their viewed wasted
 // space when `includeWasted`; 0 when the parent's amount is 0.
-double ShareOfParent(const TFolderSize& child, const TFolderSize& parent, bool includeWasted);
+double ShareOfParent(const TFolderSize& child, const TFolderSize& parent, bool includeWasted, int clusterView);
 // Two decimals and " %": "12.50 %".
 std::string ShareText(double percent, const ILocale& locale);
 
@@ -80,12 +80,12 @@ std::string ListDateText(uint32_t packed, const ILocale& locale);
 // The row of one subfolder; `parent` is the record of the folder shown and
 // `typeName` the shell's type name of the subfolder's path. A subfolder
 // without a record reads as empty.
-TSubfolderRow MakeSubfolderRow(const TFolderNode& child, const TFolderSize& parent, bool includeWasted,
+TSubfolderRow MakeSubfolderRow(const TFolderNode& child, const TFolderSize& parent, bool includeWasted, int clusterView,
                                const std::string& typeName, const ILocale& locale);
 
 // The rows of all children of `node`, in tree order; none when the node has
 // no record. `typeNameOf` gives the type name of a child.
-std::vector<TSubfolderRow> MakeSubfolderRows(const TFolderNode& node, bool includeWasted,
+std::vector<TSubfolderRow> MakeSubfolderRows(const TFolderNode& node, bool includeWasted, int clusterView,
                                              const std::function<std::string(const TFolderNode&)>& typeNameOf,
                                              const ILocale& locale);
 

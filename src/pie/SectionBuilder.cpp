@@ -10,8 +10,9 @@
 #include "scan/PathUtils.h"
 #include "scan/SizeText.h"
 
-TPieBuildSettings PieBuildSettingsOf(const TProgramOptions& options) {
+TPieBuildSettings PieBuildSettingsOf(const TProgramOptions& options, int clusterView) {
     TPieBuildSettings settings;
+    settings.ClusterView = clusterView;
     settings.IncludeWastedInformation = options.IncludeWastedInformation;
     settings.ShowFileNames = options.ShowFileNames;
     settings.ShowPercentInPie = options.ShowPercentInPie;
@@ -51,7 +52,7 @@ void TPieBuilder::FillChart(TFolderNode& node) {
     Infos.Clear();
     Chart.Clear();
 
-    const int64_t treeWasted = ViewTreeWasted(record);
+    const int64_t treeWasted = ViewTreeWasted(record, Settings.ClusterView);
     Infos.Add(&node, node.Parent ? kCursorZoomOut : kCursorArrow, std::string(node.Text()), kEntryFolder, path, treeWasted,
               record.TreeSize);
     Host.ShowItemHeader(path, kEntryFolder, record.TreeSize, treeWasted);
@@ -67,13 +68,13 @@ void TPieBuilder::FillChart(TFolderNode& node) {
     for (auto& child : node.Children) {
         if (!child->Record) continue;  // a subfolder whose rescan was aborted
         AddPieEntry(std::string(child->Text()), path, kColorNormalFolder, kEntryFolder, TGrouping::Folders, child.get(),
-                    Settings.MinFolderSectionAngle, ViewTreeWasted(*child->Record), child->Record->TreeSize, total);
+                    Settings.MinFolderSectionAngle, ViewTreeWasted(*child->Record, Settings.ClusterView), child->Record->TreeSize, total);
     }
     if (Settings.ShowFileNames)
         AddFileSections(node, path, total);
     else
         AddPieEntry(TEXT_FILES_IN_THIS_FOLDER, "", kColorFilesInFolder, kEntryGroup, TGrouping::Folders, &node, 0,
-                    ViewOwnWasted(node), record.OwnSize, total);
+                    ViewOwnWasted(node, Settings.ClusterView), record.OwnSize, total);
     AddPieEntry(TEXT_OTHER_SMALLER_FOLDERS, "", kColorOtherFolders, kEntryGroup, TGrouping::None, nullptr, 0,
                 OtherFoldersWasted, OtherFoldersSize, total);
     Chart.Sort(!Settings.SortAscending);

@@ -23,10 +23,11 @@ struct TPieBuildSettings {
     double MinFolderSectionAngle = 1.0;
     double MinFileSectionAngle = 2.0;
     TColorTable Colors = DefaultColors;
+    int ClusterView = 0;  // the cluster size in view (see ViewTreeWasted)
 };
 
-// The settings as the options hold them.
-TPieBuildSettings PieBuildSettingsOf(const TProgramOptions& options);
+// The settings as the options hold them, for the cluster size in view.
+TPieBuildSettings PieBuildSettingsOf(const TProgramOptions& options, int clusterView);
 
 // What the builder tells the pie page while it works.
 class IPieBuildHost {

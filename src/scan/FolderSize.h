@@ -49,14 +49,15 @@ struct TFolderSize {
     TFileTime OwnLastWrite;
 };
 
-// Which wasted value the displays show: 0 for the drive's own cluster size,
-// 1..7 for ClusterSizes[k]. Set from the main window's cluster size box.
-extern int ClusterView;
-
-int64_t ViewTreeWasted(const TFolderSize& record);
+// The wasted value the displays show, for the cluster size in view: 0 for
+// the drive's own cluster size, 1..7 for ClusterSizes[k] (the main window's
+// cluster size box picks it).
+int64_t ViewTreeWasted(const TFolderSize& record, int clusterView);
 // TreeWastedAt[k] for k in 1..7, else 0.
 int64_t WastedAt(const TFolderSize& record, int k);
 
 // Allocated space: the size plus the viewed slack.
-inline int64_t TreeAllocated(const TFolderSize& record) { return record.TreeSize + ViewTreeWasted(record); }
+inline int64_t TreeAllocated(const TFolderSize& record, int clusterView) {
+    return record.TreeSize + ViewTreeWasted(record, clusterView);
+}
 inline int64_t TreeObjects(const TFolderSize& record) { return int64_t(record.TreeFiles) + record.TreeFolders; }

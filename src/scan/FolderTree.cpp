@@ -190,12 +190,12 @@ int64_t OwnWastedAt(const TFolderNode& node, int k) {
     return node.Record->TreeWastedAt[k] - SubfoldersWasted(node, k);
 }
 
-int64_t ViewOwnWasted(const TFolderNode& node) {
-    return IsClusterSizeIndex(ClusterView) ? OwnWastedAt(node, ClusterView) : OwnWasted(node);
+int64_t ViewOwnWasted(const TFolderNode& node, int clusterView) {
+    return IsClusterSizeIndex(clusterView) ? OwnWastedAt(node, clusterView) : OwnWasted(node);
 }
 
-int64_t OwnAllocated(const TFolderNode& node) {
-    return node.Record ? node.Record->OwnSize + ViewOwnWasted(node) : 0;
+int64_t OwnAllocated(const TFolderNode& node, int clusterView) {
+    return node.Record ? node.Record->OwnSize + ViewOwnWasted(node, clusterView) : 0;
 }
 
 void FreeRecords(TFolderNode& node, bool includeSelf) {

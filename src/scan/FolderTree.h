@@ -111,13 +111,14 @@ TFolderNode* FindNodeByPath(TFolderNode* node, const std::string& relativePath, 
 
 // The folder's own wasted space, its files' slack alone: what its subtree
 // wastes less what its subfolders' subtrees do. At the drive's own cluster
-// size, at ClusterSizes[k] for k in 1..7 (else 0), and as ClusterView picks.
+// size, at ClusterSizes[k] for k in 1..7 (else 0), and for the cluster size
+// in view (see ViewTreeWasted).
 // A node without a record has none.
 int64_t OwnWasted(const TFolderNode& node);
 int64_t OwnWastedAt(const TFolderNode& node, int k);
-int64_t ViewOwnWasted(const TFolderNode& node);
+int64_t ViewOwnWasted(const TFolderNode& node, int clusterView);
 // The folder's own files' size plus their viewed slack.
-int64_t OwnAllocated(const TFolderNode& node);
+int64_t OwnAllocated(const TFolderNode& node, int clusterView);
 
 // Releases the records below the node, and the node's own when includeSelf.
 void FreeRecords(TFolderNode& node, bool includeSelf);

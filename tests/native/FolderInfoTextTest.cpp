@@ -19,12 +19,6 @@ TFileTime December7th2026(int hour, int minute, int second) {
     return MakeFileTime(seconds * kTicksPerSecond);
 }
 
-// Sets the cluster size view for one test and puts it back afterwards.
-struct TViewScope {
-    explicit TViewScope(int view) { ClusterView = view; }
-    ~TViewScope() { ClusterView = 0; }
-};
-
 // A folder whose own files waste 24 bytes (64,536 at 64 KB clusters) and
 // whose one subfolder's tree wastes the rest.
 struct TSampleFolder {
@@ -54,8 +48,7 @@ TEST(FolderInfoMeasurements, TextsAndExactHintsFollowTheClusterView) {
     const TSampleFolder sample;
     const TFolderNode& record = *sample.Node;
     {
-        const TViewScope view(0);
-        const TMeasurementTexts t = MeasurementTexts(record, locale);
+        const TMeasurementTexts t = MeasurementTexts(record, 0, locale);
         EXPECT_EQ(t.TreeSize.Text, "2 KB");
         EXPECT_EQ(t.TreeSize.Hint, "1,536 bytes");
         EXPECT_EQ(t.TreeAllocated.Text, "4 KB");
@@ -75,8 +68,7 @@ TEST(FolderInfoMeasurements, TextsAndExactHintsFollowTheClusterView) {
     {
         // "64 K" in the cluster size box: allocated and wasted change, the
         // sizes and counts do not.
-        const TViewScope view(7);
-        const TMeasurementTexts t = MeasurementTexts(record, locale);
+        const TMeasurementTexts t = MeasurementTexts(record, 7, locale);
         EXPECT_EQ(t.TreeSize.Text, "2 KB");
         EXPECT_EQ(t.TreeAllocated.Text, "128 KB");
         EXPECT_EQ(t.TreeAllocated.Hint, "131,072 bytes");
@@ -89,7 +81,7 @@ TEST(FolderInfoMeasurements, TextsAndExactHintsFollowTheClusterView) {
     TFolderTree tree;
     TFolderNode* emptyFolder = tree.AddRoot("E", 'E');
     emptyFolder->Record = std::make_unique<TFolderSize>();
-    const TMeasurementTexts empty = MeasurementTexts(*emptyFolder, locale);
+    const TMeasurementTexts empty = MeasurementTexts(*emptyFolder, 0, locale);
     for (const TLabelText* label : {&empty.TreeSize, &empty.TreeAllocated, &empty.TreeWasted, &empty.FolderSize,
                                     &empty.FolderAllocated, &empty.FolderWasted}) {
         EXPECT_EQ(label->Text, "0 bytes");
@@ -210,7 +202,7 @@ TEST(WastedSpacePage, HeaderDependsOnWhetherTheFolderIsADriveRoot) {
         EXPECT_EQ(kClusterPanelTexts[size_t(k - 1)].CaptionHint, std::to_string(ClusterSizes[k]) + " bytes") << k;
 }
 
-TEST(WastedSpacePage, PanelsShowTheStoredValuesWhateverTheView) {
+TEST(WastedSpacePage, PanelsShowTheStoredValueOfEachClusterSize) {
     const TFixedLocale locale;
     TFolderSize r;
     r.TreeSize = 3000;
@@ -225,18 +217,15 @@ TEST(WastedSpacePage, PanelsShowTheStoredValuesWhateverTheView) {
     const int expectedPercent[] = {0, 25, 0, 66, 50, 99, 99};
     const char* expectedText[] = {"0 bytes", "1,000 bytes", "1 bytes", "6 KB", "3 KB", "1.0 MB", "3.00 GB"};
 
-    for (int view : {0, 3, 7}) {
-        const TViewScope scope(view);
-        const auto panels = WastedPanels(r, 4096, locale);
-        for (int k = 1; k <= kClusterSizeCount; ++k) {
-            const TWastedPanel& panel = panels[size_t(k - 1)];
-            EXPECT_EQ(panel.Percent, expectedPercent[k - 1]) << k;
-            EXPECT_EQ(panel.Text, expectedText[k - 1]) << k;
-            EXPECT_EQ(panel.Shaded, k == 3) << k;  // 4096-byte clusters: only the 4K panel
-        }
-        EXPECT_EQ(panels[5].Hint, "1,048,576 bytes");
-        EXPECT_EQ(panels[2].Hint, "1 byte");
+    const auto panels = WastedPanels(r, 4096, locale);
+    for (int k = 1; k <= kClusterSizeCount; ++k) {
+        const TWastedPanel& panel = panels[size_t(k - 1)];
+        EXPECT_EQ(panel.Percent, expectedPercent[k - 1]) << k;
+        EXPECT_EQ(panel.Text, expectedText[k - 1]) << k;
+        EXPECT_EQ(panel.Shaded, k == 3) << k;  // 4096-byte clusters: only the 4K panel
     }
+    EXPECT_EQ(panels[5].Hint, "1,048,576 bytes");
+    EXPECT_EQ(panels[2].Hint, "1 byte");
 
     // A drive whose cluster size is not in the table shades no panel.
     for (int32_t clusterSize : {1024, -1, 0})

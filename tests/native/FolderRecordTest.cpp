@@ -56,20 +56,17 @@ TEST(ClusterView, SelectsWhichWastedValueIsShownWithoutTouchingTheRecord) {
     }
     const std::string stored = DescribeRecord(*f.Folder);
 
-    ClusterView = 0;
-    EXPECT_EQ(ViewTreeWasted(r), 3000);
-    EXPECT_EQ(ViewOwnWasted(*f.Folder), 100);
-    EXPECT_EQ(OwnAllocated(*f.Folder), 500);
-    ClusterView = 7;
-    EXPECT_EQ(ViewTreeWasted(r), 70);
-    EXPECT_EQ(ViewOwnWasted(*f.Folder), 7);
-    EXPECT_EQ(OwnAllocated(*f.Folder), 407);
-    EXPECT_EQ(TreeAllocated(r), 1070);
-    ClusterView = 8;  // outside the table reads the drive's own values
-    EXPECT_EQ(ViewTreeWasted(r), 3000);
-    EXPECT_EQ(ViewOwnWasted(*f.Folder), 100);
-    ClusterView = 0;
-    EXPECT_EQ(TreeAllocated(r), 4000);
+    EXPECT_EQ(ViewTreeWasted(r, 0), 3000);
+    EXPECT_EQ(ViewOwnWasted(*f.Folder, 0), 100);
+    EXPECT_EQ(OwnAllocated(*f.Folder, 0), 500);
+    EXPECT_EQ(ViewTreeWasted(r, 7), 70);
+    EXPECT_EQ(ViewOwnWasted(*f.Folder, 7), 7);
+    EXPECT_EQ(OwnAllocated(*f.Folder, 7), 407);
+    EXPECT_EQ(TreeAllocated(r, 7), 1070);
+    // Outside the table reads the drive's own values.
+    EXPECT_EQ(ViewTreeWasted(r, 8), 3000);
+    EXPECT_EQ(ViewOwnWasted(*f.Folder, 8), 100);
+    EXPECT_EQ(TreeAllocated(r, 0), 4000);
     EXPECT_EQ(DescribeRecord(*f.Folder), stored);
 
     EXPECT_EQ(WastedAt(r, 3), 30);
@@ -96,7 +93,7 @@ TEST(OwnWasted, SubfoldersWithoutARecordCountAsNothing) {
     EXPECT_EQ(OwnWastedAt(*f.Folder, 2), 10);
     // A folder without a record has no figures at all.
     EXPECT_EQ(OwnWasted(*f.Subfolder), 0);
-    EXPECT_EQ(OwnAllocated(*f.Subfolder), 0);
+    EXPECT_EQ(OwnAllocated(*f.Subfolder, 0), 0);
 }
 
 TEST(RecordText, ListsTheCountersInFieldOrder) {

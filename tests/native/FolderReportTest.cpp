@@ -118,9 +118,7 @@ protected:
         World.Files.AddFile("C:\\X\\Y\\c", 5000);
         X = FindNodeByPath(World.ScanDriveC(), "X", false);
     }
-    ~WorkedExampleReport() override { ClusterView = 0; }
-
-    std::vector<std::string> Lines() {
+    std::vector<std::string> Lines(int clusterView = 0) {
         TFolderReportInputs in;
         in.ProductName = "Quarrymap 2000";
         in.DateTime = "12/9/2026 8:00:00 AM";
@@ -131,7 +129,7 @@ protected:
         in.WastedPath = "C:\\X";
         in.WastedNote = kWastedAtDiffText;
         in.ActualClusterSize = 4096;
-        SetReportMeasurements(in, *X);
+        SetReportMeasurements(in, *X, clusterView);
         std::vector<std::string> lines;
         EXPECT_TRUE(SplitLines(FolderReportText(in, TFixedLocale()), lines));
         return lines;
@@ -184,8 +182,7 @@ TEST_F(WorkedExampleReport, EveryLine) {
 TEST_F(WorkedExampleReport, TheClusterViewChangesOnlyTheAllocatedAndWastedLines) {
     ASSERT_NE(X, nullptr);
     const std::vector<std::string> atDriveSize = Lines();
-    ClusterView = 1;  // 512 bytes
-    const std::vector<std::string> at512 = Lines();
+    const std::vector<std::string> at512 = Lines(1);  // 512 bytes
     ASSERT_EQ(at512.size(), atDriveSize.size());
     for (size_t i = 0; i < at512.size(); ++i) {
         const size_t line = i + 1;

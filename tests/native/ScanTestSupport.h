@@ -43,7 +43,6 @@ struct TScanWorld {
         c.DiskClusterSize = 4096;
         ScanClusterSize = 4096;
         AbortScan = false;
-        ClusterView = 0;
     }
 
     // Scans C:\ as a drive, with a fresh drive record.

@@ -79,7 +79,7 @@ TEST_F(ScannerTest, WorkedExampleFillsEveryField) {
     EXPECT_EQ(rx->TreeFolders, 1);
     EXPECT_EQ(rx->TreeWastedAt[1], 631);
     EXPECT_EQ(rx->TreeWastedAt[3], 7287);
-    EXPECT_EQ(TreeAllocated(*rx), 16384);
+    EXPECT_EQ(TreeAllocated(*rx, 0), 16384);
     EXPECT_EQ(rx->AttrUnion, uint32_t(kAttrArchive));
     // Every other table entry follows the slack rule for the three files.
     for (int k = 1; k <= kClusterSizeCount; ++k) {

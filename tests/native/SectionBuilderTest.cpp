@@ -56,7 +56,6 @@ protected:
         for (size_t i = 0; i < Settings.Colors.size(); ++i) Settings.Colors[i] = TColor(0x100 + i);
         Root = Tree.AddRoot("Local Disk (C:)", 'C');
         Drives.Add('C')->ClusterSize = 4096;
-        ClusterView = 0;
     }
 
     TFolderNode* AddFolder(TFolderNode* parent, const std::string& name, int64_t treeSize, int64_t ownSize,
@@ -233,9 +232,8 @@ TEST_F(SectionBuilderTest, ClusterViewMovesFolderWedgesButNotFileWedges) {
     EXPECT_EQ(Infos.Get(SectionNamed("f.bin")->InfoIndex)->Kind, kEntryFile);
     const double subAtDrive = SectionNamed("Sub")->Angle;
 
-    ClusterView = 7;
+    Settings.ClusterView = 7;
     Builder.BuildPie(data, Settings);
-    ClusterView = 0;
     EXPECT_EQ(Infos.Get(SectionNamed("f.bin")->InfoIndex)->Wasted, 3096);  // still the drive's own size
     EXPECT_EQ(Infos.Get(SectionNamed("Sub")->InfoIndex)->Wasted, 30000);
     EXPECT_NE(SectionNamed("Sub")->Angle, subAtDrive);
@@ -293,7 +291,7 @@ TEST_F(SectionBuilderTest, NodesWithoutRecordsAreLeftAlone) {
 TEST(PieSettings, FollowTheLoadedOptions) {
     TMemoryRegistry registry;
     registry.PlantString(std::string(kRegistryRoot) + "\\Options", "ShowPercentInPie", "2");
-    const TPieBuildSettings loaded = PieBuildSettingsOf(LoadOptions(registry));
+    const TPieBuildSettings loaded = PieBuildSettingsOf(LoadOptions(registry), 0);
     EXPECT_TRUE(loaded.IncludeWastedInformation);
     EXPECT_TRUE(loaded.ShowFileNames);
     EXPECT_FALSE(loaded.SortAscending);

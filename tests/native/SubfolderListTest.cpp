@@ -24,11 +24,6 @@ TFileTime At(int year, int month, int day, int hour = 0, int minute = 0, int sec
     return MakeFileTime(seconds * 10000000);
 }
 
-struct TViewScope {
-    explicit TViewScope(int view) { ClusterView = view; }
-    ~TViewScope() { ClusterView = 0; }
-};
-
 // Counts which kind of comparison the sort asks for.
 class TCountingCompare : public ITextCompare {
 public:
@@ -91,16 +86,16 @@ TEST(SubfolderCells, ShareOfTheParentWithAndWithoutWaste) {
     child.TreeWasted = 50;
     child.TreeWastedAt[1] = 0;
 
-    EXPECT_EQ(ShareText(ShareOfParent(child, parent, false), locale), "12.50 %");
-    EXPECT_EQ(ShareText(ShareOfParent(child, parent, true), locale), "20.00 %");
+    EXPECT_EQ(ShareText(ShareOfParent(child, parent, false, 0), locale), "12.50 %");
+    EXPECT_EQ(ShareText(ShareOfParent(child, parent, true, 0), locale), "20.00 %");
     {
-        const TViewScope view(1);  // the waste counted is the viewed one
-        EXPECT_EQ(ShareText(ShareOfParent(child, parent, true), locale), "5.00 %");
-        EXPECT_EQ(ShareText(ShareOfParent(child, parent, false), locale), "12.50 %");
+        // The waste counted is the viewed one.
+        EXPECT_EQ(ShareText(ShareOfParent(child, parent, true, 1), locale), "5.00 %");
+        EXPECT_EQ(ShareText(ShareOfParent(child, parent, false, 1), locale), "12.50 %");
     }
 
     child.TreeSize = 400 / 3;
-    EXPECT_EQ(ShareText(ShareOfParent(child, parent, false), locale), "33.25 %");
+    EXPECT_EQ(ShareText(ShareOfParent(child, parent, false, 0), locale), "33.25 %");
     EXPECT_EQ(ShareText(200.0 / 3.0, locale), "66.67 %");
     EXPECT_EQ(ShareText(100.0, locale), "100.00 %");
     locale.SetDecimalSeparator(",");
@@ -108,9 +103,9 @@ TEST(SubfolderCells, ShareOfTheParentWithAndWithoutWaste) {
 
     // A parent of nothing: every child has the share 0.
     const TFolderSize empty;
-    EXPECT_EQ(ShareOfParent(child, empty, false), 0.0);
-    EXPECT_EQ(ShareOfParent(child, empty, true), 0.0);
-    EXPECT_EQ(ShareText(ShareOfParent(empty, empty, true), TFixedLocale()), "0.00 %");
+    EXPECT_EQ(ShareOfParent(child, empty, false, 0), 0.0);
+    EXPECT_EQ(ShareOfParent(child, empty, true, 0), 0.0);
+    EXPECT_EQ(ShareText(ShareOfParent(empty, empty, true, 0), TFixedLocale()), "0.00 %");
 }
 
 TEST(SubfolderCells, DatesAreShortDateAndTimeOfThePackedLocalDate) {
@@ -163,7 +158,7 @@ TEST(SubfolderRows, OneRowPerChildInTreeOrder) {
         asked.push_back(&node);
         return std::string("File Folder");
     };
-    const std::vector<TSubfolderRow> rows = MakeSubfolderRows(*root, false, typeName, locale);
+    const std::vector<TSubfolderRow> rows = MakeSubfolderRows(*root, false, 0, typeName, locale);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(asked, (std::vector<const TFolderNode*>{windows, pending}));
 
@@ -180,9 +175,9 @@ TEST(SubfolderRows, OneRowPerChildInTreeOrder) {
                                  "Pending", "File Folder", "0 KB", "0 KB", "0 KB", "0.00 %", "0", "", ""}));
 
     // With the waste included, both amounts carry it.
-    EXPECT_EQ(MakeSubfolderRows(*root, true, typeName, locale)[0].Cell(colShare), "20.03 %");
+    EXPECT_EQ(MakeSubfolderRows(*root, true, 0, typeName, locale)[0].Cell(colShare), "20.03 %");
     // A folder whose scan has not finished lists nothing.
-    EXPECT_TRUE(MakeSubfolderRows(*pending, false, typeName, locale).empty());
+    EXPECT_TRUE(MakeSubfolderRows(*pending, false, 0, typeName, locale).empty());
 }
 
 TEST(SubfolderSort, NumberColumnsByLengthFirstThenWithoutCase) {

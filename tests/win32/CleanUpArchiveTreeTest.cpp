@@ -113,7 +113,7 @@ TEST_F(CleanUpArchiveTreeTest, AMovedFolderLeavesTheTreeWithExactlyItsTotals) {
     };
     TCleanUpDialogs dialogs;
     dialogs.Archive = [&](TFolderNode& node, const std::string& folder) {
-        asked = CompressRequestOf(node, folder, false);
+        asked = CompressRequestOf(node, folder, false, 0);
         RunCompressFolderBox(Services, asked, Main.Window());
         return true;
     };

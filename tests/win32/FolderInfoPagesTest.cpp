@@ -31,10 +31,6 @@ protected:
         Main.Files.AddFolder("C:\\Program Files\\Tools");
         Main.Files.AddFile("C:\\Program Files\\Tools\\tool.exe", 10000);
     }
-    void TearDown() override {
-        ClusterView = 0;
-        TScanFlowFixture::TearDown();
-    }
 
     TFolderInfoPage& FolderInfo() const { return *Main.Form->FolderInfo(); }
     TWastedSpacePage& Wasted() const { return *Main.Form->WastedSpace(); }
@@ -193,7 +189,7 @@ TEST_F(FolderInfoPagesTest, ClusterSizeBoxChangesFolderInfoButNotWastedSpace) {
 
     ShowPage(cmdViewFolderInformation);
     ChooseClusterEntry(7);  // "64 K"
-    EXPECT_EQ(ClusterView, 7);
+    EXPECT_EQ(Main.Form->State().ClusterView, 7);
     EXPECT_EQ(FolderInfo().BuiltPath(), "C:\\Program Files");  // rebuilt for the new view
     TMeasurementTexts shown = ShownMeasurements();
     EXPECT_EQ(shown.TreeAllocated.Text, "128 KB");

@@ -177,10 +177,9 @@ TEST_F(MainFormPagesTest, ClusterSizeBoxChangesTheViewAndRefills) {
     EXPECT_EQ(Widen(kClusterBoxEntries[3]), entry);
     SendMessageW(box, CB_SETCURSEL, 7, 0);
     SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(idClustersBox, CBN_SELCHANGE), LPARAM(box));
-    EXPECT_EQ(7, ClusterView);
+    EXPECT_EQ(7, Form->State().ClusterView);
     EXPECT_EQ(std::vector<std::string>{"pie C:\\Data"}, Filled);
     Close();
-    ClusterView = 0;
 }
 
 TEST_F(MainFormPagesTest, MenusEnableWhatTheSelectedFolderAllows) {

@@ -225,7 +225,6 @@ TEST_F(PieViewTest, TheSectionSizeWindowGivesTheWasteOfTheSpaceTakenAtTheCluster
     SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(idClustersBox, CBN_SELCHANGE), LPARAM(box));
     Main.Pump();
     EXPECT_EQ(PercentOf(131072 - 5100, 131072), SectionBox->WastedGauge().Progress());
-    ClusterView = 0;
 }
 
 TEST_F(PieViewTest, AClickBesideThePieGoesUpAndMayCollapse) {

@@ -88,7 +88,6 @@ TEST_F(SubfoldersPageTest, RowsShowEachChildInKilobytesAndItsShare) {
     SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(idClustersBox, CBN_SELCHANGE), LPARAM(box));
     Main.Pump();
     EXPECT_EQ("128 KB", Page().CellText(RowOf("Windows"), colAllocated));
-    ClusterView = 0;
 }
 
 TEST_F(SubfoldersPageTest, HeaderClicksSortAndReverse) {

@@ -29,7 +29,7 @@ constexpr int kHintGap = 8, kHintMinHeight = 48;
 TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& path) {
     TMoveFolderRequest request;
     request.SourcePath = path;
-    request.WastedShown = ViewTreeWasted(*node.Record);
+    request.WastedShown = ViewTreeWasted(*node.Record, Form.State().ClusterView);
     for (int k = 1; k <= kClusterSizeCount; ++k) request.WastedAt[size_t(k - 1)] = WastedAt(*node.Record, k);
     return request;
 }

@@ -6,12 +6,13 @@
 #include "scan/FolderSize.h"
 #include "scan/FolderTree.h"
 
-TCompressFolderRequest CompressRequestOf(const TFolderNode& node, const std::string& path, bool includeWasted) {
+TCompressFolderRequest CompressRequestOf(const TFolderNode& node, const std::string& path, bool includeWasted,
+                                         int clusterView) {
     TCompressFolderRequest request;
     request.FolderPath = path;
     if (node.Record) {
         request.FolderSize = node.Record->TreeSize;
-        request.DiskUsage = includeWasted ? TreeAllocated(*node.Record) : node.Record->TreeSize;
+        request.DiskUsage = includeWasted ? TreeAllocated(*node.Record, clusterView) : node.Record->TreeSize;
     }
     return request;
 }
@@ -38,7 +39,7 @@ TArchiveCommands::TArchiveCommands(TSystemServices& system, TMainForm& form, con
 
 void TArchiveCommands::Archive(const TFolderNode& node, const std::string& path) {
     const bool includeWasted = Form.Options().IncludeWastedInformation;
-    RunCompressFolderBox(Services, CompressRequestOf(node, path, includeWasted), Form.Handle());
+    RunCompressFolderBox(Services, CompressRequestOf(node, path, includeWasted, Form.State().ClusterView), Form.Handle());
 }
 
 void TArchiveCommands::RestoreFolders() { RunRestoreFoldersBox(Services, Form.Handle()); }

@@ -16,7 +16,8 @@ class TMainForm;
 
 // The folder as the archive dialog needs it: its size is the progress
 // total, its usage includes the waste the views show when they show it.
-TCompressFolderRequest CompressRequestOf(const TFolderNode& node, const std::string& path, bool includeWasted);
+TCompressFolderRequest CompressRequestOf(const TFolderNode& node, const std::string& path, bool includeWasted,
+                                         int clusterView);
 
 // The archive dialog's commands of the main window, with the real services
 // the rest of the program does not need.

@@ -241,7 +241,7 @@ void TFolderInfoPage::Fill(TFolderNode& node) {
     const auto values = FolderInfoValues(displayName, ownEntry, *node.Record, Services.Locale);
     for (int row = 0; row < kFolderInfoRowCount; ++row) gridFolderInfo->SetCell(row, 1, values[size_t(row)]);
 
-    const TMeasurementTexts texts = MeasurementTexts(node, Services.Locale);
+    const TMeasurementTexts texts = MeasurementTexts(node, Form.State().ClusterView, Services.Locale);
     const auto fields = Fields(texts);
     const auto labels = ValueLabels();
     for (size_t index = 0; index < labels.size(); ++index) {

@@ -94,7 +94,7 @@ TFolderReportInputs TFolderReportExport::CollectInputs(const TFolderNode& node) 
         in.HeaderType = pie->HeaderType();
         in.HeaderName = pie->HeaderName();
     }
-    SetReportMeasurements(in, node);
+    SetReportMeasurements(in, node, Form.State().ClusterView);
     if (const TFolderInfoPage* info = Form.FolderInfo())
         for (int row = 0; row < kFolderInfoRowCount; ++row) in.InfoValues[size_t(row)] = info->Grid().Cell(row, 1);
     if (const TWastedSpacePage* wasted = Form.WastedSpace()) {

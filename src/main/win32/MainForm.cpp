@@ -81,7 +81,6 @@ bool TMainForm::Create() {
     try {
         CreateFrame();
         FormState.CurrentDrive = 0;
-        ClusterView = 0;
         Services.Options = LoadOptions(Services.Registry);
         ShowPage(0);
         SetWindowTextW(Window, Widen(kProductName).c_str());

@@ -218,7 +218,7 @@ void TMainForm::ExploreCommand() {
 void TMainForm::ClustersBoxChange() {
     const LRESULT entry = SendMessageW(ClustersBox, CB_GETCURSEL, 0, 0);
     if (entry < 0) return;
-    ClusterView = int(entry);
+    FormState.ClusterView = int(entry);
     InvalidateViews(true);
     ShowFolderWaste();
 }
@@ -227,7 +227,7 @@ void TMainForm::ShowFolderWaste() {
     const TFolderNode* node = FormState.CurrentNode;
     if (!SectionBox || !node || !node->Record) return;
     // A share of the space the folder takes, as the pie's header gives it.
-    const int64_t wasted = ViewTreeWasted(*node->Record);
+    const int64_t wasted = ViewTreeWasted(*node->Record, FormState.ClusterView);
     SectionBox->SetWasted(PercentOf(wasted, node->Record->TreeSize + wasted), FormatSize(wasted, Services.Locale));
 }
 

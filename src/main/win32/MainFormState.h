@@ -15,6 +15,9 @@ struct TMainFormState {
     std::string CurrentPath;  // the selected folder's path; empty when nothing is selected
     char CurrentDrive = 0;    // the drive whose details were last loaded
     int32_t CurrentClusterSize = 0;
+    // The cluster size in view, as the cluster size box picks it: 0 the
+    // drive's own, k for ClusterSizes[k].
+    int ClusterView = 0;
     int64_t DriveTotalBytes = 0;
     int64_t DriveFreeBytes = 0;
     // The pie builder's accumulators.

@@ -173,7 +173,7 @@ void TScanCommands::ContextMenuWanted(POINT clientPoint) {
     item.Path = NodePath(node);
     item.Node = node;
     item.Size = node->Record->TreeSize;
-    item.Wasted = ViewTreeWasted(*node->Record);
+    item.Wasted = ViewTreeWasted(*node->Record, Form->State().ClusterView);
     if (const TSectionInfo* info = GetSectionInfo(0)) item.Info = *info;
     ShowNodeContextMenu(item, clientPoint.x, clientPoint.y, Form->FolderTree());
 }

@@ -149,7 +149,7 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
     const bool includeWasted = Services.Options.IncludeWastedInformation;
     SendMessageW(TheFilesList->Handle(), WM_SETREDRAW, FALSE, 0);
     Rows = MakeSubfolderRows(
-        node, includeWasted, [](const TFolderNode&) { return std::string(); }, Services.Locale);
+        node, includeWasted, Form.State().ClusterView, [](const TFolderNode&) { return std::string(); }, Services.Locale);
     Details.assign(Rows.size(), TShellDetails{});
     // Another folder's rows: nothing of the old list stays highlighted.
     TheFilesList->ClearSelection();

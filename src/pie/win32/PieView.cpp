@@ -144,7 +144,7 @@ void TPieView::Fill(TFolderNode& node) {
     PieNode = &node;
     TPieBuilder builder(*Chart, SectionInfos, Services.FileSystem, DriveList, Services.Locale, *this);
     TPieTarget target(*Chart, FolderPie->Handle());
-    builder.BuildPie(&node, PieBuildSettingsOf(Services.Options));
+    builder.BuildPie(&node, PieBuildSettingsOf(Services.Options, Form.State().ClusterView));
 }
 
 void TPieView::ShowDrive() {
