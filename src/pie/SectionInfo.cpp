@@ -1,7 +1,5 @@
 #include "pie/SectionInfo.h"
 
-TSectionInfoList SectionInfos;
-
 int32_t TSectionInfoList::Add(TFolderNode* node, int32_t cursor, const std::string& caption, uint8_t kind,
                               const std::string& path, int64_t wasted, int64_t size) {
     auto info = std::make_unique<TSectionInfo>();
@@ -20,12 +18,3 @@ TSectionInfo* TSectionInfoList::Get(int32_t index) const {
     if (index < 0 || index >= Count()) return nullptr;
     return Entries[size_t(index)].get();
 }
-
-int32_t AddSectionInfo(TFolderNode* node, int32_t cursor, const std::string& caption, uint8_t kind,
-                       const std::string& path, int64_t wasted, int64_t size) {
-    return SectionInfos.Add(node, cursor, caption, kind, path, wasted, size);
-}
-
-TSectionInfo* GetSectionInfo(int32_t index) { return SectionInfos.Get(index); }
-
-void ClearSectionInfos() { SectionInfos.Clear(); }

@@ -41,11 +41,3 @@ public:
 private:
     std::vector<std::unique_ptr<TSectionInfo>> Entries;
 };
-
-// The program's list, describing the pie currently built.
-extern TSectionInfoList SectionInfos;
-
-int32_t AddSectionInfo(TFolderNode* node, int32_t cursor, const std::string& caption, uint8_t kind,
-                       const std::string& path, int64_t wasted, int64_t size);
-TSectionInfo* GetSectionInfo(int32_t index);
-void ClearSectionInfos();

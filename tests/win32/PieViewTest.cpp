@@ -274,7 +274,7 @@ TEST_F(PieViewTest, ResizingRepaintsWithoutRebuilding) {
     ShowData();
     Mouse(WM_MOUSEMOVE, At(90, 0.5));
     const int oldRadius = Pie().PieChart().Radius;
-    const TSectionInfo* entry = GetSectionInfo(1);
+    const TSectionInfo* entry = Pie().SectionInfos().Get(1);
     RECT window;
     GetWindowRect(Main.Form->Handle(), &window);
     SetWindowPos(Main.Form->Handle(), nullptr, 0, 0, window.right - window.left + 200,
@@ -285,7 +285,7 @@ TEST_F(PieViewTest, ResizingRepaintsWithoutRebuilding) {
     EXPECT_EQ(box.right, Pie().PieBitmap().Width());
     EXPECT_EQ(box.bottom, Pie().PieBitmap().Height());
     EXPECT_GT(Pie().PieChart().Radius, oldRadius);
-    EXPECT_EQ(entry, GetSectionInfo(1));  // the same entries: nothing rebuilt
+    EXPECT_EQ(entry, Pie().SectionInfos().Get(1));  // the same entries: nothing rebuilt
     EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));
 }
 

@@ -17,6 +17,7 @@
 #include "main/win32/ScanCommands.h"
 #include "pie/PieMath.h"
 #include "pie/SectionInfo.h"
+#include "pie/win32/PieView.h"
 #include "pie/win32/SectionSizeBox.h"
 #include "platform/DriveInfo.h"
 #include "platform/FileSystem.h"
@@ -174,7 +175,8 @@ void TScanCommands::ContextMenuWanted(POINT clientPoint) {
     item.Node = node;
     item.Size = node->Record->TreeSize;
     item.Wasted = ViewTreeWasted(*node->Record, Form->State().ClusterView);
-    if (const TSectionInfo* info = GetSectionInfo(0)) item.Info = *info;
+    if (const TPieView* pie = Form->Pie())
+        if (const TSectionInfo* info = pie->SectionInfos().Get(0)) item.Info = *info;
     ShowNodeContextMenu(item, clientPoint.x, clientPoint.y, Form->FolderTree());
 }
 

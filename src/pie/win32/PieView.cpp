@@ -142,7 +142,7 @@ void TPieView::Fill(TFolderNode& node) {
     const std::string& current = Form.State().CurrentPath;
     if (current == PiePath && PieNode == &node) return;
     PieNode = &node;
-    TPieBuilder builder(*Chart, SectionInfos, Services.FileSystem, DriveList, Services.Locale, *this);
+    TPieBuilder builder(*Chart, Infos, Services.FileSystem, DriveList, Services.Locale, *this);
     TPieTarget target(*Chart, FolderPie->Handle());
     builder.BuildPie(&node, PieBuildSettingsOf(Services.Options, Form.State().ClusterView));
 }
@@ -183,7 +183,7 @@ void TPieView::Forget() {
     PiePath.clear();
     PieNode = nullptr;
     Hovering.Reset(*Chart);
-    DropPieNodes(*Chart, SectionInfos);
+    DropPieNodes(*Chart, Infos);
 }
 
 void TPieView::NodesGoing(const TFolderNode& going) {

@@ -10,6 +10,7 @@
 #include "pie/PieChart.h"
 #include "pie/PieInteraction.h"
 #include "pie/SectionBuilder.h"
+#include "pie/SectionInfo.h"
 #include "pie/win32/SimplePieGauge.h"
 #include "platform/CachedShellInfo.h"
 #include "platform/win32/GdiCanvas.h"
@@ -45,6 +46,8 @@ public:
     void SetMinTextAngle(double degrees) { Chart->MinTextAngle = degrees; }
 
     THPieChart& PieChart() { return *Chart; }
+    // What each wedge of the pie built last stands for.
+    const TSectionInfoList& SectionInfos() const { return Infos; }
     TGdiBitmap& PieBitmap() { return *Bitmap; }
     // The labels' font, made for the window's resolution (exports use it too).
     HFONT LabelFont() const { return static_cast<HFONT>(LabelFontObject.Get()); }
@@ -93,6 +96,7 @@ private:
     TGdiObject LabelFontObject;  // before the bitmap, which has it selected
     std::unique_ptr<TGdiBitmap> Bitmap;
     std::unique_ptr<THPieChart> Chart;
+    TSectionInfoList Infos;
     std::unique_ptr<TGdiCanvas> PaintBoxCanvas;  // Target: the paint box while it is being drawn on
     int32_t IconIndex = -1;   // the header's shell icon
     int32_t GroupImage = -1;  // or its group picture

@@ -31,7 +31,7 @@ void TPieView::MouseMove(int x, int y) {
     THoverResult hover;
     {
         TPieTarget target(*Chart, FolderPie->Handle());
-        hover = Hovering.Move(*Chart, SectionInfos, x, y);
+        hover = Hovering.Move(*Chart, Infos, x, y);
     }
     if (hover.Ignored) return;
     // Shown at once: the next WM_SETCURSOR may be a while away.
