@@ -51,7 +51,7 @@ TModelBenchResult RunModelBench(const TBenchShape& shape) {
     TFolderTree tree;
     TWordSortOrder nameOrder;
     TScanner scanner(tree, files, drives, driveList, host, nameOrder);
-    ScanClusterSize = 4096;
+    scanner.SetClusterSize(4096);
 
     const size_t heapBefore = LiveHeapBytes();
     const auto start = std::chrono::steady_clock::now();

@@ -126,7 +126,7 @@ TScanRun FullScan(const std::string& folder, int64_t folders, TBest& best) {
     TFolderTree tree;
     TWin32NameOrder nameOrder;
     TScanner scanner(tree, files, drives, driveList, host, nameOrder);
-    ScanClusterSize = GetClusterSize(drives, folder.substr(0, 3));
+    scanner.SetClusterSize(GetClusterSize(drives, folder.substr(0, 3)));
 
     const size_t heapBefore = LiveHeapBytes();
     const TStopwatch watch;

@@ -7,21 +7,20 @@
 #include "scan/PathUtils.h"
 #include "scan/TextUtils.h"
 
-int32_t ScanClusterSize = -1;
 bool AbortScan = false;
 
 namespace {
 
 // A file's slack goes straight into the tree totals: the folder's own
 // share is what its subfolders' totals leave of them.
-void AddFile(TFolderSize& record, const TDirEntry& entry) {
+void AddFile(TFolderSize& record, const TDirEntry& entry, int32_t clusterSize) {
     record.TreeFiles += 1;
     record.OwnFiles += 1;
     const int64_t length = entry.Length;
     if (length != 0) {
         record.OwnSize += length;
         record.TreeSize += length;
-        record.TreeWasted += SlackOf(ScanClusterSize, length);
+        record.TreeWasted += SlackOf(clusterSize, length);
         for (int k = 1; k <= kClusterSizeCount; ++k) record.TreeWastedAt[k] += SlackOf(ClusterSizes[k], length);
     }
     TakeLaterTime(record.LastAccess, entry.LastAccessTime);
@@ -127,7 +126,7 @@ TFolderNode* TScanner::ListUntilSubfolder(TFrame& frame) {
                 AttachRecord(*child, std::make_unique<TFolderSize>());
             }
         } else {
-            AddFile(record, Entry);
+            AddFile(record, Entry, ScanClusterSize);
         }
         if (AbortScan) break;
     }

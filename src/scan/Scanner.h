@@ -12,9 +12,6 @@ class INameOrder;
 class TDriveList;
 struct TDriveRecInfo;
 
-// The cluster size at which the slack of the files being scanned is measured;
-// -1 when unknown.
-extern int32_t ScanClusterSize;
 // Set by the Abort command; cleared when a folder visit starts and examined
 // after every directory entry.
 extern bool AbortScan;
@@ -56,6 +53,12 @@ public:
     // True while a walk runs.
     bool Busy() const { return Walking; }
 
+    // The cluster size at which the slack of the files scanned is measured;
+    // -1 when unknown. ScanDrive and RescanFolder take the drive's; a caller
+    // of ScanFolder sets it first.
+    int32_t ClusterSize() const { return ScanClusterSize; }
+    void SetClusterSize(int32_t clusterSize) { ScanClusterSize = clusterSize; }
+
     // Scans the folder at `path` (ending with "\") into `node`, which has no
     // children and no record yet. Returns the record now attached to the
     // node, or null when the visit ended in an abort or was refused.
@@ -94,5 +97,6 @@ private:
     const INameOrder& NameOrder;
     std::vector<TFrame> Stack;
     bool Walking = false;
+    int32_t ScanClusterSize = -1;
     TDirEntry Entry;  // reused for every entry to spare allocations
 };

@@ -56,7 +56,7 @@ int wmain(int argc, wchar_t** argv) {
     TScanner scanner(tree, fileSystem, drives, DriveList, host, nameOrder);
 
     const std::string root = Narrow(VolumeRootOf(full));
-    ScanClusterSize = GetClusterSize(drives, root);
+    scanner.SetClusterSize(GetClusterSize(drives, root));
 
     TFolderNode* node = tree.AddRoot(path, UpperDriveLetter(path[0]));
     const TFolderSize* record = scanner.ScanFolder(AddBackslash(path), *node);
@@ -64,6 +64,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "qmscan: the scan of \"%s\" did not finish\n", path.c_str());
         return kExitAborted;
     }
-    std::printf("ClusterSize: %ld\n%s", long(ScanClusterSize), DescribeRecord(*node).c_str());
+    std::printf("ClusterSize: %ld\n%s", long(scanner.ClusterSize()), DescribeRecord(*node).c_str());
     return 0;
 }

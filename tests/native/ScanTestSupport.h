@@ -41,7 +41,7 @@ struct TScanWorld {
         TFakeDrive& c = Drives.AddDrive("C:\\");
         c.Volume.FileSystemName = "NTFS";
         c.DiskClusterSize = 4096;
-        ScanClusterSize = 4096;
+        Scanner.SetClusterSize(4096);
         AbortScan = false;
     }
 

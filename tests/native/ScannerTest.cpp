@@ -477,9 +477,9 @@ TEST_F(RescanTest, AnAbortedRescanLeavesTheParentsOwnWasteAsItWas) {
 
 TEST_F(RescanTest, UsesTheDriveRecordsClusterSize) {
     W.DriveRecords.Find('C')->ClusterSize = 512;
-    ScanClusterSize = 65536;
+    W.Scanner.SetClusterSize(65536);
     W.Scanner.RescanFolder("C:\\A\\B\\", B);
-    EXPECT_EQ(ScanClusterSize, 512);
+    EXPECT_EQ(W.Scanner.ClusterSize(), 512);
     EXPECT_EQ(OwnWasted(*FindChild(A, "B", false)), SlackOf(512, 5000));
 }
 

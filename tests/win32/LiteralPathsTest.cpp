@@ -54,7 +54,6 @@ protected:
             "head -c 4096 /dev/zero >'Twin./b' && head -c 5000 /dev/zero >'Twin./c' && "
             "head -c 10 /dev/zero >Twin/d && head -c 7 /dev/zero >'Spaced /e' && head -c 8000 /dev/zero >Spaced/f");
         ASSERT_TRUE(made.Ran && made.ExitCode == 0) << made.Output;
-        ScanClusterSize = GetClusterSize(Drives, "T:\\");
         AbortScan = false;
     }
 
@@ -89,6 +88,7 @@ TEST_F(LiteralPathsTest, ScanRecordsEachTwinWithItsOwnTotals) {
     IScanHost host;
     TWin32NameOrder nameOrder;
     TScanner scanner(tree, Files, Drives, driveRecords, host, nameOrder);
+    scanner.SetClusterSize(GetClusterSize(Drives, "T:\\"));
     TFolderNode* root = tree.AddRoot("twins", 'T');
     const TFolderSize* record = scanner.ScanFolder(At(""), *root);
     ASSERT_NE(record, nullptr);
@@ -140,7 +140,7 @@ TEST_F(LiteralPathsTest, FileHelpersReachTheLiteralName) {
     EXPECT_EQ(actions.FileSize(At("Spaced\\report.txt")), -1);
 
     // A folder with no twin: drive questions about it no longer miss it.
-    EXPECT_EQ(Drives.GetDiskClusterSize(At("Lone.\\")), ScanClusterSize);
+    EXPECT_EQ(Drives.GetDiskClusterSize(At("Lone.\\")), GetClusterSize(Drives, "T:\\"));
     EXPECT_GE(Drives.GetDriveFreeBytes(At("Lone.\\")), 0);
 
     EXPECT_EQ(FullPathName(At("Twin.")), At("Twin."));

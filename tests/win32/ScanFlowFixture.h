@@ -140,7 +140,7 @@ protected:
         TDriveList fresh;
         IScanHost host;
         TScanner scanner(tree, files, drives, fresh, host, NameOrder);
-        ScanClusterSize = GetClusterSize(drives, folder.substr(0, 3));
+        scanner.SetClusterSize(GetClusterSize(drives, folder.substr(0, 3)));
         TFolderNode* node = tree.AddRoot(folder, folder[0]);
         const TFolderSize* record = scanner.ScanFolder(folder + "\\", *node);
         return record ? *record : TFolderSize();

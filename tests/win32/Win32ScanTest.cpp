@@ -50,7 +50,6 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(FixtureReady) << "drive T: with T:\\scan\\Loop is prepared by scripts/test";
-        ScanClusterSize = GetClusterSize(Drives, "T:\\");
         AbortScan = false;
     }
 
@@ -84,8 +83,9 @@ TEST_F(Win32ScanTest, ListerReportsNamesShortNamesAttributesAndLengths) {
 }
 
 TEST_F(Win32ScanTest, ScansARealTreeWithoutEnteringTheLoop) {
-    EXPECT_EQ(ScanClusterSize, 4096);
     TScanner scanner(Tree, Files, Drives, DriveRecords, Host, NameOrder);
+    scanner.SetClusterSize(GetClusterSize(Drives, "T:\\"));
+    EXPECT_EQ(scanner.ClusterSize(), 4096);
     TFolderNode* node = Tree.AddRoot("scan", 'T');
     const TFolderSize* record = scanner.ScanFolder(kScanFolder, *node);
     ASSERT_NE(record, nullptr);
@@ -125,6 +125,7 @@ TEST_F(Win32ScanTest, PathsLongerThanMaxPathAreScanned) {
     EXPECT_TRUE(Files.PathExists(path));
 
     TScanner scanner(Tree, Files, Drives, DriveRecords, Host, NameOrder);
+    scanner.SetClusterSize(GetClusterSize(Drives, "T:\\"));
     TFolderNode* node = Tree.AddRoot("deep", 'T');
     const TFolderSize* record = scanner.ScanFolder("T:\\deep\\", *node);
     ASSERT_NE(record, nullptr);
