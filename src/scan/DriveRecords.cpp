@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-TDriveList DriveList;
-
 char UpperDriveLetter(char letter) { return (letter >= 'a' && letter <= 'z') ? char(letter - 'a' + 'A') : letter; }
 
 TDriveRecInfo* TDriveList::Find(char letter) const {
@@ -26,10 +24,6 @@ void TDriveList::Remove(char letter) {
                                  [letter](const std::unique_ptr<TDriveRecInfo>& r) { return r->Letter == letter; }),
                   Records.end());
 }
-
-TDriveRecInfo* FindDriveRecord(char letter) { return DriveList.Find(letter); }
-
-TDriveRecInfo* AddDriveRecord(char letter) { return DriveList.Add(letter); }
 
 bool TScannedDrives::Contains(char letter) const { return Text.find(UpperDriveLetter(letter)) != std::string::npos; }
 

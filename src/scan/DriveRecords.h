@@ -28,12 +28,6 @@ private:
     std::vector<std::unique_ptr<TDriveRecInfo>> Records;
 };
 
-// The program's drive list, kept until exit.
-extern TDriveList DriveList;
-
-TDriveRecInfo* FindDriveRecord(char letter);
-TDriveRecInfo* AddDriveRecord(char letter);
-
 // The letters of the drives in the tree, in the order their scans started.
 class TScannedDrives {
 public:

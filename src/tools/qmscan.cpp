@@ -53,7 +53,8 @@ int wmain(int argc, wchar_t** argv) {
     TFolderTree tree;
     IScanHost host;
     TWin32NameOrder nameOrder;
-    TScanner scanner(tree, fileSystem, drives, DriveList, host, nameOrder);
+    TDriveList driveRecords;
+    TScanner scanner(tree, fileSystem, drives, driveRecords, host, nameOrder);
 
     const std::string root = Narrow(VolumeRootOf(full));
     scanner.SetClusterSize(GetClusterSize(drives, root));

@@ -34,6 +34,7 @@ public:
     bool CheckDriveReady(const TFolderNode& node) override { return Real.CheckDriveReady(node); }
     void RescanNearest(const std::string& path) override { Real.RescanNearest(path); }
     void ShowPathContextMenu(const std::string& path, POINT point) override { Real.ShowPathContextMenu(path, point); }
+    const TDriveList& DriveRecords() const override { return Real.DriveRecords(); }
 
     int FreedNodesHanded = 0;
 

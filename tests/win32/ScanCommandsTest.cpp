@@ -62,7 +62,6 @@ class ScanCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AbortScan = false;
-        DriveList.Clear();
         // The same folders on C: and D:, in memory.
         for (const std::string s : {"C:\\", "D:\\"}) {
             Main.Files.AddFolder(s + "beta");
@@ -78,7 +77,7 @@ protected:
         ASSERT_TRUE(Main.Created);
         Commands.Attach(*Main.Form);
     }
-    void TearDown() override { DriveList.Clear(); }
+    TDriveRecInfo* FindDriveRecord(char letter) { return Commands.DriveRecords().Find(letter); }
 
     // Scans drive C into a root of its own, without a drive record.
     TFolderNode* ScanDriveC() {
@@ -91,7 +90,7 @@ protected:
     TFolderNode* AddScannedDrive(char letter) {
         TFolderNode* root = Commands.Tree().AddRoot(std::string("Drive ") + letter, letter);
         Commands.Scanner().ScanFolder(std::string(1, letter) + ":\\", *root);
-        AddDriveRecord(letter)->RootNode = root;
+        Commands.DriveRecords().Add(letter)->RootNode = root;
         Main.Form->State().ScannedDrives.Append(letter);
         Main.Form->SetScanning(false);
         return root;
@@ -188,7 +187,7 @@ TEST_F(ScanCommandsTest, RemoveAllDrivesEmptiesTheTreeAndResetsTheView) {
     EXPECT_TRUE(Commands.Tree().Roots().empty());
     EXPECT_EQ(SendMessageW(TreeWindow(), TVM_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(Main.Form->State().ScannedDrives.Letters().empty());
-    EXPECT_TRUE(DriveList.Items().empty());
+    EXPECT_TRUE(Commands.DriveRecords().Items().empty());
     EXPECT_EQ(Main.Form->State().CurrentNode, nullptr);
     EXPECT_TRUE(Main.Form->State().CurrentPath.empty());
     EXPECT_EQ(Caption(), L"Quarrymap 2000");

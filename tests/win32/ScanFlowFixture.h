@@ -27,7 +27,6 @@ class TScanFlowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         AbortScan = false;
-        DriveList.Clear();
         TMemoryFileSystem& files = Main.Files;
         files.AddFolder("C:\\Windows\\System");
         files.AddFile("C:\\Windows\\System\\kernel.dll", 5000);
@@ -50,9 +49,10 @@ protected:
     void TearDown() override {
         SectionBox.reset();
         Main.Close();
-        DriveList.Clear();
         AbortScan = false;
     }
+
+    TDriveRecInfo* FindDriveRecord(char letter) { return Commands->DriveRecords().Find(letter); }
 
     // Creates the window, attaches the commands and lets the start-up run.
     void Start(std::vector<std::string> arguments = {}) {

@@ -67,7 +67,7 @@ TEST_F(ScanFlowTest, ToolScanOnAScannedDriveRescansItAndReselectsTheCurrentFolde
     ScanWithToolbar('C');
 
     ASSERT_EQ(Commands->Tree().Roots().size(), 1u);
-    EXPECT_EQ(DriveList.Items().size(), 1u);
+    EXPECT_EQ(Commands->DriveRecords().Items().size(), 1u);
     EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "C");
     TFolderNode* root = Root('C');
     ASSERT_NE(root, nullptr);
@@ -208,7 +208,7 @@ TEST_F(ScanFlowTest, TheCommandLineScansDrivesAndSelectsFolders) {
     EXPECT_EQ(Main.Runner.Runs, 0);  // something was scanned: no drive dialog
     EXPECT_EQ(Main.Form->State().ScannedDrives.Letters(), "DC");
     EXPECT_EQ(Commands->Tree().Roots().size(), 2u);
-    EXPECT_EQ(DriveList.Items().size(), 2u);  // "c:" found drive C, no second entry
+    EXPECT_EQ(Commands->DriveRecords().Items().size(), 2u);  // "c:" found drive C, no second entry
     EXPECT_EQ(Root('C')->DriveLetter(), 'C');
     EXPECT_EQ(SelectedPath(), "C:\\Data");
     EXPECT_TRUE(IsExpanded(*Node("C:\\Data")));

@@ -145,7 +145,7 @@ int RunReport(const TJob& job) {
         scanCommands.ScanCommandLine();
         scanCommands.SetProgress({});
     }
-    const TDriveRecInfo* drive = FindDriveRecord(UpperDriveLetter(job.Path[0]));
+    const TDriveRecInfo* drive = scanCommands.DriveRecords().Find(UpperDriveLetter(job.Path[0]));
     const TFolderNode* node = drive ? FindScannedFolder(drive->RootNode, job.Path, system.DriveInfo) : nullptr;
     std::string failure;
     if (!job.Boxes.FirstText().empty())

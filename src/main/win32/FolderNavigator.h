@@ -4,6 +4,7 @@
 #include <string>
 
 struct TCurrentPieItem;
+class TDriveList;
 struct TFolderNode;
 
 // The folder tree as the pages walk it. Selecting a node goes through the
@@ -32,4 +33,6 @@ public:
     virtual void RescanNearest(const std::string& path) = 0;
     // The shell's menu of any path at a screen point; the tree is left alone.
     virtual void ShowPathContextMenu(const std::string& path, POINT screenPoint) = 0;
+    // The records of the drives scanned in this run (their cluster sizes).
+    virtual const TDriveList& DriveRecords() const = 0;
 };

@@ -21,7 +21,7 @@
 
 TScanCommands::TScanCommands(const TScanServices& services)
     : Services(services),
-      TheScanner(FolderTree, services.FileSystem, services.DriveInfo, DriveList, *this, services.NameOrder) {}
+      TheScanner(FolderTree, services.FileSystem, services.DriveInfo, ScannedDriveRecords, *this, services.NameOrder) {}
 
 TScanCommands::~TScanCommands() {
     FolderTree.SetObserver(nullptr);
@@ -115,8 +115,8 @@ void TScanCommands::ScanCheckedDrive(const std::string& driveItem, TDriveRecInfo
     const char letter = item[0];
 
     Form->State().ScannedDrives.Append(letter);
-    if (!driveRecord) driveRecord = FindDriveRecord(letter);
-    if (!driveRecord) driveRecord = AddDriveRecord(letter);
+    if (!driveRecord) driveRecord = ScannedDriveRecords.Find(letter);
+    if (!driveRecord) driveRecord = ScannedDriveRecords.Add(letter);
 
     struct TFinish {
         TScanCommands& Commands;
@@ -135,7 +135,7 @@ void TScanCommands::RescanDrives(const std::string& letters) {
     AbortScan = false;
     Form->InvalidateViews(false);
     for (const char letter : letters) {
-        TDriveRecInfo* record = FindDriveRecord(letter);
+        TDriveRecInfo* record = ScannedDriveRecords.Find(letter);
         if (!Form->State().ScannedDrives.Contains(letter) || !record) continue;
         // Asked before anything is released: a drive that is not there
         // keeps the results it has.
@@ -191,11 +191,11 @@ void TScanCommands::RescanNode(TFolderNode& target) {
 
 void TScanCommands::RemoveDrive(char letter) {
     if (!Form || Form->State().Scanning || letter == 0) return;
-    TDriveRecInfo* record = FindDriveRecord(letter);
+    TDriveRecInfo* record = ScannedDriveRecords.Find(letter);
     Form->State().ScannedDrives.Remove(letter);
     if (record) {
         ReleaseDriveTree(*record);
-        DriveList.Remove(letter);
+        ScannedDriveRecords.Remove(letter);
     }
     if (!SelectedNode()) ResetView();
 }

@@ -67,6 +67,8 @@ public:
     void SetProgress(TScanProgress progress) { Counter = TScanCounter(std::move(progress)); }
 
     TFolderTree& Tree() { return FolderTree; }
+    TDriveList& DriveRecords() { return ScannedDriveRecords; }
+    const TDriveList& DriveRecords() const override { return ScannedDriveRecords; }
     TScanner& Scanner() { return TheScanner; }
     TFolderNode* SelectedNode() const;
     // True while a drive scan or folder rescan runs. Nothing may start,
@@ -141,6 +143,7 @@ private:
 
     TScanServices Services;
     TFolderTree FolderTree;
+    TDriveList ScannedDriveRecords;  // kept until exit, a drive's record reused by its rescans
     TScanner TheScanner;
     TMainForm* Form = nullptr;
     HWND FormWindow = nullptr;

@@ -109,7 +109,7 @@ bool TScanCommands::InsideRunningScan(const TFolderNode& node) const {
 void TScanCommands::SwitchDrive(char letter) {
     TMainFormState& state = Form->State();
     const std::string root = std::string(1, letter) + ":\\";
-    const TDriveRecInfo* record = FindDriveRecord(letter);
+    const TDriveRecInfo* record = ScannedDriveRecords.Find(letter);
     state.CurrentDrive = letter;
     state.CurrentClusterSize = record ? record->ClusterSize : 0;
     // Unknown sizes show as nothing rather than as negative amounts.
@@ -136,7 +136,7 @@ void TScanCommands::SelectFolder() {
 TFolderNode* TScanCommands::NodeAt(const std::string& path) {
     if (!HasFullPathForm(path)) return nullptr;
     const char letter = UpperDriveLetter(path[0]);
-    const TDriveRecInfo* drive = FindDriveRecord(letter);
+    const TDriveRecInfo* drive = ScannedDriveRecords.Find(letter);
     TFolderNode* root = drive ? drive->RootNode : nullptr;
     const std::string below = PathBelowRoot(path);
     if (!root || below.empty()) return root;
@@ -149,9 +149,9 @@ bool TScanCommands::SelectFolderByPath(const std::string& path) {
     if (!Form || ScanRunning() || !HasFullPathForm(path)) return false;
     // Drive letters are compared exactly, and the tree holds upper case only.
     const char letter = UpperDriveLetter(path[0]);
-    if (!FindDriveRecord(letter)) {
+    if (!ScannedDriveRecords.Find(letter)) {
         ScanOrRescanDrive(DriveItemOf(letter));
-        if (!FindDriveRecord(letter)) return false;
+        if (!ScannedDriveRecords.Find(letter)) return false;
     }
     TFolderNode* node = NodeAt(path);
     if (node && node->ViewItem && View) {

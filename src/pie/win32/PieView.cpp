@@ -14,6 +14,7 @@
 #include "pie/win32/PieTarget.h"
 #include "pie/win32/SectionSizeBox.h"
 #include "platform/win32/Win32ShellInfo.h"
+#include "main/win32/FolderNavigator.h"
 #include "scan/DriveRecords.h"
 #include "scan/FolderTree.h"
 #include "scan/SizeText.h"
@@ -142,7 +143,10 @@ void TPieView::Fill(TFolderNode& node) {
     const std::string& current = Form.State().CurrentPath;
     if (current == PiePath && PieNode == &node) return;
     PieNode = &node;
-    TPieBuilder builder(*Chart, Infos, Services.FileSystem, DriveList, Services.Locale, *this);
+    const TDriveList noDrives;
+    const IFolderNavigator* navigator = Form.Navigator();
+    TPieBuilder builder(*Chart, Infos, Services.FileSystem, navigator ? navigator->DriveRecords() : noDrives,
+                        Services.Locale, *this);
     TPieTarget target(*Chart, FolderPie->Handle());
     builder.BuildPie(&node, PieBuildSettingsOf(Services.Options, Form.State().ClusterView));
 }
