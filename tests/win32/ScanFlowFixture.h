@@ -52,7 +52,7 @@ protected:
         AbortScan = false;
     }
 
-    TDriveRecInfo* FindDriveRecord(char letter) { return Commands->DriveRecords().Find(letter); }
+    TDriveRecInfo* FindDriveRecord(char letter) const { return Commands->DriveRecords().Find(letter); }
 
     // Creates the window, attaches the commands and lets the start-up run.
     void Start(std::vector<std::string> arguments = {}) {

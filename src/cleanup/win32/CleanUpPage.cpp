@@ -26,10 +26,10 @@ constexpr int kCaptionLeft = 34, kCaptionWidth = 220, kCaptionHeight = 16;
 constexpr int kHintGap = 8, kHintMinHeight = 48;
 
 // The folder's waste as the views show it and at the seven table sizes.
-TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& path) {
+TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& path, int clusterView) {
     TMoveFolderRequest request;
     request.SourcePath = path;
-    request.WastedShown = ViewTreeWasted(*node.Record, Form.State().ClusterView);
+    request.WastedShown = ViewTreeWasted(*node.Record, clusterView);
     for (int k = 1; k <= kClusterSizeCount; ++k) request.WastedAt[size_t(k - 1)] = WastedAt(*node.Record, k);
     return request;
 }
@@ -171,7 +171,7 @@ void TCleanUpPage::Run(TCleanUpAction action) {
             return;
         case TCleanUpAction::Move: {
             std::string movedTo;
-            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path), movedTo)) AfterMove(*node, path, movedTo);
+            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path, Form.State().ClusterView), movedTo)) AfterMove(*node, path, movedTo);
             return;
         }
         case TCleanUpAction::Archive:

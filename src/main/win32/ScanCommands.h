@@ -12,6 +12,7 @@
 #include "main/win32/FolderNavigator.h"
 #include "main/win32/FolderTreeView.h"
 #include "pie/CurrentPieItem.h"
+#include "scan/DriveRecords.h"
 #include "scan/FolderTree.h"
 #include "scan/ScanProgress.h"
 #include "scan/Scanner.h"
