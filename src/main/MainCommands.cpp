@@ -73,7 +73,7 @@ std::vector<TMenuEntry> BuildMainMenu() {
         Disabled(WithShortcut(Item(cmdFileAbort, "&Abort Scanning", "Aborts the scanning process."), 'A', true)),
         Separator(),
         Submenu(cmdFileExportPie, "Export &Pie", "Copies the pie chart to the clipboard or saves it in a graphic file."),
-        Submenu(ToClipboard1, "To &Clipboard", "Copies the pie chart to the clipboard in metafile or bitmap format.", 2),
+        Submenu(cmdFilePieToClipboard, "To &Clipboard", "Copies the pie chart to the clipboard in metafile or bitmap format.", 2),
         Item(cmdFilePieAsMetafile, "As &Metafile", "Copies the pie chart to the clipboard in metafile format.", 3),
         Item(cmdFilePieAsBitmap, "As &Bitmap", "Copies the pie chart to the clipboard in bitmap format.", 3),
         Item(cmdFilePieToFile, "To &File...", "Saves the pie chart in a bitmap of metafile file.", 2),

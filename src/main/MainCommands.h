@@ -23,7 +23,7 @@ enum TCommandId : int {
     cmdFileRemoveAllDrives,
     cmdFileAbort,
     cmdFileExportPie,
-    ToClipboard1,
+    cmdFilePieToClipboard,
     cmdFilePieAsMetafile,
     cmdFilePieAsBitmap,
     cmdFilePieToFile,

@@ -121,11 +121,11 @@ void TAboutBox::CreateControls() {
     const int versionWidth = int(TextExtent(VersionFont.Font(), L"Version 2.1").cx) + Scale(2);
     txtMajorVersion = std::make_unique<TLabel>(self, left, Scale(92), versionWidth, Scale(18), VersionFont.Font());
     txtMajorVersion->SetText(kMajorVersion);
-    VersionLabel1 = std::make_unique<TVersionLabel>(self, left + versionWidth + Scale(12), Scale(95), Services.Version);
+    txtBuild = std::make_unique<TVersionLabel>(self, left + versionWidth + Scale(12), Scale(95), Services.Version);
     // The field first: choosing it brings its own prefix along.
-    VersionLabel1->SetVersionResource(TVersionResource::vrFileVersion);
-    VersionLabel1->SetVersionResourceKey("FileVersion");
-    VersionLabel1->SetInfoPrefix(kBuildPrefix);
+    txtBuild->SetVersionResource(TVersionResource::vrFileVersion);
+    txtBuild->SetVersionResourceKey("FileVersion");
+    txtBuild->SetInfoPrefix(kBuildPrefix);
 
     txtDescription = std::make_unique<TLabel>(self, left, Scale(132), textWidth, Scale(100), dialogFont);
     txtDescription->SetWordWrap(true);

@@ -24,7 +24,7 @@ public:
     explicit TAboutBox(const TInfoBoxServices& services);
     ~TAboutBox() override;
 
-    const TVersionLabel* BuildLabel() const { return VersionLabel1.get(); }
+    const TVersionLabel* BuildLabel() const { return txtBuild.get(); }
     std::string ProductTip() const;
     HWND ProductLabel() const { return txtProduct ? txtProduct->Handle() : nullptr; }
 
@@ -61,7 +61,7 @@ private:
     std::unique_ptr<TLabel> txtProduct;
     std::unique_ptr<TLabel> txtTrademark;
     std::unique_ptr<TLabel> txtMajorVersion;
-    std::unique_ptr<TVersionLabel> VersionLabel1;
+    std::unique_ptr<TVersionLabel> txtBuild;
     std::unique_ptr<TLabel> txtDescription;
     std::unique_ptr<TLabel> txtLegal;
     std::unique_ptr<TToolTips> Tips;

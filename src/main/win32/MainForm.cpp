@@ -93,7 +93,7 @@ bool TMainForm::Create() {
         if (!ZoomCursors->IsValid()) throw std::runtime_error("cursors");
         for (const TMenuEntry& entry : MainMenuEntries())
             if (entry.Level == 0) SetMenuContextHelpId(SubmenuOf[entry.Id], DWORD(entry.HelpContext));
-        SponsorBanner = std::make_unique<TPanel>(panAd->Handle(), idSponsorBanner);
+        SponsorBanner = std::make_unique<TPanel>(BannerPanel->Handle(), idSponsorBanner);
         SponsorBanner->OnPaint = [this](HDC dc, const RECT& client) { PaintSponsorBanner(dc, client, Scale); };
         DragAcceptFiles(Window, TRUE);
         UseGuiFontForWindowDpi();
@@ -125,7 +125,7 @@ void TMainForm::CreateFrame() {
                      Scale(kDefaultHeight), SWP_NOZORDER | SWP_NOACTIVATE);
     SetProgramIcon(Window);
     CreateMenus();
-    panAd = std::make_unique<TPanel>(Window, idBanner);
+    BannerPanel = std::make_unique<TPanel>(Window, idBanner);
     CreateToolbarStrip();
     CreateClientArea();
     CreateStatusBar();

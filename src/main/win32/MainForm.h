@@ -237,13 +237,13 @@ private:
     TNotifyHandler FolderTreeNotify;
 
     // Menus and accelerators; the menu bar is destroyed with the window.
-    HMENU MainMenu1 = nullptr;
+    HMENU MenuBar = nullptr;
     std::map<int, HMENU> PopupOf;     // command id -> the popup holding it
     std::map<int, HMENU> SubmenuOf;   // submenu entry id -> its own popup
     HACCEL Accelerators = nullptr;
 
     // Children, in the order they appear on the window.
-    std::unique_ptr<TPanel> panAd;
+    std::unique_ptr<TPanel> BannerPanel;
     std::unique_ptr<TPanel> SponsorBanner;
     std::unique_ptr<TPanel> ToolbarSupport;
     TShExDriveComboBox TheDriveBox;
@@ -260,7 +260,7 @@ private:
     std::unique_ptr<TNotScannedPage> NotScanned;
     HWND TheStatusBar = nullptr;
 
-    std::unique_ptr<TImageList> ImageList2;
+    std::unique_ptr<TImageList> ToolbarImages;
     std::unique_ptr<TZoomCursors> ZoomCursors;
     TPieView* PieView = nullptr;  // owned by the page control, as are the other pages
     TSubfoldersPage* SubfoldersView = nullptr;

@@ -75,12 +75,12 @@ void TMainForm::ChangeResolution(TPixelScale old, TPixelScale scale) {
     if (NotScanned) NotScanned->SetScale(Scale);
 
     // The program's own pictures, drawn afresh at the new size.
-    if (TheToolbar && ImageList2) {
+    if (TheToolbar && ToolbarImages) {
         auto images = std::make_unique<TImageList>(CreateToolbarImages(Scale));
         if (images->Get()) {
             SendMessageW(TheToolbar, TB_SETIMAGELIST, 0, LPARAM(images->Get()));
             SendMessageW(TheToolbar, TB_AUTOSIZE, 0, 0);
-            ImageList2 = std::move(images);
+            ToolbarImages = std::move(images);
         }
     }
     auto cursors = std::make_unique<TZoomCursors>(Scale);

@@ -19,7 +19,7 @@ void TMainForm::Layout() {
     const int width = client.right;
     int top = 0;
     const int bannerHeight = Scale(kBannerHeight);
-    panAd->SetBounds(0, 0, width, bannerHeight);
+    BannerPanel->SetBounds(0, 0, width, bannerHeight);
     if (SponsorBanner) SponsorBanner->SetBounds(0, 0, width, bannerHeight);
     top += bannerHeight;
     if (ToolbarSupport->Visible()) {

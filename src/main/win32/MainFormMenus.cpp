@@ -20,10 +20,10 @@
 #include "platform/win32/WideString.h"
 
 void TMainForm::CreateMenus() {
-    MainMenu1 = CreateMenu();
-    if (!MainMenu1) throw std::runtime_error("menu");
+    MenuBar = CreateMenu();
+    if (!MenuBar) throw std::runtime_error("menu");
     // parents[level] receives the entries of that level.
-    std::vector<HMENU> parents = {MainMenu1};
+    std::vector<HMENU> parents = {MenuBar};
     std::vector<ACCEL> accelerators;
     for (const TMenuEntry& entry : MainMenuEntries()) {
         HMENU parent = parents.at(size_t(entry.Level));
@@ -56,7 +56,7 @@ void TMainForm::CreateMenus() {
             accelerators.push_back(ACCEL{BYTE(FVIRTKEY | (entry.Shortcut.Ctrl ? FCONTROL : 0)), entry.Shortcut.Key,
                                          WORD(entry.Id)});
     }
-    if (!SetMenu(Window, MainMenu1)) throw std::runtime_error("menu bar");
+    if (!SetMenu(Window, MenuBar)) throw std::runtime_error("menu bar");
     Accelerators = CreateAcceleratorTableW(accelerators.data(), int(accelerators.size()));
     if (!Accelerators) throw std::runtime_error("accelerators");
 }
@@ -85,7 +85,7 @@ void TMainForm::OnHelp(const HELPINFO& info) {
             HMENU owner = nullptr;
             for (const auto& submenu : SubmenuOf) {
                 const auto parent = PopupOf.find(submenu.first);
-                if (submenu.second == menu && parent != PopupOf.end() && parent->second != MainMenu1)
+                if (submenu.second == menu && parent != PopupOf.end() && parent->second != MenuBar)
                     owner = parent->second;
             }
             menu = owner;

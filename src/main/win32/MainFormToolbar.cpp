@@ -32,9 +32,9 @@ void TMainForm::CreateToolbarStrip() {
                                  reinterpret_cast<HMENU>(INT_PTR(idToolbar)), GetModuleHandleW(nullptr), nullptr);
     if (!TheToolbar) throw std::runtime_error("toolbar");
     SendMessageW(TheToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ImageList2 = std::make_unique<TImageList>(CreateToolbarImages(Scale));
-    if (!ImageList2->Get()) throw std::runtime_error("toolbar images");
-    SendMessageW(TheToolbar, TB_SETIMAGELIST, 0, LPARAM(ImageList2->Get()));
+    ToolbarImages = std::make_unique<TImageList>(CreateToolbarImages(Scale));
+    if (!ToolbarImages->Get()) throw std::runtime_error("toolbar images");
+    SendMessageW(TheToolbar, TB_SETIMAGELIST, 0, LPARAM(ToolbarImages->Get()));
     std::vector<TBBUTTON> buttons;
     for (const TToolButton& tool : ToolbarButtons()) {
         TBBUTTON button = {};

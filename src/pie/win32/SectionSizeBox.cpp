@@ -52,11 +52,11 @@ TSectionSizeBox::TSectionSizeBox(HWND owner, IRegistry& registry) : Registry(reg
                     nullptr, instance, this);
     if (!Window) throw std::runtime_error("cannot create the section size window");
     try {
-        Label2 = AddLabel("Item wastes");
+        capItemWastes = AddLabel("Item wastes");
         txtWasted = AddLabel("");
-        Label1 = AddLabel("of used space");
+        capOfUsedSpace = AddLabel("of used space");
         txtDrive = AddLabel("");
-        Label4 = AddLabel("Free space");
+        capFreeSpace = AddLabel("Free space");
         txtDriveFreeSpace = AddLabel("");
         txtDriveCapacity = AddLabel("");
         GaugeWasted = std::make_unique<TSimplePieGauge>(Window, 0, 0);
@@ -108,7 +108,7 @@ void TSectionSizeBox::MakeFonts() {
 
 void TSectionSizeBox::ApplyFonts() {
     SendMessageW(Window, WM_SETFONT, WPARAM(FormFont.Get()), FALSE);
-    for (HWND plain : {Label2, Label1, Label4, txtDriveFreeSpace, txtDriveCapacity})
+    for (HWND plain : {capItemWastes, capOfUsedSpace, capFreeSpace, txtDriveFreeSpace, txtDriveCapacity})
         SendMessageW(plain, WM_SETFONT, WPARAM(PlainFont.Get()), TRUE);
     SendMessageW(txtWasted, WM_SETFONT, WPARAM(BoldFont.Get()), TRUE);
     SendMessageW(txtDrive, WM_SETFONT, WPARAM(DriveFont.Get()), TRUE);
@@ -170,12 +170,12 @@ void TSectionSizeBox::Layout() {
     RECT client = {};
     GetClientRect(Window, &client);
     const TSectionSizeLayout layout = LayOutSectionSizeBox(client.right, client.bottom, Scale);
-    Place(Label2, layout.WastedTitle);
+    Place(capItemWastes, layout.WastedTitle);
     Place(txtWasted, layout.WastedSize);
     Place(GaugeWasted.get(), layout.WastedGauge);
-    Place(Label1, layout.WastedFooter);
+    Place(capOfUsedSpace, layout.WastedFooter);
     Place(txtDrive, layout.DriveTitle);
-    Place(Label4, layout.FreeSpaceTitle);
+    Place(capFreeSpace, layout.FreeSpaceTitle);
     Place(GaugeDriveFreeSpace.get(), layout.FreeSpaceGauge);
     Place(txtDriveFreeSpace, layout.FreeSpace);
     Place(txtDriveCapacity, layout.Capacity);
@@ -259,7 +259,8 @@ LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DESTROY:
             SaveBounds();
             // The labels go with this window; no later call may reach a reused handle.
-            Label2 = txtWasted = Label1 = txtDrive = Label4 = txtDriveFreeSpace = txtDriveCapacity = nullptr;
+            capItemWastes = txtWasted = capOfUsedSpace = txtDrive = nullptr;
+            capFreeSpace = txtDriveFreeSpace = txtDriveCapacity = nullptr;
             return 0;
         default: break;
     }

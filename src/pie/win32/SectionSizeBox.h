@@ -90,11 +90,11 @@ private:
     bool BoundsLoaded = false;
     bool StoredBounds = false;
     HWND Window = nullptr;
-    HWND Label2 = nullptr;
+    HWND capItemWastes = nullptr;
     HWND txtWasted = nullptr;
-    HWND Label1 = nullptr;
+    HWND capOfUsedSpace = nullptr;
     HWND txtDrive = nullptr;
-    HWND Label4 = nullptr;
+    HWND capFreeSpace = nullptr;
     HWND txtDriveFreeSpace = nullptr;
     HWND txtDriveCapacity = nullptr;
     std::unique_ptr<TSimplePieGauge> GaugeWasted;
