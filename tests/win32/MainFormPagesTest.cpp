@@ -12,9 +12,9 @@ namespace {
 // Stands in for a real page: notes what it was asked to do.
 class TRecordingPage : public TPage {
 public:
-    TRecordingPage(TPanel& sheet, const TPageServices& services, std::string name, std::vector<std::string>& filled,
-                   int& forgotten)
-        : TPage(sheet, services), Name(std::move(name)), Filled(filled), Forgotten(forgotten) {}
+    TRecordingPage(TPanel& sheet, IPageHost& host, const TPageServices& services, std::string name,
+                   std::vector<std::string>& filled, int& forgotten)
+        : TPage(sheet, host, services), Name(std::move(name)), Filled(filled), Forgotten(forgotten) {}
     void Fill(TFolderNode& node) override { Filled.push_back(Name + " " + NodePath(&node)); }
     void Forget() override { ++Forgotten; }
 
@@ -40,7 +40,7 @@ protected:
         const char* names[] = {"pie", "info", "list", "wasted", "cleanup"};
         for (int page = 0; page < kPageCount; ++page) {
             const int sheet = SheetOfPage(page);
-            Form->Pages().SetPage(sheet, std::make_unique<TRecordingPage>(Form->Pages().Sheet(sheet), PageServices,
+            Form->Pages().SetPage(sheet, std::make_unique<TRecordingPage>(Form->Pages().Sheet(sheet), *Form, PageServices,
                                                                           names[page], Filled, Forgotten));
         }
     }

@@ -5,8 +5,7 @@
 #include <algorithm>
 
 #include "cleanup/win32/CleanUpPictures.h"
-#include "main/win32/FolderNavigator.h"
-#include "main/win32/MainForm.h"
+#include "main/win32/PageHost.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ShellFileOperation.h"
 #include "platform/win32/WideString.h"
@@ -36,10 +35,9 @@ TMoveFolderRequest MoveRequestOf(const TFolderNode& node, const std::string& pat
 
 }  // namespace
 
-TCleanUpPage::TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services,
+TCleanUpPage::TCleanUpPage(TPanel& sheet, IPageHost& host, const TPageServices& services,
                            IShellFileOperation& shellFiles, IMessageBoxes& messageBoxes)
-    : TPage(sheet, services),
-      Form(form),
+    : TPage(sheet, host, services),
       ShellFiles(shellFiles),
       MessageBoxes(messageBoxes),
       Pictures(CreateCleanUpPictures(services.Scale)) {
@@ -143,15 +141,15 @@ void TCleanUpPage::Layout() {
 }
 
 void TCleanUpPage::Run(TCleanUpAction action) {
-    TFolderNode* node = Form.State().CurrentNode;
+    TFolderNode* node = Host.State().CurrentNode;
     // A drive's root is never removed, and a running scan holds the
     // folders it walks.
-    if (!node || !node->Parent || !node->Record || Form.State().Scanning) return;
+    if (!node || !node->Parent || !node->Record || Host.State().Scanning) return;
     // As every command does: the drive must answer, and a folder that left
     // the disk leaves the tree (the node is gone then) instead.
-    IFolderNavigator* navigator = Form.Navigator();
+    IFolderNavigator* navigator = Host.Navigator();
     if (navigator && (!navigator->CheckDriveReady(*node) || navigator->RemoveIfVanished(*node))) return;
-    const std::string path = Form.State().CurrentPath;
+    const std::string path = Host.State().CurrentPath;
     // The disk decides, not the tree: what the path names now must be the
     // folder itself, reachable by the shell and the libraries.
     const TFolderRefusal onDisk = CheckFolderOnDisk(path, Services.FileSystem);
@@ -171,7 +169,7 @@ void TCleanUpPage::Run(TCleanUpAction action) {
             return;
         case TCleanUpAction::Move: {
             std::string movedTo;
-            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path, Form.State().ClusterView), movedTo)) AfterMove(*node, path, movedTo);
+            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path, Host.State().ClusterView), movedTo)) AfterMove(*node, path, movedTo);
             return;
         }
         case TCleanUpAction::Archive:
@@ -185,17 +183,17 @@ void TCleanUpPage::Run(TCleanUpAction action) {
 }
 
 void TCleanUpPage::RemoveFolder(bool toRecycleBin) {
-    TFolderNode& node = *Form.State().CurrentNode;
+    TFolderNode& node = *Host.State().CurrentNode;
     // Whatever the shell answers, the disk decides what leaves the tree:
     // a refusal, a cancel or a failure part-way leaves the folder there.
-    ShellFiles.Run(FolderRemovalRequest(Form.State().CurrentPath, toRecycleBin, Form.Handle()));
+    ShellFiles.Run(FolderRemovalRequest(Host.State().CurrentPath, toRecycleBin, Host.OwnerWindow()));
     AfterAction(node);
 }
 
 // The shell would delete through the link into the folder it points to.
 void TCleanUpPage::RemoveLink() {
-    TFolderNode& node = *Form.State().CurrentNode;
-    const std::string path = Form.State().CurrentPath;
+    TFolderNode& node = *Host.State().CurrentNode;
+    const std::string path = Host.State().CurrentPath;
     if (MessageBoxes.Show(kProductName, RemoveLinkQuestion(path), TMsgButtons::YesNoDefaultNo, TMsgIcon::Question) !=
         TMsgResult::Yes)
         return;
@@ -209,12 +207,12 @@ void TCleanUpPage::RemoveLink() {
 // scanned folder nearest to where its contents went, are measured again,
 // so the drives' totals stay those of a fresh scan.
 void TCleanUpPage::AfterMove(TFolderNode& node, const std::string& sourcePath, const std::string& target) {
-    IFolderNavigator* navigator = Form.Navigator();
+    IFolderNavigator* navigator = Host.Navigator();
     if (!navigator) return;
     if (!navigator->RemoveIfVanished(node)) navigator->RescanNearest(sourcePath);
     if (!target.empty()) navigator->RescanNearest(target);
 }
 
 void TCleanUpPage::AfterAction(TFolderNode& node) {
-    if (IFolderNavigator* navigator = Form.Navigator()) navigator->RemoveIfVanished(node);
+    if (IFolderNavigator* navigator = Host.Navigator()) navigator->RemoveIfVanished(node);
 }

@@ -10,13 +10,12 @@
 #include "cleanup/MoveFolder.h"
 #include "controls/win32/Label.h"
 #include "controls/win32/SensitivePanel.h"
-#include "main/win32/Page.h"
+#include "main/win32/PageHost.h"
 #include "main/win32/ToolbarImages.h"
 #include "platform/win32/IconHandle.h"
 
 class IMessageBoxes;
 class IShellFileOperation;
-class TMainForm;
 
 // The page's actions that open dialogs of their own; each returns once its
 // dialog has closed, true when it closed with OK. An empty one does nothing.
@@ -32,7 +31,7 @@ struct TCleanUpDialogs {
 // a folder with a parent: a drive's root cannot be removed.
 class TCleanUpPage : public TPage {
 public:
-    TCleanUpPage(TPanel& sheet, TMainForm& form, const TPageServices& services, IShellFileOperation& shellFiles,
+    TCleanUpPage(TPanel& sheet, IPageHost& host, const TPageServices& services, IShellFileOperation& shellFiles,
                  IMessageBoxes& messageBoxes);
     ~TCleanUpPage() override;
 
@@ -69,7 +68,6 @@ private:
     void AfterAction(TFolderNode& node);
     void AfterMove(TFolderNode& node, const std::string& sourcePath, const std::string& target);
 
-    TMainForm& Form;
     IShellFileOperation& ShellFiles;
     IMessageBoxes& MessageBoxes;  // why an action is refused
     TCleanUpDialogs Dialogs;

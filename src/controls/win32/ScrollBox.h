@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "main/win32/Panel.h"
+#include "controls/win32/Panel.h"
 
 // A panel that shows a larger content panel through scroll bars: the bars
 // appear only while the content does not fit, and scrolling moves the

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "controls/win32/Fonts.h"
-#include "main/win32/MainForm.h"
 #include "platform/ShellInfo.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32ShellInfo.h"
@@ -87,8 +86,8 @@ int TFolderInfoGrid::RowHeight() const {
 
 // ---------------------------------------------------------------- the page
 
-TFolderInfoPage::TFolderInfoPage(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet, services), Form(form) {
+TFolderInfoPage::TFolderInfoPage(TPanel& sheet, IPageHost& host, const TPageServices& services)
+    : TPage(sheet, host, services) {
     const TPixelScale& scale = Services.Scale;
     GridFont = MakePointFont(L"Arial", kGridFontPoints, scale.DotsPerInch());
     panWebFolderInfo = std::make_unique<TPanel>(Sheet.Handle(), 0);
@@ -210,7 +209,7 @@ void TFolderInfoPage::Layout() {
 }
 
 void TFolderInfoPage::UpdatePathLabel() {
-    const TMainFormState& state = Form.State();
+    const TMainFormState& state = Host.State();
     // A drive's root shows its display name, set by Fill.
     if (!state.CurrentNode || !state.CurrentNode->Parent) return;
     RECT header;
@@ -221,7 +220,7 @@ void TFolderInfoPage::UpdatePathLabel() {
 
 void TFolderInfoPage::Fill(TFolderNode& node) {
     Layout();
-    const std::string& path = Form.State().CurrentPath;
+    const std::string& path = Host.State().CurrentPath;
     if (path == InfoPath) return;
     InfoPath = path;
 
@@ -241,7 +240,7 @@ void TFolderInfoPage::Fill(TFolderNode& node) {
     const auto values = FolderInfoValues(displayName, ownEntry, *node.Record, Services.Locale);
     for (int row = 0; row < kFolderInfoRowCount; ++row) gridFolderInfo->SetCell(row, 1, values[size_t(row)]);
 
-    const TMeasurementTexts texts = MeasurementTexts(node, Form.State().ClusterView, Services.Locale);
+    const TMeasurementTexts texts = MeasurementTexts(node, Host.State().ClusterView, Services.Locale);
     const auto fields = Fields(texts);
     const auto labels = ValueLabels();
     for (size_t index = 0; index < labels.size(); ++index) {

@@ -10,12 +10,11 @@
 #include "controls/win32/ListView.h"
 #include "controls/win32/ToolTips.h"
 #include "main/FolderInfoText.h"
-#include "main/win32/Page.h"
-#include "main/win32/Panel.h"
+#include "main/win32/PageHost.h"
+#include "controls/win32/Panel.h"
 #include "main/win32/ToolbarImages.h"
 #include "platform/win32/GdiObjects.h"
 
-class TMainForm;
 
 // The detail grid of the Folder Info page: a two-column report list
 // without headers, one row per detail, grid lines and whole-row selection.
@@ -49,7 +48,7 @@ private:
 // built for and is rebuilt only for another one, or after Forget.
 class TFolderInfoPage : public TPage {
 public:
-    TFolderInfoPage(TPanel& sheet, TMainForm& form, const TPageServices& services);
+    TFolderInfoPage(TPanel& sheet, IPageHost& host, const TPageServices& services);
     ~TFolderInfoPage() override;
 
     void Fill(TFolderNode& node) override;
@@ -76,7 +75,6 @@ private:
     bool OnMeasurementMessage(UINT message, WPARAM wParam, LRESULT& result);
     std::array<TLabel*, 8> ValueLabels() const;
 
-    TMainForm& Form;
     std::string InfoPath;
     int ShellIcon = -1;
 

@@ -14,10 +14,10 @@
 #include "main/MainFormHooks.h"
 #include "main/Pages.h"
 #include "controls/PixelScale.h"
-#include "main/win32/MainFormState.h"
+#include "main/MainFormState.h"
 #include "main/win32/NotScannedPage.h"
 #include "main/win32/PageControl.h"
-#include "main/win32/Panel.h"
+#include "controls/win32/Panel.h"
 #include "main/win32/ToolbarImages.h"
 #include "main/win32/ZoomCursors.h"
 #include "platform/MessageBoxes.h"
@@ -37,7 +37,6 @@ class ISaveFileDialog;
 class TFolderReportExport;
 class TCleanUpPage;
 class IShellFileOperation;
-class IFolderNavigator;
 class TPieView;
 class TSubfoldersPage;
 class TFolderInfoPage;
@@ -72,10 +71,10 @@ constexpr UINT kFirstActivationMessage = WM_APP + 2;
 // Quarrymap 2000's one top-level window: menus, toolbar strip, folder tree
 // pane, page control and status bar; the page mechanism the other parts of
 // the program use; start-up and the saving of settings at the end.
-class TMainForm {
+class TMainForm : public IPageHost {
 public:
     TMainForm(const TMainFormServices& services, TMainFormHooks hooks);
-    ~TMainForm();
+    ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
 
@@ -86,6 +85,8 @@ public:
     void Show(int showCommand);
     // Null before Create and once the window is destroyed.
     HWND Handle() const { return Window; }
+    HWND OwnerWindow() const override { return Window; }
+    int ActiveSheet() const override;
 
     // For the message loop, before a message is dispatched: hints, the
     // clean-up shortcuts and the accelerators. True when it was consumed.
@@ -93,9 +94,9 @@ public:
 
     // The page mechanism.
     void ShowPage(int page);
-    bool UpdatePageVisibility(TFolderNode* node);
-    void InvalidateViews(bool refill);
-    void InvalidatePie();
+    bool UpdatePageVisibility(TFolderNode* node) override;
+    void InvalidateViews(bool refill) override;
+    void InvalidatePie() override;
     // The section size window's waste figure for the selected folder at the
     // cluster size in view.
     void ShowFolderWaste();
@@ -104,7 +105,7 @@ public:
     void NodesGoing(const TFolderNode& going);
     void LayoutPage();
     void UpdateNotScannedText();
-    void SetStatusText(int panel, const std::string& text);
+    void SetStatusText(int panel, const std::string& text) override;
     // Draws the status bar now, for callers that keep the queue waiting.
     void PaintStatusBarNow();
 
@@ -115,24 +116,24 @@ public:
     // has no slot filled stays disabled.
     void SetCommandEnabled(int id, bool enabled);
     bool IsCommandEnabled(int id) const;
-    void SetToolDown(int id, bool down);
+    void SetToolDown(int id, bool down) override;
     // The View menu's tick of the section size window, for when the window
     // itself is hidden by the user.
     void SetSectionSizeWindowTicked(bool shown);
     bool IsToolDown(int id) const;
     // Runs a command as its menu entry or button would; ignored while disabled.
-    void ExecuteCommand(int id);
+    void ExecuteCommand(int id) override;
 
     // The colour options onto the chart (and the section size window).
     void ApplyPieColors();
     // With nothing stored: most of the screen, and the section size window beside.
     void PlaceForFirstStart();
     // Opens the help page of a context number; 0 opens the contents.
-    void OpenHelp(int context);
+    void OpenHelp(int context) override;
 
     TMainFormState& State() { return FormState; }
     TProgramOptions& Options() { return Services.Options; }
-    const TMainFormState& State() const { return FormState; }
+    const TMainFormState& State() const override { return FormState; }
     // The pie page; none once the window is destroyed.
     TPieView* Pie() const { return PieView; }
     TSubfoldersPage* Subfolders() const { return SubfoldersView; }
@@ -144,12 +145,12 @@ public:
     TFolderReportExport* FolderReport() const { return ReportExport.get(); }
     // The folder tree as the pages walk it; none until the scan side attaches.
     void SetNavigator(IFolderNavigator* navigator) { FolderNavigator = navigator; }
-    IFolderNavigator* Navigator() const { return FolderNavigator; }
+    IFolderNavigator* Navigator() const override { return FolderNavigator; }
     // The floating window of waste and drive space; may be none.
     void SetSectionSizeBox(TSectionSizeBox* box) { SectionBox = box; }
-    TSectionSizeBox* SectionSizeBox() const { return SectionBox; }
+    TSectionSizeBox* SectionSizeBox() const override { return SectionBox; }
     // The program's cursors by number: 0 arrow, 5 zoom in, 6 zoom out.
-    HCURSOR Cursor(int number) const;
+    HCURSOR Cursor(int number) const override;
     TShExDriveComboBox& DriveBox() { return TheDriveBox; }
     HWND FolderTree() const { return TheFolderTree; }
     // Offered every notification before the window handles it, to answer

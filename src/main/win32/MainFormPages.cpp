@@ -36,6 +36,8 @@ void TMainForm::ShowPage(int page) {
     }
 }
 
+int TMainForm::ActiveSheet() const { return ThePages ? ThePages->ActiveSheet() : int(pageNotScanned); }
+
 bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
     FormState.CurrentNode = node;
     const TPageVisibility visibility = DecidePageVisibility(node, FormState.CurrentPage);

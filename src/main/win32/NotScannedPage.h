@@ -5,7 +5,7 @@
 #include <string>
 
 #include "controls/PixelScale.h"
-#include "main/win32/Panel.h"
+#include "controls/win32/Panel.h"
 
 // The sheet shown instead of the pages while the selected item has no
 // results: a picture strip on the left and a read-only message beside it,

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "main/Pages.h"
-#include "main/win32/Page.h"
-#include "main/win32/Panel.h"
+#include "main/win32/PageHost.h"
+#include "controls/win32/Panel.h"
 
 // The page control: a tab control with one sheet per page. A tab can be
 // hidden: the control then holds only the tabs that show, each tagged with

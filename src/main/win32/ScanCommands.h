@@ -9,7 +9,7 @@
 
 #include "main/MainFormHooks.h"
 #include "main/StatusThrottle.h"
-#include "main/win32/FolderNavigator.h"
+#include "main/win32/PageHost.h"
 #include "main/win32/FolderTreeView.h"
 #include "pie/CurrentPieItem.h"
 #include "scan/DriveRecords.h"

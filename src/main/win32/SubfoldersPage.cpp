@@ -7,8 +7,7 @@
 #include "config/Options.h"
 #include "controls/win32/Hourglass.h"
 #include "main/MainCommands.h"
-#include "main/win32/FolderNavigator.h"
-#include "main/win32/MainForm.h"
+#include "main/win32/PageHost.h"
 #include "platform/ShellInfo.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32ShellInfo.h"
@@ -38,8 +37,8 @@ void PaintUpArrow(HDC dc, const RECT& area) {
 
 }  // namespace
 
-TSubfoldersPage::TSubfoldersPage(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet, services), Form(form) {
+TSubfoldersPage::TSubfoldersPage(TPanel& sheet, IPageHost& host, const TPageServices& services)
+    : TPage(sheet, host, services) {
     const TPixelScale& scale = Services.Scale;
     panWebFolderListPath = std::make_unique<TPanel>(Sheet.Handle(), 0, WS_BORDER);
     panWebFolderListPath->SetColor(kWindowColor);
@@ -108,7 +107,7 @@ bool TSubfoldersPage::OnHeaderMessage(UINT message, WPARAM, LPARAM lParam, LRESU
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-            Form.ExecuteCommand(toolLevelUp);
+            Host.ExecuteCommand(toolLevelUp);
             return true;
         default: return false;
     }
@@ -137,7 +136,7 @@ void TSubfoldersPage::UpdatePathLabel() {
     GetClientRect(panWebFolderListPath->Handle(), &header);
     const TPixelScale& scale = Services.Scale;
     const int width = header.right - scale(kLabelLeft) - UpAreaWidth - scale(8);
-    txtWebFolderListPath->SetPath(Form.State().CurrentPath, width);
+    txtWebFolderListPath->SetPath(Host.State().CurrentPath, width);
 }
 
 void TSubfoldersPage::Fill(TFolderNode& node) {
@@ -149,7 +148,7 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
     const bool includeWasted = Services.Options.IncludeWastedInformation;
     SendMessageW(TheFilesList->Handle(), WM_SETREDRAW, FALSE, 0);
     Rows = MakeSubfolderRows(
-        node, includeWasted, Form.State().ClusterView, [](const TFolderNode&) { return std::string(); }, Services.Locale);
+        node, includeWasted, Host.State().ClusterView, [](const TFolderNode&) { return std::string(); }, Services.Locale);
     Details.assign(Rows.size(), TShellDetails{});
     // Another folder's rows: nothing of the old list stays highlighted.
     TheFilesList->ClearSelection();
@@ -212,7 +211,7 @@ void TSubfoldersPage::Sort() {
 }
 
 std::string TSubfoldersPage::ChildPath(size_t row) const {
-    return AddBackslash(Form.State().CurrentPath) + Rows[row].Cell(colName);
+    return AddBackslash(Host.State().CurrentPath) + Rows[row].Cell(colName);
 }
 
 void TSubfoldersPage::EnsureType(size_t row) {
@@ -251,7 +250,7 @@ bool TSubfoldersPage::OnListNotify(NMHDR& header, LRESULT& result) {
         case NM_RCLICK: ShowSelectedRowMenu(true); break;
         case LVN_KEYDOWN:
             if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey != VK_BACK) return false;
-            Form.ExecuteCommand(toolLevelUp);
+            Host.ExecuteCommand(toolLevelUp);
             break;
         default: return false;
     }
@@ -261,15 +260,15 @@ bool TSubfoldersPage::OnListNotify(NMHDR& header, LRESULT& result) {
 
 void TSubfoldersPage::OpenSelectedRow() {
     const int row = TheFilesList->SelectedRow();
-    TFolderNode* current = Form.State().CurrentNode;
-    IFolderNavigator* navigator = Form.Navigator();
+    TFolderNode* current = Host.State().CurrentNode;
+    IFolderNavigator* navigator = Host.Navigator();
     if (row < 0 || size_t(row) >= Rows.size() || !current || !navigator) return;
     if (TFolderNode* child = FindChild(current, Rows[size_t(row)].Cell(colName), false)) navigator->SelectNode(*child);
 }
 
 void TSubfoldersPage::ShowSelectedRowMenu(bool atMouse) {
     const int row = TheFilesList->SelectedRow();
-    IFolderNavigator* navigator = Form.Navigator();
+    IFolderNavigator* navigator = Host.Navigator();
     if (row < 0 || size_t(row) >= Rows.size() || !navigator) return;
     POINT point;
     RECT bounds;

@@ -10,10 +10,9 @@
 #include "controls/win32/Label.h"
 #include "controls/win32/ListView.h"
 #include "main/SubfolderList.h"
-#include "main/win32/Page.h"
+#include "main/win32/PageHost.h"
 #include "platform/win32/GdiObjects.h"
 
-class TMainForm;
 
 // The "Subfolders" page: the selected folder's direct subfolders in a
 // sortable list of nine columns. The list is virtual: rows are built and
@@ -22,7 +21,7 @@ class TMainForm;
 // (and for every row only when the list is sorted by type).
 class TSubfoldersPage : public TPage {
 public:
-    TSubfoldersPage(TPanel& sheet, TMainForm& form, const TPageServices& services);
+    TSubfoldersPage(TPanel& sheet, IPageHost& host, const TPageServices& services);
 
     void Fill(TFolderNode& node) override;
     void Layout() override;
@@ -57,7 +56,6 @@ private:
     void ShowSelectedRowMenu(bool atMouse);
     void UpdatePathLabel();
 
-    TMainForm& Form;
     TFolderNode* ListNode = nullptr;
     int ListSortColumn = kInitialSortColumn;
     std::vector<TSubfolderRow> Rows;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "controls/win32/Fonts.h"
-#include "main/win32/MainForm.h"
 #include "scan/FolderTree.h"
 
 namespace {
@@ -36,8 +35,8 @@ TGdiObject UnderlinedLike(HGDIOBJ font) {
 
 }  // namespace
 
-TWastedSpacePage::TWastedSpacePage(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet, services), Form(form) {
+TWastedSpacePage::TWastedSpacePage(TPanel& sheet, IPageHost& host, const TPageServices& services)
+    : TPage(sheet, host, services) {
     const TPixelScale& scale = Services.Scale;
     // The link shares its corner of the row with three panels: the smaller
     // user-interface font keeps its text whole there.
@@ -142,7 +141,7 @@ bool TWastedSpacePage::OnLinkRowMessage(UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         case WM_COMMAND:
             if (HWND(lParam) != link || HIWORD(wParam) != STN_CLICKED) return false;
-            Form.OpenHelp(LinkHelpContext);
+            Host.OpenHelp(LinkHelpContext);
             result = 0;
             return true;
         case WM_SETCURSOR:
@@ -193,7 +192,7 @@ void TWastedSpacePage::Layout() {
 }
 
 void TWastedSpacePage::UpdatePathLabel() {
-    const TMainFormState& state = Form.State();
+    const TMainFormState& state = Host.State();
     // A drive's root shows its node's text, set by Fill.
     if (!state.CurrentNode || !state.CurrentNode->Parent) return;
     RECT header;
@@ -211,7 +210,7 @@ void TWastedSpacePage::Fill(TFolderNode& node) {
     if (isRoot) txtWebWastedPath->SetText(std::string(node.Text()));
     if (!node.Record) return;
 
-    const auto panels = WastedPanels(*node.Record, Form.State().CurrentClusterSize, Services.Locale);
+    const auto panels = WastedPanels(*node.Record, Host.State().CurrentClusterSize, Services.Locale);
     for (int k = 1; k <= kClusterSizeCount; ++k) {
         const TWastedPanel& shown = panels[size_t(k - 1)];
         const TClusterPanel& cluster = Cluster(k);

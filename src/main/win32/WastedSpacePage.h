@@ -9,12 +9,11 @@
 #include "controls/win32/ScrollBox.h"
 #include "controls/win32/ToolTips.h"
 #include "main/FolderInfoText.h"
-#include "main/win32/Page.h"
-#include "main/win32/Panel.h"
+#include "main/win32/PageHost.h"
+#include "controls/win32/Panel.h"
 #include "pie/win32/SimplePieGauge.h"
 #include "platform/win32/GdiObjects.h"
 
-class TMainForm;
 
 // The "Wasted Space" page: how much the folder with all its subfolders
 // would waste at each of seven cluster sizes, a small pie gauge each, the
@@ -23,7 +22,7 @@ class TMainForm;
 // does not change them. The page is rebuilt on every showing.
 class TWastedSpacePage : public TPage {
 public:
-    TWastedSpacePage(TPanel& sheet, TMainForm& form, const TPageServices& services);
+    TWastedSpacePage(TPanel& sheet, IPageHost& host, const TPageServices& services);
     ~TWastedSpacePage() override;
 
     void Fill(TFolderNode& node) override;
@@ -65,7 +64,6 @@ private:
     void UpdatePathLabel();
     const TClusterPanel& Cluster(int k) const { return ClusterPanels[size_t(k - 1)]; }
 
-    TMainForm& Form;
     int LinkHelpContext = kWastedFolderHelpContext;
 
     TGdiObject LinkFont;

@@ -8,13 +8,12 @@
 #include "config/Options.h"
 #include "controls/win32/Fonts.h"
 #include "main/Pages.h"
-#include "main/win32/MainForm.h"
 #include "pie/SectionInfo.h"
 #include "pie/win32/GroupPictures.h"
 #include "pie/win32/PieTarget.h"
 #include "pie/win32/SectionSizeBox.h"
 #include "platform/win32/Win32ShellInfo.h"
-#include "main/win32/FolderNavigator.h"
+#include "main/win32/PageHost.h"
 #include "scan/DriveRecords.h"
 #include "scan/FolderTree.h"
 #include "scan/SizeText.h"
@@ -34,8 +33,8 @@ constexpr TColor kLime = 0x00FF00;
 
 }  // namespace
 
-TPieView::TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services)
-    : TPage(sheet, services), Form(form), ShellAnswers(services.Shell) {
+TPieView::TPieView(TPanel& sheet, IPageHost& host, const TPageServices& services)
+    : TPage(sheet, host, services), ShellAnswers(services.Shell) {
     const TPixelScale& scale = Services.Scale;
     DriveLabelWidth = scale(kDriveWidth);
     panPieChartSupport = std::make_unique<TPanel>(Sheet.Handle(), 0, WS_BORDER);
@@ -118,7 +117,7 @@ void TPieView::Layout() {
     const int top = Services.Scale(kHeaderHeight);
     FolderPie->SetBounds(0, top, client.right, client.bottom - top);
 
-    if (!IsWindowVisible(Form.Handle())) return;
+    if (!IsWindowVisible(Host.OwnerWindow())) return;
     RECT box;
     GetClientRect(FolderPie->Handle(), &box);
     Chart->SetSize(box.right, box.bottom);
@@ -137,22 +136,22 @@ void TPieView::Layout() {
 }
 
 void TPieView::Fill(TFolderNode& node) {
-    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetVisible(Services.Options.PieSectionSizeWindow);
+    if (TSectionSizeBox* box = Host.SectionSizeBox()) box->SetVisible(Services.Options.PieSectionSizeWindow);
     ShowDrive();
     Layout();
-    const std::string& current = Form.State().CurrentPath;
+    const std::string& current = Host.State().CurrentPath;
     if (current == PiePath && PieNode == &node) return;
     PieNode = &node;
     const TDriveList noDrives;
-    const IFolderNavigator* navigator = Form.Navigator();
+    const IFolderNavigator* navigator = Host.Navigator();
     TPieBuilder builder(*Chart, Infos, Services.FileSystem, navigator ? navigator->DriveRecords() : noDrives,
                         Services.Locale, *this);
     TPieTarget target(*Chart, FolderPie->Handle());
-    builder.BuildPie(&node, PieBuildSettingsOf(Services.Options, Form.State().ClusterView));
+    builder.BuildPie(&node, PieBuildSettingsOf(Services.Options, Host.State().ClusterView));
 }
 
 void TPieView::ShowDrive() {
-    const TMainFormState& state = Form.State();
+    const TMainFormState& state = Host.State();
     txtWebSectionDrive->SetText(state.CurrentDrive ? std::string("of ") + state.CurrentDrive + ":" : std::string());
     const std::string driveSize = FormatSize(state.DriveTotalBytes, Services.Locale);
     txtWebSectionDriveSize->SetText(driveSize);
@@ -165,7 +164,7 @@ void TPieView::ApplyColors() {
                           colors[kColorTextRectBackgroundHighlighted], colors[kColorTextRectLinesHighlighted],
                           colors[kColorTextHighlighted]);
     Chart->SetColors(colors[kColorPieBackground], colors[kColorPieLines], colors[kColorNormalFolder]);
-    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->ApplyGaugeColors(colors);
+    if (TSectionSizeBox* box = Host.SectionSizeBox()) box->ApplyGaugeColors(colors);
 }
 
 void TPieView::ResetHover() {
@@ -196,14 +195,14 @@ void TPieView::NodesGoing(const TFolderNode& going) {
     if (PieNode && (IsSameOrBelow(PieNode, going) || going.Parent == PieNode)) Forget();
 }
 
-void TPieView::PieBuilt() { PiePath = Form.State().CurrentPath; }
+void TPieView::PieBuilt() { PiePath = Host.State().CurrentPath; }
 
 void TPieView::ShowItemHeader(const std::string& path, uint8_t kind, int64_t size, int64_t wasted) {
     const bool includeWasted = Services.Options.IncludeWastedInformation;
-    const TItemHeader header = DescribePieItem(path, kind, size, wasted, includeWasted, Form.State().DriveTotalBytes,
+    const TItemHeader header = DescribePieItem(path, kind, size, wasted, includeWasted, Host.State().DriveTotalBytes,
                                                ShellAnswers, Services.Locale);
-    if (TSectionSizeBox* box = Form.SectionSizeBox()) box->SetWasted(header.WastePercent, header.WasteText);
-    Form.SetStatusText(0, header.StatusText);
+    if (TSectionSizeBox* box = Host.SectionSizeBox()) box->SetWasted(header.WastePercent, header.WasteText);
+    Host.SetStatusText(0, header.StatusText);
     txtWebFolderSize->SetText(header.SizeText);
     gaugeWebSection->SetProgress(header.DrivePercent);
     if (header.ShellIcon != IconIndex || header.GroupImage != GroupImage) {

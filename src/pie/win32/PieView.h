@@ -5,8 +5,8 @@
 #include <string>
 
 #include "controls/win32/Label.h"
-#include "main/win32/Page.h"
-#include "main/win32/Panel.h"
+#include "main/win32/PageHost.h"
+#include "controls/win32/Panel.h"
 #include "pie/PieChart.h"
 #include "pie/PieInteraction.h"
 #include "pie/SectionBuilder.h"
@@ -16,7 +16,6 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
 
-class TMainForm;
 
 // The "Pie Chart" page: a header describing whatever the mouse points at,
 // and the selected folder as a pie of its subfolders and files. A click on
@@ -25,7 +24,7 @@ class TMainForm;
 // after Forget; resizing only repaints it.
 class TPieView : public TPage, private IPieBuildHost {
 public:
-    TPieView(TPanel& sheet, TMainForm& form, const TPageServices& services);
+    TPieView(TPanel& sheet, IPageHost& host, const TPageServices& services);
     ~TPieView() override;
 
     void Fill(TFolderNode& node) override;
@@ -75,7 +74,6 @@ private:
     void MouseDown(UINT message, int x, int y);
     void ShowDrive();
 
-    TMainForm& Form;
     std::string PiePath;
     const TFolderNode* PieNode = nullptr;  // the folder the pie was last built for
     TPieHover Hovering;

@@ -3,34 +3,33 @@
 
 #include "config/Options.h"
 #include "main/MainCommands.h"
-#include "main/win32/MainForm.h"
 #include "pie/win32/PieView.h"
 
 // Counting the waste changes every page's figures, not only the pie's.
 void TPieView::ShowWastedToggled(bool down) {
     Services.Options.IncludeWastedInformation = down;
-    Form.InvalidateViews(true);
+    Host.InvalidateViews(true);
 }
 
 void TPieView::ShowFilesToggled(bool down) {
     Services.Options.ShowFileNames = down;
-    Form.InvalidatePie();
+    Host.InvalidatePie();
 }
 
 // The two label buttons exclude each other; both may be up.
 void TPieView::PercentToggled(bool down) {
-    if (down) Form.SetToolDown(toolMB, false);
+    if (down) Host.SetToolDown(toolMB, false);
     Services.Options.ShowPercentInPie = down ? 1 : 0;
-    Form.InvalidateViews(true);
+    Host.InvalidateViews(true);
 }
 
 void TPieView::SizesToggled(bool down) {
-    if (down) Form.SetToolDown(toolPercent, false);
+    if (down) Host.SetToolDown(toolPercent, false);
     Services.Options.ShowPercentInPie = down ? 2 : 0;
-    Form.InvalidateViews(true);
+    Host.InvalidateViews(true);
 }
 
 void TPieView::SortOrderChosen(bool ascending) {
     Services.Options.SortAscending = ascending;
-    Form.InvalidatePie();
+    Host.InvalidatePie();
 }

@@ -5,8 +5,7 @@
 
 #include "config/Options.h"
 #include "main/Pages.h"
-#include "main/win32/FolderNavigator.h"
-#include "main/win32/MainForm.h"
+#include "main/win32/PageHost.h"
 #include "pie/SectionInfo.h"
 #include "pie/win32/PieTarget.h"
 #include "pie/win32/PieView.h"
@@ -19,7 +18,7 @@ bool TPieView::OnPaintBoxMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& r
         case WM_MBUTTONDOWN: MouseDown(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return true;
         case WM_SETCURSOR:
             if (LOWORD(lParam) != HTCLIENT) return false;
-            SetCursor(Form.Cursor(Hovering.Cursor()));
+            SetCursor(Host.Cursor(Hovering.Cursor()));
             result = TRUE;
             return true;
         default: return false;
@@ -27,7 +26,7 @@ bool TPieView::OnPaintBoxMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& r
 }
 
 void TPieView::MouseMove(int x, int y) {
-    if (Form.Pages().ActiveSheet() == pageNotScanned) return;
+    if (Host.ActiveSheet() == pageNotScanned) return;
     THoverResult hover;
     {
         TPieTarget target(*Chart, FolderPie->Handle());
@@ -35,13 +34,13 @@ void TPieView::MouseMove(int x, int y) {
     }
     if (hover.Ignored) return;
     // Shown at once: the next WM_SETCURSOR may be a while away.
-    if (hover.CursorChanged) SetCursor(Form.Cursor(hover.Cursor));
+    if (hover.CursorChanged) SetCursor(Host.Cursor(hover.Cursor));
     const TSectionInfo& entry = *hover.Item;
     ShowItemHeader(entry.Path, entry.Kind, entry.Size, entry.Wasted);
 }
 
 void TPieView::MouseDown(UINT message, int x, int y) {
-    IFolderNavigator* navigator = Form.Navigator();
+    IFolderNavigator* navigator = Host.Navigator();
     if (!navigator) return;
     if (message == WM_RBUTTONDOWN) {
         // A copy: the menu's command may rebuild the pie and free the entry.
@@ -52,18 +51,18 @@ void TPieView::MouseDown(UINT message, int x, int y) {
         return;
     }
     if (message != WM_LBUTTONDOWN) return;
-    TFolderNode* selected = Form.State().CurrentNode;
+    TFolderNode* selected = Host.State().CurrentNode;
     const TPieClick click = DecidePieClick(*Chart, x, y, selected);
     switch (click.Action) {
         case TPieClick::SelectChild:
             // Selecting may find the folder gone from the disk and free it
             // (and vanished parents): what is selected afterwards is opened.
             navigator->SelectNode(*click.Node);
-            if (Services.Options.AutoExpand && Form.State().CurrentNode)
-                navigator->ExpandNode(*Form.State().CurrentNode);
+            if (Services.Options.AutoExpand && Host.State().CurrentNode)
+                navigator->ExpandNode(*Host.State().CurrentNode);
             break;
         case TPieClick::SelectParent:
-            Form.UpdatePageVisibility(click.Node);
+            Host.UpdatePageVisibility(click.Node);
             if (Services.Options.AutoCollapse) navigator->CollapseSubtree(*selected);
             navigator->SelectNode(*click.Node);
             break;

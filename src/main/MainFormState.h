@@ -6,8 +6,9 @@
 
 struct TFolderNode;
 
-// What the main window remembers while it runs. The scan commands, the
-// tree and the pages read and write it; nothing of it is saved.
+// What the main window remembers while it runs. The main window and the
+// scan commands write it; the pages read it through their host. Nothing of
+// it is saved.
 struct TMainFormState {
     bool Scanning = false;
     uint8_t CurrentPage = 0;  // page index 0..4
@@ -20,11 +21,6 @@ struct TMainFormState {
     int ClusterView = 0;
     int64_t DriveTotalBytes = 0;
     int64_t DriveFreeBytes = 0;
-    // The pie builder's accumulators.
-    int64_t OtherFoldersSize = 0;
-    int64_t OtherFoldersWasted = 0;
-    int64_t OtherFilesSize = 0;
-    int64_t OtherFilesWasted = 0;
     TFolderNode* CurrentNode = nullptr;  // the node whose data the pages show
     TFolderNode* CurrentRoot = nullptr;  // the drive's root above it
 };

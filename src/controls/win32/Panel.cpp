@@ -1,4 +1,4 @@
-#include "main/win32/Panel.h"
+#include "controls/win32/Panel.h"
 
 #include <stdexcept>
 
