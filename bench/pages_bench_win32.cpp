@@ -123,13 +123,13 @@ int wmain(int argc, wchar_t** argv) {
     TScanCommands commands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
                             system.MessageBoxes, system.NameOrder, system.Locale, system.FolderBrowser,
                             &ShowItemContextMenu, {wide}, {}});
-    TMainFormHooks hooks;
-    commands.FillHooks(hooks);
+    TMainFormParts parts;
+    parts.Scan = &commands;
     TProgramOptions options;
     TMainForm form({registry, system.MessageBoxes, system.ModalRunner, system.Shell, system.FileSystem, system.Drives,
                     system.ShellInfo, system.DriveInfo, system.Locale, system.TextCompare, system.SaveDialog,
                     system.ShellFiles, "C:\\Quarrymap.exe", options},
-                   hooks);
+                   parts);
     if (!form.Create()) return 1;
     commands.Attach(form);
     form.Show(SW_SHOWNORMAL);

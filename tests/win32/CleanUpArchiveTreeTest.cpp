@@ -97,7 +97,7 @@ TEST_F(CleanUpArchiveTreeTest, AMovedFolderLeavesTheTreeWithExactlyItsTotals) {
     ASSERT_TRUE(Ready) << "drive T: is prepared by scripts/test";
     Start();
     const std::string path = std::string(kTree) + "\\Gone";
-    ASSERT_TRUE(Main.Hooks.SelectFolderByPath(path));
+    ASSERT_TRUE(Main.Parts.Scan->SelectFolderByPath(path));
     const int32_t subfolders = Node(kTree)->Record->OwnFolders;
     const int64_t goneSize = Node(path)->Record->TreeSize;
     std::string archive;

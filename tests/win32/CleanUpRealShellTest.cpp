@@ -39,7 +39,7 @@ protected:
         ASSERT_TRUE(Ready) << "drive T: is prepared by scripts/test";
         Start();
         const std::string path = std::string(kRoot) + "\\" + folder;
-        ASSERT_TRUE(Main.Hooks.SelectFolderByPath(path));
+        ASSERT_TRUE(Main.Parts.Scan->SelectFolderByPath(path));
         ASSERT_EQ(SelectedPath(), path);
         const int32_t subfolders = Node(kRoot)->Record->OwnFolders;
         {
@@ -76,7 +76,7 @@ TEST_F(CleanUpRealShellTest, SayingNoToTheShellChangesNothing) {
     ASSERT_TRUE(Ready) << "drive T: is prepared by scripts/test";
     Start();
     const std::string path = std::string(kRoot) + "\\Keep";
-    ASSERT_TRUE(Main.Hooks.SelectFolderByPath(path));
+    ASSERT_TRUE(Main.Parts.Scan->SelectFolderByPath(path));
     const TFolderSize before = *Root('T')->Record;
     {
         TShellBoxAnswerer no({IDNO});
@@ -121,7 +121,7 @@ protected:
     // Selects the folder's own node, found by its name as the scan listed it.
     void SelectChild(const std::string& name) {
         if (!Node(kRoot)) {
-            ASSERT_TRUE(Main.Hooks.SelectFolderByPath(kRoot));
+            ASSERT_TRUE(Main.Parts.Scan->SelectFolderByPath(kRoot));
         }
         TFolderNode* node = Node(std::string(kRoot) + "\\" + name);
         ASSERT_NE(node, nullptr) << name;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MainFormTestSupport.h"
 #include "config/Options.h"
 #include "main/MainCommands.h"
@@ -58,23 +60,28 @@ TEST_F(MainFormCommandsTest, StartStatesOfScanCommands) {
 }
 
 TEST_F(MainFormCommandsTest, CommandsWithoutTheirWorkStayDisabled) {
-    Hooks.Options = [] {};
+    Parts.PieExport = nullptr;
+    Parts.Scan = &ScanFake;  // the dialogs are not connected
+    Start();
+    EXPECT_TRUE(MenuEnabled(cmdFileSelectFolder));
+    EXPECT_TRUE(ToolEnabled(toolScan));
+    for (int id : {int(cmdViewOptions), int(cmdHelpAbout), int(cmdHelpIntroductoryLetter),
+                   int(cmdFileRestoreCompressedFolders), int(cmdFilePieAsBitmap)})
+        EXPECT_FALSE(MenuEnabled(id)) << id;
+    // Sent anyway, a disabled command does nothing.
+    Command(cmdHelpAbout);
+    EXPECT_TRUE(DialogsFake.Shown.empty());
+
+    Close();
+    Parts.Dialogs = &DialogsFake;
     Start();
     EXPECT_TRUE(MenuEnabled(cmdViewOptions));
-    for (int id : {int(cmdHelpAbout), int(cmdHelpIntroductoryLetter), int(cmdFileSelectFolder),
-                   int(cmdFileRestoreCompressedFolders)})
-        EXPECT_FALSE(MenuEnabled(id)) << id;
-    EXPECT_FALSE(ToolEnabled(toolScan));
-    // Sent anyway, a disabled command does nothing.
-    int abouts = 0;
-    Hooks.ShowAbout = [&] { ++abouts; };
     Command(cmdHelpAbout);
-    EXPECT_EQ(0, abouts);
+    EXPECT_EQ(std::vector<std::string>{"about"}, DialogsFake.Shown);
 }
 
 TEST_F(MainFormCommandsTest, ScanningSwitchesTheScanCommandsAndAbort) {
-    Hooks.ScanOrRescanDrive = [](const std::string&) {};
-    Hooks.RescanCurrentFolder = [] {};
+    Parts.Scan = &ScanFake;
     Start();
     Form->SetScanning(true);
     EXPECT_FALSE(MenuEnabled(cmdFileScanDrives));
@@ -196,8 +203,7 @@ TEST_F(MainFormCommandsTest, ViewTogglesShowHideAndRemember) {
 }
 
 TEST_F(MainFormCommandsTest, PieTogglesSetTheirOptions) {
-    std::vector<std::string> told;
-    Hooks.ToggleSectionSizeWindow = [&](bool shown) { told.push_back(shown ? "window on" : "window off"); };
+    Parts.SectionSizeWindow = &SectionWindowFake;
     Start();
     // The buttons start as the options say (the defaults: waste, files and percentages).
     EXPECT_TRUE(Form->IsToolDown(toolShowWasted));
@@ -232,7 +238,8 @@ TEST_F(MainFormCommandsTest, PieTogglesSetTheirOptions) {
 
     Command(cmdViewPieSectionSizeWindow);
     Command(cmdViewPieSortAscending);
-    EXPECT_EQ((std::vector<std::string>{"window off"}), told);
+    EXPECT_EQ(1, std::count(SectionWindowFake.Told.begin(), SectionWindowFake.Told.end(), "window off"));
+    EXPECT_EQ(0, std::count(SectionWindowFake.Told.begin(), SectionWindowFake.Told.end(), "window on"));
     EXPECT_TRUE(Options.SortAscending);
     EXPECT_FALSE(MenuChecked(cmdViewPieSectionSizeWindow));
     EXPECT_TRUE(MenuChecked(cmdViewPieSortAscending));
@@ -247,14 +254,11 @@ TEST_F(MainFormCommandsTest, PieTogglesSetTheirOptions) {
 }
 
 TEST_F(MainFormCommandsTest, DroppedItemsOpenOnlyTheFirst) {
-    std::vector<std::string> opened;
-    Hooks.SelectFolderByPath = [&](const std::string& path) {
-        opened.push_back(path);
-        return true;
-    };
+    Parts.Scan = &ScanFake;
     Start();
     SendMessageW(Window(), WM_DROPFILES, WPARAM(BuildDrop({L"D:\\Projects\\Ærø", L"C:\\Windows"})), 0);
-    EXPECT_EQ(std::vector<std::string>{"D:\\Projects\\\xC3\x86r\xC3\xB8"}, opened);
+    EXPECT_EQ((std::vector<std::string>{"auto ", "command line", "open D:\\Projects\\\xC3\x86r\xC3\xB8"}),
+              ScanFake.Calls);
 }
 
 TEST_F(MainFormCommandsTest, ExploreOpensTheCurrentFolder) {
@@ -314,7 +318,8 @@ TEST_F(MainFormCommandsTest, ExitClosesAndSaves) {
 }
 
 TEST_F(MainFormCommandsTest, FailingCommandIsReportedInOneBox) {
-    Hooks.Options = [] { throw std::runtime_error("The options cannot be shown."); };
+    Parts.Dialogs = &DialogsFake;
+    DialogsFake.OptionsRun = [] { throw std::runtime_error("The options cannot be shown."); };
     Start();
     Command(cmdViewOptions);
     ASSERT_EQ(1u, Boxes.Shown.size());

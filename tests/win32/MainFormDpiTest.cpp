@@ -61,7 +61,8 @@ protected:
         Drive = Tree.AddRoot("Local Disk (C:)", 'C');
         Folder = Tree.AddChild(*Drive, "Data");
         Folder->Record = std::make_unique<TFolderSize>();
-        Hooks.SelectedNode = [this] { return Folder; };
+        ScanFake.Selected = Folder;
+        Parts.Scan = &ScanFake;
     }
 
     void StartScanned() {

@@ -31,7 +31,7 @@ protected:
     MainFormPagesTest() {
         Drive = Tree.AddRoot("Local Disk (C:)", 'C');
         Folder = Tree.AddChild(*Drive, "Data");
-        Hooks.SelectedNode = [this] { return Selected; };
+        Parts.Scan = &ScanFake;
     }
 
     void Start() {
@@ -60,7 +60,7 @@ protected:
     TFolderTree Tree;
     TFolderNode* Drive;
     TFolderNode* Folder;
-    TFolderNode* Selected = nullptr;
+    TFolderNode*& Selected = ScanFake.Selected;
     std::vector<std::string> Filled;
     int Forgotten = 0;
 };
@@ -110,8 +110,7 @@ TEST_F(MainFormPagesTest, DriveRootLosesTheCleanUpTabAndFallsBackToThePie) {
 }
 
 TEST_F(MainFormPagesTest, UnscannedFolderExplainsWhy) {
-    int hidden = 0;
-    Hooks.HideSectionSizeWindow = [&] { ++hidden; };
+    Parts.SectionSizeWindow = &SectionWindowFake;
     Start();
     Form->State().ScannedDrives.Append('C');
     Form->SetScanning(true);
@@ -121,7 +120,8 @@ TEST_F(MainFormPagesTest, UnscannedFolderExplainsWhy) {
     Form->SetScanning(false);
     Form->UpdatePageVisibility(Drive);
     EXPECT_NE(std::wstring::npos, Memo().find(L"interrupted before Quarrymap 2000 had finished scanning this drive."));
-    EXPECT_GE(hidden, 2);
+    EXPECT_GE(SectionWindowFake.Told.size(), 2u);
+    EXPECT_EQ("hidden", SectionWindowFake.Told.back());
 }
 
 TEST_F(MainFormPagesTest, TabClickShowsThatPage) {

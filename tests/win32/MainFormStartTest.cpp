@@ -35,8 +35,7 @@ TEST_F(MainFormStartTest, FreshRegistryOpensAtTheDefaultPlaceWithEverythingShown
 }
 
 TEST_F(MainFormStartTest, FreshRegistryAsksForDrivesAtStartUp) {
-    std::vector<std::string> scanned;
-    Hooks.ScanOrRescanDrive = [&](const std::string& item) { scanned.push_back(item); };
+    Parts.Scan = &ScanFake;
     bool sawDriveSelection = false;
     Runner.Script = [&](TDialog& dialog) {
         sawDriveSelection = dynamic_cast<TDrivesSelectBox*>(&dialog) != nullptr;
@@ -46,33 +45,30 @@ TEST_F(MainFormStartTest, FreshRegistryAsksForDrivesAtStartUp) {
     EXPECT_EQ(1, Runner.Runs);
     EXPECT_TRUE(sawDriveSelection);
     // The dialog ticks the program's own drive; its Scan button scans it.
-    EXPECT_EQ(std::vector<std::string>{"CLocal Disk (C:)"}, scanned);
+    EXPECT_EQ((std::vector<std::string>{"auto ", "command line", "scan CLocal Disk (C:)"}), ScanFake.Calls);
 }
 
 TEST_F(MainFormStartTest, NoQuestionWhenTheStartUpScansFoundSomething) {
-    std::string autoLetters;
-    Hooks.AutoScanDrives = [&](const std::string& letters) {
-        autoLetters = letters;
-        Form->State().ScannedDrives.Append('D');
+    Parts.Scan = &ScanFake;
+    ScanFake.OnCall = [&](const std::string& call) {
+        if (call == "auto D") Form->State().ScannedDrives.Append('D');
     };
     Registry.PlantString(std::string(kRegistryRoot) + "\\Options", "DrivesToAutoScan", "d");
     Start();
-    EXPECT_EQ("D", autoLetters);
+    EXPECT_EQ((std::vector<std::string>{"auto D", "command line"}), ScanFake.Calls);
     EXPECT_EQ(0, Runner.Runs);
 }
 
 TEST_F(MainFormStartTest, CancelledDriveSelectionScansNothing) {
-    int scans = 0;
-    Hooks.ScanOrRescanDrive = [&](const std::string&) { ++scans; };
+    Parts.Scan = &ScanFake;
     Start();
     EXPECT_EQ(1, Runner.Runs);
-    EXPECT_EQ(0, scans);
+    EXPECT_EQ((std::vector<std::string>{"auto ", "command line"}), ScanFake.Calls);
 }
 
 TEST_F(MainFormStartTest, IntroLetterThenAboutBoxOnceAtTheFirstRun) {
-    std::vector<std::string> shown;
-    Hooks.ShowIntroLetter = [&](bool keyPreview) { shown.push_back(keyPreview ? "letter with Esc" : "letter"); };
-    Hooks.ShowAbout = [&] { shown.push_back("about"); };
+    Parts.Dialogs = &DialogsFake;
+    const std::vector<std::string>& shown = DialogsFake.Shown;
     Registry.PlantString(kVersionKey, "ShowIntroLetter", "1");
     Start();
     EXPECT_EQ((std::vector<std::string>{"letter", "about"}), shown);
@@ -92,11 +88,10 @@ TEST_F(MainFormStartTest, IntroLetterThenAboutBoxOnceAtTheFirstRun) {
 }
 
 TEST_F(MainFormStartTest, NoLetterUnlessTheFlagIsExactlyOne) {
-    int letters = 0;
-    Hooks.ShowIntroLetter = [&](bool) { ++letters; };
+    Parts.Dialogs = &DialogsFake;
     Registry.PlantString(kVersionKey, "ShowIntroLetter", "yes");
     Start();
-    EXPECT_EQ(0, letters);
+    EXPECT_EQ(0, std::count(DialogsFake.Shown.begin(), DialogsFake.Shown.end(), "letter"));
     EXPECT_EQ("yes", Registry.Find(kVersionKey, "ShowIntroLetter")->Text);
 }
 

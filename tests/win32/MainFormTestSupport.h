@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@
 #include "controls/win32/SaveDialog.h"
 #include "platform/memory/ScriptedShellFileOperation.h"
 #include "main/MainCommands.h"
-#include "main/MainFormHooks.h"
+#include "main/MainFormParts.h"
 #include "config/Options.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/MainFormControls.h"
@@ -51,6 +52,60 @@ public:
     }
 };
 
+// Stand-ins for the parts the window hands its commands to: each notes
+// what it was asked, in order.
+class TFakeScanActions : public IScanActions {
+public:
+    TFolderNode* Selected = nullptr;
+    bool OpenAnswer = true;          // what SelectFolderByPath answers
+    std::vector<std::string> Calls;  // "scan <item>", "open <path>", "auto <letters>", or the command's name
+    std::function<void(const std::string& call)> OnCall;  // what a call does besides being noted
+
+    TFolderNode* SelectedNode() const override { return Selected; }
+    void ScanOrRescanDrive(const std::string& driveItem) override { Note("scan " + driveItem); }
+    void RescanCurrentFolder() override { Note("rescan folder"); }
+    void RescanCurrentDrive() override { Note("rescan drive"); }
+    void RescanAllDrives() override { Note("rescan all"); }
+    void RemoveCurrentDrive() override { Note("remove drive"); }
+    void RemoveAllDrives() override { Note("remove all"); }
+    void SelectFolder() override { Note("select folder"); }
+    void LevelUp() override { Note("level up"); }
+    bool SelectFolderByPath(const std::string& path) override {
+        Note("open " + path);
+        return OpenAnswer;
+    }
+    void AutoScanDrives(const std::string& letters) override { Note("auto " + letters); }
+    void ScanCommandLine() override { Note("command line"); }
+
+private:
+    void Note(const std::string& call) {
+        Calls.push_back(call);
+        if (OnCall) OnCall(call);
+    }
+};
+
+class TFakeProgramDialogs : public IProgramDialogs {
+public:
+    std::vector<std::string> Shown;   // "restore", "options", "letter", "letter with Esc", "about"
+    std::function<void()> OptionsRun;  // what Options does besides noting it
+
+    void RestoreCompressedFolders() override { Shown.push_back("restore"); }
+    void Options() override {
+        Shown.push_back("options");
+        if (OptionsRun) OptionsRun();
+    }
+    void ShowIntroLetter(bool keyPreview) override { Shown.push_back(keyPreview ? "letter with Esc" : "letter"); }
+    void ShowAbout() override { Shown.push_back("about"); }
+};
+
+class TFakeSectionSizeWindow : public ISectionSizeWindowSwitch {
+public:
+    std::vector<std::string> Told;  // "window on", "window off", "hidden"
+
+    void SectionSizeWindowToggled(bool shown) override { Told.push_back(shown ? "window on" : "window off"); }
+    void HideSectionSizeWindow() override { Told.push_back("hidden"); }
+};
+
 // The main window with every service replaced by a test double. Messages
 // go through the window's own preview, as in the program's message loop.
 class TMainFormFixture {
@@ -70,7 +125,7 @@ public:
         Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, *FileSystem, Drives, Shell,
                                                              DriveInfo, Locale, TextCompare, SaveDialog, *ShellOperation,
                                                              "C:\\Apps\\Quarrymap.exe", Options},
-                                           Hooks);
+                                           Parts);
         Created = Form->Create();
         if (Created && show) Form->Show(SW_SHOWNORMAL);
         Pump();
@@ -185,7 +240,11 @@ public:
     TScriptedSaveDialog SaveDialog;
     TScriptedShellFileOperation ShellFiles;
     IShellFileOperation* ShellOperation = &ShellFiles;  // a test may give the real one
-    TMainFormHooks Hooks;
+    // Unconnected until a test connects them, as their commands stay disabled then.
+    TFakeScanActions ScanFake;
+    TFakeProgramDialogs DialogsFake;
+    TFakeSectionSizeWindow SectionWindowFake;
+    TMainFormParts Parts;
     std::unique_ptr<TMainForm> Form;
     bool Created = false;
 

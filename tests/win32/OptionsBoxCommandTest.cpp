@@ -94,7 +94,8 @@ TEST_F(OptionsBoxWin32RegistryTest, KeysWithSubkeysAreNotDeleted) {
 class OptionsCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Fixture.Hooks.Options = [this] { RunOptionsCommand(Services, *Fixture.Form); };
+        Fixture.Parts.Dialogs = &Fixture.DialogsFake;
+        Fixture.DialogsFake.OptionsRun = [this] { RunOptionsCommand(Services, *Fixture.Form); };
         Fixture.Start();
         ASSERT_TRUE(Fixture.Created);
     }

@@ -117,9 +117,7 @@ protected:
     // C:\ scanned, C:\Data selected on the page given, the pie showing
     // Old (with its label highlighted under the mouse) and the files.
     void ShowData(int command = cmdViewPieChart) {
-        Main.Hooks.PieAsMetafile = [this] { Exporter->AsMetafileCommand(); };
-        Main.Hooks.PieAsBitmap = [this] { Exporter->AsBitmapCommand(); };
-        Main.Hooks.PieToFile = [this] { Exporter->ToFileCommand(); };
+        Main.Parts.PieExport = &ExportActions;
         Start();
         // The designed size: a played metafile's frame is kept in hundredths
         // of a millimetre, whose rounding grows with the picture.
@@ -258,6 +256,14 @@ protected:
     TWin32Clipboard RealClipboard;
     TSwitchClipboard Clipboard;
     std::unique_ptr<TPieExport> Exporter;
+    // The window's File > Pie Chart Export entries onto the export under test.
+    struct TExportActions : IPieExportActions {
+        explicit TExportActions(std::unique_ptr<TPieExport>& exporter) : Exporter(exporter) {}
+        void PieAsMetafile() override { Exporter->AsMetafileCommand(); }
+        void PieAsBitmap() override { Exporter->AsBitmapCommand(); }
+        void PieToFile() override { Exporter->ToFileCommand(); }
+        std::unique_ptr<TPieExport>& Exporter;
+    } ExportActions{Exporter};
 };
 
 TEST_F(PieExportTest, BitmapFileHoldsThePieAndTheBitmapFilterNamesIt) {
@@ -511,10 +517,10 @@ TEST_F(PieExportTest, FailuresAreReportedOnceChartAndPageAreBack) {
     EXPECT_EQ(1, Main.Form->State().CurrentPage);
 }
 
-TEST_F(PieExportTest, CommandsObjectFillsTheHooksForTheWindow) {
+TEST_F(PieExportTest, CommandsObjectServesTheWindowOnceAttached) {
     TFilterSaveDialog dialog;
     TPieExportCommands commands(dialog, Main.Boxes);
-    commands.FillHooks(Main.Hooks);
+    Main.Parts.PieExport = &commands;
     Start();
     EXPECT_EQ(nullptr, commands.Export());
     commands.Attach(*Main.Form);

@@ -72,7 +72,7 @@ protected:
             Main.Files.AddFile(s + "top.txt", 10);
             Directory.AddFolder(s);
         }
-        Commands.FillHooks(Main.Hooks);
+        Main.Parts.Scan = &Commands;
         Main.Start();
         ASSERT_TRUE(Main.Created);
         Commands.Attach(*Main.Form);
@@ -159,14 +159,14 @@ TEST_F(ScanCommandsTest, IconsAreAskedOnceWhenFirstNeeded) {
 
 TEST_F(ScanCommandsTest, SelectedNodeFollowsTheTreeSelection) {
     TFolderNode* root = ScanDriveC();
-    EXPECT_EQ(Main.Hooks.SelectedNode(), nullptr);
+    EXPECT_EQ(Main.Parts.Scan->SelectedNode(), nullptr);
     SendMessageW(TreeWindow(), TVM_SELECTITEM, TVGN_CARET, LPARAM(root->Children[0]->ViewItem));
-    EXPECT_EQ(Main.Hooks.SelectedNode(), root->Children[0].get());
+    EXPECT_EQ(Main.Parts.Scan->SelectedNode(), root->Children[0].get());
 }
 
 TEST_F(ScanCommandsTest, CancelledReadinessPromptScansNothing) {
     Main.Boxes.Answer(TMsgResult::Cancel);
-    Main.Hooks.ScanOrRescanDrive("qNo Disk (Q:)");
+    Main.Parts.Scan->ScanOrRescanDrive("qNo Disk (Q:)");
     EXPECT_EQ(Directory.Attempts, std::vector<std::string>{"Q:\\"});
     EXPECT_TRUE(Commands.Tree().Roots().empty());
     EXPECT_TRUE(Main.Form->State().ScannedDrives.Letters().empty());

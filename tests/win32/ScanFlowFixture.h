@@ -60,7 +60,7 @@ protected:
                                                                  Main.Boxes, NameOrder, Locale, Browser,
                                                                  Menus.Function(), std::move(arguments),
                                                                  [this] { return Clock; }});
-        Commands->FillHooks(Main.Hooks);
+        Main.Parts.Scan = Commands.get();
         Main.Start(false);
         ASSERT_TRUE(Main.Created);
         Commands->Attach(*Main.Form);

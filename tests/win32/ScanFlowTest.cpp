@@ -228,9 +228,9 @@ TEST_F(ScanFlowTest, AFolderOnTheCommandLineThatIsNotThereIsNamed) {
 TEST_F(ScanFlowTest, SelectFolderByPathRefusesWhatIsNotAFullPath) {
     Start();
     for (const char* text : {"", "C:", "C:Windows", "\\\\server\\share", "Windows"})
-        EXPECT_FALSE(Main.Hooks.SelectFolderByPath(text)) << text;
+        EXPECT_FALSE(Main.Parts.Scan->SelectFolderByPath(text)) << text;
     EXPECT_TRUE(Commands->Tree().Roots().empty());
-    EXPECT_TRUE(Main.Hooks.SelectFolderByPath("C:\\No\\Such"));  // scanned; nothing to select
+    EXPECT_TRUE(Main.Parts.Scan->SelectFolderByPath("C:\\No\\Such"));  // scanned; nothing to select
     EXPECT_EQ(Selected(), Root('C'));
 }
 

@@ -41,7 +41,7 @@ TEST_F(ScanGuardTest, NothingStartsASecondScanInsideARunningOne) {
     bool refusedByHook = false;
     AtListing("C:\\Many\\F3\\", [&] {
         selectFolderEnabledDuringScan = Main.Form->IsCommandEnabled(cmdFileSelectFolder);
-        refusedByHook = !Main.Hooks.SelectFolderByPath("D:\\Games");
+        refusedByHook = !Main.Parts.Scan->SelectFolderByPath("D:\\Games");
         // What a user can still do while the window services its queue: a
         // menu command by its accelerator, and a folder dropped from Explorer.
         PostMessageW(Main.Form->Handle(), WM_COMMAND, MAKEWPARAM(cmdFileSelectFolder, 0), 0);

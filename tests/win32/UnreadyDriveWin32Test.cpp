@@ -75,7 +75,7 @@ protected:
 TEST_F(UnreadyDriveWin32Test, APulledDriveKeepsItsTreeUntilItComesBack) {
     if (!Ready) GTEST_SKIP() << "drive U: is set up by scripts/test";
     Start();
-    ASSERT_TRUE(Main.Hooks.SelectFolderByPath("U:\\Data\\Old"));
+    ASSERT_TRUE(Main.Parts.Scan->SelectFolderByPath("U:\\Data\\Old"));
     ASSERT_EQ(SelectedPath(), "U:\\Data\\Old");
     TFolderNode* root = Root('U');
     ASSERT_NE(root->Record, nullptr);

@@ -11,7 +11,7 @@
 #include "config/Options.h"
 #include "main/CommandLineScan.h"
 #include "main/ConsoleProgress.h"
-#include "main/MainFormHooks.h"
+#include "main/MainFormParts.h"
 #include "main/win32/CommandLineConsole.h"
 #include "main/win32/FolderReportExport.h"
 #include "main/win32/MainForm.h"
@@ -131,11 +131,11 @@ int RunReport(const TJob& job) {
                                      system.FileSystem, system.Drives,     system.ShellInfo,   system.DriveInfo,
                                      system.Locale,     system.TextCompare, system.SaveDialog, system.ShellFiles,
                                      ProgramPath(),     options};
-    TMainFormHooks hooks;
     TScanCommands scanCommands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
                                 job.Boxes, system.NameOrder, system.Locale, system.FolderBrowser, {}, {job.Path}, {}});
-    scanCommands.FillHooks(hooks);
-    TMainForm form(services, hooks);
+    TMainFormParts parts;
+    parts.Scan = &scanCommands;
+    TMainForm form(services, parts);
     if (!form.Create()) return job.CannotReport(job.Boxes.FirstText());
     scanCommands.Attach(form);
     form.Show(SW_HIDE);

@@ -64,9 +64,9 @@ private:
 
 }  // namespace
 
-TMainForm::TMainForm(const TMainFormServices& services, TMainFormHooks hooks)
+TMainForm::TMainForm(const TMainFormServices& services, const TMainFormParts& parts)
     : Services(services),
-      Hooks(std::move(hooks)),
+      Parts(parts),
       TheDriveBox(services.Drives, services.ShellInfo),
       LeftPanelWidth(Scale(kLeftPanelWidth)) {}
 
@@ -276,10 +276,14 @@ void TMainForm::OnFirstActivation() {
 
 void TMainForm::OnDeferredStartup() {
     TStartupSteps steps;
-    if (Hooks.ShowIntroLetter) steps.ShowIntroLetter = [this] { Hooks.ShowIntroLetter(false); };
-    steps.ShowAbout = Hooks.ShowAbout;
-    steps.AutoScanDrives = Hooks.AutoScanDrives;
-    steps.ScanCommandLine = Hooks.ScanCommandLine;
+    if (IProgramDialogs* dialogs = Parts.Dialogs) {
+        steps.ShowIntroLetter = [dialogs] { dialogs->ShowIntroLetter(false); };
+        steps.ShowAbout = [dialogs] { dialogs->ShowAbout(); };
+    }
+    if (IScanActions* scan = Parts.Scan) {
+        steps.AutoScanDrives = [scan](const std::string& letters) { scan->AutoScanDrives(letters); };
+        steps.ScanCommandLine = [scan] { scan->ScanCommandLine(); };
+    }
     steps.NothingScanned = [this] { return FormState.ScannedDrives.Letters().empty(); };
     steps.ScanDrives = [this] { ExecuteCommand(cmdFileScanDrives); };
     RunDeferredStartup(Services.Registry, Services.Options.DrivesToAutoScan, steps);
@@ -297,7 +301,7 @@ void TMainForm::OnDropFiles(HDROP drop) {
     std::wstring path(length + 1, L'\0');
     DragQueryFileW(drop, 0, path.data(), length + 1);
     path.resize(length);
-    if (Hooks.SelectFolderByPath) Hooks.SelectFolderByPath(Narrow(path));
+    if (Parts.Scan) Parts.Scan->SelectFolderByPath(Narrow(path));
 }
 
 void TMainForm::OnDestroy() {

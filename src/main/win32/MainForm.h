@@ -11,7 +11,7 @@
 
 #include "controls/win32/Dialog.h"
 #include "controls/win32/DriveComboBox.h"
-#include "main/MainFormHooks.h"
+#include "main/MainFormParts.h"
 #include "main/Pages.h"
 #include "controls/PixelScale.h"
 #include "main/MainFormState.h"
@@ -73,7 +73,7 @@ constexpr UINT kFirstActivationMessage = WM_APP + 2;
 // the program use; start-up and the saving of settings at the end.
 class TMainForm : public IPageHost {
 public:
-    TMainForm(const TMainFormServices& services, TMainFormHooks hooks);
+    TMainForm(const TMainFormServices& services, const TMainFormParts& parts);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
@@ -228,7 +228,7 @@ private:
     // The stock user-interface font made for this window's resolution, once
     // that differs from the primary screen's; null until then.
     TGdiObject GuiFont;
-    TMainFormHooks Hooks;
+    TMainFormParts Parts;
     TMainFormState FormState;
 
     HWND Window = nullptr;

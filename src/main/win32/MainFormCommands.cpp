@@ -38,9 +38,13 @@ bool IsSubmenuEntry(int id) {
 }  // namespace
 
 void TMainForm::BindCommands() {
-    const auto bind = [this](int id, const std::function<void()>& action) {
-        if (action) Actions[id] = action;
+    // A command of a part that is not connected keeps no action, so it stays disabled.
+    const auto bind = [this](int id, auto* part, void (std::remove_pointer_t<decltype(part)>::*action)()) {
+        if (part) Actions[id] = [part, action] { (part->*action)(); };
     };
+    IScanActions* scan = Parts.Scan;
+    IPieExportActions* pieExport = Parts.PieExport;
+    IProgramDialogs* dialogs = Parts.Dialogs;
     const auto bindPieToggle = [this](int id, void (TPieView::*toggled)(bool)) {
         Actions[id] = [this, id, toggled] {
             if (PieView) (PieView->*toggled)(IsToolDown(id));
@@ -48,31 +52,31 @@ void TMainForm::BindCommands() {
     };
 
     Actions[cmdFileScanDrives] = [this] { ScanDrivesCommand(); };
-    bind(cmdFileRescanCurrentDirectory, Hooks.RescanCurrentFolder);
-    bind(cmdFileRescanCurrentDrive, Hooks.RescanCurrentDrive);
-    bind(cmdFileRescanAllDrives, Hooks.RescanAllDrives);
-    bind(cmdFileRemoveCurrentDrive, Hooks.RemoveCurrentDrive);
-    bind(cmdFileRemoveAllDrives, Hooks.RemoveAllDrives);
+    bind(cmdFileRescanCurrentDirectory, scan, &IScanActions::RescanCurrentFolder);
+    bind(cmdFileRescanCurrentDrive, scan, &IScanActions::RescanCurrentDrive);
+    bind(cmdFileRescanAllDrives, scan, &IScanActions::RescanAllDrives);
+    bind(cmdFileRemoveCurrentDrive, scan, &IScanActions::RemoveCurrentDrive);
+    bind(cmdFileRemoveAllDrives, scan, &IScanActions::RemoveAllDrives);
     Actions[cmdFileAbort] = [] { AbortScan = true; };
-    bind(cmdFilePieAsMetafile, Hooks.PieAsMetafile);
-    bind(cmdFilePieAsBitmap, Hooks.PieAsBitmap);
-    bind(cmdFilePieToFile, Hooks.PieToFile);
+    bind(cmdFilePieAsMetafile, pieExport, &IPieExportActions::PieAsMetafile);
+    bind(cmdFilePieAsBitmap, pieExport, &IPieExportActions::PieAsBitmap);
+    bind(cmdFilePieToFile, pieExport, &IPieExportActions::PieToFile);
     Actions[cmdFileExportFolderReport] = [this] {
         if (ReportExport) ReportExport->Execute();
     };
-    bind(cmdFileSelectFolder, Hooks.SelectFolder);
-    bind(cmdFileRestoreCompressedFolders, Hooks.RestoreCompressedFolders);
+    bind(cmdFileSelectFolder, scan, &IScanActions::SelectFolder);
+    bind(cmdFileRestoreCompressedFolders, dialogs, &IProgramDialogs::RestoreCompressedFolders);
     Actions[cmdFileExit] = [this] { PostMessageW(Window, WM_CLOSE, 0, 0); };
 
     Actions[cmdViewToolbar] = [this] { TogglePane(cmdViewToolbar, ToolbarSupport->Handle(), Services.Options.ViewToolbar); };
     Actions[cmdViewStatusBar] = [this] { TogglePane(cmdViewStatusBar, TheStatusBar, Services.Options.ViewStatusBar); };
     Actions[cmdViewFolderTree] = [this] { ToggleFolderTree(); };
     for (int page = 0; page < kPageCount; ++page) Actions[CommandOfPage(page)] = [this, page] { SelectPageCommand(page); };
-    if (Hooks.ToggleSectionSizeWindow)
-        Actions[cmdViewPieSectionSizeWindow] = [this] {
+    if (ISectionSizeWindowSwitch* sectionWindow = Parts.SectionSizeWindow)
+        Actions[cmdViewPieSectionSizeWindow] = [this, sectionWindow] {
             const bool shown = !(MenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow) & MFS_CHECKED);
             SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
-            Hooks.ToggleSectionSizeWindow(shown);
+            sectionWindow->SectionSizeWindowToggled(shown);
         };
     // What the pie counts, labels and orders: the pie page's own commands.
     for (int id : {int(cmdViewPieSortAscending), int(cmdViewPieSortDescending)})
@@ -80,7 +84,7 @@ void TMainForm::BindCommands() {
             CheckMenuRadioItem(MenuOf(id), cmdViewPieSortAscending, cmdViewPieSortDescending, UINT(id), MF_BYCOMMAND);
             if (PieView) PieView->SortOrderChosen(id == cmdViewPieSortAscending);
         };
-    bind(cmdViewOptions, Hooks.Options);
+    bind(cmdViewOptions, dialogs, &IProgramDialogs::Options);
 
     Actions[cmdHelpHelpTopics] = [this] { OpenHelp(0); };
     Actions[cmdHelpVisitWebPage] = [this] {
@@ -89,13 +93,13 @@ void TMainForm::BindCommands() {
         link.URLType = TURLType::utHttp;
         OpenOrSay(Services.Shell, Services.MessageBoxes, link.FullAddress(), "", kShowNoActivate);
     };
-    if (Hooks.ShowIntroLetter) Actions[cmdHelpIntroductoryLetter] = [this] { Hooks.ShowIntroLetter(true); };
-    bind(cmdHelpAbout, Hooks.ShowAbout);
+    if (dialogs) Actions[cmdHelpIntroductoryLetter] = [dialogs] { dialogs->ShowIntroLetter(true); };
+    bind(cmdHelpAbout, dialogs, &IProgramDialogs::ShowAbout);
 
-    if (Hooks.ScanOrRescanDrive) Actions[toolScan] = [this] { ScanSelectedDriveCommand(); };
-    bind(toolRescanDir, Hooks.RescanCurrentFolder);
+    if (scan) Actions[toolScan] = [this] { ScanSelectedDriveCommand(); };
+    bind(toolRescanDir, scan, &IScanActions::RescanCurrentFolder);
     Actions[toolStop] = Actions[cmdFileAbort];
-    bind(toolLevelUp, Hooks.LevelUp);
+    bind(toolLevelUp, scan, &IScanActions::LevelUp);
     Actions[toolExplore] = [this] { ExploreCommand(); };
     bindPieToggle(toolShowWasted, &TPieView::ShowWastedToggled);
     bindPieToggle(toolShowFiles, &TPieView::ShowFilesToggled);
@@ -177,16 +181,16 @@ void TMainForm::ScanDrivesCommand() {
     AbortScan = false;  // an abort of an earlier scan must not stop this one
     TDrivesSelectBox box(Services.Drives, Services.ShellInfo, Services.DriveInfo, Services.ProgramPath);
     Services.ModalRunner.Run(box, Window);
-    if (!box.Confirmed() || !Hooks.ScanOrRescanDrive) return;
+    if (!box.Confirmed() || !Parts.Scan) return;
     for (const std::string& item : box.TheDrivesBox().CheckedItems()) {
-        Hooks.ScanOrRescanDrive(item);
+        Parts.Scan->ScanOrRescanDrive(item);
         if (AbortScan) break;
     }
 }
 
 void TMainForm::ScanSelectedDriveCommand() {
     const std::string item = TheDriveBox.SelectedItem();
-    if (!item.empty()) Hooks.ScanOrRescanDrive(item);
+    if (!item.empty() && Parts.Scan) Parts.Scan->ScanOrRescanDrive(item);
 }
 
 void TMainForm::SelectPageCommand(int page) {

@@ -18,7 +18,7 @@
 
 void TMainForm::ShowPage(int page) {
     FormState.CurrentPage = uint8_t(page);
-    TFolderNode* node = Hooks.SelectedNode ? Hooks.SelectedNode() : nullptr;
+    TFolderNode* node = Parts.Scan ? Parts.Scan->SelectedNode() : nullptr;
     FormState.CurrentNode = node;
     if (!UpdatePageVisibility(node)) return;
     // A drive's root never reaches page 4: UpdatePageVisibility moved it to the pie.
@@ -47,7 +47,7 @@ bool TMainForm::UpdatePageVisibility(TFolderNode* node) {
         ThePages->SetActiveSheet(visibility.ActiveSheet);
         return true;
     }
-    if (Hooks.HideSectionSizeWindow) Hooks.HideSectionSizeWindow();
+    if (Parts.SectionSizeWindow) Parts.SectionSizeWindow->HideSectionSizeWindow();
     NotScanned->SetColor(Services.Options.Colors[kColorNotScannedPanel]);
     ThePages->SetTabsVisible(visibility.TabVisible);
     ThePages->SetActiveSheet(pageNotScanned);

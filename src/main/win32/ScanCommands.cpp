@@ -29,25 +29,16 @@ TScanCommands::~TScanCommands() {
     if (Form && IsWindow(FormWindow)) Form->SetFolderTreeNotifyHandler(nullptr);
 }
 
-void TScanCommands::FillHooks(TMainFormHooks& hooks) {
-    hooks.SelectedNode = [this] { return SelectedNode(); };
-    hooks.ScanOrRescanDrive = [this](const std::string& driveItem) { ScanOrRescanDrive(driveItem); };
-    hooks.RescanCurrentFolder = [this] { RescanCurrentFolder(); };
-    hooks.RescanCurrentDrive = [this] {
-        if (Form && Form->State().CurrentDrive) RescanDrives(std::string(1, Form->State().CurrentDrive));
-    };
-    hooks.RescanAllDrives = [this] {
-        if (Form) RescanDrives(Form->State().ScannedDrives.Letters());
-    };
-    hooks.RemoveCurrentDrive = [this] {
-        if (Form) RemoveDrive(Form->State().CurrentDrive);
-    };
-    hooks.RemoveAllDrives = [this] { RemoveAllDrives(); };
-    hooks.SelectFolder = [this] { SelectFolder(); };
-    hooks.LevelUp = [this] { LevelUp(); };
-    hooks.SelectFolderByPath = [this](const std::string& path) { return SelectFolderByPath(path); };
-    hooks.AutoScanDrives = [this](const std::string& letters) { AutoScanDrives(letters); };
-    hooks.ScanCommandLine = [this] { ScanCommandLine(); };
+void TScanCommands::RescanCurrentDrive() {
+    if (Form && Form->State().CurrentDrive) RescanDrives(std::string(1, Form->State().CurrentDrive));
+}
+
+void TScanCommands::RescanAllDrives() {
+    if (Form) RescanDrives(Form->State().ScannedDrives.Letters());
+}
+
+void TScanCommands::RemoveCurrentDrive() {
+    if (Form) RemoveDrive(Form->State().CurrentDrive);
 }
 
 void TScanCommands::Attach(TMainForm& form) {

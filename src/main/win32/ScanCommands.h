@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "main/MainFormHooks.h"
+#include "main/MainFormParts.h"
 #include "main/StatusThrottle.h"
 #include "main/win32/PageHost.h"
 #include "main/win32/FolderTreeView.h"
@@ -51,16 +51,19 @@ struct TScanServices {
 // The main window's side of scanning: owns the folder tree and the scanner,
 // mirrors the tree into the window's tree control, keeps the current node
 // and drive up to date as the selection moves, and serves the scanner as
-// its host. Made in two steps, because the window takes its hooks when it
-// is constructed: FillHooks before, Attach once the window is created.
-class TScanCommands : public IScanHost, public IFolderNavigator, private IFolderTreeEvents, private ITreeObserver {
+// its host. Made in two steps, because the window takes its parts when it
+// is constructed: this object before, Attach once the window is created.
+class TScanCommands : public IScanActions,
+                      public IScanHost,
+                      public IFolderNavigator,
+                      private IFolderTreeEvents,
+                      private ITreeObserver {
 public:
     explicit TScanCommands(const TScanServices& services);
     ~TScanCommands() override;
     TScanCommands(const TScanCommands&) = delete;
     TScanCommands& operator=(const TScanCommands&) = delete;
 
-    void FillHooks(TMainFormHooks& hooks);
     void Attach(TMainForm& form);
     // The floating window told about the current drive and folder; may be none.
     void SetSectionSizeBox(TSectionSizeBox* box) { SectionBox = box; }
@@ -71,29 +74,32 @@ public:
     TDriveList& DriveRecords() { return ScannedDriveRecords; }
     const TDriveList& DriveRecords() const override { return ScannedDriveRecords; }
     TScanner& Scanner() { return TheScanner; }
-    TFolderNode* SelectedNode() const;
+    TFolderNode* SelectedNode() const override;
     // True while a drive scan or folder rescan runs. Nothing may start,
     // rescan or remove a scan then, whoever asks.
     bool ScanRunning() const;
 
     // Rescans the drive when it is in the tree, else scans it as a new drive.
-    void ScanOrRescanDrive(const std::string& driveItem);
+    void ScanOrRescanDrive(const std::string& driveItem) override;
     // False when the user cancelled the readiness prompt, or a scan runs.
     bool ScanNewDrive(const std::string& driveItem, TDriveRecInfo* driveRecord);
     void RescanDrives(const std::string& letters);
-    void RescanCurrentFolder();
+    void RescanCurrentFolder() override;
+    void RescanCurrentDrive() override;
+    void RescanAllDrives() override;
     // Takes the drive out of the tree and forgets its record.
     void RemoveDrive(char letter);
-    void RemoveAllDrives();
+    void RemoveCurrentDrive() override;
+    void RemoveAllDrives() override;
     // Selects the parent of the current folder, collapsing the folder first.
-    void LevelUp();
+    void LevelUp() override;
     // Asks for a folder and selects it, scanning its drive when needed.
-    void SelectFolder();
+    void SelectFolder() override;
     // True when the path has the form "X:\..." and its drive is in the tree
     // (scanned now if it was not), whether or not the folder was found.
-    bool SelectFolderByPath(const std::string& path);
-    void AutoScanDrives(const std::string& letters);
-    void ScanCommandLine();
+    bool SelectFolderByPath(const std::string& path) override;
+    void AutoScanDrives(const std::string& letters) override;
+    void ScanCommandLine() override;
     // The shell's menu for a folder or file at (x, y) of `control`'s client
     // area; takes out of the tree what the menu's command removed.
     void ShowNodeContextMenu(const TCurrentPieItem& item, int x, int y, HWND control) override;

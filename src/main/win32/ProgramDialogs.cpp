@@ -1,0 +1,55 @@
+#include "main/win32/ProgramDialogs.h"
+
+#include <exception>
+
+#include "config/Options.h"
+#include "main/win32/ArchiveCommands.h"
+#include "main/win32/IntroLetterBox.h"
+#include "main/win32/MainForm.h"
+#include "main/win32/OptionsCommands.h"
+#include "main/win32/SystemServices.h"
+#include "pie/win32/SectionSizeBox.h"
+
+TProgramDialogs::TProgramDialogs(TSystemServices& system, TProgramOptions& options, const std::string& programPath)
+    : System(system),
+      ProgramOptions(options),
+      ProgramPath(programPath),
+      InfoServices{system.Shell, system.FileSystem, system.MessageBoxes, VersionInfo, system.ModalRunner, ProgramPath} {}
+
+TProgramDialogs::~TProgramDialogs() = default;
+
+void TProgramDialogs::Attach(TMainForm& form) {
+    MainWindow = form.Handle();
+    ArchiveCommands = std::make_unique<TArchiveCommands>(System, form, ProgramPath);
+    OptionsCommand = std::make_unique<TOptionsCommands>(System, form, ProgramPath);
+    try {
+        SectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), System.Registry);
+        SectionBox->OnUserHide = [&form, this] {
+            ProgramOptions.PieSectionSizeWindow = false;
+            form.SetSectionSizeWindowTicked(false);
+        };
+    } catch (const std::exception&) {
+        // The program works without it; its menu entry then does nothing.
+    }
+}
+
+void TProgramDialogs::RestoreCompressedFolders() {
+    if (ArchiveCommands) ArchiveCommands->RestoreFolders();
+}
+
+void TProgramDialogs::Options() {
+    if (OptionsCommand) OptionsCommand->Run();
+}
+
+void TProgramDialogs::ShowIntroLetter(bool keyPreview) { RunIntroLetterBox(InfoServices, MainWindow, keyPreview); }
+
+void TProgramDialogs::ShowAbout() { RunAboutBox(InfoServices, MainWindow); }
+
+void TProgramDialogs::SectionSizeWindowToggled(bool shown) {
+    ProgramOptions.PieSectionSizeWindow = shown;
+    if (SectionBox) SectionBox->SetVisible(shown);
+}
+
+void TProgramDialogs::HideSectionSizeWindow() {
+    if (SectionBox) SectionBox->SetVisible(false);
+}
