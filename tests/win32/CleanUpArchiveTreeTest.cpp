@@ -111,13 +111,12 @@ TEST_F(CleanUpArchiveTreeTest, AMovedFolderLeavesTheTreeWithExactlyItsTotals) {
                      LPARAM(GetDlgItem(box.Handle(), IDC_CF_COMPRESS)));
         if (box.Handle()) archive = box.Zip().ZipFilename();
     };
-    TCleanUpDialogs dialogs;
-    dialogs.Archive = [&](TFolderNode& node, const std::string& folder) {
+    TScriptedCleanUpDialogs dialogs;
+    dialogs.Archive = [&](const TFolderNode& node, const std::string& folder) {
         asked = CompressRequestOf(node, folder, false, 0);
         RunCompressFolderBox(Services, asked, Main.Window());
-        return true;
     };
-    Main.Form->CleanUp()->SetDialogs(dialogs);
+    Main.Form->CleanUp()->SetDialogs(&dialogs);
     Main.Form->CleanUp()->Run(TCleanUpAction::Archive);
 
     EXPECT_EQ(path, asked.FolderPath);

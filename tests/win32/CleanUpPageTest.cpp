@@ -131,13 +131,13 @@ TEST_F(CleanUpPageTest, MoveHandsTheDialogTheFolderAndTakesItOutOnceItIsGone) {
     const TFolderSize record = *Node("C:\\Data\\Old")->Record;
     std::vector<TMoveFolderRequest> asked;
     bool moved = false;
-    TCleanUpDialogs dialogs;
+    TScriptedCleanUpDialogs dialogs;
     dialogs.Move = [&](const TMoveFolderRequest& request, std::string&) {
         asked.push_back(request);
         if (moved) Main.Files.Remove(request.SourcePath);
         return true;
     };
-    Page().SetDialogs(dialogs);
+    Page().SetDialogs(&dialogs);
 
     Page().Run(TCleanUpAction::Move);  // OK, but the folder is still there
     ASSERT_EQ(asked.size(), 1u);
@@ -155,7 +155,7 @@ TEST_F(CleanUpPageTest, MoveHandsTheDialogTheFolderAndTakesItOutOnceItIsGone) {
 
 TEST_F(CleanUpPageTest, AMoveWithinTheDriveKeepsTheFolderInTheTotalsWhereItWent) {
     Click(*Node("C:\\Data\\Old"));
-    TCleanUpDialogs dialogs;
+    TScriptedCleanUpDialogs dialogs;
     dialogs.Move = [&](const TMoveFolderRequest& request, std::string& movedTo) {
         // The shell's work, done to the memory drive: Old's contents go
         // into C:\Windows\Old, which did not exist.
@@ -164,7 +164,7 @@ TEST_F(CleanUpPageTest, AMoveWithinTheDriveKeepsTheFolderInTheTotalsWhereItWent)
         movedTo = "C:\\Windows\\Old";
         return true;
     };
-    Page().SetDialogs(dialogs);
+    Page().SetDialogs(&dialogs);
     Page().Run(TCleanUpAction::Move);
 
     EXPECT_EQ(nullptr, Node("C:\\Data\\Old"));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "MainFormTestSupport.h"
 #include "ScanTestSupport.h"
 #include "controls/win32/DrivesSelectBox.h"
+#include "cleanup/win32/CleanUpPage.h"
 #include "main/win32/FolderTreeView.h"
 #include "main/win32/ScanCommands.h"
 #include "pie/win32/SectionSizeBox.h"
@@ -22,6 +24,18 @@
 #include "scan/NameOrder.h"
 #include "scan/Scanner.h"
 
+// The clean-up page's dialogs as a test scripts them; an empty one does nothing.
+struct TScriptedCleanUpDialogs : ICleanUpDialogs {
+    std::function<bool(const TMoveFolderRequest& request, std::string& movedTo)> Move;
+    std::function<void(const TFolderNode& node, const std::string& path)> Archive;
+
+    bool MoveFolder(const TMoveFolderRequest& request, std::string& movedTo) override {
+        return Move && Move(request, movedTo);
+    }
+    void ArchiveFolder(const TFolderNode& node, const std::string& path) override {
+        if (Archive) Archive(node, path);
+    }
+};
 
 class TScanFlowFixture : public ::testing::Test {
 protected:

@@ -169,13 +169,14 @@ void TCleanUpPage::Run(TCleanUpAction action) {
             return;
         case TCleanUpAction::Move: {
             std::string movedTo;
-            if (Dialogs.Move && Dialogs.Move(MoveRequestOf(*node, path, Host.State().ClusterView), movedTo)) AfterMove(*node, path, movedTo);
+            if (Dialogs && Dialogs->MoveFolder(MoveRequestOf(*node, path, Host.State().ClusterView), movedTo))
+                AfterMove(*node, path, movedTo);
             return;
         }
         case TCleanUpAction::Archive:
             // The archive dialog may have deleted the folder whatever it says.
-            if (Dialogs.Archive) {
-                Dialogs.Archive(*node, path);
+            if (Dialogs) {
+                Dialogs->ArchiveFolder(*node, path);
                 AfterAction(*node);
             }
             return;

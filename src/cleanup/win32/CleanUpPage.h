@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,11 +17,14 @@ class IMessageBoxes;
 class IShellFileOperation;
 
 // The page's actions that open dialogs of their own; each returns once its
-// dialog has closed, true when it closed with OK. An empty one does nothing.
-struct TCleanUpDialogs {
+// dialog has closed.
+class ICleanUpDialogs {
+public:
+    virtual ~ICleanUpDialogs() = default;
     // True once the shell was asked to move; `movedTo` is then where to.
-    std::function<bool(const TMoveFolderRequest& request, std::string& movedTo)> Move;
-    std::function<bool(TFolderNode& node, const std::string& path)> Archive;
+    virtual bool MoveFolder(const TMoveFolderRequest& request, std::string& movedTo) = 0;
+    // May have deleted the folder, whatever the dialog said.
+    virtual void ArchiveFolder(const TFolderNode& node, const std::string& path) = 0;
 };
 
 // The "Free Some Space" page: four panels that light up under the pointer
@@ -38,7 +40,8 @@ public:
     void Fill(TFolderNode& node) override;
     void Layout() override;
 
-    void SetDialogs(TCleanUpDialogs dialogs) { Dialogs = std::move(dialogs); }
+    // Until they are set, Move and Archive do nothing.
+    void SetDialogs(ICleanUpDialogs* dialogs) { Dialogs = dialogs; }
     // Runs an action on the selected folder, as a click on its panel does;
     // nothing for a drive's root or while a scan runs.
     void Run(TCleanUpAction action);
@@ -70,7 +73,7 @@ private:
 
     IShellFileOperation& ShellFiles;
     IMessageBoxes& MessageBoxes;  // why an action is refused
-    TCleanUpDialogs Dialogs;
+    ICleanUpDialogs* Dialogs = nullptr;
     TImageList Pictures;  // declared before the items, whose icons come from it
     std::unique_ptr<TLabel> txtWebCleanPath;
     std::array<TItem, kCleanUpItems.size()> Items;

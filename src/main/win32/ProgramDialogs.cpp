@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "cleanup/win32/CleanUpMoveFolderBox.h"
 #include "config/Options.h"
 #include "main/win32/ArchiveCommands.h"
 #include "main/win32/IntroLetterBox.h"
@@ -44,6 +45,19 @@ void TProgramDialogs::Options() {
 void TProgramDialogs::ShowIntroLetter(bool keyPreview) { RunIntroLetterBox(InfoServices, MainWindow, keyPreview); }
 
 void TProgramDialogs::ShowAbout() { RunAboutBox(InfoServices, MainWindow); }
+
+bool TProgramDialogs::MoveFolder(const TMoveFolderRequest& request, std::string& movedTo) {
+    const TMoveFolderServices services{System.Drives,       System.DriveInfo,     System.RemovableDrives,
+                                       System.ShellInfo,    System.FileSystem,    System.CurrentDirectory,
+                                       System.MessageBoxes, System.FolderCreator, System.ShellFiles,
+                                       System.Shell,        System.Locale,        System.ModalRunner,
+                                       ProgramPath};
+    return RunMoveFolderBox(services, request, MainWindow, &movedTo);
+}
+
+void TProgramDialogs::ArchiveFolder(const TFolderNode& node, const std::string& path) {
+    if (ArchiveCommands) ArchiveCommands->Archive(node, path);
+}
 
 void TProgramDialogs::SectionSizeWindowToggled(bool shown) {
     ProgramOptions.PieSectionSizeWindow = shown;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "cleanup/win32/CleanUpPage.h"
 #include "main/MainFormParts.h"
 #include "main/win32/AboutBox.h"
 #include "platform/win32/Win32VersionInfo.h"
@@ -15,11 +16,11 @@ class TMainForm;
 class TOptionsCommands;
 class TSectionSizeBox;
 
-// The program's own dialogs (restore, options, the letter, the about box)
-// and the floating section size window, as the main window's menus reach
-// them. Made before the window, which takes it as one of its parts; Attach
+// The program's own dialogs (restore, options, the letter, the about box,
+// the clean-up page's move and archive) and the floating section size
+// window, as the main window's menus and pages reach them. Made before the window, which takes it as one of its parts; Attach
 // makes what needs the window once it exists.
-class TProgramDialogs : public IProgramDialogs, public ISectionSizeWindowSwitch {
+class TProgramDialogs : public IProgramDialogs, public ISectionSizeWindowSwitch, public ICleanUpDialogs {
 public:
     TProgramDialogs(TSystemServices& system, TProgramOptions& options, const std::string& programPath);
     ~TProgramDialogs() override;
@@ -36,6 +37,10 @@ public:
     void Options() override;
     void ShowIntroLetter(bool keyPreview) override;
     void ShowAbout() override;
+
+    // ICleanUpDialogs
+    bool MoveFolder(const TMoveFolderRequest& request, std::string& movedTo) override;
+    void ArchiveFolder(const TFolderNode& node, const std::string& path) override;
 
     // ISectionSizeWindowSwitch
     void SectionSizeWindowToggled(bool shown) override;

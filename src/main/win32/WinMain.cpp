@@ -11,14 +11,12 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "cleanup/win32/CleanUpMoveFolderBox.h"
 #include "cleanup/win32/CleanUpPage.h"
 #include "config/Options.h"
 #include "config/win32/ShellContextMenu.h"
 #include "main/CommandLineJob.h"
 #include "main/MainFormParts.h"
 #include "main/win32/CommandLineRun.h"
-#include "main/win32/ArchiveCommands.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/PieExportCommands.h"
 #include "main/win32/ProgramDialogs.h"
@@ -84,22 +82,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     pieExport.Attach(form);
     dialogs.Attach(form);
     scanCommands.Attach(form);
-    const TMoveFolderServices moveServices{system.Drives,        system.DriveInfo,    system.RemovableDrives,
-                                           system.ShellInfo,     system.FileSystem,   system.CurrentDirectory,
-                                           system.MessageBoxes,  system.FolderCreator, system.ShellFiles,
-                                           system.Shell,         system.Locale,       system.ModalRunner,
-                                           programPath};
-    if (TCleanUpPage* cleanUp = form.CleanUp()) {
-        TCleanUpDialogs cleanUpDialogs;
-        cleanUpDialogs.Move = [&](const TMoveFolderRequest& request, std::string& movedTo) {
-            return RunMoveFolderBox(moveServices, request, form.Handle(), &movedTo);
-        };
-        cleanUpDialogs.Archive = [&dialogs](TFolderNode& node, const std::string& path) {
-            dialogs.Archives()->Archive(node, path);
-            return true;
-        };
-        cleanUp->SetDialogs(std::move(cleanUpDialogs));
-    }
+    if (TCleanUpPage* cleanUp = form.CleanUp()) cleanUp->SetDialogs(&dialogs);
     scanCommands.SetSectionSizeBox(dialogs.SectionSizeBox());
     form.SetSectionSizeBox(dialogs.SectionSizeBox());
     form.Show(showCommand);
