@@ -59,6 +59,16 @@ qm_wine_env() {
   fi
 }
 
+# Xvfb runs no window manager, and Wine waits up to 2 s for one to withdraw
+# each managed top-level window it hides or destroys; an executable named
+# here gets unmanaged windows, which are hidden at once.
+qm_wine_unmanaged() {
+  local exe
+  for exe in "$@"; do
+    "$QM_WINE" reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+  done
+}
+
 # Starts Xvfb when there is no display; qm_stop_display stops what it started.
 QM_XVFB_PID=
 qm_ensure_display() {
