@@ -21,7 +21,7 @@
 
 #include "main/MainCommands.h"
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "main/win32/SystemServices.h"
 #include "platform/UnattendedMessageBoxes.h"
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "scan/FolderTree.h"
 
 namespace {

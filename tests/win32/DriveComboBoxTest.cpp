@@ -73,7 +73,7 @@ TEST_F(DriveComboBoxTest, AFontChangeKeepsTheShownDriveWithoutTellingTheParent) 
     // A move to a screen of another scaling hands the box a larger font.
     Box.SelectLetter('D');
     const int changes = SelectionChanges();
-    TGdiObject font(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    TFont font(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     SendMessageW(Box.Handle(), WM_SETFONT, WPARAM(font.Get()), FALSE);
     EXPECT_EQ('D', Box.SelectedLetter());
@@ -116,9 +116,9 @@ TEST_F(DriveComboBoxTest, ADriveAddedLaterAppearsOnlyWhenTheListIsFilledAgain) {
 TEST_F(DriveComboBoxTest, ItemHeightIsTheLargerOfTheFontCellAndTheSmallIcon) {
     const int iconHeight = GetSystemMetrics(SM_CYSMICON);
     EXPECT_EQ(iconHeight, Box.ItemHeight());  // the default GUI font is smaller
-    TGdiObject bigFont(CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    TFont bigFont(CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
-    TMemoryDc dc;
+    const TMemoryDcHandle dc = MakeMemoryDc();
     TSelection useFont(dc.Get(), bigFont.Get());
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc.Get(), &metrics);

@@ -84,7 +84,7 @@ TEST_F(DriveItemDrawingTest, TheLetterIsNotDrawnAndAmpersandsAreLiteral) {
     EXPECT_LE(LastInkColumn(*Drawn("W", 0)), 1 + Icon.Width);  // the icon alone, no text
     // Taken as prefixes, the four ampersands would show as two.
     SIZE three = {};
-    TMemoryDc dc;
+    const TMemoryDcHandle dc = MakeMemoryDc();
     TSelection useFont(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
     GetTextExtentPoint32W(dc.Get(), L"&&&", 3, &three);
     EXPECT_GT(LastInkColumn(*Drawn("C&&&&", 0)) - (Icon.Width + 6), three.cx);

@@ -151,7 +151,7 @@ TEST_F(FolderInfoPagesTest, GridDescribesTheFolderAndLeavesARootsOwnEntryEmpty) 
 
     // The row height is that of "Long name" in Arial 9 point plus 4; the
     // list itself may add a pixel of its own.
-    const TGdiObject gridFont = MakePointFont(L"Arial", 9, 96);
+    const TFont gridFont = MakeFont({L"Arial", TFontSize::Points(9)}, TPixelScale(96));
     HDC screen = GetDC(nullptr);
     SIZE text = {};
     {

@@ -9,7 +9,7 @@
 #include "MainFormTestSupport.h"
 #include "OptionsBoxTestSupport.h"
 #include "pie/win32/PieView.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/Win32Registry.h"
 
 namespace {

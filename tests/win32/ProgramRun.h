@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 
 struct TRun {
     DWORD ExitCode = 0xFFFFFFFF;
@@ -47,7 +47,7 @@ inline TRun RunCommand(const std::wstring& exe, const std::vector<std::string>& 
                         folder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
         return run;
     TWin32Handle process(info.hProcess), thread(info.hThread);
-    writer.Close();
+    writer.Reset();
     char buffer[4096];
     DWORD got = 0;
     while (ReadFile(reader.Get(), buffer, sizeof buffer, &got, nullptr) && got) run.Errors.append(buffer, got);

@@ -145,7 +145,7 @@ TEST_F(SensitivePanelTest, ChildrenTakeItsColoursAndItsParentGetsTheirCommands) 
     ASSERT_NE(nullptr, label);
     Panel->SetColor(kHighlight);
     Panel->SetFontColor(kWhiteText);
-    TMemoryDc dc;
+    const TMemoryDcHandle dc = MakeMemoryDc();
     const auto brush = reinterpret_cast<HBRUSH>(Send(WM_CTLCOLORSTATIC, WPARAM(dc.Get()), LPARAM(label)));
     LOGBRUSH description = {};
     ASSERT_NE(0, GetObjectW(brush, sizeof(description), &description));

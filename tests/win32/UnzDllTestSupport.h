@@ -13,7 +13,7 @@
 #include "UnixTools.h"
 #include "ZipTreeSupport.h"
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "zipdll/ZipDllInterface.h"
 
 namespace UnzTest {

@@ -130,7 +130,7 @@ TEST_F(VersionLabelTest, SizesItselfToOneLineOfItsText) {
 TEST_F(VersionLabelTest, AFontChangeResizesIt) {
     TVersionLabel label(Parent, 5, 5, ThisProgram);
     const SIZE before = ClientSize(label.Handle());
-    TGdiObject bigFont(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    TFont bigFont(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     ASSERT_NE(nullptr, bigFont.Get());
     SendMessageW(label.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.Get()), TRUE);

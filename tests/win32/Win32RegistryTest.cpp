@@ -6,7 +6,7 @@
 
 #include "config/Options.h"
 #include "config/RegIniFile.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/Win32Registry.h"
 
 namespace {
@@ -47,7 +47,7 @@ protected:
 
     void TearDown() override {
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        Sandbox.Close();
+        Sandbox.Reset();
         RegDeleteTreeW(HKEY_CURRENT_USER, kSandbox);
     }
 

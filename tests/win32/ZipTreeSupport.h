@@ -10,7 +10,7 @@
 
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 
 struct TTreeItem {
     bool Folder = false;

@@ -8,6 +8,7 @@
 
 #include "../res/CompressFolderIds.h"
 #include "config/Options.h"
+#include "controls/win32/Fonts.h"
 #include "controls/PixelScale.h"
 #include "controls/win32/CenterOverMainWindow.h"
 #include "controls/win32/WindowRescale.h"
@@ -67,14 +68,6 @@ char ProcessCurrentDrive() {
     return UpperDriveLetter(char(folder[0]));
 }
 
-// The dialog's font, larger and bold, for the page titles.
-TGdiObject TitleVersionOf(HFONT font) {
-    LOGFONTW face = {};
-    if (!font || !GetObjectW(font, sizeof(face), &face)) return TGdiObject();
-    face.lfWeight = FW_BOLD;
-    face.lfHeight = face.lfHeight < 0 ? face.lfHeight - 3 : face.lfHeight + 3;
-    return TGdiObject(CreateFontIndirectW(&face));
-}
 
 }  // namespace
 
@@ -113,7 +106,8 @@ TCleanUpCompressFolderBox::~TCleanUpCompressFolderBox() = default;
 bool TCleanUpCompressFolderBox::OnInitDialog() {
     StartDrive = ProcessCurrentDrive();
     TheZip.OwnerWindow = Handle();
-    TitleFont = TitleVersionOf(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    // The dialog's font, larger and bold, for the page titles.
+    TitleFont = VariantOf(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), {FW_BOLD, 3});
     for (int id : {IDC_CF_COMPRESS_TITLE, IDC_CF_RESTORE_TITLE, IDC_CF_PROGRESS_TITLE1, IDC_CF_PROGRESS_TITLE2})
         if (TitleFont.Get()) SendMessageW(Item(id), WM_SETFONT, WPARAM(TitleFont.Get()), FALSE);
     // The shadow sits two pixels right of and below the title; the title

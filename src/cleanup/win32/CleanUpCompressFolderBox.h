@@ -169,7 +169,7 @@ private:
     std::vector<TRunMessage> RunMessages;
     int64_t RunProblems = 0;
     std::string ProgressPrefix;
-    TGdiObject TitleFont;
+    TFont TitleFont;
     COLORREF PageColor = 0;
     TGdiObject PageBrush;  // the tab page's colour, behind labels and check boxes
     char StartDrive = 0;  // the process's current drive when the dialog opened

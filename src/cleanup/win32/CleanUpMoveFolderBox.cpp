@@ -7,6 +7,7 @@
 
 #include "../res/MoveFolderIds.h"
 #include "cleanup/DriveAccess.h"
+#include "controls/win32/Fonts.h"
 #include "controls/PixelScale.h"
 #include "controls/win32/CenterOverMainWindow.h"
 #include "controls/win32/WindowRescale.h"
@@ -50,13 +51,6 @@ void SetRowIcon(HWND list, int row, int iconIndex) {
     SendMessageW(list, LVM_SETITEMW, 0, LPARAM(&item));
 }
 
-// The dialog's font made bold, for the warning that must not be overlooked.
-TGdiObject BoldVersionOf(HFONT font) {
-    LOGFONTW face = {};
-    if (!font || !GetObjectW(font, sizeof(face), &face)) return TGdiObject();
-    face.lfWeight = FW_BOLD;
-    return TGdiObject(CreateFontIndirectW(&face));
-}
 
 std::string ProcessCurrentFolder() {
     wchar_t folder[MAX_PATH + 1] = {};
@@ -107,7 +101,8 @@ void TCleanUpMoveFolderBox::FillTexts() {
     SetWindowTextOf(Item(IDC_MOVE_WASTED), WastedOnSourceText(Request.WastedShown, Services.Locale));
     SetWindowTextOf(Item(IDC_MOVE_NOTE), kNoteText);
     SendMessageW(Item(IDC_MOVE_INFO_ICON), STM_SETICON, WPARAM(LoadIconW(nullptr, IDI_INFORMATION)), 0);
-    BoldFont = BoldVersionOf(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    // The dialog's font made bold, for the warning that must not be overlooked.
+    BoldFont = VariantOf(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), {FW_BOLD});
     if (BoldFont.Get()) SendMessageW(Item(IDC_MOVE_IMPORTANT), WM_SETFONT, WPARAM(BoldFont.Get()), FALSE);
 }
 

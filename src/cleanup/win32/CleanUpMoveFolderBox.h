@@ -95,6 +95,6 @@ private:
     int ListDpi = 96;  // the resolution its columns were last sized for
     std::vector<TGainRow> Rows;  // the list's rows, in order
     std::map<char, std::string> LastFolders;  // by upper-case drive letter
-    TGdiObject BoldFont;
+    TFont BoldFont;
     bool RevertingDrive = false;
 };

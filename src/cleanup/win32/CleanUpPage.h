@@ -11,7 +11,7 @@
 #include "controls/win32/SensitivePanel.h"
 #include "main/win32/PageHost.h"
 #include "main/win32/ToolbarImages.h"
-#include "platform/win32/IconHandle.h"
+#include "platform/win32/Owned.h"
 
 class IMessageBoxes;
 class IShellFileOperation;

@@ -73,12 +73,11 @@ void TColorPanel::Release(LPARAM point) {
 }
 
 void TColorPanel::Paint() {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(Window, &paint);
+    const TPaintDc paint(Window);
+    const HDC dc = paint.Get();
     RECT client;
     GetClientRect(Window, &client);
     const TGdiObject brush(CreateSolidBrush(ToColorRef(Shown)));
     FillRect(dc, &client, static_cast<HBRUSH>(brush.Get()));
     DrawEdge(dc, &client, Down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    EndPaint(Window, &paint);
 }

@@ -6,44 +6,17 @@
 
 #include "config/ContextMenuItems.h"
 #include "config/win32/MenuCallbackWindow.h"
+#include "controls/win32/WaitCursor.h"
 #include "platform/win32/ComPtr.h"
-#include "platform/win32/ItemIdList.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Handle.h"
 #include "scan/PathUtils.h"
 
 namespace {
 
 const UINT kFirstCommand = 1;
 const UINT kLastCommand = 0x7FFF;
-
-// Shows the hourglass while the menu is built and run; the arrow comes
-// back with the next mouse move anyway, this restores it at once.
-class TWaitCursor {
-public:
-    TWaitCursor() : Previous(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~TWaitCursor() { SetCursor(Previous); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    HCURSOR Previous;
-};
-
-class TPopupMenu {
-public:
-    TPopupMenu() : Menu(CreatePopupMenu()) {}
-    ~TPopupMenu() {
-        if (Menu) DestroyMenu(Menu);
-    }
-    TPopupMenu(const TPopupMenu&) = delete;
-    TPopupMenu& operator=(const TPopupMenu&) = delete;
-    HMENU Get() const { return Menu; }
-
-private:
-    HMENU Menu;
-};
 
 // The shell folder and the items inside it the menu is built for.
 struct TMenuItems {
@@ -134,7 +107,7 @@ bool ShowItemContextMenu(const std::string& path, HWND owner, POINT screenPoint)
     TComPtr<IContextMenu> menu;
     if (!GetContextMenu(owner, items, menu)) return false;
 
-    TPopupMenu popup;
+    const TMenuHandle popup(CreatePopupMenu());
     if (!popup.Get() || FAILED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE)))
         return false;
 

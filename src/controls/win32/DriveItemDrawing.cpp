@@ -22,7 +22,7 @@ TSmallIconSize SmallIconMetrics(HWND window) {
 }
 
 int DriveItemHeight(HFONT font, int smallIconHeight) {
-    TMemoryDc dc;
+    const TMemoryDcHandle dc = MakeMemoryDc();
     TEXTMETRICW metrics = {};
     if (dc.Get()) {
         TSelection useFont(dc.Get(), font ? HGDIOBJ(font) : GetStockObject(SYSTEM_FONT));

@@ -31,7 +31,7 @@ bool TDrivesSelectBox::OnInitDialog() {
     IsConfirmed = false;
     Dpi = WindowDpi(Handle());
     DialogFont.Opened(Handle(), Dpi);
-    LabelFont = MakePointFont(L"Arial", kLabelPointSize, Dpi);
+    LabelFont = MakeFont({L"Arial", TFontSize::Points(kLabelPointSize)}, TPixelScale(Dpi));
     SetLabelFonts();
     try {
         CreateDrivesBox();
@@ -90,10 +90,10 @@ void TDrivesSelectBox::ChangeResolution(int dpi, LPARAM suggested) {
     const SIZE size = {MulDiv(client.right, dpi, Dpi), MulDiv(client.bottom, dpi, Dpi)};
     // The old fonts stay alive until no control uses them.
     const HFONT oldDialog = DialogFont.Font();
-    const TGdiObject oldDialogCopy = DialogFont.Rescale(dpi);
-    const TGdiObject oldLabels = std::move(LabelFont);
-    LabelFont = MakePointFont(L"Arial", kLabelPointSize, dpi);
-    RescaleDialog(Handle(), Dpi, dpi, {{oldLabels.Font(), LabelFont.Font()}, {oldDialog, DialogFont.Font()}},
+    const TFont oldDialogCopy = DialogFont.Rescale(dpi);
+    const TFont oldLabels = std::move(LabelFont);
+    LabelFont = MakeFont({L"Arial", TFontSize::Points(kLabelPointSize)}, TPixelScale(dpi));
+    RescaleDialog(Handle(), Dpi, dpi, {{oldLabels.Get(), LabelFont.Get()}, {oldDialog, DialogFont.Font()}},
                   suggested, size);
     Dpi = dpi;
 }

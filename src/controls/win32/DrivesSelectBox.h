@@ -46,6 +46,6 @@ private:
     TShExDriveCheckListBox DrivesBox;
     TDialogFont DialogFont;
     int Dpi = 96;
-    TGdiObject LabelFont;
+    TFont LabelFont;
     bool IsConfirmed = false;
 };

@@ -1,5 +1,6 @@
 #include "controls/win32/FolderBrowse.h"
 
+#include "platform/win32/ComInit.h"
 #include "platform/win32/WideString.h"
 #include "scan/PathUtils.h"
 
@@ -7,20 +8,6 @@ namespace {
 
 // The shell's buffers for display names and paths.
 const size_t kShellPathLength = MAX_PATH + 1;
-
-// The browser is a COM client; the thread may not have started COM yet.
-class TComScope {
-public:
-    TComScope() : Started(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~TComScope() {
-        if (Started) CoUninitialize();
-    }
-    TComScope(const TComScope&) = delete;
-    TComScope& operator=(const TComScope&) = delete;
-
-private:
-    bool Started;
-};
 
 bool PathOfItem(PCIDLIST_ABSOLUTE item, std::string& path) {
     wchar_t buffer[kShellPathLength] = L"";
@@ -34,7 +21,7 @@ bool PathOfItem(PCIDLIST_ABSOLUTE item, std::string& path) {
 PIDLIST_ABSOLUTE TShellFolderBrowseDialog::Browse(BROWSEINFOW& request) { return SHBrowseForFolderW(&request); }
 
 bool TFolderBrowse::Execute(PCIDLIST_ABSOLUTE root) {
-    TComScope com;
+    const TComInit com;  // the browser is a COM client; the thread may not have started COM yet
     wchar_t displayName[kShellPathLength] = L"";
     const std::wstring title = Widen(Title);
     BROWSEINFOW request = {};

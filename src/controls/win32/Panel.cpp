@@ -107,9 +107,9 @@ void TPanel::EraseBackground(HDC dc) {
 }
 
 void TPanel::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Window, &paint);
-    if (paint.fErase) EraseBackground(dc);
+    const TPaintDc paint(Window);
+    const HDC dc = paint.Get();
+    if (paint.Erase()) EraseBackground(dc);
     RECT client;
     GetClientRect(Window, &client);
     if (BottomLine) {
@@ -118,5 +118,4 @@ void TPanel::Paint() {
         DrawEdge(dc, &line, EDGE_ETCHED, BF_BOTTOM);
     }
     if (OnPaint) OnPaint(dc, client);
-    EndPaint(Window, &paint);
 }

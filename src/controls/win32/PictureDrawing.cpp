@@ -44,10 +44,9 @@ HIMAGELIST DrawImageStrip(int size, int count, const std::function<void(HDC dc, 
                           TPixelScale scale) {
     const int scaledSize = scale(size);
     const int width = scaledSize * count;
-    HDC screen = GetDC(nullptr);
-    TMemoryDc dc(screen);
-    TGdiObject strip(CreateCompatibleBitmap(screen, width, scaledSize));
-    ReleaseDC(nullptr, screen);
+    const TWindowDc screen;
+    const TMemoryDcHandle dc = MakeMemoryDc(screen.Get());
+    TGdiObject strip(CreateCompatibleBitmap(screen.Get(), width, scaledSize));
     if (!dc.Get() || !strip.Get()) return nullptr;
     {
         TSelection useStrip(dc.Get(), strip.Get());

@@ -144,10 +144,8 @@ LRESULT TSensitivePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_ERASEBKGND:
             return 1;  // the paint covers every pixel
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            const HDC dc = BeginPaint(Window, &paint);
-            PaintTo(dc);
-            EndPaint(Window, &paint);
+            const TPaintDc paint(Window);
+            PaintTo(paint.Get());
             return 0;
         }
         case WM_PRINTCLIENT:

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/IconHandle.h"
+#include "platform/win32/Owned.h"
 
 class IDriveEnumerator;
 class IShellInfo;

@@ -12,10 +12,9 @@ COLORREF TabPageColor(HWND tabs) {
     SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, LPARAM(&page));
     if (page.right <= page.left || page.bottom <= page.top) return face;
 
-    const HDC screen = GetDC(tabs);
-    TMemoryDc memory(screen);
-    TGdiObject bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
-    ReleaseDC(tabs, screen);
+    const TWindowDc screen(tabs);
+    const TMemoryDcHandle memory = MakeMemoryDc(screen.Get());
+    TGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
     if (!memory.Get() || !bitmap.Get()) return face;
     TSelection selected(memory.Get(), bitmap.Get());
     SendMessageW(tabs, WM_PRINTCLIENT, WPARAM(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);

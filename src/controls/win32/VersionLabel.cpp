@@ -56,12 +56,11 @@ void TVersionLabel::FitToText() {
     const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(Window, WM_GETFONT, 0, 0));
     // Measured as the static control draws it: no wrapping, only line breaks start new lines.
     RECT size = {0, 0, 0, 0};
-    const HDC dc = GetDC(Window);
     {
-        TSelection useFont(dc, font ? font : GetStockObject(SYSTEM_FONT));
-        DrawTextW(dc, text.c_str(), int(text.size()), &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+        const TWindowDc dc(Window);
+        TSelection useFont(dc.Get(), font ? font : GetStockObject(SYSTEM_FONT));
+        DrawTextW(dc.Get(), text.c_str(), int(text.size()), &size, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     }
-    ReleaseDC(Window, dc);
     SetWindowPos(Window, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -73,10 +73,10 @@ HWND TAboutBox::MakeButton(const wchar_t* caption, int id, int left, bool isDefa
 }
 
 void TAboutBox::MakeFonts() {
-    MakerFont = MakePointFont(L"Arial", 11, Scale.DotsPerInch(), true);
-    ProductFont = MakePointFont(L"Arial", 18, Scale.DotsPerInch(), true);
-    TrademarkFont = MakePointFont(L"Arial", 7, Scale.DotsPerInch(), true);
-    VersionFont = MakePointFont(L"Arial", 10, Scale.DotsPerInch(), true);
+    MakerFont = MakeFont({L"Arial", TFontSize::Points(11), FW_BOLD}, Scale);
+    ProductFont = MakeFont({L"Arial", TFontSize::Points(18), FW_BOLD}, Scale);
+    TrademarkFont = MakeFont({L"Arial", TFontSize::Points(7), FW_BOLD}, Scale);
+    VersionFont = MakeFont({L"Arial", TFontSize::Points(10), FW_BOLD}, Scale);
 }
 
 void TAboutBox::ChangeResolution(int dpi, LPARAM suggested) {
@@ -84,15 +84,15 @@ void TAboutBox::ChangeResolution(int dpi, LPARAM suggested) {
     if (dpi <= 0 || dpi == oldDpi) return;
     // The old fonts stay alive until no control uses them.
     const HFONT oldDialog = DialogFont.Font();
-    TGdiObject oldFonts[] = {std::move(MakerFont), std::move(ProductFont), std::move(TrademarkFont),
+    TFont oldFonts[] = {std::move(MakerFont), std::move(ProductFont), std::move(TrademarkFont),
                              std::move(VersionFont), DialogFont.Rescale(dpi)};
     Scale = TPixelScale(dpi);
     MakeFonts();
     RescaleDialog(Handle(), oldDpi, dpi,
-                  {{oldFonts[0].Font(), MakerFont.Font()},
-                   {oldFonts[1].Font(), ProductFont.Font()},
-                   {oldFonts[2].Font(), TrademarkFont.Font()},
-                   {oldFonts[3].Font(), VersionFont.Font()},
+                  {{oldFonts[0].Get(), MakerFont.Get()},
+                   {oldFonts[1].Get(), ProductFont.Get()},
+                   {oldFonts[2].Get(), TrademarkFont.Get()},
+                   {oldFonts[3].Get(), VersionFont.Get()},
                    {oldDialog, DialogFont.Font()}},
                   suggested, {Scale(kClientWidth), Scale(kClientHeight)});
 }
@@ -103,23 +103,23 @@ void TAboutBox::CreateControls() {
 
     const int left = Scale(kLeft);
     const int textWidth = Scale(kTextWidth);
-    txtMaker = std::make_unique<TLabel>(self, left, Scale(20), textWidth, Scale(20), MakerFont.Font());
+    txtMaker = std::make_unique<TLabel>(self, left, Scale(20), textWidth, Scale(20), MakerFont.Get());
     txtMaker->SetText(kMakerName);
 
     // The product name takes clicks: it opens the product's web page.
     // Text widths are measured in the scaled font, so they are pixels already.
-    const int productWidth = int(TextExtent(ProductFont.Font(), L"Quarrymap 2000").cx) + Scale(2);
-    txtProduct = std::make_unique<TLabel>(self, left, Scale(46), productWidth, Scale(32), ProductFont.Font(),
+    const int productWidth = int(TextExtent(ProductFont.Get(), L"Quarrymap 2000").cx) + Scale(2);
+    txtProduct = std::make_unique<TLabel>(self, left, Scale(46), productWidth, Scale(32), ProductFont.Get(),
                                           TLabel::Left, true);
     txtProduct->SetText("Quarrymap 2000");
     txtTrademark = std::make_unique<TLabel>(self, left + productWidth + Scale(1), Scale(48), Scale(20), Scale(14),
-                                            TrademarkFont.Font());
+                                            TrademarkFont.Get());
     txtTrademark->SetText("TM");
     Tips = std::make_unique<TToolTips>(self);
     Tips->SetTip(txtProduct->Handle(), kProductLinkTip);
 
-    const int versionWidth = int(TextExtent(VersionFont.Font(), L"Version 2.1").cx) + Scale(2);
-    txtMajorVersion = std::make_unique<TLabel>(self, left, Scale(92), versionWidth, Scale(18), VersionFont.Font());
+    const int versionWidth = int(TextExtent(VersionFont.Get(), L"Version 2.1").cx) + Scale(2);
+    txtMajorVersion = std::make_unique<TLabel>(self, left, Scale(92), versionWidth, Scale(18), VersionFont.Get());
     txtMajorVersion->SetText(kMajorVersion);
     txtBuild = std::make_unique<TVersionLabel>(self, left + versionWidth + Scale(12), Scale(95), Services.Version);
     // The field first: choosing it brings its own prefix along.

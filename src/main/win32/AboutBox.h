@@ -53,10 +53,10 @@ private:
     // The box's resolution; the layout's numbers are for 96 DPI.
     TPixelScale Scale;
     TDialogFont DialogFont;
-    TGdiObject MakerFont;
-    TGdiObject ProductFont;
-    TGdiObject TrademarkFont;
-    TGdiObject VersionFont;
+    TFont MakerFont;
+    TFont ProductFont;
+    TFont TrademarkFont;
+    TFont VersionFont;
     std::unique_ptr<TLabel> txtMaker;
     std::unique_ptr<TLabel> txtProduct;
     std::unique_ptr<TLabel> txtTrademark;

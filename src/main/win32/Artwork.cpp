@@ -1,12 +1,15 @@
 #include "main/win32/Artwork.h"
 
+#include "controls/win32/Fonts.h"
 #include "platform/win32/GdiObjects.h"
 
 namespace {
 
-HFONT MakeFont(int height, int weight, bool italic = false) {
-    return CreateFontW(-height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+// Arial at a height in pixels already scaled.
+TFont ArialFont(int height, int weight, bool italic = false) {
+    TFontLook look(L"Arial", TFontSize::Pixels(height), weight);
+    look.Italic = italic;
+    return MakeFont(look, TPixelScale());
 }
 
 void DrawTextLine(HDC dc, int x, int y, const wchar_t* text, HFONT font, COLORREF color) {
@@ -80,11 +83,11 @@ void PaintSponsorBanner(HDC dc, const RECT& area, TPixelScale scale) {
     const int margin = scale(14);
     PaintQuarryMark(dc, area.left + margin, markTop, markUnit);
     const int textLeft = area.left + margin + markUnit * 44 / 12 + margin;
-    TGdiObject title(MakeFont(titleHeight, FW_BOLD));
+    const TFont title = ArialFont(titleHeight, FW_BOLD);
     const int titleTop = full ? area.top + scale(8) : area.top + (height - titleHeight * 5 / 4) / 2;
     DrawTextLine(dc, textLeft, titleTop, L"Quarrymap 2000", static_cast<HFONT>(title.Get()), RGB(255, 255, 255));
 
-    TGdiObject line(MakeFont(scale(13), FW_NORMAL, true));
+    const TFont line = ArialFont(scale(13), FW_NORMAL, true);
     const HFONT lineFont = static_cast<HFONT>(line.Get());
     const wchar_t* const tagLine = L"See where your disk space goes - and win it back.";
     const wchar_t* const address = L"www.tollvane.example";
@@ -112,7 +115,7 @@ void PaintNotScannedPicture(HDC dc, const RECT& area, TPixelScale scale) {
         Polygon(dc, tab, 4);
         Rectangle(dc, left, top + scale(8), left + scale(64), top + scale(52));
     }
-    TGdiObject mark(MakeFont(scale(36), FW_BOLD));
+    const TFont mark = ArialFont(scale(36), FW_BOLD);
     TSelection useFont(dc, static_cast<HFONT>(mark.Get()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(128, 0, 0));

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 
 class IMessageBoxes;
 

@@ -89,22 +89,22 @@ int TFolderInfoGrid::RowHeight() const {
 TFolderInfoPage::TFolderInfoPage(TPanel& sheet, IPageHost& host, const TPageServices& services)
     : TPage(sheet, host, services) {
     const TPixelScale& scale = Services.Scale;
-    GridFont = MakePointFont(L"Arial", kGridFontPoints, scale.DotsPerInch());
+    GridFont = MakeFont({L"Arial", TFontSize::Points(kGridFontPoints)}, scale);
     panWebFolderInfo = std::make_unique<TPanel>(Sheet.Handle(), 0);
     panWebFolderInfo->SetColor(kWindowColor);
     Hints = std::make_unique<TToolTips>(Sheet.Handle());
     CreateHeader();
     CreateMeasurementBlock();
     std::vector<std::string> rowLabels(kFolderInfoRowLabels.begin(), kFolderInfoRowLabels.end());
-    gridFolderInfo = std::make_unique<TFolderInfoGrid>(panWebFolderInfo->Handle(), GridFont.Font(),
+    gridFolderInfo = std::make_unique<TFolderInfoGrid>(panWebFolderInfo->Handle(), GridFont.Get(),
                                                         scale(kGridFirstColumnWidth), rowLabels);
 }
 
 void TFolderInfoPage::OnResolutionChanged(TPixelScale) {
     const TPixelScale& scale = Services.Scale;
-    TGdiObject oldFont = std::move(GridFont);  // the grid uses it until it has the new one
-    GridFont = MakePointFont(L"Arial", kGridFontPoints, scale.DotsPerInch());
-    gridFolderInfo->SetFont(GridFont.Font(), scale(kGridFirstColumnWidth));
+    TFont oldFont = std::move(GridFont);  // the grid uses it until it has the new one
+    GridFont = MakeFont({L"Arial", TFontSize::Points(kGridFontPoints)}, scale);
+    gridFolderInfo->SetFont(GridFont.Get(), scale(kGridFirstColumnWidth));
 }
 
 TFolderInfoPage::~TFolderInfoPage() = default;

@@ -78,7 +78,7 @@ private:
     std::string InfoPath;
     int ShellIcon = -1;
 
-    TGdiObject GridFont;
+    TFont GridFont;
     std::unique_ptr<TPanel> panWebFolderInfo;  // the window-coloured background
     std::unique_ptr<TPanel> panWebFolderInfoPath;
     std::unique_ptr<TPanel> imgWebFolderInfo;

@@ -9,7 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "scan/FolderTree.h"
 
 namespace {

@@ -74,10 +74,10 @@ void TIntroLetterBox::CreateControls() {
     };
 
     // The letter reads as it was written: no word wrap, a vertical bar.
-    MemoFont = MakePointFont(L"MS Sans Serif", 10, Scale.DotsPerInch());
+    MemoFont = MakeFont({L"MS Sans Serif", TFontSize::Points(10)}, Scale);
     const HWND memo = make(L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
                            WS_EX_CLIENTEDGE, kMargin, kMemoTop, kClientWidth - 2 * kMargin,
-                           kButtonTop - 10 - kMemoTop, IDC_LETTER_MEMO, MemoFont.Font() ? MemoFont.Font() : dialogFont);
+                           kButtonTop - 10 - kMemoTop, IDC_LETTER_MEMO, MemoFont.Get() ? MemoFont.Get() : dialogFont);
     SetWindowTextW(memo, Widen(IntroLetterText()).c_str());
     SetWindowSubclass(memo, &TIntroLetterBox::MemoKeysProc, 0, DWORD_PTR(this));
 
@@ -98,11 +98,11 @@ void TIntroLetterBox::ChangeResolution(int dpi, LPARAM suggested) {
     if (dpi <= 0 || dpi == oldDpi) return;
     // The old fonts stay alive until no control uses them.
     const HFONT oldDialog = DialogFont.Font();
-    const TGdiObject oldDialogCopy = DialogFont.Rescale(dpi);
-    const TGdiObject oldMemo = std::move(MemoFont);
+    const TFont oldDialogCopy = DialogFont.Rescale(dpi);
+    const TFont oldMemo = std::move(MemoFont);
     Scale = TPixelScale(dpi);
-    MemoFont = MakePointFont(L"MS Sans Serif", 10, dpi);
-    RescaleDialog(Handle(), oldDpi, dpi, {{oldMemo.Font(), MemoFont.Font()}, {oldDialog, DialogFont.Font()}},
+    MemoFont = MakeFont({L"MS Sans Serif", TFontSize::Points(10)}, TPixelScale(dpi));
+    RescaleDialog(Handle(), oldDpi, dpi, {{oldMemo.Get(), MemoFont.Get()}, {oldDialog, DialogFont.Font()}},
                   suggested, {Scale(kClientWidth), Scale(kClientHeight)});
 }
 
@@ -145,8 +145,8 @@ bool TIntroLetterBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
 
 // The raised panel around everything, and the banner centred on white.
 void TIntroLetterBox::Paint() {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(Handle(), &paint);
+    const TPaintDc paint(Handle());
+    const HDC dc = paint.Get();
     RECT client = {};
     GetClientRect(Handle(), &client);
     DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
@@ -160,7 +160,6 @@ void TIntroLetterBox::Paint() {
     const int top = (strip.top + strip.bottom - height) / 2;
     const RECT banner = {left, top, left + width, top + height};
     PaintSponsorBanner(dc, banner, Scale);
-    EndPaint(Handle(), &paint);
 }
 
 // The memo would swallow Esc; the letter sees it first.

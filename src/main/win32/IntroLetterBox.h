@@ -42,5 +42,5 @@ private:
     // The letter's resolution; the layout's numbers are for 96 DPI.
     TPixelScale Scale;
     TDialogFont DialogFont;
-    TGdiObject MemoFont;
+    TFont MemoFont;
 };

@@ -50,18 +50,6 @@ const char kFatalErrorCaption[] = "Fatal error";
 
 bool KeyDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
-// Releases a drop when it goes out of scope, whatever happened.
-class TDropRelease {
-public:
-    explicit TDropRelease(HDROP drop) : Drop(drop) {}
-    ~TDropRelease() { DragFinish(Drop); }
-    TDropRelease(const TDropRelease&) = delete;
-    TDropRelease& operator=(const TDropRelease&) = delete;
-
-private:
-    HDROP Drop;
-};
-
 }  // namespace
 
 TMainForm::TMainForm(const TMainFormServices& services, const TMainFormParts& parts)
@@ -72,7 +60,6 @@ TMainForm::TMainForm(const TMainFormServices& services, const TMainFormParts& pa
 
 TMainForm::~TMainForm() {
     if (Window) DestroyWindow(Window);
-    if (Accelerators) DestroyAcceleratorTable(Accelerators);
 }
 
 // ---------------------------------------------------------------- creation
@@ -186,10 +173,10 @@ void TMainForm::CreateStatusBar() {
 
 void TMainForm::CreatePages() {
     // Arial of 13 pixels at 96 DPI, as every page's header and labels use.
-    PageTextFont = MakeFont(L"Arial", Scale(13));
-    PageBoldFont = MakeFont(L"Arial", Scale(13), true);
+    PageTextFont = MakeFont({L"Arial", TFontSize::Pixels(13)}, Scale);
+    PageBoldFont = MakeFont({L"Arial", TFontSize::Pixels(13), FW_BOLD}, Scale);
     const TPageServices services{Services.ShellInfo, Services.FileSystem, Services.Locale, Services.TextCompare, Scale,
-                                 TPageFonts{PageTextFont.Font(), PageBoldFont.Font()}, Services.Options};
+                                 TPageFonts{PageTextFont.Get(), PageBoldFont.Get()}, Services.Options};
     // The page control owns each page; the window keeps a typed pointer.
     const auto install = [this](int sheet, auto page) {
         auto* installed = page.get();
@@ -294,7 +281,7 @@ void TMainForm::OnDeferredStartup() {
 bool TMainForm::ShowsScannedFolder() const { return FormState.CurrentNode && FormState.CurrentNode->Record; }
 
 void TMainForm::OnDropFiles(HDROP drop) {
-    TDropRelease release(drop);
+    const TDropHandle release(drop);
     SetForegroundWindow(Window);
     if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
@@ -347,7 +334,7 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
     if (message.message == WM_MOUSEMOVE) TrackHint(message);
     if (PreviewCleanUpKey(message)) return true;
     if (PreviewFocusKey(message)) return true;
-    return Accelerators && TranslateAcceleratorW(Window, Accelerators, &message) != 0;
+    return Accelerators && TranslateAcceleratorW(Window, Accelerators.Get(), &message) != 0;
 }
 
 void TMainForm::OnCommand(int id, int notifyCode, HWND control) {

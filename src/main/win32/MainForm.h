@@ -223,11 +223,11 @@ private:
     TMainFormServices Services;
     TPixelScale Scale;
     // The pages' label fonts, declared early so that they outlive the pages.
-    TGdiObject PageTextFont;
-    TGdiObject PageBoldFont;
+    TFont PageTextFont;
+    TFont PageBoldFont;
     // The stock user-interface font made for this window's resolution, once
     // that differs from the primary screen's; null until then.
-    TGdiObject GuiFont;
+    TFont GuiFont;
     TMainFormParts Parts;
     TMainFormState FormState;
 
@@ -241,7 +241,7 @@ private:
     HMENU MenuBar = nullptr;
     std::map<int, HMENU> PopupOf;     // command id -> the popup holding it
     std::map<int, HMENU> SubmenuOf;   // submenu entry id -> its own popup
-    HACCEL Accelerators = nullptr;
+    TAcceleratorTable Accelerators;
 
     // Children, in the order they appear on the window.
     std::unique_ptr<TPanel> BannerPanel;

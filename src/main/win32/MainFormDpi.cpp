@@ -23,7 +23,7 @@
 void TMainForm::UseGuiFontForWindowDpi() {
     if (Scale.DotsPerInch() == ScreenDpi()) return;
     GuiFont = MakeGuiFont(Scale.DotsPerInch());
-    if (GuiFont.Font()) ReplaceFonts(Window, {{static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), GuiFont.Font()}});
+    if (GuiFont.Get()) ReplaceFonts(Window, {{static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), GuiFont.Get()}});
 }
 
 void TMainForm::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
@@ -45,25 +45,25 @@ void TMainForm::ChangeResolution(TPixelScale old, TPixelScale scale) {
     LeftPanelWidth = MulDiv(LeftPanelWidth, scale.DotsPerInch(), old.DotsPerInch());
 
     // New label fonts; the old ones stay alive until no control uses them.
-    TGdiObject oldText = std::move(PageTextFont);
-    TGdiObject oldBold = std::move(PageBoldFont);
-    TGdiObject oldGui = std::move(GuiFont);
-    PageTextFont = MakeFont(L"Arial", Scale(13));
-    PageBoldFont = MakeFont(L"Arial", Scale(13), true);
+    TFont oldText = std::move(PageTextFont);
+    TFont oldBold = std::move(PageBoldFont);
+    TFont oldGui = std::move(GuiFont);
+    PageTextFont = MakeFont({L"Arial", TFontSize::Pixels(13)}, Scale);
+    PageBoldFont = MakeFont({L"Arial", TFontSize::Pixels(13), FW_BOLD}, Scale);
     GuiFont = MakeGuiFont(Scale.DotsPerInch());
     // Controls made with the stock user-interface font have it at the
     // primary screen's resolution; they take one made for this window's.
     const HFONT stockGui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const HFONT gui = GuiFont.Font() ? GuiFont.Font() : stockGui;
+    const HFONT gui = GuiFont.Get() ? GuiFont.Get() : stockGui;
     std::vector<std::pair<HFONT, HFONT>> replacements = {
-        {oldText.Font(), PageTextFont.Font()}, {oldBold.Font(), PageBoldFont.Font()}, {stockGui, gui}};
-    if (oldGui.Font()) replacements.emplace_back(oldGui.Font(), gui);
+        {oldText.Get(), PageTextFont.Get()}, {oldBold.Get(), PageBoldFont.Get()}, {stockGui, gui}};
+    if (oldGui.Get()) replacements.emplace_back(oldGui.Get(), gui);
     ReplaceFonts(Window, replacements);
     // The status bar and the tree draw in the system's font unless given
     // one: at another resolution they get the user-interface font too.
-    if (GuiFont.Font())
+    if (GuiFont.Get())
         for (HWND control : {TheStatusBar, TheFolderTree})
-            SendMessageW(control, WM_SETFONT, WPARAM(GuiFont.Font()), TRUE);
+            SendMessageW(control, WM_SETFONT, WPARAM(GuiFont.Get()), TRUE);
 
     // Controls placed once at creation move with the scale; those the
     // layout places are placed again below.
@@ -71,7 +71,7 @@ void TMainForm::ChangeResolution(TPixelScale old, TPixelScale scale) {
     if (ThePages)
         for (int shown = 0; shown < kPageCount; ++shown)
             if (TPage* page = ThePages->Page(SheetOfPage(shown)))
-                page->ChangeResolution(Scale, TPageFonts{PageTextFont.Font(), PageBoldFont.Font()});
+                page->ChangeResolution(Scale, TPageFonts{PageTextFont.Get(), PageBoldFont.Get()});
     if (NotScanned) NotScanned->SetScale(Scale);
 
     // The program's own pictures, drawn afresh at the new size.

@@ -57,7 +57,7 @@ void TMainForm::CreateMenus() {
                                          WORD(entry.Id)});
     }
     if (!SetMenu(Window, MenuBar)) throw std::runtime_error("menu bar");
-    Accelerators = CreateAcceleratorTableW(accelerators.data(), int(accelerators.size()));
+    Accelerators.Reset(CreateAcceleratorTableW(accelerators.data(), int(accelerators.size())));
     if (!Accelerators) throw std::runtime_error("accelerators");
 }
 

@@ -22,68 +22,22 @@ namespace {
 constexpr int kClipboardAttempts = 10;  // another program may hold it for a moment
 constexpr DWORD kClipboardRetryMs = 20;
 
-// Owns an enhanced metafile handle until it is handed on.
-class TEnhMetafile {
-public:
-    explicit TEnhMetafile(HENHMETAFILE metafile) : Metafile(metafile) {}
-    ~TEnhMetafile() {
-        if (Metafile) DeleteEnhMetaFile(Metafile);
-    }
-    TEnhMetafile(const TEnhMetafile&) = delete;
-    TEnhMetafile& operator=(const TEnhMetafile&) = delete;
-
-    HENHMETAFILE Get() const { return Metafile; }
-    HENHMETAFILE Release() {
-        HENHMETAFILE metafile = Metafile;
-        Metafile = nullptr;
-        return metafile;
-    }
-
-private:
-    HENHMETAFILE Metafile;
-};
-
-// Owns global memory until the clipboard takes it.
-class TGlobalMemory {
-public:
-    explicit TGlobalMemory(const std::string& bytes) : Memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size())) {
-        if (!Memory) throw std::runtime_error("There is not enough memory for the picture.");
-        void* target = GlobalLock(Memory);
-        if (!target) {
-            // The destructor does not run for an object that was never made.
-            GlobalFree(Memory);
-            throw std::runtime_error("There is not enough memory for the picture.");
-        }
-        memcpy(target, bytes.data(), bytes.size());
-        GlobalUnlock(Memory);
-    }
-    ~TGlobalMemory() {
-        if (Memory) GlobalFree(Memory);
-    }
-    TGlobalMemory(const TGlobalMemory&) = delete;
-    TGlobalMemory& operator=(const TGlobalMemory&) = delete;
-
-    HGLOBAL Get() const { return Memory; }
-    void Release() { Memory = nullptr; }
-
-private:
-    HGLOBAL Memory;
-};
+// The bytes in movable global memory, which the clipboard can take.
+TGlobalMemory GlobalCopyOf(const std::string& bytes) {
+    TGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    void* target = memory ? GlobalLock(memory.Get()) : nullptr;
+    if (!target) throw std::runtime_error("There is not enough memory for the picture.");
+    memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory.Get());
+    return memory;
+}
 
 // The screen's device context, the metafiles' reference device.
-class TScreenDc {
+class TScreenDc : public TWindowDc {
 public:
-    TScreenDc() : Dc(GetDC(nullptr)) {
-        if (!Dc) throw std::runtime_error("The screen cannot be measured: " + SystemErrorText(GetLastError()));
+    TScreenDc() {
+        if (!Get()) throw std::runtime_error("The screen cannot be measured: " + SystemErrorText(GetLastError()));
     }
-    ~TScreenDc() { ReleaseDC(nullptr, Dc); }
-    TScreenDc(const TScreenDc&) = delete;
-    TScreenDc& operator=(const TScreenDc&) = delete;
-
-    HDC Get() const { return Dc; }
-
-private:
-    HDC Dc;
 };
 
 // An enhanced metafile being recorded. Unless finished it is completed and
@@ -344,7 +298,7 @@ void TPieExport::ExportBitmap(const std::string& name) {
         WriteWholeFile(name, BmpFileBytes(image));
         return;
     }
-    TGlobalMemory memory(DibBytes(image));
+    TGlobalMemory memory = GlobalCopyOf(DibBytes(image));
     Clipboard.Put(Form.Handle(), CF_DIB, memory.Get());
     memory.Release();
 }

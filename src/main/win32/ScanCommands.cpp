@@ -1,6 +1,6 @@
 #include "main/win32/ScanCommands.h"
 
-#include "controls/win32/Hourglass.h"
+#include "controls/win32/WaitCursor.h"
 
 #include <windows.h>
 
@@ -217,7 +217,7 @@ void TScanCommands::LevelUp() {
     if (!Form || !View) return;
     TFolderNode* current = Form->State().CurrentNode;
     if (!current || !current->Parent) return;
-    THourglass hourglass;
+    const TWaitCursor waitCursor;
     View->CollapseSubtree(*current);
     View->Select(*current->Parent);
 }

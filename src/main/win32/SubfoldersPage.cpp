@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "config/Options.h"
-#include "controls/win32/Hourglass.h"
+#include "controls/win32/WaitCursor.h"
 #include "main/MainCommands.h"
 #include "main/win32/PageHost.h"
 #include "platform/ShellInfo.h"
@@ -144,7 +144,7 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
     ListNode = &node;
     Layout();
     panWebListLevelUp->SetVisible(node.Parent != nullptr);
-    THourglass hourglass;
+    const TWaitCursor waitCursor;
     const bool includeWasted = Services.Options.IncludeWastedInformation;
     SendMessageW(TheFilesList->Handle(), WM_SETREDRAW, FALSE, 0);
     Rows = MakeSubfolderRows(
@@ -173,7 +173,7 @@ void TSubfoldersPage::WidenDateColumns() {
 
 void TSubfoldersPage::ClickColumn(int column) {
     ListSortColumn = NextSortColumn(ListSortColumn, column);
-    THourglass hourglass;
+    const TWaitCursor waitCursor;
     // The highlight stays with its folder, wherever the sort puts it.
     const int selected = TheFilesList->SelectedRow();
     const std::string name = selected >= 0 && size_t(selected) < Rows.size() ? Rows[size_t(selected)].Cell(colName)

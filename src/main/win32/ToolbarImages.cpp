@@ -1,6 +1,7 @@
 #include "main/win32/ToolbarImages.h"
 
 #include "main/MainCommands.h"
+#include "controls/win32/Fonts.h"
 #include "controls/win32/PictureDrawing.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -28,8 +29,10 @@ void CurvedArrow(HDC dc, int x, int y, COLORREF color) {
 }
 
 void Text(HDC dc, int x, int y, const wchar_t* text, int height, COLORREF color) {
-    TGdiObject font(CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial"));
+    TFontLook look(L"Arial", TFontSize::Pixels(height), FW_BOLD);
+    look.Quality = NONANTIALIASED_QUALITY;
+    look.PitchAndFamily = DEFAULT_PITCH;
+    const TFont font = MakeFont(look, TPixelScale());
     TSelection useFont(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, color);

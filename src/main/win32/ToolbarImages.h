@@ -4,27 +4,7 @@
 #include <commctrl.h>
 
 #include "controls/PixelScale.h"
-
-// Owns an image list and destroys it once.
-class TImageList {
-public:
-    explicit TImageList(HIMAGELIST list = nullptr) : List(list) {}
-    ~TImageList() {
-        if (List) ImageList_Destroy(List);
-    }
-    TImageList(const TImageList&) = delete;
-    TImageList& operator=(const TImageList&) = delete;
-
-    HIMAGELIST Get() const { return List; }
-    // Takes another list in place of the one held, which is destroyed.
-    void Reset(HIMAGELIST list) {
-        if (List && List != list) ImageList_Destroy(List);
-        List = list;
-    }
-
-private:
-    HIMAGELIST List;
-};
+#include "platform/win32/Owned.h"
 
 constexpr int kToolImageSize = 16;
 

@@ -26,12 +26,6 @@ constexpr TColor kShadedColor = kSystemColorFlag | COLOR_BTNFACE;
 constexpr TColor kLime = 0x00FF00;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 
-TGdiObject UnderlinedLike(HGDIOBJ font) {
-    LOGFONTW description = {};
-    if (!GetObjectW(font, sizeof(description), &description)) return TGdiObject();
-    description.lfUnderline = TRUE;
-    return TGdiObject(CreateFontIndirectW(&description));
-}
 
 }  // namespace
 
@@ -66,14 +60,14 @@ TWastedSpacePage::~TWastedSpacePage() = default;
 
 // The user-interface font underlined, at the page's resolution.
 void TWastedSpacePage::MakeLinkFont() {
-    const TGdiObject gui = MakeGuiFont(Services.Scale.DotsPerInch());
-    LinkFont = UnderlinedLike(gui.Get() ? gui.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    const TFont gui = MakeGuiFont(Services.Scale.DotsPerInch());
+    LinkFont = VariantOf(gui.Get() ? gui.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), {0, 0, true});
 }
 
 void TWastedSpacePage::OnResolutionChanged(TPixelScale) {
-    TGdiObject old = std::move(LinkFont);  // the link uses it until it has the new one
+    TFont old = std::move(LinkFont);  // the link uses it until it has the new one
     MakeLinkFont();
-    SendMessageW(txtWebReduceWaste->Handle(), WM_SETFONT, WPARAM(LinkFont.Font()), TRUE);
+    SendMessageW(txtWebReduceWaste->Handle(), WM_SETFONT, WPARAM(LinkFont.Get()), TRUE);
 }
 
 void TWastedSpacePage::CreateHeader() {
@@ -128,7 +122,7 @@ void TWastedSpacePage::CreateReduceWasteLink(HWND row) {
     const TPixelScale& scale = Services.Scale;
     const int left = scale(3 * kPanelStep + kLinkInset);  // the row's fourth slot, after panels 5 to 7
     txtWebReduceWaste = std::make_unique<TLabel>(row, left, scale(kLinkTop), scale(kPanelWidth - 2 * kLinkInset),
-                                                 scale(kPanelHeight - kLinkTop), LinkFont.Font(), TLabel::Centre,
+                                                 scale(kPanelHeight - kLinkTop), LinkFont.Get(), TLabel::Centre,
                                                  true);
     txtWebReduceWaste->SetText(kReduceWasteText);
     panWastedSupport2->OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -66,7 +66,7 @@ private:
 
     int LinkHelpContext = kWastedFolderHelpContext;
 
-    TGdiObject LinkFont;
+    TFont LinkFont;
     std::unique_ptr<TScrollBox> ScrollBox;
     std::unique_ptr<TPanel> panWebWastedPath;
     std::unique_ptr<TLabel> txtWebWastedAmount;

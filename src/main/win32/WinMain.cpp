@@ -22,32 +22,15 @@
 #include "main/win32/ProgramDialogs.h"
 #include "main/win32/ScanCommands.h"
 #include "main/win32/SystemServices.h"
+#include "platform/win32/ComInit.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32DynamicLibraries.h"
-
-namespace {
-
-// Initialises COM for the shell calls and releases it at the end.
-class TComScope {
-public:
-    TComScope() : Initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~TComScope() {
-        if (Initialised) CoUninitialize();
-    }
-    TComScope(const TComScope&) = delete;
-    TComScope& operator=(const TComScope&) = delete;
-
-private:
-    bool Initialised;
-};
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Before anything loads a library by name: the program may be started
     // in any folder, and nothing in it is to be loaded.
     RestrictLibrarySearch();
-    TComScope com;
+    const TComInit com;  // for the shell calls
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 

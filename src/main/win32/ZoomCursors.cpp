@@ -18,9 +18,7 @@ void UseCursorScale(HDC dc, TPixelScale scale, int top) {
 // AND 0 / XOR 0 black, AND 0 / XOR 1 white.
 HCURSOR MakeMagnifierCursor(bool plus, TPixelScale scale) {
     const int size = scale(kSize);
-    HDC screen = GetDC(nullptr);
-    TMemoryDc dc(screen);
-    ReleaseDC(nullptr, screen);
+    const TMemoryDcHandle dc = MakeMemoryDc(TWindowDc().Get());
     // Both masks in one monochrome bitmap twice as high as wide: AND on top, XOR below.
     TGdiObject masks(CreateBitmap(size, size * 2, 1, 1, nullptr));
     if (!dc.Get() || !masks.Get()) return nullptr;
@@ -67,8 +65,3 @@ HCURSOR MakeMagnifierCursor(bool plus, TPixelScale scale) {
 
 TZoomCursors::TZoomCursors(TPixelScale scale)
     : ZoomIn(MakeMagnifierCursor(true, scale)), ZoomOut(MakeMagnifierCursor(false, scale)) {}
-
-TZoomCursors::~TZoomCursors() {
-    if (ZoomIn) DestroyCursor(ZoomIn);
-    if (ZoomOut) DestroyCursor(ZoomOut);
-}

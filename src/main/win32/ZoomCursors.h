@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "controls/PixelScale.h"
+#include "platform/win32/Owned.h"
 
 // The pie page's two cursors, a magnifier with a plus and one with a
 // minus, drawn at run time for the window's resolution. Owned; destroyed
@@ -9,16 +10,13 @@
 class TZoomCursors {
 public:
     explicit TZoomCursors(TPixelScale scale);
-    ~TZoomCursors();
-    TZoomCursors(const TZoomCursors&) = delete;
-    TZoomCursors& operator=(const TZoomCursors&) = delete;
 
     bool IsValid() const { return ZoomIn && ZoomOut; }
-    HCURSOR In() const { return ZoomIn; }
-    HCURSOR Out() const { return ZoomOut; }
+    HCURSOR In() const { return ZoomIn.Get(); }
+    HCURSOR Out() const { return ZoomOut.Get(); }
 
 private:
-    HCURSOR ZoomIn = nullptr;
-    HCURSOR ZoomOut = nullptr;
+    TCursorHandle ZoomIn;
+    TCursorHandle ZoomOut;
 };
 

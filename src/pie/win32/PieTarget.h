@@ -8,21 +8,17 @@
 // scope, so that what the chart draws reaches the screen at once.
 class TPieTarget {
 public:
-    TPieTarget(THPieChart& chart, HWND window) : Chart(chart), Window(window), Dc(GetDC(window)), Canvas(Dc) {
+    TPieTarget(THPieChart& chart, HWND window) : Chart(chart), Dc(window), Canvas(Dc.Get()) {
         Previous = Chart.Target;
-        if (Dc) Chart.Target = &Canvas;
+        if (Dc.Get()) Chart.Target = &Canvas;
     }
-    ~TPieTarget() {
-        Chart.Target = Previous;
-        if (Dc) ReleaseDC(Window, Dc);
-    }
+    ~TPieTarget() { Chart.Target = Previous; }
     TPieTarget(const TPieTarget&) = delete;
     TPieTarget& operator=(const TPieTarget&) = delete;
 
 private:
     THPieChart& Chart;
-    HWND Window;
-    HDC Dc;
+    TWindowDc Dc;
     TGdiCanvas Canvas;
     ICanvas* Previous = nullptr;
 };

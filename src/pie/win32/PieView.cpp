@@ -174,7 +174,7 @@ void TPieView::ResetHover() {
 
 void TPieView::OnResolutionChanged(TPixelScale) {
     // The labels follow the rest of the window to the new scale.
-    TGdiObject font = MakeGuiFont(Services.Scale.DotsPerInch());
+    TFont font = MakeGuiFont(Services.Scale.DotsPerInch());
     if (font.Get()) {
         Bitmap->UseFont(static_cast<HFONT>(font.Get()));
         LabelFontObject = std::move(font);

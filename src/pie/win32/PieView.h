@@ -91,7 +91,7 @@ private:
     std::unique_ptr<TLabel> txtWebSectionDriveSize;
     std::unique_ptr<TPanel> FolderPie;
 
-    TGdiObject LabelFontObject;  // before the bitmap, which has it selected
+    TFont LabelFontObject;  // before the bitmap, which has it selected
     std::unique_ptr<TGdiBitmap> Bitmap;
     std::unique_ptr<THPieChart> Chart;
     TSectionInfoList Infos;

@@ -7,6 +7,7 @@
 
 #include "config/Options.h"
 #include "config/WindowPlacementStore.h"
+#include "controls/win32/Fonts.h"
 #include "controls/DialogPlacement.h"
 #include "pie/SectionSizeLayout.h"
 #include "pie/win32/SimplePieGauge.h"
@@ -25,10 +26,12 @@ const TColor kRed = 0x0000FF;
 const int kDesignedLeft = 100;
 const int kDesignedTop = 100;
 
-HFONT MakeFont(const wchar_t* face, int height, int weight) {
-    return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+TFontLook LookOf(const wchar_t* face, int pixelsAt96, int weight) {
+    TFontLook look(face, TFontSize::Pixels(pixelsAt96), weight);
+    look.PitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    return look;
 }
+
 
 void Place(HWND window, const TRect& rect) {
     if (window) MoveWindow(window, rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top, TRUE);
@@ -70,7 +73,6 @@ TSectionSizeBox::TSectionSizeBox(HWND owner, IRegistry& registry) : Registry(reg
         BuildPopupMenu();
     } catch (...) {
         DestroyWindow(Window);
-        if (Menu) DestroyMenu(Menu);
         throw;
     }
     // Creation applies the system's minimum width before this window can
@@ -95,15 +97,14 @@ void TSectionSizeBox::PlaceBeside(const TRect& mainWindow, const TRect& workArea
 
 TSectionSizeBox::~TSectionSizeBox() {
     if (Window) DestroyWindow(Window);
-    if (Menu) DestroyMenu(Menu);
 }
 
 // Pixel heights at 96 DPI, taken at the window's resolution.
 void TSectionSizeBox::MakeFonts() {
-    FormFont = TGdiObject(MakeFont(L"MS Sans Serif", Scale(11), FW_NORMAL));
-    PlainFont = TGdiObject(MakeFont(L"Arial", Scale(12), FW_NORMAL));
-    BoldFont = TGdiObject(MakeFont(L"Arial", Scale(12), FW_BOLD));
-    DriveFont = TGdiObject(MakeFont(L"Arial", Scale(13), FW_BOLD));
+    FormFont = MakeFont(LookOf(L"MS Sans Serif", 11, FW_NORMAL), Scale);
+    PlainFont = MakeFont(LookOf(L"Arial", 12, FW_NORMAL), Scale);
+    BoldFont = MakeFont(LookOf(L"Arial", 12, FW_BOLD), Scale);
+    DriveFont = MakeFont(LookOf(L"Arial", 13, FW_BOLD), Scale);
 }
 
 void TSectionSizeBox::ApplyFonts() {
@@ -124,11 +125,11 @@ HWND TSectionSizeBox::AddLabel(const char* text) {
 }
 
 void TSectionSizeBox::BuildPopupMenu() {
-    Menu = CreatePopupMenu();
+    Menu.Reset(CreatePopupMenu());
     if (!Menu) throw std::runtime_error("cannot create the section size window's menu");
-    AppendMenuW(Menu, MF_STRING, popSectionBoxHide, L"&Hide");
-    AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(Menu, MF_STRING, popSectionBoxDefaultSize, L"&Default Size");
+    AppendMenuW(Menu.Get(), MF_STRING, popSectionBoxHide, L"&Hide");
+    AppendMenuW(Menu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(Menu.Get(), MF_STRING, popSectionBoxDefaultSize, L"&Default Size");
 }
 
 void TSectionSizeBox::SetWasted(int32_t percent, const std::string& text) {
@@ -196,7 +197,7 @@ void TSectionSizeBox::ShowPopupMenu(LPARAM screenPoint) {
         at = POINT{0, 0};
         ClientToScreen(Window, &at);
     }
-    TrackPopupMenu(Menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Window, nullptr);
+    TrackPopupMenu(Menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Window, nullptr);
 }
 
 void TSectionSizeBox::HideByUser() {
@@ -222,7 +223,7 @@ LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             // Moved to a screen of another scaling: new fonts, then the
             // suggested size, whose WM_SIZE lays the window out again.
             Scale = TPixelScale(HIWORD(wParam));
-            TGdiObject form = std::move(FormFont), plain = std::move(PlainFont), bold = std::move(BoldFont),
+            TFont form = std::move(FormFont), plain = std::move(PlainFont), bold = std::move(BoldFont),
                        drive = std::move(DriveFont);  // the controls hold them until the new ones are set
             MakeFonts();
             ApplyFonts();
@@ -237,10 +238,8 @@ LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            const HDC dc = BeginPaint(Window, &paint);
-            PaintBevel(dc);
-            EndPaint(Window, &paint);
+            const TPaintDc paint(Window);
+            PaintBevel(paint.Get());
             return 0;
         }
         case WM_CONTEXTMENU:

@@ -63,7 +63,7 @@ public:
     std::string CapacityText() const;
     const TSimplePieGauge& WastedGauge() const { return *GaugeWasted; }
     const TSimplePieGauge& FreeSpaceGauge() const { return *GaugeDriveFreeSpace; }
-    HMENU PopupMenu() const { return Menu; }
+    HMENU PopupMenu() const { return Menu.Get(); }
 
 private:
     template <typename TOwner>
@@ -82,11 +82,11 @@ private:
     IRegistry& Registry;
     // The window's resolution; the layout's and fonts' numbers are for 96 DPI.
     TPixelScale Scale;
-    TGdiObject FormFont;
-    TGdiObject PlainFont;
-    TGdiObject BoldFont;
-    TGdiObject DriveFont;
-    HMENU Menu = nullptr;
+    TFont FormFont;
+    TFont PlainFont;
+    TFont BoldFont;
+    TFont DriveFont;
+    TMenuHandle Menu;
     bool BoundsLoaded = false;
     bool StoredBounds = false;
     HWND Window = nullptr;

@@ -70,7 +70,7 @@ private:
 
     TPieGaugeModel Gauge;
     HFONT TextFont = nullptr;
-    mutable TGdiObject OwnFont;  // made on first use when TextFont is none
+    mutable TFont OwnFont;  // made on first use when TextFont is none
     mutable int OwnFontDpi = 0;
     HWND Window = nullptr;
 };

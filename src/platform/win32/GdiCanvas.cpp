@@ -98,6 +98,7 @@ HBITMAP CreateDib(HDC dc, int width, int height, void** pixels) {
 TGdiBitmap::TGdiBitmap(int width, int height)
     : BitmapWidth(width),
       BitmapHeight(height),
+      MemoryDc(MakeMemoryDc()),
       Bitmap(CreateDib(MemoryDc.Get(), width, height, &Pixels)),
       Surface(MemoryDc.Get()) {
     if (Bitmap.Get()) {

@@ -57,7 +57,7 @@ public:
 private:
     int BitmapWidth;
     int BitmapHeight;
-    TMemoryDc MemoryDc;
+    TMemoryDcHandle MemoryDc;  // before the bitmap and the canvas, which use it
     void* Pixels = nullptr;
     TGdiObject Bitmap;
     HGDIOBJ PreviousBitmap = nullptr;

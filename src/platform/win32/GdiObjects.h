@@ -1,31 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// Owns a GDI object (pen, brush, bitmap, font) and deletes it once.
-class TGdiObject {
-public:
-    explicit TGdiObject(HGDIOBJ object = nullptr) : Object(object) {}
-    ~TGdiObject() {
-        if (Object) DeleteObject(Object);
-    }
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-    TGdiObject(TGdiObject&& other) noexcept : Object(other.Object) { other.Object = nullptr; }
-    TGdiObject& operator=(TGdiObject&& other) noexcept {
-        if (this != &other) {
-            if (Object) DeleteObject(Object);
-            Object = other.Object;
-            other.Object = nullptr;
-        }
-        return *this;
-    }
-
-    HGDIOBJ Get() const { return Object; }
-    HFONT Font() const { return static_cast<HFONT>(Object); }
-
-private:
-    HGDIOBJ Object;
-};
+#include "platform/win32/Owned.h"
 
 // Selects an object into a device context for the life of the scope.
 class TSelection {
@@ -40,18 +16,43 @@ private:
     HGDIOBJ Previous;
 };
 
-// Owns a memory device context from CreateCompatibleDC.
-class TMemoryDc {
+// A memory device context from CreateCompatibleDC; null on failure.
+inline TMemoryDcHandle MakeMemoryDc(HDC compatibleWith = nullptr) {
+    return TMemoryDcHandle(CreateCompatibleDC(compatibleWith));
+}
+
+// A window's device context (the screen's for a null window) from GetDC,
+// released with ReleaseDC.
+class TWindowDc {
 public:
-    explicit TMemoryDc(HDC compatibleWith = nullptr) : Dc(CreateCompatibleDC(compatibleWith)) {}
-    ~TMemoryDc() {
-        if (Dc) DeleteDC(Dc);
+    explicit TWindowDc(HWND window = nullptr) : Window(window), Dc(GetDC(window)) {}
+    ~TWindowDc() {
+        if (Dc) ReleaseDC(Window, Dc);
     }
-    TMemoryDc(const TMemoryDc&) = delete;
-    TMemoryDc& operator=(const TMemoryDc&) = delete;
+    TWindowDc(const TWindowDc&) = delete;
+    TWindowDc& operator=(const TWindowDc&) = delete;
 
     HDC Get() const { return Dc; }
 
 private:
+    HWND Window;
+    HDC Dc;
+};
+
+// The device context of WM_PAINT, from BeginPaint to EndPaint.
+class TPaintDc {
+public:
+    explicit TPaintDc(HWND window) : Window(window), Dc(BeginPaint(window, &Paint)) {}
+    ~TPaintDc() { EndPaint(Window, &Paint); }
+    TPaintDc(const TPaintDc&) = delete;
+    TPaintDc& operator=(const TPaintDc&) = delete;
+
+    HDC Get() const { return Dc; }
+    // Whether the background is to be erased first.
+    bool Erase() const { return Paint.fErase != FALSE; }
+
+private:
+    HWND Window;
+    PAINTSTRUCT Paint = {};
     HDC Dc;
 };

@@ -38,7 +38,7 @@ TReplacingFile::TReplacingFile(const std::string& target) {
 
 TReplacingFile::~TReplacingFile() {
     if (Committed) return;
-    File.Close();
+    File.Reset();
     if (!Temporary.empty()) DeleteFileW(Temporary.c_str());
 }
 
@@ -65,7 +65,7 @@ void TReplacingFile::Flush() {
 void TReplacingFile::Commit() {
     Flush();
     if (!FlushFileBuffers(File.Get())) Fail(GetLastError());
-    File.Close();
+    File.Reset();
     if (!MoveFileExW(Temporary.c_str(), Target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         Fail(GetLastError());
     Committed = true;

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 
 // What went wrong with a file, as one sentence for the user.
 class TFileError : public std::runtime_error {

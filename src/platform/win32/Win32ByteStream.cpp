@@ -17,7 +17,7 @@ TWin32ByteStream::TWin32ByteStream(const std::string& path)
     if (File.IsValid() && GetFileSizeEx(File.Get(), &size))
         FileSize = size.QuadPart;
     else
-        File.Close();
+        File.Reset();
 }
 
 bool TWin32ByteStream::Seek(int64_t position) {

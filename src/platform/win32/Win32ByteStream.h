@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "platform/ByteStream.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 
 // A file opened for reading, with a read buffer so that byte-by-byte
 // searches do not cost a system call per byte.

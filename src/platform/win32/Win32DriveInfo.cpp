@@ -7,7 +7,7 @@
 
 #include "platform/win32/WideString.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "scan/PathUtils.h"
 
 namespace {
@@ -182,7 +182,7 @@ int32_t TWin32DriveInfo::GetFat32ClusterSize(const std::string& root) {
     DWORD returned = 0;
     const BOOL ok = DeviceIoControl(device.Get(), kVwin32DosServices, &registers, sizeof(registers), &registers,
                                     sizeof(registers), &returned, nullptr);
-    device.Close();
+    device.Reset();
     if (!ok || (registers.Flags & kCarryFlag) != 0) return -1;
 
     return ClusterSizeOf(result.SectorsPerCluster, result.BytesPerSector);

@@ -2,39 +2,7 @@
 #include <windows.h>
 
 #include "platform/DynamicLibraries.h"
-
-// Owns a module from LoadLibrary; frees it once.
-class TLibraryHandle {
-public:
-    explicit TLibraryHandle(HMODULE module = nullptr) : Module(module) {}
-    ~TLibraryHandle() { Reset(); }
-    TLibraryHandle(const TLibraryHandle&) = delete;
-    TLibraryHandle& operator=(const TLibraryHandle&) = delete;
-    TLibraryHandle(TLibraryHandle&& other) noexcept : Module(other.Module) { other.Module = nullptr; }
-    TLibraryHandle& operator=(TLibraryHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            Module = other.Module;
-            other.Module = nullptr;
-        }
-        return *this;
-    }
-
-    HMODULE Get() const { return Module; }
-    void Reset() {
-        if (Module) FreeLibrary(Module);
-        Module = nullptr;
-    }
-    // Gives the module up without freeing it: it stays loaded.
-    HMODULE Release() {
-        const HMODULE module = Module;
-        Module = nullptr;
-        return module;
-    }
-
-private:
-    HMODULE Module;
-};
+#include "platform/win32/Owned.h"
 
 class TWin32DynamicLibraries : public IDynamicLibraries {
 public:

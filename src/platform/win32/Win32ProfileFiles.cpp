@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 
 namespace {
 

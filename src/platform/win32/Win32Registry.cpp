@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/WideString.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "platform/win32/WindowDpi.h"
 
+#include "platform/win32/GdiObjects.h"
+
 int WindowDpi(HWND window) {
     // GetDpiForWindow arrived with Windows 10 (1607); looked up so that the
     // program still starts on Windows 7.
@@ -14,9 +16,8 @@ int WindowDpi(HWND window) {
 }
 
 int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    const TWindowDc screen;
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
     return dpi > 0 ? dpi : 96;
 }
 

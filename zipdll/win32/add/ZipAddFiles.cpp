@@ -23,7 +23,7 @@ TZipFileSource::TZipFileSource(const std::wstring& path)
     }
     if (!CurrentStamp(OpenStamp)) {
         LastError = GetLastError();
-        File.Close();
+        File.Reset();
     }
 }
 
@@ -113,7 +113,7 @@ bool TTemporaryArchive::Commit(const std::wstring& target, bool flushToDisk) {
         LastError = GetLastError();
         return false;
     }
-    File.Close();
+    File.Reset();
     if (!MoveFileExW(TempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         LastError = GetLastError();
         return false;
@@ -123,7 +123,7 @@ bool TTemporaryArchive::Commit(const std::wstring& target, bool flushToDisk) {
 }
 
 void TTemporaryArchive::Discard() {
-    File.Close();
+    File.Reset();
     if (!Committed && !TempPath.empty()) DeleteFileW(TempPath.c_str());
     TempPath.clear();
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "zipdll/core/ZipOutput.h"
 #include "zipdll/core/ZipWriter.h"
 

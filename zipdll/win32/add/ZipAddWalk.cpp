@@ -5,7 +5,7 @@
 
 #include "ZipAddReporter.h"
 #include "platform/win32/WideString.h"
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/Win32Paths.h"
 #include "zipdll/core/FilePattern.h"
 

@@ -123,7 +123,7 @@ void ApplyFolderDetails(const std::wstring& path, const TEntryTimes& times, DWOR
     TWin32Handle folder(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (folder.IsValid()) SetTimes(folder.Get(), times);
-    folder.Close();
+    folder.Reset();
     // Read-only means nothing on a folder to Windows Explorer's users; keep hidden, system, archive.
     const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     if (kept) SetFileAttributesW(path.c_str(), kept | FILE_ATTRIBUTE_DIRECTORY);
@@ -132,7 +132,7 @@ void ApplyFolderDetails(const std::wstring& path, const TEntryTimes& times, DWOR
 TPendingFile::~TPendingFile() { Discard(); }
 
 void TPendingFile::Discard() {
-    File.Close();
+    File.Reset();
     if (!Temporary.empty()) DeleteFileW(Temporary.c_str());
     Temporary.clear();
 }
@@ -200,7 +200,7 @@ bool TPendingFile::Commit(const TEntryTimes& times, DWORD attributes, const TExi
         return false;
     }
     SetTimes(File.Get(), times);
-    File.Close();
+    File.Reset();
     const DWORD blocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     const bool unblocked = existing.Exists && !existing.IsFolder && (existing.Attributes & blocking);
     if (unblocked) SetFileAttributesW(Target.c_str(), existing.Attributes & ~blocking);

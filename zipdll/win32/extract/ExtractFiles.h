@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Win32Handle.h"
+#include "platform/win32/Owned.h"
 #include "zipdll/core/ZipExtractor.h"
 
 // The times to give an extracted file or folder; a zero time is left as the system set it.
