@@ -10,7 +10,7 @@
 #include "controls/win32/Label.h"
 #include "controls/win32/SensitivePanel.h"
 #include "main/win32/PageHost.h"
-#include "main/win32/ToolbarImages.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/Owned.h"
 
 class IMessageBoxes;

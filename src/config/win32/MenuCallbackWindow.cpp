@@ -1,6 +1,5 @@
 #include "config/win32/MenuCallbackWindow.h"
 
-#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
 
 const wchar_t kMenuCallbackClassName[] = L"ItemPropMenuCallbackHelper";
@@ -17,15 +16,11 @@ bool IsMenuHandlerMessage(UINT message) {
 
 TMenuCallbackWindow::TMenuCallbackWindow(IContextMenu2* handler2, IContextMenu3* handler3, HWND owner)
     : Handler2(handler2), Handler3(handler3) {
-    if (!RegisterWindowClass(kMenuCallbackClassName, &OwnerWindowProc<TMenuCallbackWindow>, 0)) return;
     // A hidden popup rather than a message-only window: menus need a real owner window.
-    CreateWindowExW(0, kMenuCallbackClassName, kMenuCallbackWindowName, WS_POPUP, 0, 0, 0, 0, owner, nullptr,
-                    GetModuleHandleW(nullptr), this);
+    CreateBound({kMenuCallbackClassName}, 0, WS_POPUP, 0, 0, 0, 0, owner, nullptr, kMenuCallbackWindowName);
 }
 
-TMenuCallbackWindow::~TMenuCallbackWindow() {
-    if (Window) DestroyWindow(Window);
-}
+TMenuCallbackWindow::~TMenuCallbackWindow() = default;
 
 LRESULT TMenuCallbackWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMenuHandlerMessage(message)) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/BoundWindow.h"
+
 #include <shlobj.h>
 
 extern const wchar_t kMenuCallbackClassName[];   // "ItemPropMenuCallbackHelper"
@@ -12,22 +14,18 @@ extern const wchar_t kMenuCallbackWindowName[];  // "ItemPropCallbackProcessor"
 // to the newest handler version the menu supports. The handlers are given
 // at construction, so no message can arrive before they are known; they
 // must outlive the window.
-class TMenuCallbackWindow {
+class TMenuCallbackWindow : public TBoundWindow {
 public:
     // handler3 may be null; handler2 is then the one served.
     TMenuCallbackWindow(IContextMenu2* handler2, IContextMenu3* handler3, HWND owner);
-    ~TMenuCallbackWindow();
+    ~TMenuCallbackWindow() override;
     TMenuCallbackWindow(const TMenuCallbackWindow&) = delete;
     TMenuCallbackWindow& operator=(const TMenuCallbackWindow&) = delete;
 
-    HWND Handle() const { return Window; }
 
 private:
-    template <typename TOwner>
-    friend LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     IContextMenu2* Handler2;
     IContextMenu3* Handler3;
-    HWND Window = nullptr;
 };

@@ -4,7 +4,6 @@
 
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
-#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
 
 namespace {
@@ -13,15 +12,11 @@ const wchar_t kColorPanelClass[] = L"QuarrymapColorPanel";
 
 }  // namespace
 
-TColorPanel::~TColorPanel() {
-    if (Window) DestroyWindow(Window);
-}
+TColorPanel::~TColorPanel() = default;
 
 void TColorPanel::Create(HWND parent, const RECT& place, int id, HWND after) {
-    RegisterWindowClass(kColorPanelClass, &OwnerWindowProc<TColorPanel>, CS_HREDRAW | CS_VREDRAW);
-    CreateWindowExW(0, kColorPanelClass, L"", WS_CHILD | WS_VISIBLE, place.left, place.top, place.right - place.left,
-                    place.bottom - place.top, parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr),
-                    this);
+    CreateBound({kColorPanelClass, CS_HREDRAW | CS_VREDRAW}, 0, WS_CHILD | WS_VISIBLE, place.left, place.top,
+                place.right - place.left, place.bottom - place.top, parent, reinterpret_cast<HMENU>(INT_PTR(id)));
     if (!Window) throw std::runtime_error("colour panel");
     SetWindowPos(Window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
 #include "platform/win32/WideString.h"
 
@@ -25,19 +24,14 @@ TSensitivePanel::TSensitivePanel(HWND parent, int left, int top, int width, int 
     : BackColor(GetSysColor(COLOR_BTNFACE)),
       TextColor(GetSysColor(COLOR_WINDOWTEXT)),
       BackBrush(std::make_unique<TGdiObject>(CreateSolidBrush(BackColor))) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
     // The caption's place depends on the width.
-    RegisterWindowClass(kPanelClassName, &OwnerWindowProc<TSensitivePanel>, CS_HREDRAW | CS_VREDRAW);
-    // WM_NCCREATE stores the window handle in this object.
-    CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top, width, height,
-                    parent, nullptr, instance, this);
+    CreateBound({kPanelClassName, CS_HREDRAW | CS_VREDRAW}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top,
+                width, height, parent);
     if (!Window) throw std::runtime_error("Cannot create the panel window");
     TextFont = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
 }
 
-TSensitivePanel::~TSensitivePanel() {
-    if (Window) DestroyWindow(Window);
-}
+TSensitivePanel::~TSensitivePanel() = default;
 
 void TSensitivePanel::SetColor(COLORREF color) {
     if (color == BackColor) return;

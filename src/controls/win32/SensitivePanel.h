@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/BoundWindow.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,12 +33,12 @@ enum class TPanelAlignment { Left, Center, Right };
 // or clicking them counts as the panel. Notifications of its children go on
 // to its parent. The window is destroyed with this object or with its
 // parent, whichever comes first.
-class TSensitivePanel {
+class TSensitivePanel : public TBoundWindow {
 public:
     // Takes the parent's font. Throws std::runtime_error when the window
     // cannot be created.
     TSensitivePanel(HWND parent, int left, int top, int width, int height);
-    ~TSensitivePanel();
+    ~TSensitivePanel() override;
     TSensitivePanel(const TSensitivePanel&) = delete;
     TSensitivePanel& operator=(const TSensitivePanel&) = delete;
 
@@ -46,8 +48,6 @@ public:
     // A left-button press and release on the panel.
     TPanelClick OnClick;
 
-    // Null once the parent has destroyed the window.
-    HWND Handle() const { return Window; }
     bool MouseInside() const { return Inside; }
 
     COLORREF Color() const { return BackColor; }
@@ -69,9 +69,7 @@ public:
     void PaintTo(HDC dc) const;
 
 private:
-    template <typename TOwner>
-    friend LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT MouseMoved(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT MouseLeft(UINT message, WPARAM wParam, LPARAM lParam);
     // Repaints the panel and the children that take its colours.
@@ -85,5 +83,4 @@ private:
     TPanelAlignment CaptionAlignment = TPanelAlignment::Center;
     bool Inside = false;
     bool Pressed = false;
-    HWND Window = nullptr;
 };

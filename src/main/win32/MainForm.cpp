@@ -29,7 +29,6 @@
 #include "pie/win32/PieView.h"
 #include "pie/win32/SectionSizeBox.h"
 #include "platform/FileSystem.h"
-#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
 #include "platform/win32/ProgramIcon.h"
 #include "platform/win32/WindowDpi.h"
@@ -58,8 +57,9 @@ TMainForm::TMainForm(const TMainFormServices& services, const TMainFormParts& pa
       TheDriveBox(services.Drives, services.ShellInfo),
       LeftPanelWidth(Scale(kLeftPanelWidth)) {}
 
+// Its WM_DESTROY saves the settings, so the window goes while this object is whole.
 TMainForm::~TMainForm() {
-    if (Window) DestroyWindow(Window);
+    DestroyBound();
 }
 
 // ---------------------------------------------------------------- creation
@@ -95,12 +95,9 @@ bool TMainForm::Create() {
 }
 
 void TMainForm::CreateFrame() {
-    if (!RegisterWindowClass(kMainWindowClass, &OwnerWindowProc<TMainForm>, 0,
-                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ProgramIcon(false)))
-        throw std::runtime_error("main window class");
-    Window = CreateWindowExW(0, kMainWindowClass, Widen(kProductName).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                             kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), this);
+    CreateBound({kMainWindowClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ProgramIcon(false)}, 0,
+                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight, nullptr,
+                nullptr, Widen(kProductName).c_str());
     if (!Window) throw std::runtime_error("main window");
     // Every measure below, the pages' included, is taken at this resolution.
     Scale = TPixelScale(WindowDpi(Window));

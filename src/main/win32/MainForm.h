@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/BoundWindow.h"
+
 #include <shellapi.h>
 
 #include <array>
@@ -71,7 +73,7 @@ constexpr UINT kFirstActivationMessage = WM_APP + 2;
 // Quarrymap 2000's one top-level window: menus, toolbar strip, folder tree
 // pane, page control and status bar; the page mechanism the other parts of
 // the program use; start-up and the saving of settings at the end.
-class TMainForm : public IPageHost {
+class TMainForm : public TBoundWindow, public IPageHost {
 public:
     TMainForm(const TMainFormServices& services, const TMainFormParts& parts);
     ~TMainForm() override;
@@ -83,8 +85,6 @@ public:
     bool Create();
     // Restores placement and view settings, then shows the window.
     void Show(int showCommand);
-    // Null before Create and once the window is destroyed.
-    HWND Handle() const { return Window; }
     HWND OwnerWindow() const override { return Window; }
     int ActiveSheet() const override;
 
@@ -165,9 +165,7 @@ public:
     void SetHint(const std::string& longHint);
 
 private:
-    template <typename TOwner>
-    friend LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Creation, in order.
     void CreateFrame();
@@ -231,7 +229,6 @@ private:
     TMainFormParts Parts;
     TMainFormState FormState;
 
-    HWND Window = nullptr;
     bool Created = false;
     bool FirstActivationDone = false;
     std::map<int, std::function<void()>> Actions;

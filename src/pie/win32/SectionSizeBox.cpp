@@ -11,7 +11,6 @@
 #include "controls/DialogPlacement.h"
 #include "pie/SectionSizeLayout.h"
 #include "pie/win32/SimplePieGauge.h"
-#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WideString.h"
 #include "platform/win32/WindowText.h"
 #include "platform/win32/Win32WindowPlacement.h"
@@ -44,15 +43,12 @@ void Place(TSimplePieGauge* gauge, const TRect& rect) {
 }  // namespace
 
 TSectionSizeBox::TSectionSizeBox(HWND owner, IRegistry& registry) : Registry(registry) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
     // It opens on its owner's screen, at that screen's resolution.
     Scale = TPixelScale(WindowDpi(owner));
-    RegisterWindowClass(kSectionSizeBoxClassName, OwnerWindowProc<TSectionSizeBox>, 0,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kSectionSizeBoxClassName, Widen(kSectionSizeBoxCaption).c_str(),
-                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, Scale(kDesignedLeft),
-                    Scale(kDesignedTop), Scale(kSectionSizeBoxDefaultWidth), Scale(kSectionSizeBoxDefaultHeight), owner,
-                    nullptr, instance, this);
+    CreateBound({kSectionSizeBoxClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+                WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+                Scale(kDesignedLeft), Scale(kDesignedTop), Scale(kSectionSizeBoxDefaultWidth),
+                Scale(kSectionSizeBoxDefaultHeight), owner, nullptr, Widen(kSectionSizeBoxCaption).c_str());
     if (!Window) throw std::runtime_error("cannot create the section size window");
     try {
         capItemWastes = AddLabel("Item wastes");
@@ -95,9 +91,8 @@ void TSectionSizeBox::PlaceBeside(const TRect& mainWindow, const TRect& workArea
     SetWindowPos(Window, nullptr, bounds.Left, bounds.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-TSectionSizeBox::~TSectionSizeBox() {
-    if (Window) DestroyWindow(Window);
-}
+// Its WM_DESTROY saves the bounds, so the window goes while this object is whole.
+TSectionSizeBox::~TSectionSizeBox() { DestroyBound(); }
 
 // Pixel heights at 96 DPI, taken at the window's resolution.
 void TSectionSizeBox::MakeFonts() {

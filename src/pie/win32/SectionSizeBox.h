@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/BoundWindow.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -26,16 +28,14 @@ enum : int {
 // bounds come from and go back to the registry section "PopUpBox" below the
 // program's root key; they are stored when the window is destroyed, by this
 // object or with its owner, so `registry` must outlive the window.
-class TSectionSizeBox {
+class TSectionSizeBox : public TBoundWindow {
 public:
     // Throws std::runtime_error when the window cannot be created.
     TSectionSizeBox(HWND owner, IRegistry& registry);
-    ~TSectionSizeBox();
+    ~TSectionSizeBox() override;
     TSectionSizeBox(const TSectionSizeBox&) = delete;
     TSectionSizeBox& operator=(const TSectionSizeBox&) = delete;
 
-    // Null once the owner has destroyed the window.
-    HWND Handle() const { return Window; }
 
     // Whether its bounds came from the registry; if not, the main window
     // places it beside itself at first start.
@@ -66,9 +66,7 @@ public:
     HMENU PopupMenu() const { return Menu.Get(); }
 
 private:
-    template <typename TOwner>
-    friend LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND AddLabel(const char* text);
     void BuildPopupMenu();
     void MakeFonts();
@@ -89,7 +87,6 @@ private:
     TMenuHandle Menu;
     bool BoundsLoaded = false;
     bool StoredBounds = false;
-    HWND Window = nullptr;
     HWND capItemWastes = nullptr;
     HWND txtWasted = nullptr;
     HWND capOfUsedSpace = nullptr;

@@ -5,7 +5,6 @@
 
 #include "controls/win32/Fonts.h"
 #include "pie/PieGaugeDrawing.h"
-#include "platform/win32/OwnerWindowProc.h"
 #include "platform/win32/WindowClass.h"
 #include "platform/win32/WindowDpi.h"
 #include "platform/win32/GdiCanvas.h"
@@ -59,18 +58,12 @@ void PaintPieGauge(HDC dc, const TPieGaugeModel& gauge, int width, int height, H
 }
 
 TSimplePieGauge::TSimplePieGauge(HWND parent, int left, int top, int width, int height) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
     // The disc scales with the window, so any resize repaints it all.
-    RegisterWindowClass(kGaugeClassName, &OwnerWindowProc<TSimplePieGauge>, CS_HREDRAW | CS_VREDRAW);
-    // WM_NCCREATE stores the window handle in this object.
-    CreateWindowExW(0, kGaugeClassName, L"", WS_CHILD | WS_VISIBLE, left, top, width, height, parent, nullptr,
-                    instance, this);
+    CreateBound({kGaugeClassName, CS_HREDRAW | CS_VREDRAW}, 0, WS_CHILD | WS_VISIBLE, left, top, width, height, parent);
     if (!Window) throw std::runtime_error("Cannot create the pie gauge window");
 }
 
-TSimplePieGauge::~TSimplePieGauge() {
-    if (Window) DestroyWindow(Window);
-}
+TSimplePieGauge::~TSimplePieGauge() = default;
 
 void TSimplePieGauge::SetMinValue(int32_t value) { RepaintIf(Gauge.SetMinValue(value)); }
 void TSimplePieGauge::SetMaxValue(int32_t value) { RepaintIf(Gauge.SetMaxValue(value)); }

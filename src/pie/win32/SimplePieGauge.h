@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/BoundWindow.h"
+
 #include <cstdint>
 
 #include "pie/PieGauge.h"
@@ -14,16 +16,14 @@ void PaintPieGauge(HDC dc, const TPieGaugeModel& gauge, int width, int height, H
 // through to the window below, as a label would, so the parent's cursor,
 // hints and menus work over it. The window is destroyed with this object or
 // with its parent, whichever comes first.
-class TSimplePieGauge {
+class TSimplePieGauge : public TBoundWindow {
 public:
     // Throws std::runtime_error when the window cannot be created.
     TSimplePieGauge(HWND parent, int left, int top, int width = kDefaultGaugeSize, int height = kDefaultGaugeSize);
-    ~TSimplePieGauge();
+    ~TSimplePieGauge() override;
     TSimplePieGauge(const TSimplePieGauge&) = delete;
     TSimplePieGauge& operator=(const TSimplePieGauge&) = delete;
 
-    // Null once the parent has destroyed the window.
-    HWND Handle() const { return Window; }
     const TPieGaugeModel& Model() const { return Gauge; }
 
     int32_t MinValue() const { return Gauge.MinValue(); }
@@ -61,9 +61,7 @@ public:
     void PaintTo(HDC dc) const;
 
 private:
-    template <typename TOwner>
-    friend LRESULT CALLBACK OwnerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Repaints at once when the model asks for it.
     void RepaintIf(bool due);
     HFONT OwnFontForDpi() const;
@@ -72,5 +70,4 @@ private:
     HFONT TextFont = nullptr;
     mutable TFont OwnFont;  // made on first use when TextFont is none
     mutable int OwnFontDpi = 0;
-    HWND Window = nullptr;
 };

@@ -1,0 +1,121 @@
+#include "platform/win32/BoundWindow.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/WindowClass.h"
+
+namespace {
+
+// The property that names a window's object: an atom, so that looking it
+// up on every message costs no string comparison.
+LPCWSTR BindingProperty() {
+    static const ATOM atom = GlobalAddAtomW(L"Quarrymap.BoundWindow");
+    return MAKEINTATOM(atom);
+}
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// The control that raised a parent's notification, or none.
+HWND RaisingControl(UINT message, WPARAM, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: return reinterpret_cast<HWND>(lParam);
+        case WM_NOTIFY: return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+        case WM_DRAWITEM: return lParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+TBoundWindow::~TBoundWindow() {
+    const HWND window = Window;
+    const bool destroy = Owned;
+    Detach();
+    if (window && destroy && IsWindow(window)) DestroyWindow(window);
+}
+
+TBoundWindow* TBoundWindow::FromHandle(HWND window) {
+    return window ? static_cast<TBoundWindow*>(GetPropW(window, BindingProperty())) : nullptr;
+}
+
+HWND TBoundWindow::CreateBound(const TClassLook& look, DWORD exStyle, DWORD style, int left, int top, int width,
+                               int height, HWND parent, HMENU menuOrId, const wchar_t* text) {
+    if (!RegisterWindowClass(look.Name, &TBoundWindow::ClassProcedure, look.Style, look.Background, look.Icon))
+        return nullptr;
+    // WM_NCCREATE binds the window to this object.
+    CreateWindowExW(exStyle, look.Name, text, style, left, top, width, height, parent, menuOrId,
+                    GetModuleHandleW(nullptr), this);
+    return Window;
+}
+
+bool TBoundWindow::BindControl(HWND control, bool seeMessages, bool owned) {
+    if (!control) return false;
+    if (seeMessages && !SetWindowSubclass(control, &TBoundWindow::SubclassProcedure, kSubclassId, DWORD_PTR(this)))
+        return false;
+    Attach(control, seeMessages ? TKind::Subclassed : TKind::Bound, owned);
+    return true;
+}
+
+void TBoundWindow::BindWindow(HWND window) { Attach(window, TKind::Bound, false); }
+
+void TBoundWindow::DestroyBound() {
+    if (Window && IsWindow(Window)) DestroyWindow(Window);
+}
+
+void TBoundWindow::Attach(HWND window, TKind kind, bool owned) {
+    Window = window;
+    Kind = kind;
+    Owned = owned;
+    SetPropW(window, BindingProperty(), this);
+}
+
+void TBoundWindow::Detach() {
+    if (Window && IsWindow(Window)) {
+        if (GetPropW(Window, BindingProperty()) == this) RemovePropW(Window, BindingProperty());
+        if (Kind == TKind::Subclassed) RemoveWindowSubclass(Window, &TBoundWindow::SubclassProcedure, kSubclassId);
+    }
+    Window = nullptr;
+    Kind = TKind::None;
+}
+
+LRESULT TBoundWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT TBoundWindow::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Kind == TKind::Subclassed) return DefSubclassProc(Window, message, wParam, lParam);
+    return DefWindowProcW(Window, message, wParam, lParam);
+}
+
+LRESULT TBoundWindow::Dispatch(TBoundWindow& object, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
+    if (ReflectToControl(message, wParam, lParam, reflected)) return reflected;
+    if (message != WM_NCDESTROY) return object.HandleMessage(message, wParam, lParam);
+    // The last message: the object hears it, then lets go of the window.
+    const LRESULT result = object.HandleMessage(message, wParam, lParam);
+    object.Detach();
+    return result;
+}
+
+LRESULT CALLBACK TBoundWindow::ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<TBoundWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (!created) return FALSE;  // only their objects create these windows
+        created->Attach(window, TKind::OwnClass, true);
+    }
+    TBoundWindow* object = FromHandle(window);
+    if (!object) return DefWindowProcW(window, message, wParam, lParam);
+    return Dispatch(*object, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TBoundWindow::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR data) {
+    auto* object = reinterpret_cast<TBoundWindow*>(data);
+    if (!object || object->Window != window) return DefSubclassProc(window, message, wParam, lParam);
+    return Dispatch(*object, message, wParam, lParam);
+}
+
+bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    TBoundWindow* control = TBoundWindow::FromHandle(RaisingControl(message, wParam, lParam));
+    return control && control->OnReflected(message, wParam, lParam, result);
+}
