@@ -6,7 +6,7 @@
 // Close carries IDCANCEL, so that Esc reaches it.
 #define IDC_CF_CLOSE 2
 
-#define IDC_CF_HELP 2201
+#define IDC_CF_HELP 9  // IDHELP, which the dialog base routes to the help topic
 #define IDC_CF_TABS 2202
 
 // The archive page.

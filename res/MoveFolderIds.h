@@ -7,7 +7,7 @@
 #define IDC_MOVE_OK 1
 #define IDC_MOVE_CANCEL 2
 
-#define IDC_MOVE_HELP 2101
+#define IDC_MOVE_HELP 9  // IDHELP, which the dialog base routes to the help topic
 #define IDC_MOVE_SOURCE_LABEL 2102
 #define IDC_MOVE_SOURCE 2103
 #define IDC_MOVE_TARGET_LABEL 2104

@@ -6,7 +6,7 @@
 #define IDC_OPT_OK 1
 #define IDC_OPT_CANCEL 2
 
-#define IDC_OPT_HELP 2601
+#define IDC_OPT_HELP 9  // IDHELP, which the dialog base routes to the help topic
 #define IDC_OPT_COLORS_GROUP 2602
 #define IDC_OPT_COLORS 2603
 #define IDC_OPT_COLOR_LABEL 2604

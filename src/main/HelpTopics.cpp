@@ -21,11 +21,11 @@ std::string HelpTopicPath(const std::string& exeFolder, int context,
     return HelpIndexPath(exeFolder);
 }
 
-void OpenHelpTopic(IShellOpen& shell, IMessageBoxes& boxes, IFileSystem& files, const std::string& programPath,
-                   int context) {
-    const std::string folder = ParentFolderPath(programPath);
+void THelpTopics::OpenHelp(int context) const {
+    const std::string folder = ParentFolderPath(ProgramPath);
+    IFileSystem& files = Files;
     const std::string page =
         context == 0 ? HelpIndexPath(folder)
                      : HelpTopicPath(folder, context, [&files](const std::string& path) { return files.PathExists(path); });
-    OpenOrSay(shell, boxes, page);
+    OpenOrSay(Shell, Boxes, page);
 }

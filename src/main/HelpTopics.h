@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "controls/HelpOpener.h"
+
 class IFileSystem;
 class IMessageBoxes;
 class IShellOpen;
@@ -24,7 +26,18 @@ std::string HelpTopicPath(const std::string& exeFolder, int context,
 // The product's web page, without its scheme: a link opens it over http.
 constexpr const char* kProductWebPage = "www.tollvane.example/quarrymap/";
 
-// Opens the topic of a context number (0: the contents) from the help
-// beside the program, and says so when Windows could not open it.
-void OpenHelpTopic(IShellOpen& shell, IMessageBoxes& boxes, IFileSystem& files, const std::string& programPath,
-                   int context);
+// The help beside the program: opens the topic of a context number (0:
+// the contents), and says so when Windows could not open it. The one way
+// the windows and dialogs open help.
+class THelpTopics : public IHelpOpener {
+public:
+    THelpTopics(IShellOpen& shell, IMessageBoxes& boxes, IFileSystem& files, const std::string& programPath)
+        : Shell(shell), Boxes(boxes), Files(files), ProgramPath(programPath) {}
+    void OpenHelp(int context) const override;
+
+private:
+    IShellOpen& Shell;
+    IMessageBoxes& Boxes;
+    IFileSystem& Files;
+    std::string ProgramPath;
+};

@@ -13,10 +13,7 @@ public:
 
     INT_PTR Run(TDialog& dialog, HWND owner) override {
         ++Runs;
-        dialog.SetModeless(true);
-        HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.Template()), owner,
-                                         TDialog::DialogProc, LPARAM(&dialog));
-        if (!window) return -1;
+        if (!dialog.CreateModeless(owner)) return -1;
         if (Script) Script(dialog);
         if (dialog.Handle()) dialog.Close(IDCANCEL);
         return dialog.Result();

@@ -83,8 +83,9 @@ void RunRestoreFoldersBox(const TCompressFolderServices& services, HWND owner) {
 
 TCleanUpCompressFolderBox::TCleanUpCompressFolderBox(const TCompressFolderServices& services,
                                                      TCompressFolderRequest request)
-    : TDialog(IDD_COMPRESS_FOLDER),
+    : TDialog(IDD_COMPRESS_FOLDER, &Help),
       Services(services),
+      Help(services.Shell, services.MessageBoxes, services.FileSystem, services.ProgramPath),
       Request(std::move(request)),
       RestoreOnly(Request.FolderPath.empty()),
       TheZip(services.Zip),
@@ -243,23 +244,19 @@ void TCleanUpCompressFolderBox::TabChange() {
     if (selected >= 0 && size_t(selected) < Tabs.size()) ShowPage(Tabs[size_t(selected)]);
 }
 
-void TCleanUpCompressFolderBox::OpenHelp() {
-    int context = kCompressDialogHelpContext;
-    if (Active == TCompressPage::Compress) context = kCompressPageHelpContext;
-    if (Active == TCompressPage::Restore) context = kRestorePageHelpContext;
-    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath, context);
+int TCleanUpCompressFolderBox::HelpContext() const {
+    if (Active == TCompressPage::Compress) return kCompressPageHelpContext;
+    if (Active == TCompressPage::Restore) return kRestorePageHelpContext;
+    return kCompressDialogHelpContext;
 }
 
-bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND control) {
+void TCleanUpCompressFolderBox::OnCancel() {
+    if (!Busy && IsWindowEnabled(Item(IDC_CF_CLOSE))) Close(IDCANCEL);
+}
+
+bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND) {
     const bool clicked = notifyCode == BN_CLICKED;
     switch (id) {
-        case IDC_CF_CLOSE:
-            // Nothing closes the dialog while the libraries run.
-            if (!Busy && IsWindowEnabled(Item(IDC_CF_CLOSE))) Close(IDCANCEL);
-            return true;
-        case IDC_CF_HELP:
-            if (clicked) OpenHelp();
-            return true;
         case IDC_CF_COMPRESS:
             if (clicked && !Busy) CompressClick();
             return true;
@@ -281,10 +278,8 @@ bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND control) 
         case IDC_CF_RESTORE:
             if (clicked && !Busy && IsWindowEnabled(Item(IDC_CF_RESTORE))) RestoreClick();
             return true;
-        case IDOK:
-            return true;  // Enter in an edit does not close the dialog
         default:
-            return TDialog::OnCommand(id, notifyCode, control);
+            return false;
     }
 }
 
@@ -297,11 +292,8 @@ bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lP
             return false;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item.CtlID == IDC_CF_PROGRESS_TITLE1) {
-                DrawProgressTitle(item);
-            } else if (!Drives.DrawItem(item) && !RestoreDrives.DrawItem(item)) {
-                return false;
-            }
+            if (item.CtlID != IDC_CF_PROGRESS_TITLE1) return false;
+            DrawProgressTitle(item);
             result = TRUE;
             return true;
         }
@@ -328,10 +320,6 @@ bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lP
             result = INT_PTR(brush);
             return true;
         }
-        case WM_HELP:
-            OpenHelp();
-            result = TRUE;
-            return true;
         case WM_DESTROY:
             // Whatever happened, the check boxes and the level are kept for next time.
             SaveOptions();

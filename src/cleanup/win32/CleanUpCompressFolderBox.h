@@ -14,6 +14,7 @@
 #include "cleanup/CompressFolder.h"
 #include "cleanup/ZipMaster.h"
 #include "controls/win32/Dialog.h"
+#include "main/HelpTopics.h"
 #include "controls/win32/DriveComboBox.h"
 #include "controls/win32/ListView.h"
 #include "controls/win32/ToolTips.h"
@@ -87,6 +88,12 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Enter in an edit does not close the dialog; nothing closes it while
+    // the libraries run (Close carries IDCANCEL, so Esc comes here too).
+    void OnOk() override {}
+    void OnCancel() override;
+    // The page's topic, or the dialog's before a page shows.
+    int HelpContext() const override;
 
 private:
     // The frame: tabs, pages, Close and Help, the options.
@@ -96,7 +103,6 @@ private:
     void SetTabs(const std::vector<TCompressPage>& pages);
     void ShowPage(TCompressPage page);
     void TabChange();
-    void OpenHelp();
     HBRUSH ColorStatic(HDC dc, HWND control);
     void DrawProgressTitle(const DRAWITEMSTRUCT& item);
     bool Checked(int id) const;
@@ -137,6 +143,7 @@ private:
     void ShowFinishedProgress();
 
     const TCompressFolderServices& Services;
+    THelpTopics Help;
     TCompressFolderRequest Request;
     bool RestoreOnly;
     TZipMaster TheZip;

@@ -71,8 +71,9 @@ bool RunMoveFolderBox(const TMoveFolderServices& services, const TMoveFolderRequ
 }
 
 TCleanUpMoveFolderBox::TCleanUpMoveFolderBox(const TMoveFolderServices& services, TMoveFolderRequest request)
-    : TDialog(IDD_MOVE_FOLDER),
+    : TDialog(IDD_MOVE_FOLDER, &Help),
       Services(services),
+      Help(services.Shell, services.MessageBoxes, services.FileSystem, services.ProgramPath),
       Request(std::move(request)),
       Folders(services.FileSystem, services.ShellInfo),
       Drives(services.Drives, services.ShellInfo) {
@@ -138,7 +139,7 @@ void TCleanUpMoveFolderBox::CreateWastingList() {
     }
 }
 
-bool TCleanUpMoveFolderBox::OnCommand(int id, int notifyCode, HWND control) {
+bool TCleanUpMoveFolderBox::OnCommand(int id, int notifyCode, HWND) {
     switch (id) {
         case IDC_MOVE_DRIVES:
             if (notifyCode == CBN_SELCHANGE) DrivesChange();
@@ -149,40 +150,24 @@ bool TCleanUpMoveFolderBox::OnCommand(int id, int notifyCode, HWND control) {
         case IDC_MOVE_TARGET:
             if (notifyCode == EN_CHANGE) TargetChange();
             return true;
-        case IDC_MOVE_OK:
-            if (notifyCode == BN_CLICKED) OkClick();
-            return true;
-        case IDC_MOVE_HELP:
-            if (notifyCode == BN_CLICKED) OpenHelp();
-            return true;
         default:
-            return TDialog::OnCommand(id, notifyCode, control);
+            return false;
     }
 }
 
-bool TCleanUpMoveFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TCleanUpMoveFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
     switch (message) {
         case kDpiChangedMessage:
             // The dialog scales its controls itself; the list's columns follow here.
             if (WastingList) RescaleListColumns(WastingList->Handle(), ListDpi, HIWORD(wParam));
             ListDpi = HIWORD(wParam);
             return false;
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (!Drives.DrawItem(item) && !Folders.DrawItem(item)) return false;
-            result = TRUE;
-            return true;
-        }
         case WM_NOTIFY: {
             const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
             if (header.idFrom != IDC_MOVE_WASTING || header.code != LVN_ITEMCHANGED) return false;
             WastingChange(*reinterpret_cast<const NMLISTVIEW*>(lParam));
             return true;
         }
-        case WM_HELP:
-            OpenHelp();
-            result = TRUE;
-            return true;
         default:
             return false;
     }
@@ -236,9 +221,7 @@ void TCleanUpMoveFolderBox::TargetChange() {
     EnableWindow(Item(IDC_MOVE_OK), IsMoveTargetChanged(WindowTextOf(Item(IDC_MOVE_TARGET)), Request.SourcePath));
 }
 
-// Nothing moves while a check fails: the user is told why and can correct
-// the target. Once the shell ran, the dialog closes with OK whatever it did.
-void TCleanUpMoveFolderBox::OkClick() {
+void TCleanUpMoveFolderBox::OnOk() {
     if (!IsWindowEnabled(Item(IDC_MOVE_OK))) return;  // Enter reaches here even while OK is greyed
     const TWin32PathCase pathCase;
     const TMoveFolderSystem system{Services.FileSystem, Services.FolderCreator, Services.ShellFiles, pathCase};
@@ -255,9 +238,4 @@ void TCleanUpMoveFolderBox::OkClick() {
     if (!incomplete.empty())
         Services.MessageBoxes.Show(kProductName, incomplete, TMsgButtons::Ok, TMsgIcon::Warning);
     Close(IDOK);
-}
-
-void TCleanUpMoveFolderBox::OpenHelp() {
-    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath,
-                  kMoveFolderHelpContext);
 }

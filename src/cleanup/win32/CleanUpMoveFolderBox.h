@@ -9,6 +9,7 @@
 #include "cleanup/MoveFolder.h"
 #include "cleanup/win32/FolderListBox.h"
 #include "controls/win32/Dialog.h"
+#include "main/HelpTopics.h"
 #include "controls/win32/DriveComboBox.h"
 #include "controls/win32/ListView.h"
 #include "platform/win32/GdiObjects.h"
@@ -70,6 +71,11 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Nothing moves while a check fails: the user is told why and can
+    // correct the target. Once the shell ran, the dialog closes with OK
+    // whatever it did.
+    void OnOk() override;
+    int HelpContext() const override { return kMoveFolderHelpContext; }
 
 private:
     void FillTexts();
@@ -80,13 +86,12 @@ private:
     void WastingChange(const NMLISTVIEW& change);
     void UpdateTarget();
     void TargetChange();
-    void OkClick();
-    void OpenHelp();
     // Where the list goes on a drive: where it was last on that drive in
     // this dialog, else the start folder on its own drive, else the root.
     std::string FolderOnDrive(char letter) const;
 
     const TMoveFolderServices& Services;
+    THelpTopics Help;
     TMoveFolderRequest Request;
     std::string MovedTo;
     TFolderListBox Folders;

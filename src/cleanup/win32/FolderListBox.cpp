@@ -17,7 +17,7 @@ const int kTextGap = 4;  // between the icon and the name
 }  // namespace
 
 void TFolderListBox::Attach(HWND listBox) {
-    Window = listBox;
+    BindControl(listBox, false, false);
     SmallIcon = SmallIconMetrics(Window);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Window, WM_GETFONT, 0, 0));
     SendMessageW(Window, LB_SETITEMHEIGHT, 0, DriveItemHeight(font, SmallIcon.Height) + 2);
@@ -48,6 +48,12 @@ bool TFolderListBox::OpenSelected() {
     const std::string folder = Lines[size_t(selected)].Path;
     if (folder == CurrentFolder) return false;
     ShowFolder(folder);
+    return true;
+}
+
+bool TFolderListBox::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message != WM_DRAWITEM || !DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
+    result = TRUE;
     return true;
 }
 

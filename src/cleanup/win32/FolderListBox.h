@@ -6,6 +6,7 @@
 
 #include "cleanup/FolderList.h"
 #include "controls/win32/DriveItemDrawing.h"
+#include "platform/win32/BoundWindow.h"
 
 class IFileSystem;
 class IShellInfo;
@@ -14,15 +15,14 @@ class IShellInfo;
 // the dialog's template: the current folder's path from the root down,
 // shown opened, then its subfolders, shown closed, each indented under its
 // parent with the shell's small picture of it. A double click opens a folder.
-// The dialog hands WM_DRAWITEM to DrawItem.
-class TFolderListBox {
+// Its WM_DRAWITEM reaches it through the dialog's reflection.
+class TFolderListBox : public TBoundWindow {
 public:
     TFolderListBox(IFileSystem& fileSystem, IShellInfo& shell) : FileSystem(fileSystem), Shell(shell) {}
 
     // Takes over the list box (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS) and
-    // sets its item height for the icons.
+    // sets its item height for the icons. The dialog owns the window.
     void Attach(HWND listBox);
-    HWND Handle() const { return Window; }
 
     // Makes `folder` (a full path) the current folder and fills the list.
     void ShowFolder(const std::string& folder);
@@ -41,8 +41,9 @@ public:
 
 private:
     IFileSystem& FileSystem;
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
     IShellInfo& Shell;
-    HWND Window = nullptr;
     TSmallIconSize SmallIcon;
     std::string CurrentFolder;
     std::vector<TFolderListItem> Lines;

@@ -44,7 +44,11 @@ bool RunOptionsBox(const TOptionsServices& services, HWND owner) {
 }
 
 TOptionsBox::TOptionsBox(const TOptionsServices& services)
-    : TDialog(IDD_OPTIONS), Services(services), ColorTable(services.Options.Colors), DrivesBox(services.Drives, services.ShellInfo) {}
+    : TDialog(IDD_OPTIONS, &Help),
+      Services(services),
+      Help(services.Shell, services.MessageBoxes, services.FileSystem, services.ProgramPath),
+      ColorTable(services.Options.Colors),
+      DrivesBox(services.Drives, services.ShellInfo) {}
 
 bool TOptionsBox::OnInitDialog() {
     IsConfirmed = false;
@@ -142,7 +146,7 @@ void TOptionsBox::ShowThresholds(const TThresholdAngles& angles) {
 
 void TOptionsBox::DefaultValuesClick() { ShowThresholds(kDefaultThresholdAngles); }
 
-bool TOptionsBox::OnCommand(int id, int notifyCode, HWND control) {
+bool TOptionsBox::OnCommand(int id, int notifyCode, HWND) {
     switch (id) {
         case IDC_OPT_COLORS:
             if (notifyCode == LBN_SELCHANGE) ShowSelectedColor();
@@ -157,35 +161,12 @@ bool TOptionsBox::OnCommand(int id, int notifyCode, HWND control) {
         case IDC_OPT_DEFAULT_VALUES:
             if (notifyCode == BN_CLICKED) DefaultValuesClick();
             return true;
-        case IDC_OPT_OK:
-            if (notifyCode == BN_CLICKED) OkClick();
-            return true;
-        case IDC_OPT_HELP:
-            if (notifyCode == BN_CLICKED) OpenHelp();
-            return true;
-        default:
-            return TDialog::OnCommand(id, notifyCode, control);
-    }
-}
-
-bool TOptionsBox::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
-    switch (message) {
-        case WM_DRAWITEM:
-            if (!DrivesBox.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
-            result = TRUE;
-            return true;
-        case WM_HELP:
-            OpenHelp();
-            result = TRUE;
-            return true;
         default:
             return false;
     }
 }
 
-// All three thresholds are checked before anything is stored, so a
-// rejected one leaves every option as it was.
-void TOptionsBox::OkClick() {
+void TOptionsBox::OnOk() {
     TThresholdTexts texts;
     for (int k = 0; k < kThresholdCount; ++k) texts[size_t(k)] = WindowTextOf(Item(kThresholdEdits[k]));
     const TThresholdCheck check = CheckThresholdTexts(texts, Services.Locale.DecimalSeparator());
@@ -218,9 +199,4 @@ void TOptionsBox::OkClick() {
         RemoveExplorerEntry(Services.Registry);
     }
     Close(IDOK);
-}
-
-void TOptionsBox::OpenHelp() {
-    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath,
-                  kOptionsHelpContext);
 }

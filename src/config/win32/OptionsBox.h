@@ -8,6 +8,7 @@
 #include "config/win32/OptionsBoxColorPanel.h"
 #include "config/win32/OptionsBoxColorPicker.h"
 #include "controls/win32/Dialog.h"
+#include "main/HelpTopics.h"
 #include "controls/win32/DriveCheckListBox.h"
 
 class IDriveEnumerator;
@@ -59,7 +60,10 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // All three thresholds are checked before anything is stored, so a
+    // rejected one leaves every option as it was.
+    void OnOk() override;
+    int HelpContext() const override { return kOptionsHelpContext; }
 
 private:
     void FillColors();
@@ -73,10 +77,9 @@ private:
     void DefaultColorsClick();
     void ShowThresholds(const TThresholdAngles& angles);
     void DefaultValuesClick();
-    void OkClick();
-    void OpenHelp();
 
     const TOptionsServices& Services;
+    THelpTopics Help;
     TColorTable ColorTable;
     TColorPanel ColorButton;
     TShExDriveCheckListBox DrivesBox;

@@ -1,5 +1,6 @@
 #include "controls/win32/Dialog.h"
 
+#include "controls/HelpOpener.h"
 #include "platform/win32/ProgramIcon.h"
 #include "platform/win32/WindowDpi.h"
 
@@ -16,40 +17,70 @@ void TDialog::Close(INT_PTR result) {
         EndDialog(Window, result);
 }
 
-bool TDialog::OnCommand(int id, int, HWND) {
-    if (id != IDOK && id != IDCANCEL) return false;
-    Close(id);
-    return true;
+INT_PTR TDialog::RunModal(HWND owner) {
+    Modeless = false;
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TemplateId), owner,
+                                           &TDialog::DialogProc, LPARAM(this));
+    return result == -1 ? IDCANCEL : result;
 }
 
-bool TDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+bool TDialog::CreateModeless(HWND owner) {
+    Modeless = true;
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TemplateId), owner, &TDialog::DialogProc,
+                              LPARAM(this)) != nullptr;
+}
+
+void TDialog::OnHelp() {
+    if (Help && HelpContext()) Help->OpenHelp(HelpContext());
+}
+
+bool TDialog::RoutineCommand(int id) {
+    switch (id) {
+        case IDOK: OnOk(); return true;
+        case IDCANCEL: OnCancel(); return true;
+        case IDHELP: OnHelp(); return true;
+        default: return false;
+    }
+}
 
 INT_PTR CALLBACK TDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<TDialog*>(lParam);
-        SetWindowLongPtrW(window, DWLP_USER, LONG_PTR(dialog));
-        dialog->Window = window;
+        dialog->BindWindow(window);
         if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) SetProgramIcon(window);
         return dialog->OnInitDialog() ? TRUE : FALSE;
     }
-    auto* dialog = reinterpret_cast<TDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    // Only dialogs are bound to windows of this procedure.
+    auto* dialog = static_cast<TDialog*>(FromHandle(window));
     if (!dialog) return FALSE;
-    if (message == WM_NCDESTROY) {
-        dialog->Window = nullptr;
-        return FALSE;
+    LRESULT reflected = 0;
+    if (ReflectToControl(message, wParam, lParam, reflected)) {
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, reflected);
+        return TRUE;
     }
-    if (message == WM_COMMAND) return dialog->OnCommand(LOWORD(wParam), HIWORD(wParam), HWND(lParam)) ? TRUE : FALSE;
-    INT_PTR result = 0;
-    if (!dialog->OnMessage(message, wParam, lParam, result)) return FALSE;
-    SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
-    return TRUE;
-}
-
-INT_PTR TSystemModalRunner::Run(TDialog& dialog, HWND owner) {
-    dialog.SetModeless(false);
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.Template()), owner,
-                                           TDialog::DialogProc, LPARAM(&dialog));
-    return result == -1 ? IDCANCEL : result;
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (dialog->OnCommand(id, HIWORD(wParam), HWND(lParam))) return TRUE;
+            return dialog->RoutineCommand(id) ? TRUE : FALSE;
+        }
+        case WM_HELP:
+            dialog->OnHelp();
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_NCDESTROY: {
+            INT_PTR ignored = 0;
+            dialog->OnMessage(message, wParam, lParam, ignored);
+            dialog->Detach();
+            return FALSE;
+        }
+        default: {
+            INT_PTR result = 0;
+            if (!dialog->OnMessage(message, wParam, lParam, result)) return FALSE;
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+    }
 }
 
 void SetDialogClientSize(HWND dialog, int width, int height) {

@@ -1,40 +1,64 @@
 #pragma once
 #include <windows.h>
 
-// A dialog box made from a template in the program's resources. Derived
-// classes react to its messages; the object outlives its window.
-class TDialog {
-public:
-    explicit TDialog(int templateId) : TemplateId(templateId) {}
-    virtual ~TDialog();
-    TDialog(const TDialog&) = delete;
-    TDialog& operator=(const TDialog&) = delete;
+#include "platform/win32/BoundWindow.h"
 
-    HWND Handle() const { return Window; }
+class IHelpOpener;
+
+// A dialog box made from a template in the program's resources, bound to
+// this object as every window of the program is. The base does the
+// routine: IDOK, IDCANCEL and IDHELP go to OnOk, OnCancel and OnHelp, and
+// F1 (WM_HELP) to OnHelp, which opens the dialog's help topic; its
+// controls' notifications are reflected to their objects. The object
+// outlives its window.
+//
+// How it runs is the runner's choice: modally over its owner (the
+// program), or modelessly so that a test drives it through its messages.
+class TDialog : public TBoundWindow {
+public:
+    // `help`, when given, opens the topics of HelpContext(); it must
+    // outlive the dialog.
+    explicit TDialog(int templateId, const IHelpOpener* help = nullptr) : TemplateId(templateId), Help(help) {}
+    ~TDialog() override;
+
     int Template() const { return TemplateId; }
-    // Ends the dialog with a result (IDOK, IDCANCEL...), modal or not.
+    // Ends the dialog with a result (IDOK, IDCANCEL...), however it runs.
     void Close(INT_PTR result);
     INT_PTR Result() const { return ModalResult; }
 
-    // For the runners below: the dialog procedure and how the dialog runs.
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void SetModeless(bool modeless) { Modeless = modeless; }
+    // Shows the dialog over `owner` until it closes; how it closed.
+    INT_PTR RunModal(HWND owner);
+    // Creates the dialog without a loop of its own; false when it could not
+    // be made. The window goes with Close or with this object.
+    bool CreateModeless(HWND owner);
 
 protected:
     // WM_INITDIALOG; return false when the focus was set here.
     virtual bool OnInitDialog() { return true; }
-    // WM_COMMAND; return true when handled. IDOK and IDCANCEL close the
-    // dialog unless a derived class handles them.
-    virtual bool OnCommand(int id, int notifyCode, HWND control);
+    // The routine buttons (and Enter, Esc and F1). By default OK and Cancel
+    // close the dialog with their own result, and Help opens the topic.
+    virtual void OnOk() { Close(IDOK); }
+    virtual void OnCancel() { Close(IDCANCEL); }
+    virtual void OnHelp();
+    // The topic of OnHelp; 0 for none.
+    virtual int HelpContext() const { return 0; }
+    // WM_COMMAND of the dialog's own controls; return true when handled.
+    // What is not handled here goes on to the routine buttons.
+    virtual bool OnCommand(int /*id*/, int /*notifyCode*/, HWND /*control*/) { return false; }
     // Every other message; return true when handled (the result goes to
     // DWLP_MSGRESULT through `result`).
-    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/) {
+        return false;
+    }
 
     HWND Item(int id) const { return GetDlgItem(Window, id); }
 
 private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool RoutineCommand(int id);
+
     int TemplateId;
-    HWND Window = nullptr;
+    const IHelpOpener* Help;
     bool Modeless = false;
     INT_PTR ModalResult = IDCANCEL;
 };
@@ -53,5 +77,5 @@ public:
 
 class TSystemModalRunner : public IModalRunner {
 public:
-    INT_PTR Run(TDialog& dialog, HWND owner) override;
+    INT_PTR Run(TDialog& dialog, HWND owner) override { return dialog.RunModal(owner); }
 };

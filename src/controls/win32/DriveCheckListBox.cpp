@@ -20,28 +20,13 @@ HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, 
 
 }  // namespace
 
-TShExDriveCheckListBox::TShExDriveCheckListBox(IDriveEnumerator& drives, IShellInfo& shell) : Drives(drives, shell) {}
-
-TShExDriveCheckListBox::~TShExDriveCheckListBox() {
-    if (Window) DestroyWindow(Window);
-}
+TShExDriveCheckListBox::TShExDriveCheckListBox(IDriveEnumerator& drives, IShellInfo& shell)
+    : TDriveListControl(drives, shell, ODT_LISTBOX) {}
 
 void TShExDriveCheckListBox::Create(HWND parent, int x, int y, int width, int height, int id) {
-    if (Window) DestroyWindow(Window);
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                         LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"", style, x, y, width, height, parent,
-                                  reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!window) throw std::runtime_error("Cannot create the drive list");
-    const HFONT parentFont = FontOf(parent);
-    SendMessageW(window, WM_SETFONT, WPARAM(parentFont ? HGDIOBJ(parentFont) : GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    if (!SetWindowSubclass(window, &TShExDriveCheckListBox::SubclassProc, 0, DWORD_PTR(this))) {
-        DestroyWindow(window);
-        throw std::runtime_error("Cannot create the drive list");
-    }
-    Window = window;
-    FontChanged();
+    CreateControl(WC_LISTBOXW, WS_EX_CLIENTEDGE, style, x, y, width, height, parent, id, "drive list");
 }
 
 void TShExDriveCheckListBox::Refill() {
@@ -94,13 +79,12 @@ std::vector<std::string> TShExDriveCheckListBox::CheckedItems() const {
     return items;
 }
 
-bool TShExDriveCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
-    if (!Window || item.CtlType != ODT_LISTBOX || item.hwndItem != Window) return false;
+void TShExDriveCheckListBox::PaintItem(const DRAWITEMSTRUCT& item) const {
     const int index = int(item.itemID);
     // An empty list with the focus asks for a focus rectangle only.
     if (!Drives.At(index)) {
         DrawDriveItem(item.hDC, item.rcItem, nullptr, item.itemState & ODS_FOCUS, SmallIcon);
-        return true;
+        return;
     }
     // The check box stands left of the item proper, on the window colour.
     RECT checkArea = item.rcItem;
@@ -120,7 +104,6 @@ bool TShExDriveCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     RECT itemRect = item.rcItem;
     itemRect.left = checkArea.right;
     DrawDriveItem(item.hDC, itemRect, Drives.At(index), item.itemState, SmallIcon);
-    return true;
 }
 
 void TShExDriveCheckListBox::FontChanged() {
@@ -161,33 +144,22 @@ void TShExDriveCheckListBox::RepaintItem(int index) {
 
 int TShExDriveCheckListBox::CheckAreaWidth() const { return Scale(kCheckBoxSize + 2 * kCheckBoxMargin); }
 
-LRESULT CALLBACK TShExDriveCheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                      UINT_PTR, DWORD_PTR self) {
-    auto* list = reinterpret_cast<TShExDriveCheckListBox*>(self);
+LRESULT TShExDriveCheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             // The list selects the item first; a click on its check box also toggles it.
-            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-            list->ToggleAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            const LRESULT result = DefaultHandling(message, wParam, lParam);
+            ToggleAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return result;
         }
         case WM_CHAR:
             if (wParam == L' ') {
-                list->Toggle(list->SelectedIndex());
+                Toggle(SelectedIndex());
                 return 0;
             }
-            return DefSubclassProc(window, message, wParam, lParam);
-        case WM_SETFONT: {
-            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-            list->FontChanged();
-            return result;
-        }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &TShExDriveCheckListBox::SubclassProc, 0);
-            list->Window = nullptr;
-            return DefSubclassProc(window, message, wParam, lParam);
+            return DefaultHandling(message, wParam, lParam);
         default:
-            return DefSubclassProc(window, message, wParam, lParam);
+            return TDriveListControl::HandleMessage(message, wParam, lParam);
     }
 }

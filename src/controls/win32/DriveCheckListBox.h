@@ -5,34 +5,21 @@
 #include <vector>
 
 #include "controls/PixelScale.h"
-#include "controls/win32/DriveItemDrawing.h"
-#include "controls/win32/ShellDriveList.h"
+#include "controls/win32/DriveListControl.h"
 
-class IDriveEnumerator;
-class IShellInfo;
-
-// A list of the logical drives, each with a check box, the shell's small
-// icon and display name. The list is filled when the window is created and
-// again when its font changes (WM_SETFONT). A click on an item's check box
-// or the space bar toggles its check.
-//
-// The items and their checks outlive the window, so a dialog's caller can
-// read them after the dialog has closed. The parent must hand its
-// WM_DRAWITEM messages to DrawItem; WM_MEASUREITEM needs no forwarding.
-class TShExDriveCheckListBox {
+// A list of the logical drives, each with a check box before it. A click
+// on an item's check box or the space bar toggles its check. The items and
+// their checks outlive the window, so a dialog's caller can read them after
+// the dialog has closed.
+class TShExDriveCheckListBox : public TDriveListControl {
 public:
     TShExDriveCheckListBox(IDriveEnumerator& drives, IShellInfo& shell);
-    ~TShExDriveCheckListBox();
-    TShExDriveCheckListBox(const TShExDriveCheckListBox&) = delete;
-    TShExDriveCheckListBox& operator=(const TShExDriveCheckListBox&) = delete;
 
     // Creates the window as a child of `parent`, with the parent's font (the
     // default GUI font when it has none), and fills it; a window made before
     // is destroyed first, so creating again is how the list is recreated.
     // Throws std::runtime_error when the window cannot be created.
     void Create(HWND parent, int x, int y, int width, int height, int id);
-    // Null before Create and once the window is gone.
-    HWND Handle() const { return Window; }
 
     // Fills the list anew from the drives present now, every item unchecked
     // and none selected.
@@ -55,27 +42,16 @@ public:
     // The checked items' drive item texts in list order.
     std::vector<std::string> CheckedItems() const;
 
-    const TShellDriveList& Items() const { return Drives; }
-    int ItemHeight() const { return Height; }
-
-    // The parent's WM_DRAWITEM: paints the item and returns true when the
-    // message is for this list, returns false for any other control.
-    bool DrawItem(const DRAWITEMSTRUCT& item) const;
-
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
-    void FontChanged();
+    void FontChanged() override;
+    void PaintItem(const DRAWITEMSTRUCT& item) const override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void UpdateItemHeight();
     void ToggleAt(int x, int y);
     void Toggle(int index);
     void RepaintItem(int index);
     int CheckAreaWidth() const;
 
-    TShellDriveList Drives;
     std::vector<bool> Checks;
-    TSmallIconSize SmallIcon;
     TPixelScale Scale;  // the list's resolution, for the check boxes
-    int Height = 0;
-    HWND Window = nullptr;
 };

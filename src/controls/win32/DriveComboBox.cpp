@@ -14,29 +14,14 @@ const int kVisibleItems = 12;  // items the dropped-down list shows without scro
 
 }  // namespace
 
-TShExDriveComboBox::TShExDriveComboBox(IDriveEnumerator& drives, IShellInfo& shell) : Drives(drives, shell) {}
-
-TShExDriveComboBox::~TShExDriveComboBox() {
-    if (Window) DestroyWindow(Window);
-}
+TShExDriveComboBox::TShExDriveComboBox(IDriveEnumerator& drives, IShellInfo& shell)
+    : TDriveListControl(drives, shell, ODT_COMBOBOX) {}
 
 void TShExDriveComboBox::Create(HWND parent, int x, int y, int width, int id) {
-    if (Window) DestroyWindow(Window);
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
     // The height is corrected once the item height is known.
-    HWND window = CreateWindowExW(0, WC_COMBOBOXW, L"", style, x, y, width, 200, parent,
-                                  reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!window) throw std::runtime_error("Cannot create the drive box");
-    const HFONT parentFont = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
-    SendMessageW(window, WM_SETFONT, WPARAM(parentFont ? HGDIOBJ(parentFont) : GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    if (!SetWindowSubclass(window, &TShExDriveComboBox::SubclassProc, 0, DWORD_PTR(this))) {
-        DestroyWindow(window);
-        throw std::runtime_error("Cannot create the drive box");
-    }
-    Window = window;
-    FontChanged();
+    CreateControl(WC_COMBOBOXW, 0, style, x, y, width, 200, parent, id, "drive box");
 }
 
 void TShExDriveComboBox::Refill() {
@@ -65,11 +50,9 @@ void TShExDriveComboBox::SelectLetter(char letter) {
     NotifySelectionChange();
 }
 
-bool TShExDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
-    if (!Window || item.CtlType != ODT_COMBOBOX || item.hwndItem != Window) return false;
+void TShExDriveComboBox::PaintItem(const DRAWITEMSTRUCT& item) const {
     // itemID is -1 for the closed box with nothing selected: At gives null.
     DrawDriveItem(item.hDC, item.rcItem, Drives.At(int(item.itemID)), item.itemState, SmallIcon);
-    return true;
 }
 
 void TShExDriveComboBox::FontChanged() {
@@ -99,22 +82,4 @@ void TShExDriveComboBox::UpdateItemHeight() {
 
 void TShExDriveComboBox::NotifySelectionChange() {
     SendMessageW(GetParent(Window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Window), CBN_SELCHANGE), LPARAM(Window));
-}
-
-LRESULT CALLBACK TShExDriveComboBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                  DWORD_PTR self) {
-    auto* box = reinterpret_cast<TShExDriveComboBox*>(self);
-    switch (message) {
-        case WM_SETFONT: {
-            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-            box->FontChanged();
-            return result;
-        }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &TShExDriveComboBox::SubclassProc, 0);
-            box->Window = nullptr;
-            return DefSubclassProc(window, message, wParam, lParam);
-        default:
-            return DefSubclassProc(window, message, wParam, lParam);
-    }
 }

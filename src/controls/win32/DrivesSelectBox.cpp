@@ -43,13 +43,14 @@ bool TDrivesSelectBox::OnInitDialog() {
     return true;
 }
 
-bool TDrivesSelectBox::OnCommand(int id, int notifyCode, HWND control) {
-    if (notifyCode != BN_CLICKED) return TDialog::OnCommand(id, notifyCode, control);
+void TDrivesSelectBox::OnOk() {
+    IsConfirmed = true;
+    Close(IDOK);
+}
+
+bool TDrivesSelectBox::OnCommand(int id, int notifyCode, HWND) {
+    if (notifyCode != BN_CLICKED) return false;
     switch (id) {
-        case IDC_DRIVES_SCAN:
-            IsConfirmed = true;
-            Close(IDOK);
-            return true;
         case IDC_DRIVES_SELECT_ALL:
             SelectAllClick(true);
             return true;
@@ -60,7 +61,7 @@ bool TDrivesSelectBox::OnCommand(int id, int notifyCode, HWND control) {
             FixedClick();
             return true;
         default:
-            return TDialog::OnCommand(id, notifyCode, control);
+            return false;
     }
 }
 
@@ -72,10 +73,7 @@ bool TDrivesSelectBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
         result = 0;
         return true;
     }
-    if (message != WM_DRAWITEM) return false;
-    if (!DrivesBox.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
-    result = TRUE;
-    return true;
+    return false;
 }
 
 void TDrivesSelectBox::SetLabelFonts() {

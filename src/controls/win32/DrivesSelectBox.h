@@ -29,6 +29,8 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
+    // Scan carries IDOK, so that Enter scans the ticked drives.
+    void OnOk() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:

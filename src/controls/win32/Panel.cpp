@@ -4,7 +4,6 @@
 
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
-#include "platform/win32/WindowClass.h"
 
 namespace {
 
@@ -28,19 +27,10 @@ bool IsForwardedToTopLevel(UINT message) {
 }  // namespace
 
 TPanel::TPanel(HWND parent, int id, DWORD extraStyle) : Background(kSystemColorFlag | COLOR_BTNFACE) {
-    RegisterWindowClass(kPanelClass, DefWindowProcW, CS_HREDRAW | CS_VREDRAW);
-    Window = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extraStyle,
-                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr),
-                             nullptr);
+    CreateBound({kPanelClass, CS_HREDRAW | CS_VREDRAW}, 0,
+                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extraStyle, 0, 0, 0, 0, parent,
+                reinterpret_cast<HMENU>(INT_PTR(id)));
     if (!Window) throw std::runtime_error("panel window");
-    SetWindowLongPtrW(Window, GWLP_USERDATA, LONG_PTR(this));
-    SetWindowLongPtrW(Window, GWLP_WNDPROC, LONG_PTR(&TPanel::WindowProc));
-}
-
-TPanel::~TPanel() {
-    if (!Window) return;
-    SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
-    DestroyWindow(Window);
 }
 
 void TPanel::SetColor(TColor color) {
@@ -62,16 +52,6 @@ void TPanel::SetVisible(bool visible) {
 }
 
 bool TPanel::Visible() const { return Window && (GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-LRESULT CALLBACK TPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* panel = reinterpret_cast<TPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!panel) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        panel->Window = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return panel->HandleMessage(message, wParam, lParam);
-}
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
@@ -95,7 +75,7 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND: EraseBackground(HDC(wParam)); return 1;
         case WM_PRINTCLIENT: EraseBackground(HDC(wParam)); return 0;
         case WM_PAINT: Paint(); return 0;
-        default: return DefWindowProcW(Window, message, wParam, lParam);
+        default: return DefaultHandling(message, wParam, lParam);
     }
 }
 

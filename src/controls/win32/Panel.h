@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/Canvas.h"
+#include "platform/win32/BoundWindow.h"
 #include "platform/win32/GdiObjects.h"
 
 // The system's window colour, behind the pages' texts.
@@ -14,14 +15,9 @@ constexpr TColor kWindowColor = kSystemColorFlag | COLOR_WINDOW;
 // its children's notifications first, so a page can handle its own
 // controls; what it leaves (commands, notifications, owner drawing) goes on
 // to the top-level window. Labels on it get its colour.
-class TPanel {
+class TPanel : public TBoundWindow {
 public:
     TPanel(HWND parent, int id, DWORD extraStyle = 0);
-    ~TPanel();
-    TPanel(const TPanel&) = delete;
-    TPanel& operator=(const TPanel&) = delete;
-
-    HWND Handle() const { return Window; }
     TColor Color() const { return Background; }
     void SetColor(TColor color);
     // A thin line along the bottom edge.
@@ -36,12 +32,10 @@ public:
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void EraseBackground(HDC dc);
     void Paint();
 
-    HWND Window = nullptr;
     TColor Background;
     bool BottomLine = false;
     std::unique_ptr<TGdiObject> Brush;  // for the labels on the panel

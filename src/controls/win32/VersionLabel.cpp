@@ -6,18 +6,15 @@
 #include "platform/win32/WideString.h"
 
 TVersionLabel::TVersionLabel(HWND parent, int left, int top, IVersionInfo& info) : Text(info) {
-    Window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, left, top,
-                             0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!Window) throw std::runtime_error("Cannot create the version label");
-    SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    StaticProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TVersionLabel::SubclassProc)));
+    const HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                                       left, top, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Subclassed to size itself to its text whenever its font changes.
+    if (!BindControl(label, true)) {
+        if (label) DestroyWindow(label);
+        throw std::runtime_error("Cannot create the version label");
+    }
     SendMessageW(Window, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
     ShowCaption();
-}
-
-TVersionLabel::~TVersionLabel() {
-    if (Window) DestroyWindow(Window);
 }
 
 void TVersionLabel::SetVersionResource(TVersionResource field) {
@@ -64,16 +61,8 @@ void TVersionLabel::FitToText() {
     SetWindowPos(Window, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK TVersionLabel::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* label = reinterpret_cast<TVersionLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    const WNDPROC staticProc = label->StaticProc;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc));
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        label->Window = nullptr;
-        return CallWindowProcW(staticProc, window, message, wParam, lParam);
-    }
-    const LRESULT result = CallWindowProcW(staticProc, window, message, wParam, lParam);
-    if (message == WM_SETFONT) label->FitToText();
+LRESULT TVersionLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefaultHandling(message, wParam, lParam);
+    if (message == WM_SETFONT) FitToText();
     return result;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/BoundWindow.h"
+
 #include <string>
 
 #include "controls/VersionCaption.h"
@@ -10,17 +12,12 @@
 // its text whenever the text or the font (WM_SETFONT) changes; one line, no
 // word wrap. The window is destroyed with this object or with its parent,
 // whichever comes first.
-class TVersionLabel {
+class TVersionLabel : public TBoundWindow {
 public:
     // Takes the parent's font. Throws std::runtime_error when the window
     // cannot be created.
     TVersionLabel(HWND parent, int left, int top, IVersionInfo& info);
-    ~TVersionLabel();
-    TVersionLabel(const TVersionLabel&) = delete;
-    TVersionLabel& operator=(const TVersionLabel&) = delete;
 
-    // Null once the parent has destroyed the window.
-    HWND Handle() const { return Window; }
     const std::string& Caption() const { return Text.Caption(); }
 
     TVersionResource VersionResource() const { return Text.VersionResource(); }
@@ -38,11 +35,9 @@ public:
     void SetLangCharset(const std::string& langCharset);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ShowCaption();
     void FitToText();
 
     TVersionCaption Text;
-    HWND Window = nullptr;
-    WNDPROC StaticProc = nullptr;
 };

@@ -39,7 +39,10 @@ void RunAboutBox(const TInfoBoxServices& services, HWND owner) {
     services.ModalRunner.Run(box, owner);
 }
 
-TAboutBox::TAboutBox(const TInfoBoxServices& services) : TDialog(IDD_ABOUT_BOX), Services(services) {}
+TAboutBox::TAboutBox(const TInfoBoxServices& services)
+    : TDialog(IDD_ABOUT_BOX, &Help),
+      Services(services),
+      Help(services.Shell, services.MessageBoxes, services.FileSystem, services.ProgramPath) {}
 
 TAboutBox::~TAboutBox() {
     if (SupportButton && IsWindow(SupportButton)) RemoveWindowSubclass(SupportButton, &TAboutBox::SupportKeysProc, 0);
@@ -148,15 +151,14 @@ void TAboutBox::CreateControls() {
 
 bool TAboutBox::OnCommand(int id, int notifyCode, HWND control) {
     if (id == IDC_ABOUT_SUPPORT && notifyCode == BN_CLICKED) {
-        OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath,
-                      kSupportHelpContext);
+        OnHelp();
         return true;
     }
     if (txtProduct && control == txtProduct->Handle() && notifyCode == STN_CLICKED) {
         OpenProductPage();
         return true;
     }
-    return TDialog::OnCommand(id, notifyCode, control);
+    return false;
 }
 
 bool TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

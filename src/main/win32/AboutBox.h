@@ -10,6 +10,8 @@
 #include "controls/win32/Label.h"
 #include "controls/win32/ToolTips.h"
 #include "controls/win32/VersionLabel.h"
+#include "main/AboutTexts.h"
+#include "main/HelpTopics.h"
 #include "main/win32/InfoBoxServices.h"
 #include "platform/win32/GdiObjects.h"
 
@@ -34,6 +36,8 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
+    // "&Support" and F1 open the support topic.
+    int HelpContext() const override { return kSupportHelpContext; }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
@@ -50,6 +54,7 @@ private:
                                            UINT_PTR id, DWORD_PTR self);
 
     const TInfoBoxServices& Services;
+    THelpTopics Help;
     // The box's resolution; the layout's numbers are for 96 DPI.
     TPixelScale Scale;
     TDialogFont DialogFont;

@@ -106,8 +106,13 @@ void TIntroLetterBox::ChangeResolution(int dpi, LPARAM suggested) {
                   suggested, {Scale(kClientWidth), Scale(kClientHeight)});
 }
 
-bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND control) {
-    if (notifyCode != BN_CLICKED) return TDialog::OnCommand(id, notifyCode, control);
+void TIntroLetterBox::OnCancel() {
+    // Esc: only when the letter previews the keys.
+    if (KeyPreview) Close(IDCANCEL);
+}
+
+bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND) {
+    if (notifyCode != BN_CLICKED) return false;
     switch (id) {
         case IDC_LETTER_SURVEY:
             OpenOrSay(Services.Shell, Services.MessageBoxes,
@@ -120,12 +125,8 @@ bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND control) {
             OpenOrSay(Services.Shell, Services.MessageBoxes, link.FullAddress(), "", kShowNoActivate);
             return true;
         }
-        case IDCANCEL:
-            // Esc: only when the letter previews the keys.
-            if (KeyPreview) Close(IDCANCEL);
-            return true;
         default:
-            return TDialog::OnCommand(id, notifyCode, control);
+            return false;
     }
 }
 

@@ -362,9 +362,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnNotify(*reinterpret_cast<NMHDR*>(lParam), result)) return result;
             break;
         }
-        case WM_DRAWITEM:
-            if (TheDriveBox.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-            break;
         case WM_INITMENUPOPUP: OnInitMenuPopup(HMENU(wParam)); return 0;
         case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), HMENU(lParam)); return 0;
         case WM_HELP: OnHelp(*reinterpret_cast<const HELPINFO*>(lParam)); return TRUE;

@@ -236,7 +236,7 @@ void TMainForm::ShowFolderWaste() {
 }
 
 void TMainForm::OpenHelp(int context) {
-    OpenHelpTopic(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath, context);
+    THelpTopics(Services.Shell, Services.MessageBoxes, Services.FileSystem, Services.ProgramPath).OpenHelp(context);
 }
 
 std::string TMainForm::ExeFolder() const { return ParentFolderPath(Services.ProgramPath); }

@@ -60,13 +60,16 @@ protected:
         return false;
     }
 
+    // Lets go of the window (at its WM_NCDESTROY, for a window whose
+    // procedure is its own).
+    void Detach();
+
     HWND Window = nullptr;
 
 private:
     enum class TKind { None, OwnClass, Subclassed, Bound };
 
     void Attach(HWND window, TKind kind, bool owned);
-    void Detach();
     static LRESULT CALLBACK ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                               DWORD_PTR data);
