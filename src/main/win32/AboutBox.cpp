@@ -44,9 +44,7 @@ TAboutBox::TAboutBox(const TInfoBoxServices& services)
       Services(services),
       Help(services.Shell, services.MessageBoxes, services.FileSystem, services.ProgramPath) {}
 
-TAboutBox::~TAboutBox() {
-    if (SupportButton && IsWindow(SupportButton)) RemoveWindowSubclass(SupportButton, &TAboutBox::SupportKeysProc, 0);
-}
+TAboutBox::~TAboutBox() = default;
 
 std::string TAboutBox::ProductTip() const { return Tips && txtProduct ? Tips->Tip(txtProduct->Handle()) : ""; }
 
@@ -145,7 +143,16 @@ void TAboutBox::CreateControls() {
 
     const int okLeft = kClientWidth - kLeft - kButtonWidth;
     SupportButton = MakeButton(L"&Support", IDC_ABOUT_SUPPORT, okLeft - 8 - kButtonWidth, false);
-    SetWindowSubclass(SupportButton, &TAboutBox::SupportKeysProc, 0, DWORD_PTR(this));
+    // Ctrl+Alt+F9 reaches "&Support" as a system key (Alt is down) while it
+    // has the focus.
+    SupportHook.Hook(SupportButton, [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+        if ((message != WM_SYSKEYDOWN && message != WM_KEYDOWN) || wParam != VK_F9 || GetKeyState(VK_CONTROL) >= 0 ||
+            GetKeyState(VK_MENU) >= 0)
+            return false;
+        ShowHiddenMessage();
+        result = 0;
+        return true;
+    });
     SetFocus(MakeButton(L"OK", IDOK, okLeft, true));
 }
 
@@ -186,16 +193,4 @@ void TAboutBox::OpenProductPage() {
 
 void TAboutBox::ShowHiddenMessage() {
     Services.MessageBoxes.Show("Quarrymap 2000", HiddenMessage(), TMsgButtons::Ok, TMsgIcon::Information);
-}
-
-// Ctrl+Alt+F9 reaches "&Support" as a system key (Alt is down) while it
-// has the focus.
-LRESULT CALLBACK TAboutBox::SupportKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR self) {
-    if ((message == WM_SYSKEYDOWN || message == WM_KEYDOWN) && wParam == VK_F9 && GetKeyState(VK_CONTROL) < 0 &&
-        GetKeyState(VK_MENU) < 0) {
-        reinterpret_cast<TAboutBox*>(self)->ShowHiddenMessage();
-        return 0;
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
 }

@@ -50,8 +50,6 @@ private:
     HWND MakeButton(const wchar_t* caption, int id, int left, bool isDefault);
     void OpenProductPage();
     void ShowHiddenMessage();
-    static LRESULT CALLBACK SupportKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR self);
 
     const TInfoBoxServices& Services;
     THelpTopics Help;
@@ -71,4 +69,5 @@ private:
     std::unique_ptr<TLabel> txtLegal;
     std::unique_ptr<TToolTips> Tips;
     HWND SupportButton = nullptr;
+    TControlHook SupportHook;
 };

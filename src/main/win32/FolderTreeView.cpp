@@ -28,9 +28,12 @@ int CALLBACK CompareByModelOrder(LPARAM first, LPARAM second, LPARAM order) {
 
 TFolderTreeView::TFolderTreeView(HWND tree, IShellInfo& shellInfo, IFolderTreeEvents* events)
     : Tree(tree), ShellInfo(shellInfo), Events(events) {
-    // Subclassed the classic way: a scan sends the tree a message for every
-    // folder, and Wine's SetWindowSubclass looks its chain up through a
-    // window property, a server round trip, on every message.
+    // Bound as every control is, for its notifications; the main window owns it.
+    BindControl(tree, false, false);
+    // Its own messages come the classic way rather than through the common
+    // subclassing: a scan sends the tree a message for every folder, and
+    // Wine's SetWindowSubclass looks its chain up through a window property,
+    // a server round trip, on every message.
     if (Tree && !GetWindowLongPtrW(Tree, GWLP_USERDATA)) {
         SetWindowLongPtrW(Tree, GWLP_USERDATA, LONG_PTR(this));
         OriginalTreeProc = WNDPROC(SetWindowLongPtrW(Tree, GWLP_WNDPROC, LONG_PTR(&TFolderTreeView::TreeProc)));
@@ -124,6 +127,10 @@ void TFolderTreeView::AnswerDisplayInfo(NMTVDISPINFOW& info) {
     if (info.item.mask & TVIF_SELECTEDIMAGE)
         info.item.iSelectedImage = ShellInfo.GetShellIconIndex(NodePath(node), true);
     info.item.mask |= TVIF_DI_SETITEM;
+}
+
+bool TFolderTreeView::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    return message == WM_NOTIFY && HandleNotify(*reinterpret_cast<NMHDR*>(lParam), result);
 }
 
 bool TFolderTreeView::HandleNotify(NMHDR& header, LRESULT& result) {

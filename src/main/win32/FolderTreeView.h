@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/BoundWindow.h"
 #include "scan/FolderTree.h"
 
 class IShellInfo;
@@ -29,10 +30,10 @@ public:
 // another one while the model is still deleting. Such a change is allowed
 // without asking and told only once the model is consistent again
 // (NodeDeleted), so that nothing acts on a half-deleted tree.
-class TFolderTreeView : public ITreeObserver {
+class TFolderTreeView : public TBoundWindow, public ITreeObserver {
 public:
-    // The tree's notifications reach the view through HandleNotify, called
-    // by whoever receives them (the main window).
+    // The tree's notifications reach the view through its parent's
+    // reflection (HandleNotify).
     TFolderTreeView(HWND tree, IShellInfo& shellInfo, IFolderTreeEvents* events = nullptr);
     ~TFolderTreeView() override;
     TFolderTreeView(const TFolderTreeView&) = delete;
@@ -60,6 +61,7 @@ public:
     bool HandleNotify(NMHDR& header, LRESULT& result);
 
 private:
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     static LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Unsubclass();
     void AnswerDisplayInfo(NMTVDISPINFOW& info);

@@ -38,10 +38,7 @@ void RunIntroLetterBox(const TInfoBoxServices& services, HWND owner, bool keyPre
 TIntroLetterBox::TIntroLetterBox(const TInfoBoxServices& services, bool keyPreview)
     : TDialog(IDD_INTRO_LETTER), Services(services), KeyPreview(keyPreview) {}
 
-TIntroLetterBox::~TIntroLetterBox() {
-    const HWND memo = Handle() ? Memo() : nullptr;
-    if (memo) RemoveWindowSubclass(memo, &TIntroLetterBox::MemoKeysProc, 0);
-}
+TIntroLetterBox::~TIntroLetterBox() = default;
 
 HWND TIntroLetterBox::Memo() const { return Item(IDC_LETTER_MEMO); }
 
@@ -79,7 +76,13 @@ void TIntroLetterBox::CreateControls() {
                            WS_EX_CLIENTEDGE, kMargin, kMemoTop, kClientWidth - 2 * kMargin,
                            kButtonTop - 10 - kMemoTop, IDC_LETTER_MEMO, MemoFont.Get() ? MemoFont.Get() : dialogFont);
     SetWindowTextW(memo, Widen(IntroLetterText()).c_str());
-    SetWindowSubclass(memo, &TIntroLetterBox::MemoKeysProc, 0, DWORD_PTR(this));
+    // The memo would swallow Esc; the letter sees it first.
+    MemoHook.Hook(memo, [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+        if (!(message == WM_KEYDOWN && wParam == VK_ESCAPE) && !(message == WM_CHAR && wParam == 27)) return false;
+        if (message == WM_KEYDOWN && KeyPreview) Close(IDCANCEL);
+        result = 0;
+        return true;
+    });
 
     const int continueWidth = 90;
     const int wideButton = 130;
@@ -161,15 +164,4 @@ void TIntroLetterBox::Paint() {
     const int top = (strip.top + strip.bottom - height) / 2;
     const RECT banner = {left, top, left + width, top + height};
     PaintSponsorBanner(dc, banner, Scale);
-}
-
-// The memo would swallow Esc; the letter sees it first.
-LRESULT CALLBACK TIntroLetterBox::MemoKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                               DWORD_PTR self) {
-    if ((message == WM_KEYDOWN && wParam == VK_ESCAPE) || (message == WM_CHAR && wParam == 27)) {
-        auto* letter = reinterpret_cast<TIntroLetterBox*>(self);
-        if (message == WM_KEYDOWN && letter->KeyPreview) letter->Close(IDCANCEL);
-        return 0;
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
 }

@@ -35,10 +35,9 @@ private:
     // WM_DPICHANGED: fonts, places and size for the new resolution.
     void ChangeResolution(int dpi, LPARAM suggested);
     void Paint();
-    static LRESULT CALLBACK MemoKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
 
     const TInfoBoxServices& Services;
+    TControlHook MemoHook;
     bool KeyPreview;
     // The letter's resolution; the layout's numbers are for 96 DPI.
     TPixelScale Scale;

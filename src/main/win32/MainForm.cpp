@@ -343,7 +343,6 @@ void TMainForm::OnCommand(int id, int notifyCode, HWND control) {
 }
 
 bool TMainForm::OnNotify(NMHDR& header, LRESULT& result) {
-    if (FolderTreeNotify && FolderTreeNotify(header, result)) return true;
     if (OnToolbarNotify(header, result)) return true;
     if (header.code == TCN_SELCHANGE && header.hwndFrom == ThePages->Handle()) {
         TabChange();

@@ -153,10 +153,6 @@ public:
     HCURSOR Cursor(int number) const override;
     TShExDriveComboBox& DriveBox() { return TheDriveBox; }
     HWND FolderTree() const { return TheFolderTree; }
-    // Offered every notification before the window handles it, to answer
-    // the folder tree's; true when handled. Reset it before its owner goes.
-    using TNotifyHandler = std::function<bool(NMHDR& header, LRESULT& result)>;
-    void SetFolderTreeNotifyHandler(TNotifyHandler handler) { FolderTreeNotify = std::move(handler); }
     HWND SheetWindow(int sheet) const;
     TPageControl& Pages() { return *ThePages; }
 
@@ -232,7 +228,6 @@ private:
     bool Created = false;
     bool FirstActivationDone = false;
     std::map<int, std::function<void()>> Actions;
-    TNotifyHandler FolderTreeNotify;
 
     // Menus and accelerators; the menu bar is destroyed with the window.
     HMENU MenuBar = nullptr;

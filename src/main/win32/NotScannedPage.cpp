@@ -10,16 +10,6 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/WideString.h"
 
-namespace {
-
-// The memo shows no context menu at all.
-LRESULT CALLBACK NoContextMenuProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_CONTEXTMENU) return 0;
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-}  // namespace
-
 TNotScannedPage::TNotScannedPage(TPanel& sheet, TPixelScale scale) : Sheet(sheet), Scale(scale) {
     NotReadyPanel = std::make_unique<TPanel>(Sheet.Handle(), idNotReadyPanel);
     imgNotReady = std::make_unique<TPanel>(NotReadyPanel->Handle(), idNotReadyPicture);
@@ -33,7 +23,11 @@ TNotScannedPage::TNotScannedPage(TPanel& sheet, TPixelScale scale) : Sheet(sheet
                                   reinterpret_cast<HMENU>(INT_PTR(idNotReadyMemo)), GetModuleHandleW(nullptr), nullptr);
     if (!txtNotReady) throw std::runtime_error("not-scanned memo");
     SendMessageW(txtNotReady, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    SetWindowSubclass(txtNotReady, NoContextMenuProc, 0, 0);
+    // The memo shows no context menu at all.
+    MemoHook.Hook(txtNotReady, [](UINT message, WPARAM, LPARAM, LRESULT& result) {
+        result = 0;
+        return message == WM_CONTEXTMENU;
+    });
 }
 
 bool TNotScannedPage::OnTextPanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -6,6 +6,7 @@
 
 #include "controls/PixelScale.h"
 #include "controls/win32/Panel.h"
+#include "platform/win32/BoundWindow.h"
 
 // The sheet shown instead of the pages while the selected item has no
 // results: a picture strip on the left and a read-only message beside it,
@@ -30,4 +31,5 @@ private:
     std::unique_ptr<TPanel> imgNotReady;
     std::unique_ptr<TPanel> NotReadyTextPanel;
     HWND txtNotReady = nullptr;
+    TControlHook MemoHook;
 };

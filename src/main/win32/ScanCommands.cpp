@@ -25,8 +25,6 @@ TScanCommands::TScanCommands(const TScanServices& services)
 
 TScanCommands::~TScanCommands() {
     FolderTree.SetObserver(nullptr);
-    // The form may already be gone with its window; then so are its handlers.
-    if (Form && IsWindow(FormWindow)) Form->SetFolderTreeNotifyHandler(nullptr);
 }
 
 void TScanCommands::RescanCurrentDrive() {
@@ -43,12 +41,9 @@ void TScanCommands::RemoveCurrentDrive() {
 
 void TScanCommands::Attach(TMainForm& form) {
     Form = &form;
-    FormWindow = form.Handle();
     View = std::make_unique<TFolderTreeView>(form.FolderTree(), Services.ShellInfo,
                                              static_cast<IFolderTreeEvents*>(this));
     form.SetNavigator(this);
-    form.SetFolderTreeNotifyHandler(
-        [this](NMHDR& header, LRESULT& result) { return View && View->HandleNotify(header, result); });
     FolderTree.SetObserver(this);
 }
 

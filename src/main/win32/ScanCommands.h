@@ -153,7 +153,6 @@ private:
     TDriveList ScannedDriveRecords;  // kept until exit, a drive's record reused by its rescans
     TScanner TheScanner;
     TMainForm* Form = nullptr;
-    HWND FormWindow = nullptr;
     TSectionSizeBox* SectionBox = nullptr;
     std::unique_ptr<TFolderTreeView> View;
     TStatusThrottle FolderNameThrottle{100};

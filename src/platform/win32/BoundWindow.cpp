@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "platform/win32/WindowClass.h"
 
 namespace {
@@ -67,11 +69,15 @@ void TBoundWindow::Attach(HWND window, TKind kind, bool owned) {
     Kind = kind;
     Owned = owned;
     SetPropW(window, BindingProperty(), this);
+    // The class procedure finds its object in the window's own memory: under
+    // Wine a property is a server round trip, too dear for every message.
+    if (kind == TKind::OwnClass) SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(this));
 }
 
 void TBoundWindow::Detach() {
     if (Window && IsWindow(Window)) {
         if (GetPropW(Window, BindingProperty()) == this) RemovePropW(Window, BindingProperty());
+        if (Kind == TKind::OwnClass) SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
         if (Kind == TKind::Subclassed) RemoveWindowSubclass(Window, &TBoundWindow::SubclassProcedure, kSubclassId);
     }
     Window = nullptr;
@@ -103,7 +109,7 @@ LRESULT CALLBACK TBoundWindow::ClassProcedure(HWND window, UINT message, WPARAM 
         if (!created) return FALSE;  // only their objects create these windows
         created->Attach(window, TKind::OwnClass, true);
     }
-    TBoundWindow* object = FromHandle(window);
+    auto* object = reinterpret_cast<TBoundWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!object) return DefWindowProcW(window, message, wParam, lParam);
     return Dispatch(*object, message, wParam, lParam);
 }
@@ -118,4 +124,15 @@ LRESULT CALLBACK TBoundWindow::SubclassProcedure(HWND window, UINT message, WPAR
 bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     TBoundWindow* control = TBoundWindow::FromHandle(RaisingControl(message, wParam, lParam));
     return control && control->OnReflected(message, wParam, lParam, result);
+}
+
+bool TControlHook::Hook(HWND control, THandler handler) {
+    Handler = std::move(handler);
+    return BindControl(control, true, false);
+}
+
+LRESULT TControlHook::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (Handler && Handler(message, wParam, lParam, result)) return result;
+    return DefaultHandling(message, wParam, lParam);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 // The one way an object of this program is bound to a window: a window
 // property names the object. The window may be of one of the program's own
 // classes (CreateBound: every message reaches HandleMessage from
@@ -78,6 +80,23 @@ private:
 
     TKind Kind = TKind::None;
     bool Owned = false;
+};
+
+// The helper for seeing the messages of a control that has no object of
+// its own (a dialog's memo or button): the handler sees each message before
+// the control, for the life of this object; true when it answered it.
+class TControlHook : public TBoundWindow {
+public:
+    using THandler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+
+    TControlHook() = default;
+    // False when the control could not be subclassed. Its owner keeps it.
+    bool Hook(HWND control, THandler handler);
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    THandler Handler;
 };
 
 // For a parent's procedure: offers WM_COMMAND, WM_NOTIFY and WM_DRAWITEM
