@@ -9,14 +9,11 @@
 TLabel::TLabel(HWND parent, int left, int top, int width, int height, HFONT font, TAlign align, bool notify) {
     DWORD style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX | (notify ? SS_NOTIFY : 0);
     style |= align == Centre ? SS_CENTER : align == Right ? SS_RIGHT : SS_LEFTNOWORDWRAP;
-    Window = CreateWindowExW(0, L"STATIC", L"", style, left, top, width, height, parent, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    if (!Window) throw std::runtime_error("label");
+    if (!BindControl(CreateWindowExW(0, L"STATIC", L"", style, left, top, width, height, parent, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr),
+                     false))
+        throw std::runtime_error("label");
     SendMessageW(Window, WM_SETFONT, WPARAM(font ? font : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-}
-
-TLabel::~TLabel() {
-    if (Window && IsWindow(Window)) DestroyWindow(Window);
 }
 
 void TLabel::SetText(const std::string& text) {
@@ -30,12 +27,6 @@ void TLabel::SetText(const std::string& text) {
 }
 
 std::string TLabel::Text() const { return Narrow(Shown); }
-
-void TLabel::SetBounds(int left, int top, int width, int height) {
-    MoveWindow(Window, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
-}
-
-void TLabel::SetVisible(bool visible) { ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE); }
 
 void TLabel::SetWordWrap(bool wrap) {
     LONG_PTR style = GetWindowLongPtrW(Window, GWL_STYLE) & ~LONG_PTR(SS_TYPEMASK);

@@ -3,24 +3,20 @@
 
 #include <string>
 
+#include "platform/win32/BoundWindow.h"
+
 // A static text control: the program's labels. Its background is the
 // colour of the panel it sits on (the panel answers WM_CTLCOLORSTATIC).
-class TLabel {
+class TLabel : public TBoundWindow {
 public:
     enum TAlign { Left, Centre, Right };
 
     // `notify` lets the label take clicks and show its own cursor and tooltip.
     TLabel(HWND parent, int left, int top, int width, int height, HFONT font, TAlign align = Left,
            bool notify = false);
-    ~TLabel();
-    TLabel(const TLabel&) = delete;
-    TLabel& operator=(const TLabel&) = delete;
 
-    HWND Handle() const { return Window; }
     void SetText(const std::string& text);
     std::string Text() const;
-    void SetBounds(int left, int top, int width, int height);
-    void SetVisible(bool visible);
     // Left word-wrapped text instead of one line cut at the right.
     void SetWordWrap(bool wrap);
     // The width of a text in the label's font, in pixels.
@@ -30,6 +26,5 @@ public:
     void SetPath(const std::string& path, int maxWidth);
 
 private:
-    HWND Window = nullptr;
     std::wstring Shown;  // to skip repainting an unchanged text
 };

@@ -7,14 +7,11 @@
 TListView::TListView(HWND parent, int id, DWORD extraStyle, bool virtualRows) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | (virtualRows ? LVS_OWNERDATA : 0) |
                         LVS_SHAREIMAGELISTS | extraStyle;
-    Window = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!Window) throw std::runtime_error("list view");
+    if (!BindControl(CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, parent,
+                                     reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr),
+                     false))
+        throw std::runtime_error("list view");
     SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-}
-
-TListView::~TListView() {
-    if (Window && IsWindow(Window)) DestroyWindow(Window);
 }
 
 void TListView::SetExtendedStyle(DWORD style) { ListView_SetExtendedListViewStyle(Window, style); }
@@ -89,12 +86,6 @@ bool TListView::RowScreenRect(int row, RECT& bounds) const {
     MapWindowPoints(Window, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
     return true;
 }
-
-void TListView::SetBounds(int left, int top, int width, int height) {
-    MoveWindow(Window, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
-}
-
-void TListView::SetVisible(bool visible) { ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE); }
 
 void TListView::Redraw() { InvalidateRect(Window, nullptr, TRUE); }
 

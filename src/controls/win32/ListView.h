@@ -5,17 +5,14 @@
 
 #include <string>
 
+#include "platform/win32/BoundWindow.h"
+
 // A report-view list control: columns, rows by count (the owner supplies
 // the texts on demand, LVS_OWNERDATA) or by item, and the selection.
-class TListView {
+class TListView : public TBoundWindow {
 public:
     // `virtualRows` makes the owner answer LVN_GETDISPINFO for every cell.
     TListView(HWND parent, int id, DWORD extraStyle, bool virtualRows);
-    ~TListView();
-    TListView(const TListView&) = delete;
-    TListView& operator=(const TListView&) = delete;
-
-    HWND Handle() const { return Window; }
     void SetExtendedStyle(DWORD style);
     void SetFont(HFONT font);
     void SetSmallImages(HIMAGELIST images);
@@ -41,11 +38,8 @@ public:
     void ClearSelection();
     // The row's label in screen coordinates; false for no such row.
     bool RowScreenRect(int row, RECT& bounds) const;
-    void SetBounds(int left, int top, int width, int height);
-    void SetVisible(bool visible);
     void Redraw();
 
 private:
-    HWND Window = nullptr;
     int Columns = 0;
 };

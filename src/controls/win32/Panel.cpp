@@ -43,16 +43,6 @@ void TPanel::SetBottomLine(bool on) {
     if (Window) InvalidateRect(Window, nullptr, TRUE);
 }
 
-void TPanel::SetBounds(int left, int top, int width, int height) {
-    if (Window) MoveWindow(Window, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
-}
-
-void TPanel::SetVisible(bool visible) {
-    if (Window) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
-}
-
-bool TPanel::Visible() const { return Window && (GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnMessage && OnMessage(message, wParam, lParam, result)) return result;

@@ -22,9 +22,6 @@ public:
     void SetColor(TColor color);
     // A thin line along the bottom edge.
     void SetBottomLine(bool on);
-    void SetBounds(int left, int top, int width, int height);
-    void SetVisible(bool visible);
-    bool Visible() const;
 
     // Drawn after the background.
     std::function<void(HDC dc, const RECT& client)> OnPaint;

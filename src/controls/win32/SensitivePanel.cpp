@@ -65,14 +65,6 @@ void TSensitivePanel::SetAlignment(TPanelAlignment alignment) {
     Repaint();
 }
 
-void TSensitivePanel::SetBounds(int left, int top, int width, int height) {
-    if (Window) MoveWindow(Window, left, top, width, height, TRUE);
-}
-
-void TSensitivePanel::SetVisible(bool visible) {
-    if (Window) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
-}
-
 void TSensitivePanel::PaintTo(HDC dc) const {
     if (!Window) return;
     RECT client = {};

@@ -62,8 +62,6 @@ public:
     TPanelAlignment Alignment() const { return CaptionAlignment; }
     void SetAlignment(TPanelAlignment alignment);
 
-    void SetBounds(int left, int top, int width, int height);
-    void SetVisible(bool visible);
 
     // Paints the panel at its present client size into any device context.
     void PaintTo(HDC dc) const;

@@ -88,14 +88,6 @@ void TSimplePieGauge::EndLoading() {
     RepaintIf(true);
 }
 
-void TSimplePieGauge::SetBounds(int left, int top, int width, int height) {
-    if (Window) MoveWindow(Window, left, top, width, height, TRUE);
-}
-
-void TSimplePieGauge::SetVisible(bool visible) {
-    if (Window) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
-}
-
 void TSimplePieGauge::PaintTo(HDC dc) const {
     if (!Window) return;
     RECT client = {};

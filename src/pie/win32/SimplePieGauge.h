@@ -54,8 +54,6 @@ public:
     void BeginLoading();
     void EndLoading();
 
-    void SetBounds(int left, int top, int width, int height);
-    void SetVisible(bool visible);
 
     // Paints the gauge at its present client size into any device context.
     void PaintTo(HDC dc) const;

@@ -40,6 +40,16 @@ TBoundWindow* TBoundWindow::FromHandle(HWND window) {
     return window ? static_cast<TBoundWindow*>(GetPropW(window, BindingProperty())) : nullptr;
 }
 
+void TBoundWindow::SetBounds(int left, int top, int width, int height) {
+    if (Window) MoveWindow(Window, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
+}
+
+void TBoundWindow::SetVisible(bool visible) {
+    if (Window) ShowWindow(Window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool TBoundWindow::Visible() const { return Window && (GetWindowLongW(Window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 HWND TBoundWindow::CreateBound(const TClassLook& look, DWORD exStyle, DWORD style, int left, int top, int width,
                                int height, HWND parent, HMENU menuOrId, const wchar_t* text) {
     if (!RegisterWindowClass(look.Name, &TBoundWindow::ClassProcedure, look.Style, look.Background, look.Icon))

@@ -29,6 +29,12 @@ public:
     // The object bound to a window, or none.
     static TBoundWindow* FromHandle(HWND window);
 
+    // Position and size in the parent's client area; a negative size is none.
+    void SetBounds(int left, int top, int width, int height);
+    // Shows or hides the window without activating it.
+    void SetVisible(bool visible);
+    bool Visible() const;
+
 protected:
     TBoundWindow() = default;
 
