@@ -283,13 +283,15 @@ bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND) {
     }
 }
 
+// The dialog manager scales the controls; the list's columns follow here.
+bool TCleanUpCompressFolderBox::OnDpiChanged(int dpi, LPARAM) {
+    if (Archives) RescaleListColumns(Archives->Handle(), ListDpi, dpi);
+    ListDpi = dpi;
+    return false;
+}
+
 bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
-        case kDpiChangedMessage:
-            // The dialog scales its controls itself; the list's columns follow here.
-            if (Archives) RescaleListColumns(Archives->Handle(), ListDpi, HIWORD(wParam));
-            ListDpi = HIWORD(wParam);
-            return false;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item.CtlID != IDC_CF_PROGRESS_TITLE1) return false;

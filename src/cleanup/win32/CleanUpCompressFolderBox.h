@@ -88,6 +88,7 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnDpiChanged(int dpi, LPARAM suggested) override;
     // Enter in an edit does not close the dialog; nothing closes it while
     // the libraries run (Close carries IDCANCEL, so Esc comes here too).
     void OnOk() override {}

@@ -155,13 +155,15 @@ bool TCleanUpMoveFolderBox::OnCommand(int id, int notifyCode, HWND) {
     }
 }
 
-bool TCleanUpMoveFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
+// The dialog manager scales the controls; the list's columns follow here.
+bool TCleanUpMoveFolderBox::OnDpiChanged(int dpi, LPARAM) {
+    if (WastingList) RescaleListColumns(WastingList->Handle(), ListDpi, dpi);
+    ListDpi = dpi;
+    return false;
+}
+
+bool TCleanUpMoveFolderBox::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR&) {
     switch (message) {
-        case kDpiChangedMessage:
-            // The dialog scales its controls itself; the list's columns follow here.
-            if (WastingList) RescaleListColumns(WastingList->Handle(), ListDpi, HIWORD(wParam));
-            ListDpi = HIWORD(wParam);
-            return false;
         case WM_NOTIFY: {
             const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
             if (header.idFrom != IDC_MOVE_WASTING || header.code != LVN_ITEMCHANGED) return false;

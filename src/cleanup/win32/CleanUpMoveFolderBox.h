@@ -71,6 +71,7 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnDpiChanged(int dpi, LPARAM suggested) override;
     // Nothing moves while a check fails: the user is told why and can
     // correct the target. Once the shell ran, the dialog closes with OK
     // whatever it did.

@@ -64,6 +64,10 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
             if (dialog->OnCommand(id, HIWORD(wParam), HWND(lParam))) return TRUE;
             return dialog->RoutineCommand(id) ? TRUE : FALSE;
         }
+        case kDpiChangedMessage:
+            if (!dialog->OnDpiChanged(HIWORD(wParam), lParam)) return FALSE;
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
+            return TRUE;
         case WM_HELP:
             dialog->OnHelp();
             SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);

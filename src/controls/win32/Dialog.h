@@ -42,6 +42,11 @@ protected:
     virtual void OnHelp();
     // The topic of OnHelp; 0 for none.
     virtual int HelpContext() const { return 0; }
+    // WM_DPICHANGED (the dialog moved to a screen of another scaling), with
+    // the suggested window rectangle. True when the dialog scaled itself
+    // (controls, fonts and size), so that the dialog manager's own scaling,
+    // which leaves fonts made in code as they are, does not run as well.
+    virtual bool OnDpiChanged(int /*dpi*/, LPARAM /*suggestedRect*/) { return false; }
     // WM_COMMAND of the dialog's own controls; return true when handled.
     // What is not handled here goes on to the routine buttons.
     virtual bool OnCommand(int /*id*/, int /*notifyCode*/, HWND /*control*/) { return false; }

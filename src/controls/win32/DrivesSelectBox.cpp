@@ -65,24 +65,13 @@ bool TDrivesSelectBox::OnCommand(int id, int notifyCode, HWND) {
     }
 }
 
-bool TDrivesSelectBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (message == kDpiChangedMessage) {
-        // Handled here, so the dialog's own scaling (which would leave the
-        // labels' font as it is) does not run as well.
-        ChangeResolution(HIWORD(wParam), lParam);
-        result = 0;
-        return true;
-    }
-    return false;
-}
-
 void TDrivesSelectBox::SetLabelFonts() {
     for (int id : {IDC_DRIVES_INTRO, IDC_DRIVES_NOTE})
         SendMessageW(Item(id), WM_SETFONT, WPARAM(LabelFont.Get()), FALSE);
 }
 
-void TDrivesSelectBox::ChangeResolution(int dpi, LPARAM suggested) {
-    if (dpi <= 0 || dpi == Dpi) return;
+bool TDrivesSelectBox::OnDpiChanged(int dpi, LPARAM suggested) {
+    if (dpi <= 0 || dpi == Dpi) return true;
     RECT client = {};
     GetClientRect(Handle(), &client);
     const SIZE size = {MulDiv(client.right, dpi, Dpi), MulDiv(client.bottom, dpi, Dpi)};
@@ -94,6 +83,7 @@ void TDrivesSelectBox::ChangeResolution(int dpi, LPARAM suggested) {
     RescaleDialog(Handle(), Dpi, dpi, {{oldLabels.Get(), LabelFont.Get()}, {oldDialog, DialogFont.Font()}},
                   suggested, size);
     Dpi = dpi;
+    return true;
 }
 
 // The list fills the group box below its caption and sits right after it in

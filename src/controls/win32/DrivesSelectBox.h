@@ -31,12 +31,11 @@ protected:
     bool OnCommand(int id, int notifyCode, HWND control) override;
     // Scan carries IDOK, so that Enter scans the ticked drives.
     void OnOk() override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Scales its fonts made in code with everything else.
+    bool OnDpiChanged(int dpi, LPARAM suggested) override;
 
 private:
     void SetLabelFonts();
-    // WM_DPICHANGED: fonts, places and size for the new resolution.
-    void ChangeResolution(int dpi, LPARAM suggested);
     void CreateDrivesBox();
     void CheckProgramDrive();
     // "Select &all" and "&Deselect all" share this action.

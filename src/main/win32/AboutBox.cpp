@@ -80,9 +80,9 @@ void TAboutBox::MakeFonts() {
     VersionFont = MakeFont({L"Arial", TFontSize::Points(10), FW_BOLD}, Scale);
 }
 
-void TAboutBox::ChangeResolution(int dpi, LPARAM suggested) {
+bool TAboutBox::OnDpiChanged(int dpi, LPARAM suggested) {
     const int oldDpi = Scale.DotsPerInch();
-    if (dpi <= 0 || dpi == oldDpi) return;
+    if (dpi <= 0 || dpi == oldDpi) return true;
     // The old fonts stay alive until no control uses them.
     const HFONT oldDialog = DialogFont.Font();
     TFont oldFonts[] = {std::move(MakerFont), std::move(ProductFont), std::move(TrademarkFont),
@@ -96,6 +96,7 @@ void TAboutBox::ChangeResolution(int dpi, LPARAM suggested) {
                    {oldFonts[3].Get(), VersionFont.Get()},
                    {oldDialog, DialogFont.Font()}},
                   suggested, {Scale(kClientWidth), Scale(kClientHeight)});
+    return true;
 }
 
 void TAboutBox::CreateControls() {
@@ -168,14 +169,7 @@ bool TAboutBox::OnCommand(int id, int notifyCode, HWND control) {
     return false;
 }
 
-bool TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (message == kDpiChangedMessage) {
-        // Handled here, so the dialog's own scaling (which would leave the
-        // fonts made in code as they are) does not run as well.
-        ChangeResolution(HIWORD(wParam), lParam);
-        result = 0;
-        return true;
-    }
+bool TAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     if (message == WM_SETCURSOR && txtProduct && reinterpret_cast<HWND>(wParam) == txtProduct->Handle()) {
         SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
         result = TRUE;

@@ -39,12 +39,12 @@ protected:
     // "&Support" and F1 open the support topic.
     int HelpContext() const override { return kSupportHelpContext; }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Scales its fonts made in code with everything else.
+    bool OnDpiChanged(int dpi, LPARAM suggested) override;
 
 private:
     void MakeFonts();
     void CreateControls();
-    // WM_DPICHANGED: fonts, places and size for the new resolution.
-    void ChangeResolution(int dpi, LPARAM suggested);
 
     // `left` in 96-DPI pixels, like every place of the layout.
     HWND MakeButton(const wchar_t* caption, int id, int left, bool isDefault);

@@ -96,9 +96,9 @@ void TIntroLetterBox::CreateControls() {
     SetFocus(continueButton);
 }
 
-void TIntroLetterBox::ChangeResolution(int dpi, LPARAM suggested) {
+bool TIntroLetterBox::OnDpiChanged(int dpi, LPARAM suggested) {
     const int oldDpi = Scale.DotsPerInch();
-    if (dpi <= 0 || dpi == oldDpi) return;
+    if (dpi <= 0 || dpi == oldDpi) return true;
     // The old fonts stay alive until no control uses them.
     const HFONT oldDialog = DialogFont.Font();
     const TFont oldDialogCopy = DialogFont.Rescale(dpi);
@@ -107,6 +107,7 @@ void TIntroLetterBox::ChangeResolution(int dpi, LPARAM suggested) {
     MemoFont = MakeFont({L"MS Sans Serif", TFontSize::Points(10)}, TPixelScale(dpi));
     RescaleDialog(Handle(), oldDpi, dpi, {{oldMemo.Get(), MemoFont.Get()}, {oldDialog, DialogFont.Font()}},
                   suggested, {Scale(kClientWidth), Scale(kClientHeight)});
+    return true;
 }
 
 void TIntroLetterBox::OnCancel() {
@@ -133,14 +134,7 @@ bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND) {
     }
 }
 
-bool TIntroLetterBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (message == kDpiChangedMessage) {
-        // Handled here, so the dialog's own scaling (which would leave the
-        // fonts made in code as they are) does not run as well.
-        ChangeResolution(HIWORD(wParam), lParam);
-        result = 0;
-        return true;
-    }
+bool TIntroLetterBox::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
     if (message != WM_PAINT) return false;
     Paint();
     result = 0;

@@ -29,11 +29,11 @@ protected:
     bool OnCommand(int id, int notifyCode, HWND control) override;
     void OnCancel() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    // Scales its fonts made in code with everything else.
+    bool OnDpiChanged(int dpi, LPARAM suggested) override;
 
 private:
     void CreateControls();
-    // WM_DPICHANGED: fonts, places and size for the new resolution.
-    void ChangeResolution(int dpi, LPARAM suggested);
     void Paint();
 
     const TInfoBoxServices& Services;
