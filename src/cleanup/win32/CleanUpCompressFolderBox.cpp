@@ -255,33 +255,20 @@ void TCleanUpCompressFolderBox::OnCancel() {
 }
 
 bool TCleanUpCompressFolderBox::OnCommand(int id, int notifyCode, HWND) {
-    const bool clicked = notifyCode == BN_CLICKED;
-    switch (id) {
-        case IDC_CF_COMPRESS:
-            if (clicked && !Busy) CompressClick();
-            return true;
-        case IDC_CF_STOP:
-            if (clicked) TheZip.Cancel = true;
-            return true;
-        case IDC_CF_RESTORE_DRIVES:
-            if (notifyCode == CBN_SELCHANGE) RestoreDrivesChange();
-            return true;
-        case IDC_CF_RESTORE_PATH:
-            if (notifyCode == EN_CHANGE) RestorePathChange();
-            return true;
-        case IDC_CF_BROWSE:
-            if (clicked) BrowseRestorePath();
-            return true;
-        case IDC_CF_DELETE_ARCHIVE:
-            if (clicked && !Busy) DeleteArchiveClick();
-            return true;
-        case IDC_CF_RESTORE:
-            if (clicked && !Busy && IsWindowEnabled(Item(IDC_CF_RESTORE))) RestoreClick();
-            return true;
-        default:
-            return false;
-    }
+    static const TCommandRoute<TCleanUpCompressFolderBox> routes[] = {
+        {IDC_CF_COMPRESS, BN_CLICKED, &TCleanUpCompressFolderBox::CompressClick},
+        {IDC_CF_STOP, BN_CLICKED, &TCleanUpCompressFolderBox::StopClick},
+        {IDC_CF_RESTORE_DRIVES, CBN_SELCHANGE, &TCleanUpCompressFolderBox::RestoreDrivesChange},
+        {IDC_CF_RESTORE_PATH, EN_CHANGE, &TCleanUpCompressFolderBox::RestorePathChange},
+        {IDC_CF_BROWSE, BN_CLICKED, &TCleanUpCompressFolderBox::BrowseRestorePath},
+        {IDC_CF_DELETE_ARCHIVE, BN_CLICKED, &TCleanUpCompressFolderBox::DeleteArchiveClick},
+        {IDC_CF_RESTORE, BN_CLICKED, &TCleanUpCompressFolderBox::RestoreClick},
+    };
+    return RouteCommand(*this, routes, id, notifyCode);
 }
+
+// Stops the running add or extract at the library's next callback.
+void TCleanUpCompressFolderBox::StopClick() { TheZip.Cancel = true; }
 
 // The dialog manager scales the controls; the list's columns follow here.
 bool TCleanUpCompressFolderBox::OnDpiChanged(int dpi, LPARAM) {

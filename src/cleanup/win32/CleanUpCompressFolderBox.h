@@ -110,6 +110,7 @@ private:
 
     // The archive page.
     void CompressClick();
+    void StopClick();
     void ShowResults(const std::string& archivePath, const TLeftOut& leftOut);
     TArchiveRecord RecordOf(const std::string& archivePath) const;
     void ForgetArchive(TArchiveIndex& index, const std::string& archiveName);

@@ -140,19 +140,12 @@ void TCleanUpMoveFolderBox::CreateWastingList() {
 }
 
 bool TCleanUpMoveFolderBox::OnCommand(int id, int notifyCode, HWND) {
-    switch (id) {
-        case IDC_MOVE_DRIVES:
-            if (notifyCode == CBN_SELCHANGE) DrivesChange();
-            return true;
-        case IDC_MOVE_FOLDERS:
-            if (notifyCode == LBN_DBLCLK) FoldersDoubleClick();
-            return true;
-        case IDC_MOVE_TARGET:
-            if (notifyCode == EN_CHANGE) TargetChange();
-            return true;
-        default:
-            return false;
-    }
+    static const TCommandRoute<TCleanUpMoveFolderBox> routes[] = {
+        {IDC_MOVE_DRIVES, CBN_SELCHANGE, &TCleanUpMoveFolderBox::DrivesChange},
+        {IDC_MOVE_FOLDERS, LBN_DBLCLK, &TCleanUpMoveFolderBox::FoldersDoubleClick},
+        {IDC_MOVE_TARGET, EN_CHANGE, &TCleanUpMoveFolderBox::TargetChange},
+    };
+    return RouteCommand(*this, routes, id, notifyCode);
 }
 
 // The dialog manager scales the controls; the list's columns follow here.

@@ -34,6 +34,7 @@ TArchiveIndex TCleanUpCompressFolderBox::IndexOf(const std::string& archiveFolde
 }
 
 void TCleanUpCompressFolderBox::CompressClick() {
+    if (Busy) return;
     const char letter = Drives.SelectedLetter();
     if (letter == 0) return;
     const std::string& folder = Request.FolderPath;

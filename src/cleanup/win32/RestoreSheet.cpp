@@ -85,6 +85,7 @@ void TCleanUpCompressFolderBox::BrowseRestorePath() {
 }
 
 void TCleanUpCompressFolderBox::DeleteArchiveClick() {
+    if (Busy) return;
     const int row = Archives ? Archives->SelectedRow() : -1;
     if (row < 0 || size_t(row) >= Rows.size()) return;
     const TArchiveRecord record = Rows[size_t(row)];
@@ -103,6 +104,7 @@ bool TCleanUpCompressFolderBox::DeleteArchive(const TArchiveRecord& record) {
 }
 
 void TCleanUpCompressFolderBox::RestoreClick() {
+    if (Busy || !IsWindowEnabled(Item(IDC_CF_RESTORE))) return;
     const int row = Archives ? Archives->SelectedRow() : -1;
     if (row < 0 || size_t(row) >= Rows.size()) return;
     const TArchiveRecord record = Rows[size_t(row)];

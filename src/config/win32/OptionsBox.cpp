@@ -147,23 +147,14 @@ void TOptionsBox::ShowThresholds(const TThresholdAngles& angles) {
 void TOptionsBox::DefaultValuesClick() { ShowThresholds(kDefaultThresholdAngles); }
 
 bool TOptionsBox::OnCommand(int id, int notifyCode, HWND) {
-    switch (id) {
-        case IDC_OPT_COLORS:
-            if (notifyCode == LBN_SELCHANGE) ShowSelectedColor();
-            if (notifyCode == LBN_DBLCLK) PickColor();
-            return true;
-        case IDC_OPT_COLOR:
-            if (notifyCode == BN_CLICKED) PickColor();
-            return true;
-        case IDC_OPT_DEFAULT_COLORS:
-            if (notifyCode == BN_CLICKED) DefaultColorsClick();
-            return true;
-        case IDC_OPT_DEFAULT_VALUES:
-            if (notifyCode == BN_CLICKED) DefaultValuesClick();
-            return true;
-        default:
-            return false;
-    }
+    static const TCommandRoute<TOptionsBox> routes[] = {
+        {IDC_OPT_COLORS, LBN_SELCHANGE, &TOptionsBox::ShowSelectedColor},
+        {IDC_OPT_COLORS, LBN_DBLCLK, &TOptionsBox::PickColor},
+        {IDC_OPT_COLOR, BN_CLICKED, &TOptionsBox::PickColor},
+        {IDC_OPT_DEFAULT_COLORS, BN_CLICKED, &TOptionsBox::DefaultColorsClick},
+        {IDC_OPT_DEFAULT_VALUES, BN_CLICKED, &TOptionsBox::DefaultValuesClick},
+    };
+    return RouteCommand(*this, routes, id, notifyCode);
 }
 
 void TOptionsBox::OnOk() {

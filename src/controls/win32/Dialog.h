@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 #include "platform/win32/BoundWindow.h"
 
 class IHelpOpener;
@@ -67,6 +69,29 @@ private:
     bool Modeless = false;
     INT_PTR ModalResult = IDCANCEL;
 };
+
+// A row of a dialog's command table: a control, one of its notifications
+// and the member that answers it.
+template <typename TBox>
+struct TCommandRoute {
+    int Id;
+    int NotifyCode;
+    void (TBox::*Action)();
+};
+
+// For a dialog's OnCommand: runs the member of the row that matches, and
+// says whether the control is in the table at all (its other notifications
+// are then ignored).
+template <typename TBox, size_t N>
+bool RouteCommand(TBox& box, const TCommandRoute<TBox> (&routes)[N], int id, int notifyCode) {
+    bool known = false;
+    for (const TCommandRoute<TBox>& route : routes) {
+        if (route.Id != id) continue;
+        known = true;
+        if (route.NotifyCode == notifyCode) (box.*route.Action)();
+    }
+    return known;
+}
 
 // Sizes a dialog so that its client area is width x height pixels,
 // whatever its frame's metrics; the position stays.

@@ -49,20 +49,12 @@ void TDrivesSelectBox::OnOk() {
 }
 
 bool TDrivesSelectBox::OnCommand(int id, int notifyCode, HWND) {
-    if (notifyCode != BN_CLICKED) return false;
-    switch (id) {
-        case IDC_DRIVES_SELECT_ALL:
-            SelectAllClick(true);
-            return true;
-        case IDC_DRIVES_DESELECT_ALL:
-            SelectAllClick(false);
-            return true;
-        case IDC_DRIVES_FIXED:
-            FixedClick();
-            return true;
-        default:
-            return false;
-    }
+    static const TCommandRoute<TDrivesSelectBox> routes[] = {
+        {IDC_DRIVES_SELECT_ALL, BN_CLICKED, &TDrivesSelectBox::SelectAllClick},
+        {IDC_DRIVES_DESELECT_ALL, BN_CLICKED, &TDrivesSelectBox::DeselectAllClick},
+        {IDC_DRIVES_FIXED, BN_CLICKED, &TDrivesSelectBox::FixedClick},
+    };
+    return RouteCommand(*this, routes, id, notifyCode);
 }
 
 void TDrivesSelectBox::SetLabelFonts() {
@@ -111,7 +103,9 @@ void TDrivesSelectBox::CheckProgramDrive() {
     DrivesBox.SetSelectedIndex(index);
 }
 
-void TDrivesSelectBox::SelectAllClick(bool checkAll) { DrivesBox.SetAllChecked(checkAll); }
+void TDrivesSelectBox::SelectAllClick() { DrivesBox.SetAllChecked(true); }
+
+void TDrivesSelectBox::DeselectAllClick() { DrivesBox.SetAllChecked(false); }
 
 // Adds every fixed disk; the checks of other drives stay as they are.
 void TDrivesSelectBox::FixedClick() {

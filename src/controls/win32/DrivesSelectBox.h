@@ -39,7 +39,8 @@ private:
     void CreateDrivesBox();
     void CheckProgramDrive();
     // "Select &all" and "&Deselect all" share this action.
-    void SelectAllClick(bool checkAll);
+    void SelectAllClick();
+    void DeselectAllClick();
     void FixedClick();
 
     IDriveInfo& DriveInfo;

@@ -116,22 +116,22 @@ void TIntroLetterBox::OnCancel() {
 }
 
 bool TIntroLetterBox::OnCommand(int id, int notifyCode, HWND) {
-    if (notifyCode != BN_CLICKED) return false;
-    switch (id) {
-        case IDC_LETTER_SURVEY:
-            OpenOrSay(Services.Shell, Services.MessageBoxes,
-                      ParentFolderPath(Services.ProgramPath) + "\\" + kSurveyFileName);
-            return true;
-        case IDC_LETTER_WEB_SITE: {
-            TURL link(Services.Shell);
-            link.URL = kMakerWebSite;
-            link.URLType = TURLType::utHttp;
-            OpenOrSay(Services.Shell, Services.MessageBoxes, link.FullAddress(), "", kShowNoActivate);
-            return true;
-        }
-        default:
-            return false;
-    }
+    static const TCommandRoute<TIntroLetterBox> routes[] = {
+        {IDC_LETTER_SURVEY, BN_CLICKED, &TIntroLetterBox::SurveyClick},
+        {IDC_LETTER_WEB_SITE, BN_CLICKED, &TIntroLetterBox::WebSiteClick},
+    };
+    return RouteCommand(*this, routes, id, notifyCode);
+}
+
+void TIntroLetterBox::SurveyClick() {
+    OpenOrSay(Services.Shell, Services.MessageBoxes, ParentFolderPath(Services.ProgramPath) + "\\" + kSurveyFileName);
+}
+
+void TIntroLetterBox::WebSiteClick() {
+    TURL link(Services.Shell);
+    link.URL = kMakerWebSite;
+    link.URLType = TURLType::utHttp;
+    OpenOrSay(Services.Shell, Services.MessageBoxes, link.FullAddress(), "", kShowNoActivate);
 }
 
 bool TIntroLetterBox::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {

@@ -35,6 +35,8 @@ protected:
 private:
     void CreateControls();
     void Paint();
+    void SurveyClick();
+    void WebSiteClick();
 
     const TInfoBoxServices& Services;
     TControlHook MemoHook;
