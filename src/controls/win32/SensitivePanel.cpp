@@ -46,12 +46,6 @@ void TSensitivePanel::SetFontColor(COLORREF color) {
     Repaint();
 }
 
-void TSensitivePanel::SetFont(HFONT font) {
-    if (font == TextFont) return;
-    TextFont = font;
-    Repaint();
-}
-
 void TSensitivePanel::SetCaption(const std::string& caption) {
     if (caption == CaptionText) return;
     CaptionText = caption;
@@ -127,22 +121,6 @@ LRESULT TSensitivePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 if (OnClick) OnClick(*this);
             }
             return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers every pixel
-        case WM_PAINT: {
-            const TPaintDc paint(Window);
-            PaintTo(paint.Get());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            PaintTo(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_SETFONT:
-            TextFont = reinterpret_cast<HFONT>(wParam);
-            if (LOWORD(lParam)) Repaint();
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(TextFont);
         case WM_CTLCOLORSTATIC: {
             // Labels and icons on the panel are drawn in its colours.
             const HDC dc = reinterpret_cast<HDC>(wParam);
@@ -154,6 +132,6 @@ LRESULT TSensitivePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_NOTIFY:
             return SendMessageW(GetParent(Window), message, wParam, lParam);
         default:
-            return DefWindowProcW(Window, message, wParam, lParam);
+            return TPaintedWindow::HandleMessage(message, wParam, lParam);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/win32/BoundWindow.h"
+#include "controls/win32/PaintedWindow.h"
 
 #include <functional>
 #include <memory>
@@ -33,7 +33,7 @@ enum class TPanelAlignment { Left, Center, Right };
 // or clicking them counts as the panel. Notifications of its children go on
 // to its parent. The window is destroyed with this object or with its
 // parent, whichever comes first.
-class TSensitivePanel : public TBoundWindow {
+class TSensitivePanel : public TPaintedWindow {
 public:
     // Takes the parent's font. Throws std::runtime_error when the window
     // cannot be created.
@@ -54,29 +54,25 @@ public:
     void SetColor(COLORREF color);
     COLORREF FontColor() const { return TextColor; }
     void SetFontColor(COLORREF color);
-    // Not owned; it must outlive the panel. Null is the system font.
-    HFONT Font() const { return TextFont; }
-    void SetFont(HFONT font);
     const std::string& Caption() const { return CaptionText; }
     void SetCaption(const std::string& caption);
     TPanelAlignment Alignment() const { return CaptionAlignment; }
     void SetAlignment(TPanelAlignment alignment);
 
 
-    // Paints the panel at its present client size into any device context.
-    void PaintTo(HDC dc) const;
+    // The system font when it has none of its own.
+    void PaintTo(HDC dc) const override;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT MouseMoved(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT MouseLeft(UINT message, WPARAM wParam, LPARAM lParam);
     // Repaints the panel and the children that take its colours.
-    void Repaint();
+    void Repaint() override;
 
     COLORREF BackColor;
     COLORREF TextColor;
     std::unique_ptr<TGdiObject> BackBrush;  // of BackColor
-    HFONT TextFont = nullptr;
     std::string CaptionText;
     TPanelAlignment CaptionAlignment = TPanelAlignment::Center;
     bool Inside = false;

@@ -202,20 +202,10 @@ void TFolderInfoPage::Layout() {
     GetClientRect(gridFolderInfo->Handle(), &grid);
     gridFolderInfo->SetColumnWidth(1, std::max(int(grid.right) - gridFolderInfo->ColumnWidth(0), 0));
 
-    UpdatePathLabel();
+    ShowSelectedPath(*txtWebFolderInfoPath, *panWebFolderInfoPath, kPathLeft);
     // The centred columns move with the width: what they left is painted over.
     RedrawWindow(panWebFolderInfoSizeSupport->Handle(), nullptr, nullptr,
                  RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
-void TFolderInfoPage::UpdatePathLabel() {
-    const TMainFormState& state = Host.State();
-    // A drive's root shows its display name, set by Fill.
-    if (!state.CurrentNode || !state.CurrentNode->Parent) return;
-    RECT header;
-    GetClientRect(panWebFolderInfoPath->Handle(), &header);
-    const int maxWidth = header.right - Services.Scale(kPathLeft) - Services.Scale(kPathMargin);
-    txtWebFolderInfoPath->SetPath(state.CurrentPath, maxWidth);
 }
 
 void TFolderInfoPage::Fill(TFolderNode& node) {

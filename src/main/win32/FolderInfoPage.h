@@ -70,7 +70,6 @@ private:
     void OnResolutionChanged(TPixelScale old) override;
     void CreateHeader();
     void CreateMeasurementBlock();
-    void UpdatePathLabel();
     void PaintIcon(HDC dc);
     bool OnMeasurementMessage(UINT message, WPARAM wParam, LRESULT& result);
     std::array<TLabel*, 8> ValueLabels() const;

@@ -14,6 +14,7 @@ class ILocale;
 class IShellInfo;
 class ITextCompare;
 class TDriveList;
+class TLabel;
 class TSectionSizeBox;
 struct TFolderNode;
 
@@ -140,6 +141,10 @@ public:
 protected:
     // The page's own fonts, pictures and measures, made at the old scale.
     virtual void OnResolutionChanged(TPixelScale /*old*/) {}
+    // Shows the selected folder's path in `label`, shortened to fit the
+    // width of `header` right of `textLeft` (a 96-DPI measure); a drive's
+    // root keeps the name its page gave it.
+    void ShowSelectedPath(TLabel& label, const TPanel& header, int textLeft) const;
 
     TPanel& Sheet;
     IPageHost& Host;

@@ -182,17 +182,7 @@ void TWastedSpacePage::Layout() {
     panWastedSupport1->SetBounds(left, placement.Row1Top, rowWidth, rowHeight);
     panWastedSupport2->SetBounds(left, placement.Row2Top, rowWidth, rowHeight);
 
-    UpdatePathLabel();
-}
-
-void TWastedSpacePage::UpdatePathLabel() {
-    const TMainFormState& state = Host.State();
-    // A drive's root shows its node's text, set by Fill.
-    if (!state.CurrentNode || !state.CurrentNode->Parent) return;
-    RECT header;
-    GetClientRect(panWebWastedPath->Handle(), &header);
-    const int maxWidth = header.right - Services.Scale(kHeaderTextLeft) - Services.Scale(kPathMargin);
-    txtWebWastedPath->SetPath(state.CurrentPath, maxWidth);
+    ShowSelectedPath(*txtWebWastedPath, *panWebWastedPath, kHeaderTextLeft);
 }
 
 void TWastedSpacePage::Fill(TFolderNode& node) {

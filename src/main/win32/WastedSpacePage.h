@@ -61,7 +61,6 @@ private:
     void CreateClusterPanel(int k, HWND row, int left);
     void CreateReduceWasteLink(HWND row);
     bool OnLinkRowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void UpdatePathLabel();
     const TClusterPanel& Cluster(int k) const { return ClusterPanels[size_t(k - 1)]; }
 
     int LinkHelpContext = kWastedFolderHelpContext;

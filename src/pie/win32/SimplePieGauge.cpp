@@ -75,12 +75,6 @@ void TSimplePieGauge::SetBackColor(TColor value) { RepaintIf(Gauge.SetBackColor(
 void TSimplePieGauge::SetBorderColor(TColor value) { RepaintIf(Gauge.SetBorderColor(value)); }
 void TSimplePieGauge::SetColor(TColor value) { RepaintIf(Gauge.SetColor(value)); }
 
-void TSimplePieGauge::SetFont(HFONT font) {
-    if (font == TextFont) return;
-    TextFont = font;
-    RepaintIf(true);
-}
-
 void TSimplePieGauge::BeginLoading() { Gauge.SetLoading(true); }
 
 void TSimplePieGauge::EndLoading() {
@@ -107,33 +101,14 @@ HFONT TSimplePieGauge::OwnFontForDpi() const {
 }
 
 void TSimplePieGauge::RepaintIf(bool due) {
-    // Never InvalidateRect(nullptr, ...): that would repaint every window.
-    if (!due || !Window) return;
-    InvalidateRect(Window, nullptr, FALSE);
-    UpdateWindow(Window);
+    if (due) Repaint();
 }
 
 LRESULT TSimplePieGauge::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers every pixel
-        case WM_PAINT: {
-            const TPaintDc paint(Window);
-            PaintTo(paint.Get());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            PaintTo(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_SETFONT:
-            TextFont = reinterpret_cast<HFONT>(wParam);
-            RepaintIf(LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(TextFont);
         case WM_NCHITTEST:
             return HTTRANSPARENT;
         default:
-            return DefWindowProcW(Window, message, wParam, lParam);
+            return TPaintedWindow::HandleMessage(message, wParam, lParam);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/win32/BoundWindow.h"
+#include "controls/win32/PaintedWindow.h"
 
 #include <cstdint>
 
@@ -16,7 +16,7 @@ void PaintPieGauge(HDC dc, const TPieGaugeModel& gauge, int width, int height, H
 // through to the window below, as a label would, so the parent's cursor,
 // hints and menus work over it. The window is destroyed with this object or
 // with its parent, whichever comes first.
-class TSimplePieGauge : public TBoundWindow {
+class TSimplePieGauge : public TPaintedWindow {
 public:
     // Throws std::runtime_error when the window cannot be created.
     TSimplePieGauge(HWND parent, int left, int top, int width = kDefaultGaugeSize, int height = kDefaultGaugeSize);
@@ -36,8 +36,6 @@ public:
     TColor BackColor() const { return Gauge.BackColor(); }
     TColor BorderColor() const { return Gauge.BorderColor(); }
     TColor Color() const { return Gauge.Color(); }
-    // The font set by WM_SETFONT (not owned); null for the default GUI font.
-    HFONT Font() const { return TextFont; }
 
     // The range setters throw EInvalidOperation as the model's do.
     void SetMinValue(int32_t value);
@@ -49,14 +47,13 @@ public:
     void SetBackColor(TColor value);
     void SetBorderColor(TColor value);
     void SetColor(TColor value);
-    void SetFont(HFONT font);
     // Range values may be set in any order between these; ending repaints.
     void BeginLoading();
     void EndLoading();
 
 
-    // Paints the gauge at its present client size into any device context.
-    void PaintTo(HDC dc) const;
+    // In the default GUI font when it has none of its own.
+    void PaintTo(HDC dc) const override;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -65,7 +62,6 @@ private:
     HFONT OwnFontForDpi() const;
 
     TPieGaugeModel Gauge;
-    HFONT TextFont = nullptr;
     mutable TFont OwnFont;  // made on first use when TextFont is none
     mutable int OwnFontDpi = 0;
 };
