@@ -16,18 +16,22 @@ TBenchShape TBenchShape::MillionFolders() {
     shape.MiddleFolders = 100;
     shape.LeafFolders = 100;
     shape.FilesPerLeaf = 0;
-    shape.LeafStems = {"bin",   "Documents",        "Temporary Internet Files", "img",       "Microsoft Office",
-                       "cache", "Application Data", "src",                      "Downloads", "x64"};
+    shape.LeafStems = {"bin",
+                       "Documents",
+                       "Temporary Internet Files",
+                       "img",
+                       "Microsoft Office",
+                       "cache",
+                       "Application Data",
+                       "src",
+                       "Downloads",
+                       "x64"};
     return shape;
 }
 
-int64_t TBenchShape::FolderCount() const {
-    return int64_t(TopFolders) * (1 + MiddleFolders * (1 + LeafFolders));
-}
+int64_t TBenchShape::FolderCount() const { return int64_t(TopFolders) * (1 + MiddleFolders * (1 + LeafFolders)); }
 
-int64_t TBenchShape::FileCount() const {
-    return int64_t(TopFolders) * MiddleFolders * LeafFolders * FilesPerLeaf;
-}
+int64_t TBenchShape::FileCount() const { return int64_t(TopFolders) * MiddleFolders * LeafFolders * FilesPerLeaf; }
 
 TModelBenchResult RunModelBench(const TBenchShape& shape) {
     TMemoryFileSystem files;

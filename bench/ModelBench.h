@@ -28,7 +28,7 @@ struct TBenchShape {
 
 struct TModelBenchResult {
     double Seconds = 0;
-    int64_t Entries = 0;       // directory entries the scanner read
+    int64_t Entries = 0;        // directory entries the scanner read
     double BytesPerFolder = 0;  // model memory: nodes, names and records
     int64_t TreeSize = 0;
 };

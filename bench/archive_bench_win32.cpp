@@ -27,9 +27,7 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-double SecondsSince(TClock::time_point start) {
-    return std::chrono::duration<double>(TClock::now() - start).count();
-}
+double SecondsSince(TClock::time_point start) { return std::chrono::duration<double>(TClock::now() - start).count(); }
 
 // The dialog's services as the program gives them, apart from the boxes (a
 // box would stop the run) and the drive list (the folder's drive alone).
@@ -49,8 +47,7 @@ TArchiveChoices Choices() {
 
 // Archives through the dialog, shown over `owner`; the time from the click
 // on "Archive >>" to the results. Empty archive path: the run failed.
-double ThroughDialog(TBenchServices& bench, const TCompressFolderRequest& request, HWND owner,
-                     std::string& archive) {
+double ThroughDialog(TBenchServices& bench, const TCompressFolderRequest& request, HWND owner, std::string& archive) {
     TCleanUpCompressFolderBox box(bench.Services, request);
     double seconds = 0;
     bench.Runner.Script = [&](TDialog&) {

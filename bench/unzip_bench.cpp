@@ -118,9 +118,9 @@ int wmain(int argc, wchar_t** argv) {
     tree.resize(tree.find_last_of(L'\\'));
     tree.resize(tree.find_last_of(L'\\'));
     HMODULE library = LoadLibraryW((tree + L"\\src\\UNZDLL.DLL").c_str());
-    const auto exec = library ? reinterpret_cast<TUnzDllExec>(
-                                    reinterpret_cast<void*>(GetProcAddress(library, "UnzDllExec")))
-                              : nullptr;
+    const auto exec =
+        library ? reinterpret_cast<TUnzDllExec>(reinterpret_cast<void*>(GetProcAddress(library, "UnzDllExec")))
+                : nullptr;
     if (!exec) {
         std::fprintf(stderr, "UNZDLL.DLL not found beside the program\n");
         return 1;

@@ -106,7 +106,9 @@ TToolRun RunTool(const char* name, const std::wstring& exe, const std::wstring& 
     return run;
 }
 
-TToolRun RunQmscan(const std::wstring& exe, const std::wstring& folder) { return RunTool("qmscan", exe, Quoted(folder)); }
+TToolRun RunQmscan(const std::wstring& exe, const std::wstring& folder) {
+    return RunTool("qmscan", exe, Quoted(folder));
+}
 
 // Quarrymap.exe /csv of the folder into a file in the temporary folder.
 TToolRun RunCsv(const std::wstring& exe, const std::wstring& folder) {
@@ -324,8 +326,8 @@ int wmain(int argc, wchar_t** argv) {
     const int rounds = argc > 4 ? std::max(1, _wtoi(argv[4])) : 3;
     const std::wstring folder = FolderPath(argument);
     const std::wstring caption = std::wstring(kCaption) + L" - " + folder;
-    std::printf("qmscan %s against Quarrymap %s until \"%s\" with Scan enabled, best of %d\n",
-                Narrow(folder).c_str(), Narrow(argument).c_str(), Narrow(caption).c_str(), rounds);
+    std::printf("qmscan %s against Quarrymap %s until \"%s\" with Scan enabled, best of %d\n", Narrow(folder).c_str(),
+                Narrow(argument).c_str(), Narrow(caption).c_str(), rounds);
     std::fflush(stdout);
 
     if (!RunQmscan(qmscan, folder).Ok) return 2;  // warm-up: both meet a cached tree
@@ -344,10 +346,11 @@ int wmain(int argc, wchar_t** argv) {
         if (!removing.Ok) return 2;
         const TToolRun csv = RunCsv(quarrymap, folder);
         if (!csv.Ok) return 2;
-        std::printf("run %d: qmscan %.3f s; window %.3f s (main window after %.3f s, caption after %.3f s; %s in "
-                    "%.3f s); again %.3f s, all drives removed in %.3f s\n",
-                    i, tool.Wall, window.Wall, window.MainWindow, window.Caption,
-                    window.Killed ? "ended by force" : "closed", window.Close, removing.Wall, removing.RemoveAll);
+        std::printf(
+            "run %d: qmscan %.3f s; window %.3f s (main window after %.3f s, caption after %.3f s; %s in "
+            "%.3f s); again %.3f s, all drives removed in %.3f s\n",
+            i, tool.Wall, window.Wall, window.MainWindow, window.Caption, window.Killed ? "ended by force" : "closed",
+            window.Close, removing.Wall, removing.RemoveAll);
         std::fflush(stdout);
         std::printf("run %d: Quarrymap /csv %.3f s\n", i, csv.Wall);
         bestTool.Wall = std::min(bestTool.Wall, tool.Wall);
@@ -359,8 +362,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("best of %d wall time: qmscan %.3f s, Quarrymap window %.3f s\n", rounds, bestTool.Wall,
                 bestWindow.Wall);
     std::printf("ratio window/qmscan: %.3f\n", bestWindow.Wall / bestTool.Wall);
-    std::printf("Quarrymap /csv of the same folder: %.3f s, ratio to qmscan %.3f (target at most 1.2)\n",
-                bestCsv.Wall, bestCsv.Wall / bestTool.Wall);
+    std::printf("Quarrymap /csv of the same folder: %.3f s, ratio to qmscan %.3f (target at most 1.2)\n", bestCsv.Wall,
+                bestCsv.Wall / bestTool.Wall);
     std::printf("remove all drives: %.3f s, ratio to the window's scan %.3f (target at most %.1f)\n",
                 bestWindow.RemoveAll, bestWindow.RemoveAll / bestWindow.Wall, kReleaseTarget);
     if (bestWindow.Close < 1e30)

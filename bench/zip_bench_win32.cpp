@@ -68,8 +68,8 @@ int wmain(int argc, wchar_t** argv) {
     library.resize(library.find_last_of(L'\\'));
     library += L"\\src\\ZIPDLL.DLL";
     const HMODULE module = LoadLibraryW(library.c_str());
-    const auto exec = module ? reinterpret_cast<TZipDllExec>(reinterpret_cast<void*>(GetProcAddress(module, "ZipDllExec")))
-                             : nullptr;
+    const auto exec =
+        module ? reinterpret_cast<TZipDllExec>(reinterpret_cast<void*>(GetProcAddress(module, "ZipDllExec"))) : nullptr;
     if (!exec) {
         std::fprintf(stderr, "zip_bench: cannot load %s\n", Narrow(library).c_str());
         return 2;
@@ -91,9 +91,8 @@ int wmain(int argc, wchar_t** argv) {
     TRun mine, zip;
     for (int round = 0; round < rounds; ++round) {
         DeleteFileW(theirs.c_str());
-        const int zipExit = RunShell("cd '" + unixRoot + "' && /usr/bin/time -f '%e %U %S' -o '" +
-                                         UnixPathOf(timing) + "' /usr/bin/zip -r -9 -q '" + UnixPathOf(theirs) +
-                                         "' mixed",
+        const int zipExit = RunShell("cd '" + unixRoot + "' && /usr/bin/time -f '%e %U %S' -o '" + UnixPathOf(timing) +
+                                         "' /usr/bin/zip -r -9 -q '" + UnixPathOf(theirs) + "' mixed",
                                      root + L"\\shell", output);
         double wall = 0, user = 0, system = 0;
         if (zipExit != 0 || std::sscanf(ReadWholeFile(timing).c_str(), "%lf %lf %lf", &wall, &user, &system) != 3) {
@@ -129,8 +128,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("best of %d at level 9       wall time   processor time   archive bytes\n", rounds);
     std::printf("ZIPDLL.DLL (under Wine):   %7.3f s     %7.3f s     %12lld\n", mine.Wall, mine.Cpu,
                 (long long)mine.Size);
-    std::printf("Info-ZIP zip -r -9:        %7.3f s     %7.3f s     %12lld\n", zip.Wall, zip.Cpu,
-                (long long)zip.Size);
+    std::printf("Info-ZIP zip -r -9:        %7.3f s     %7.3f s     %12lld\n", zip.Wall, zip.Cpu, (long long)zip.Size);
     std::printf("time ratio ours / zip: %.3f (wall), %.3f (processor); target at most 1.3\n", mine.Wall / zip.Wall,
                 mine.Cpu / zip.Cpu);
     std::printf("size ratio ours / zip: %.4f; target at most 1.02\n", double(mine.Size) / double(zip.Size));

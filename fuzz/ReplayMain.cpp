@@ -20,8 +20,8 @@ namespace {
 using TTarget = int (*)(const uint8_t*, size_t);
 
 TTarget TargetFor(const std::filesystem::path& folder) {
-    const std::string name = folder.filename().empty() ? folder.parent_path().filename().string()
-                                                       : folder.filename().string();
+    const std::string name =
+        folder.filename().empty() ? folder.parent_path().filename().string() : folder.filename().string();
     if (name == "zip_entry_list") return FuzzZipEntryList;
     if (name == "zip_archive") return FuzzZipArchive;
     if (name == "zip_round_trip") return FuzzZipRoundTrip;

@@ -124,7 +124,8 @@ void CheckFilePattern(const std::string& name, const std::string& pattern) {
 void CheckStoredName(const std::string& path) {
     const std::string stored = ZipStoredName(path);
     if (ZipStoredName(stored) != stored || stored.find('\\') != std::string::npos) __builtin_trap();
-    const bool drive = stored.size() >= 2 && stored[1] == ':' && ((stored[0] | 0x20) >= 'a' && (stored[0] | 0x20) <= 'z');
+    const bool drive =
+        stored.size() >= 2 && stored[1] == ':' && ((stored[0] | 0x20) >= 'a' && (stored[0] | 0x20) <= 'z');
     if (!stored.empty() && (stored[0] == '/' || drive)) __builtin_trap();
     size_t start = 0;
     while (!stored.empty() && start <= stored.size()) {

@@ -28,7 +28,7 @@ constexpr int kZipMaxPasswordChars = 80;
 constexpr int32_t kZipActionFileBegins = 1;  // text: the file's name as stored; FileSize: its size
 constexpr int32_t kZipActionStep = 2;        // about 32 KB of a file done
 constexpr int32_t kZipActionEndOfBatch = 3;
-constexpr int32_t kZipActionMessage = 4;     // 4 and above; ErrorCode non-zero for a failure
+constexpr int32_t kZipActionMessage = 4;  // 4 and above; ErrorCode non-zero for a failure
 constexpr int32_t kZipStepBytes = 32768;
 // What the callback returns to stop the library.
 constexpr int32_t kZipCallbackStop = -1;

@@ -7,7 +7,7 @@ QM_WINE=/usr/lib/wine/wine64
 
 QM_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest zlib1g-dev
              g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
-             wine64 xvfb zip unzip python3)
+             wine64 xvfb zip unzip python3 clang-format)
 
 qm_log() { echo "== $*" >&2; }
 

@@ -78,13 +78,17 @@ std::string FolderRefusalText(TFolderRefusal refusal, const std::string& folderP
                    " by Quarrymap 2000: a name in its path ends in a dot or a space, and Windows would act on the "
                    "folder of the same name without it. Rename it in the program that made it.";
         case TFolderRefusal::Missing:
-            return folder + " no longer exists: it was deleted, moved or renamed, or its drive cannot be read. "
-                            "Nothing has been " + action + ".";
+            return folder +
+                   " no longer exists: it was deleted, moved or renamed, or its drive cannot be read. "
+                   "Nothing has been " +
+                   action + ".";
         case TFolderRefusal::NotAFolder:
             return folder + " is now a file, not a folder. Nothing has been " + action + ".";
         case TFolderRefusal::FolderLink:
-            return folder + " is a link to another folder (a junction or symbolic link). Its files belong to the "
-                            "folder it points to, so it cannot be " + action +
+            return folder +
+                   " is a link to another folder (a junction or symbolic link). Its files belong to the "
+                   "folder it points to, so it cannot be " +
+                   action +
                    ". Delete or send the link to the Recycle Bin instead; the folder it points to keeps its files.";
     }
     return std::string();

@@ -19,7 +19,7 @@ enum class TFolderRefusal {
     RewrittenName,  // a name ending in a dot or a space: the libraries and the shell reach its twin
     Missing,        // gone, renamed, or its parent cannot be read
     NotAFolder,
-    FolderLink,     // a junction or folder link: its files belong to the folder it points to
+    FolderLink,  // a junction or folder link: its files belong to the folder it points to
 };
 
 // The folder's own entry in its parent's listing, its name matched exactly

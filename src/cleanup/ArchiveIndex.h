@@ -46,7 +46,7 @@ std::string ChooseArchivePath(char driveLetter, const std::string& archiveFolder
                               const std::function<uint32_t()>& drawNumber, IFileSystem& files);
 
 struct TArchiveRecord {
-    std::string ArchiveName;   // name and extension only
+    std::string ArchiveName;  // name and extension only
     std::string Description;
     std::string FolderName;    // the archived folder's last component
     std::string OriginalPath;  // its parent, "C:\" for a drive root

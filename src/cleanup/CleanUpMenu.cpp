@@ -35,9 +35,10 @@ const char* CleanUpActionDone(TCleanUpAction action) {
 }
 
 std::string RemoveLinkQuestion(const std::string& linkPath) {
-    return linkPath + " is a link to another folder (a junction or symbolic link). It holds no files of its own, so "
-                      "it is removed rather than deleted or sent to the Recycle Bin; the folder it points to keeps "
-                      "all its files.\r\n\r\nRemove the link?";
+    return linkPath +
+           " is a link to another folder (a junction or symbolic link). It holds no files of its own, so "
+           "it is removed rather than deleted or sent to the Recycle Bin; the folder it points to keeps "
+           "all its files.\r\n\r\nRemove the link?";
 }
 
 std::string LinkNotRemovedText(const std::string& linkPath, const std::string& reason) {

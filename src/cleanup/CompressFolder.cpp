@@ -116,7 +116,9 @@ std::string DeleteArchiveQuestion(const std::string& folderName) {
            "Warning: You will not be able to restore any file from this folder if you delete the ZIP archive.";
 }
 
-std::string DeleteArchiveFailedText(const std::string& archivePath) { return "Could not delete archive " + archivePath; }
+std::string DeleteArchiveFailedText(const std::string& archivePath) {
+    return "Could not delete archive " + archivePath;
+}
 
 std::string CreateFolderFailedText(const std::string& folderPath) { return "Could not create folder " + folderPath; }
 

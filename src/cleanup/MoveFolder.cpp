@@ -41,8 +41,8 @@ int64_t WastedAtClusterSize(const TMoveFolderRequest& request, int32_t clusterSi
 }
 
 std::vector<TGainRow> SmallerClusterDrives(const TMoveFolderRequest& request, IDriveEnumerator& drives,
-                                           IDriveInfo& driveInfo, IRemovableDrives& removable,
-                                           IShellInfo& shell, const ILocale& locale) {
+                                           IDriveInfo& driveInfo, IRemovableDrives& removable, IShellInfo& shell,
+                                           const ILocale& locale) {
     std::vector<TGainRow> rows;
     if (request.SourcePath.empty()) return rows;
     const int32_t sourceCluster = GetClusterSize(driveInfo, ShellDriveRoot(request.SourcePath[0]));
@@ -136,16 +136,15 @@ TMoveRefusal CheckMove(const std::string& sourcePath, const std::string& target,
 
 std::string MoveRefusalText(TMoveRefusal refusal) {
     switch (refusal) {
-        case TMoveRefusal::None:
-            return std::string();
-        case TMoveRefusal::EmptyTarget:
-            return "Please enter the new location of the folder.";
+        case TMoveRefusal::None: return std::string();
+        case TMoveRefusal::EmptyTarget: return "Please enter the new location of the folder.";
         case TMoveRefusal::RelativeTarget:
             return "Please enter the new location as a full path, starting with a drive letter (such as D:\\Data) "
                    "or with a network share (such as \\\\Server\\Data).";
         case TMoveRefusal::SourceTooLong:
             return "The path of this folder is too long to be moved by Windows. A folder can be moved when its path "
-                   "has at most " + std::to_string(kMaxMoveSourceLength) + " characters.";
+                   "has at most " +
+                   std::to_string(kMaxMoveSourceLength) + " characters.";
         case TMoveRefusal::TargetTooLong:
             return "The new location is too long. Please choose a location whose path has at most " +
                    std::to_string(kMaxShellPathLength) + " characters.";

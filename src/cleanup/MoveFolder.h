@@ -41,8 +41,8 @@ int64_t WastedAtClusterSize(const TMoveFolderRequest& request, int32_t clusterSi
 // The fixed drives (and network drives) whose clusters are smaller than
 // those of the source's drive, in letter order, with what moving gains.
 std::vector<TGainRow> SmallerClusterDrives(const TMoveFolderRequest& request, IDriveEnumerator& drives,
-                                           IDriveInfo& driveInfo, IRemovableDrives& removable,
-                                           IShellInfo& shell, const ILocale& locale);
+                                           IDriveInfo& driveInfo, IRemovableDrives& removable, IShellInfo& shell,
+                                           const ILocale& locale);
 
 std::string WastedOnSourceText(int64_t wastedShown, const ILocale& locale);
 

@@ -24,9 +24,8 @@ int32_t QM_ZIPAPI ZipMasterCallback(TZipCallbackRecord* record) {
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     if (text.size() < tail.size()) return false;
-    return std::equal(tail.begin(), tail.end(), text.end() - tail.size(), [](char a, char b) {
-        return std::toupper((unsigned char)a) == std::toupper((unsigned char)b);
-    });
+    return std::equal(tail.begin(), tail.end(), text.end() - tail.size(),
+                      [](char a, char b) { return std::toupper((unsigned char)a) == std::toupper((unsigned char)b); });
 }
 
 // The first `limit` characters of a UTF-8 text.
@@ -45,7 +44,8 @@ struct TBlockTexts {
     std::vector<std::string> Specs;
 
     TBlockTexts(const std::string& zipName, const std::string& password, const std::vector<std::string>& specs)
-        : ZipName(zipName), Password(password),
+        : ZipName(zipName),
+          Password(password),
           Specs(specs.begin(), specs.begin() + std::min<size_t>(specs.size(), kZipMaxSpecs)) {}
 
     template <typename TBlock>
@@ -237,23 +237,24 @@ int32_t TZipMaster::HandleCallback(const TZipCallbackRecord& record) {
     try {
         const std::string text(record.Text, strnlen(record.Text, sizeof record.Text));
         switch (record.Action) {
-        case kZipActionFileBegins:
-            if (OnProgress) OnProgress(*this, TZipProgressKind::NewFile, record.FileSize, text);
-            break;
-        case kZipActionStep:
-            if (OnProgress) OnProgress(*this, TZipProgressKind::Step, record.FileSize, text);
-            break;
-        case kZipActionEndOfBatch:
-            if (OnProgress) OnProgress(*this, TZipProgressKind::EndOfBatch, record.FileSize, text);
-            break;
-        default:
-            if (record.Action >= kZipActionMessage && OnMessage) {
-                std::string message = text;
-                for (int i = 0; i < 2 && !message.empty() && (message.back() == '\r' || message.back() == '\n'); ++i)
-                    message.pop_back();
-                OnMessage(*this, record.ErrorCode, message);
-            }
-            break;
+            case kZipActionFileBegins:
+                if (OnProgress) OnProgress(*this, TZipProgressKind::NewFile, record.FileSize, text);
+                break;
+            case kZipActionStep:
+                if (OnProgress) OnProgress(*this, TZipProgressKind::Step, record.FileSize, text);
+                break;
+            case kZipActionEndOfBatch:
+                if (OnProgress) OnProgress(*this, TZipProgressKind::EndOfBatch, record.FileSize, text);
+                break;
+            default:
+                if (record.Action >= kZipActionMessage && OnMessage) {
+                    std::string message = text;
+                    for (int i = 0; i < 2 && !message.empty() && (message.back() == '\r' || message.back() == '\n');
+                         ++i)
+                        message.pop_back();
+                    OnMessage(*this, record.ErrorCode, message);
+                }
+                break;
         }
     } catch (...) {
         // An event handler failed inside the library's call: stop the library

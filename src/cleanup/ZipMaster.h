@@ -51,8 +51,8 @@ constexpr size_t kZipPasswordMaxChars = 80;
 
 class TZipMaster {
 public:
-    using TProgressEvent = std::function<void(TZipMaster& sender, TZipProgressKind kind, uint32_t fileSize,
-                                              const std::string& fileName)>;
+    using TProgressEvent =
+        std::function<void(TZipMaster& sender, TZipProgressKind kind, uint32_t fileSize, const std::string& fileName)>;
     using TMessageEvent = std::function<void(TZipMaster& sender, int32_t errorCode, const std::string& message)>;
 
     explicit TZipMaster(TZipMasterServices services) : Services(services) {}

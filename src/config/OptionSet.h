@@ -60,8 +60,7 @@ public:
 // were added.
 class TOptions {
 public:
-    TOptions(std::string rootPath, std::string section)
-        : RootPath(std::move(rootPath)), Section(std::move(section)) {}
+    TOptions(std::string rootPath, std::string section) : RootPath(std::move(rootPath)), Section(std::move(section)) {}
 
     TIntOption* AddInt(const std::string& name, int32_t defaultValue);
     TBoolOption* AddBool(const std::string& name, bool defaultValue);

@@ -52,9 +52,7 @@ void VisitOptions(TVisit&& visit) {
 
 TBoolOption* AddOption(TOptions& set, const char* name, bool value) { return set.AddBool(name, value); }
 TIntOption* AddOption(TOptions& set, const char* name, int32_t value) { return set.AddInt(name, value); }
-TStrOption* AddOption(TOptions& set, const char* name, const std::string& value) {
-    return set.AddStr(name, value);
-}
+TStrOption* AddOption(TOptions& set, const char* name, const std::string& value) { return set.AddStr(name, value); }
 
 // The option sets of the two sections, each option made with its default
 // and tied to its field of TProgramOptions.
@@ -63,8 +61,8 @@ public:
     TOptionSets() {
         const TProgramOptions defaults;
         VisitOptions([&](const char* section, const char* name, auto field) {
-            auto* option = AddOption(std::strcmp(section, kOptionsSection) == 0 ? Options : Desktop, name,
-                                     defaults.*field);
+            auto* option =
+                AddOption(std::strcmp(section, kOptionsSection) == 0 ? Options : Desktop, name, defaults.*field);
             ToFields.push_back([option, field](TProgramOptions& to) { to.*field = option->Value; });
             FromFields.push_back([option, field](const TProgramOptions& from) { option->Value = from.*field; });
         });
@@ -165,7 +163,6 @@ const TColorTable DefaultColors = {
     kRed,                 // Pie - Section Wasted
     kLime,                // Pie - Free space
 };
-
 
 const std::array<const char*, kColorCount> ColorNames = {
     "Pie - Background",

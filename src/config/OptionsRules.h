@@ -30,7 +30,7 @@ std::string InvalidThresholdMessage(const std::string& text);
 // All three texts read in order. Nothing is taken unless all are valid, so
 // a rejected text never leaves the others half-applied.
 struct TThresholdCheck {
-    int Rejected = -1;  // the first text that is not a number or out of range; -1 when none
+    int Rejected = -1;             // the first text that is not a number or out of range; -1 when none
     TThresholdAngles Angles = {};  // the three angles, when none was rejected
 };
 TThresholdCheck CheckThresholdTexts(const TThresholdTexts& texts, const std::string& decimalSeparator);

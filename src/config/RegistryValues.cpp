@@ -12,8 +12,8 @@ int32_t ReadIntegerValue(IRegistry& registry, const std::string& root, const std
     return TRegIniFile(registry, root).ReadInteger(section, name, defaultValue);
 }
 
-void WriteStringValue(IRegistry& registry, const std::string& root, const std::string& section,
-                      const std::string& name, const std::string& text) {
+void WriteStringValue(IRegistry& registry, const std::string& root, const std::string& section, const std::string& name,
+                      const std::string& text) {
     TRegIniFile(registry, root).WriteString(section, name, text);
 }
 
@@ -22,8 +22,8 @@ std::string ReadStringValue(IRegistry& registry, const std::string& root, const 
     return TRegIniFile(registry, root).ReadString(section, name, defaultText);
 }
 
-void WriteBinaryValue(IRegistry& registry, const std::string& root, const std::string& section,
-                      const std::string& name, size_t size, const uint8_t* buffer) {
+void WriteBinaryValue(IRegistry& registry, const std::string& root, const std::string& section, const std::string& name,
+                      size_t size, const uint8_t* buffer) {
     TBinRegIniFile(registry, root).WriteBinary(section, name, size, buffer);
 }
 

@@ -15,13 +15,13 @@ void WriteIntegerValue(IRegistry& registry, const std::string& root, const std::
 int32_t ReadIntegerValue(IRegistry& registry, const std::string& root, const std::string& section,
                          const std::string& name, int32_t defaultValue);
 
-void WriteStringValue(IRegistry& registry, const std::string& root, const std::string& section,
-                      const std::string& name, const std::string& text);
+void WriteStringValue(IRegistry& registry, const std::string& root, const std::string& section, const std::string& name,
+                      const std::string& text);
 std::string ReadStringValue(IRegistry& registry, const std::string& root, const std::string& section,
                             const std::string& name, const std::string& defaultText);
 
-void WriteBinaryValue(IRegistry& registry, const std::string& root, const std::string& section,
-                      const std::string& name, size_t size, const uint8_t* buffer);
+void WriteBinaryValue(IRegistry& registry, const std::string& root, const std::string& section, const std::string& name,
+                      size_t size, const uint8_t* buffer);
 // The number of bytes copied to `buffer`; 0 when the value is missing.
 size_t ReadBinaryValue(IRegistry& registry, const std::string& root, const std::string& section,
                        const std::string& name, size_t bufferSize, uint8_t* buffer);

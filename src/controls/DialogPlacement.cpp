@@ -17,8 +17,8 @@ int32_t CenteredStart(int64_t mainStart, int64_t mainEnd, int64_t dialogExtent, 
 
 }  // namespace
 
-TPoint CenteredOverMainWindow(const TRect& mainWindow, int32_t dialogWidth, int32_t dialogHeight,
-                              int32_t screenWidth, int32_t screenHeight) {
+TPoint CenteredOverMainWindow(const TRect& mainWindow, int32_t dialogWidth, int32_t dialogHeight, int32_t screenWidth,
+                              int32_t screenHeight) {
     TPoint corner;
     corner.X = CenteredStart(mainWindow.Left, mainWindow.Right, dialogWidth, screenWidth);
     corner.Y = CenteredStart(mainWindow.Top, mainWindow.Bottom, dialogHeight, screenHeight);

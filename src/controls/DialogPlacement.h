@@ -8,8 +8,8 @@
 // `mainWindow` is in screen coordinates; the result is the dialog's
 // top-left corner. A dialog larger than the screen keeps its right and
 // bottom edges on the screen.
-TPoint CenteredOverMainWindow(const TRect& mainWindow, int32_t dialogWidth, int32_t dialogHeight,
-                              int32_t screenWidth, int32_t screenHeight);
+TPoint CenteredOverMainWindow(const TRect& mainWindow, int32_t dialogWidth, int32_t dialogHeight, int32_t screenWidth,
+                              int32_t screenHeight);
 
 // With no stored placement the main window takes about 70 % of the work
 // area of its screen, centred, rather than its small designed size.

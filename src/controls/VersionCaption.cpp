@@ -40,12 +40,9 @@ struct TFlagName {
 };
 
 const TFlagName kFlagNames[] = {
-    {kVersionFlagDebug, ", Debug Build"},
-    {kVersionFlagPreRelease, ", Pre-Release Build"},
-    {kVersionFlagPatched, ", Patched Build"},
-    {kVersionFlagPrivateBuild, ", Private Build"},
-    {kVersionFlagInfoInferred, ", InfoInferred"},
-    {kVersionFlagSpecialBuild, ", Special Build"},
+    {kVersionFlagDebug, ", Debug Build"},         {kVersionFlagPreRelease, ", Pre-Release Build"},
+    {kVersionFlagPatched, ", Patched Build"},     {kVersionFlagPrivateBuild, ", Private Build"},
+    {kVersionFlagInfoInferred, ", InfoInferred"}, {kVersionFlagSpecialBuild, ", Special Build"},
 };
 
 std::string LangCharsetOf(const TVersionTranslation& translation) {

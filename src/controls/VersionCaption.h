@@ -23,10 +23,10 @@ const char* VersionResourceKeyOf(TVersionResource field);
 const char* VersionResourcePrefixOf(TVersionResource field);
 
 // What stands in the caption when the value cannot be shown.
-extern const char kNoVersionData[];           // the executable has no version resource
-extern const char kVersionInfoError[];        // the resource or the value cannot be read
-extern const char kTranslationInfoError[];    // no usable translation table
-extern const char kNoVersionInfo[];           // the string is empty
+extern const char kNoVersionData[];         // the executable has no version resource
+extern const char kVersionInfoError[];      // the resource or the value cannot be read
+extern const char kTranslationInfoError[];  // no usable translation table
+extern const char kNoVersionInfo[];         // the string is empty
 
 // The caption of a version label: an optional prefix and one field of the
 // executable's version resource. Every change of a property works the

@@ -14,9 +14,9 @@ enum class TCommandLineAction {
 
 struct TCommandLineJob {
     TCommandLineAction Action = TCommandLineAction::OpenWindow;
-    std::string OutputFile;  // FILE, as given
-    std::string Path;        // PATH, as given
-    std::string Problem;     // what is wrong, for a usage error
+    std::string OutputFile;          // FILE, as given
+    std::string Path;                // PATH, as given
+    std::string Problem;             // what is wrong, for a usage error
     std::vector<std::string> Paths;  // the drives and folders for the window
 };
 

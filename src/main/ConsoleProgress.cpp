@@ -11,8 +11,8 @@ std::string TConsoleProgress::Update(uint64_t nowMs, int64_t folders, int64_t fi
     std::string line = "Scanning: " + std::to_string(folders) + " folders, " + std::to_string(files) + " files";
     const size_t used = line.size() + 2;
     if (!path.empty() && used < Width) {
-        const std::string shown = MinimizePath(path, int(Width - used),
-                                               [](const std::string& text) { return int(Utf8Length(text)); });
+        const std::string shown =
+            MinimizePath(path, int(Width - used), [](const std::string& text) { return int(Utf8Length(text)); });
         // A folder name too long for what is left is left out altogether.
         if (Utf8Length(shown) <= Width - used) line += "  " + shown;
     }

@@ -25,4 +25,3 @@ private:
     uint64_t NextMs;
     size_t ShownLength = 0;  // characters of the line on screen
 };
-

@@ -62,8 +62,7 @@ TOwnEntry ReadOwnEntry(IFileSystem& fileSystem, const std::string& folderPath) {
     return own;
 }
 
-std::array<std::string, kFolderInfoRowCount> FolderInfoValues(const std::string& displayName,
-                                                              const TOwnEntry& ownEntry,
+std::array<std::string, kFolderInfoRowCount> FolderInfoValues(const std::string& displayName, const TOwnEntry& ownEntry,
                                                               const TFolderSize& record, const ILocale& locale) {
     std::array<std::string, kFolderInfoRowCount> values;
     values[0] = displayName;

@@ -36,9 +36,8 @@ TMeasurementTexts MeasurementTexts(const TFolderNode& node, int clusterView, con
 // The detail grid: column 0 holds these fixed labels, column 1 the values.
 constexpr int kFolderInfoRowCount = 11;
 constexpr std::array<const char*, kFolderInfoRowCount> kFolderInfoRowLabels = {
-    "Long name",        "MS-DOS name",  "Last access date", "Last change date",
-    "Creation date",    "Attributes",   "",                 "Read-Only files",
-    "Hidden files",     "System files", "Compressed files",
+    "Long name", "MS-DOS name",     "Last access date", "Last change date", "Creation date",    "Attributes",
+    "",          "Read-Only files", "Hidden files",     "System files",     "Compressed files",
 };
 
 // The folder's own directory entry, as a find-first on its path gives it.
@@ -55,8 +54,7 @@ TOwnEntry ReadOwnEntry(IFileSystem& fileSystem, const std::string& folderPath);
 // Column 1 of the grid. `displayName` is the shell's display name of the
 // folder; the access and change dates and the attribute sentences come from
 // the record, which covers every file of the folder tree.
-std::array<std::string, kFolderInfoRowCount> FolderInfoValues(const std::string& displayName,
-                                                              const TOwnEntry& ownEntry,
+std::array<std::string, kFolderInfoRowCount> FolderInfoValues(const std::string& displayName, const TOwnEntry& ownEntry,
                                                               const TFolderSize& record, const ILocale& locale);
 
 // The names of the set bits among Archive, ReadOnly, Hidden, System and

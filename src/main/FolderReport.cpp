@@ -19,12 +19,14 @@ struct TReportWriter {
 // "-> Size: 2 KB(2,048 bytes)": the short form runs into the exact one.
 void SizeLines(TReportWriter& out, int64_t size, int64_t wasted, int64_t files, int64_t folders,
                const ILocale& locale) {
-    const auto both = [&](int64_t value) { return FormatSize(value, locale) + "(" + FormatExactSize(value, locale) + ")"; };
+    const auto both = [&](int64_t value) {
+        return FormatSize(value, locale) + "(" + FormatExactSize(value, locale) + ")";
+    };
     out.Line("-> Size: " + both(size));
     out.Line("-> Allocated: " + both(size + wasted));
     out.Line("-> Wasted: " + both(wasted));
-    out.Line("-> Objects: " + FormatCount(files + folders, locale) + "(" + FormatCount(files, locale) + " file(s) and " +
-             FormatCount(folders, locale) + " subfolder(s))");
+    out.Line("-> Objects: " + FormatCount(files + folders, locale) + "(" + FormatCount(files, locale) +
+             " file(s) and " + FormatCount(folders, locale) + " subfolder(s))");
 }
 
 }  // namespace

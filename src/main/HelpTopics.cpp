@@ -25,7 +25,8 @@ void THelpTopics::OpenHelp(int context) const {
     const std::string folder = ParentFolderPath(ProgramPath);
     IFileSystem& files = Files;
     const std::string page =
-        context == 0 ? HelpIndexPath(folder)
-                     : HelpTopicPath(folder, context, [&files](const std::string& path) { return files.PathExists(path); });
+        context == 0
+            ? HelpIndexPath(folder)
+            : HelpTopicPath(folder, context, [&files](const std::string& path) { return files.PathExists(path); });
     OpenOrSay(Shell, Boxes, page);
 }

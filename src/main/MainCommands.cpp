@@ -65,15 +65,18 @@ std::vector<TMenuEntry> BuildMainMenu() {
         Item(cmdFileRescanCurrentDirectory, "Current &Folder", "Rescans the current folder and all its subfolders.", 2),
         Item(cmdFileRescanCurrentDrive, "&Current Drive", "Rescans the current drive.", 2),
         Item(cmdFileRescanAllDrives, "&All Drives", "Rescans all scanned drives.", 2),
-        Disabled(Submenu(cmdFileRemove, "Remo&ve from Tree",
-                         "Contains commands for removing drives from the folder tree.")),
-        Item(cmdFileRemoveCurrentDrive, "&Current Drive", "Removes the current selected drive from the folder tree.", 2),
+        Disabled(
+            Submenu(cmdFileRemove, "Remo&ve from Tree", "Contains commands for removing drives from the folder tree.")),
+        Item(cmdFileRemoveCurrentDrive, "&Current Drive", "Removes the current selected drive from the folder tree.",
+             2),
         Item(cmdFileRemoveAllDrives, "&All Drives", "Removes all drives from the folder tree.", 2),
         Separator(),
         Disabled(WithShortcut(Item(cmdFileAbort, "&Abort Scanning", "Aborts the scanning process."), 'A', true)),
         Separator(),
-        Submenu(cmdFileExportPie, "Export &Pie", "Copies the pie chart to the clipboard or saves it in a graphic file."),
-        Submenu(cmdFilePieToClipboard, "To &Clipboard", "Copies the pie chart to the clipboard in metafile or bitmap format.", 2),
+        Submenu(cmdFileExportPie, "Export &Pie",
+                "Copies the pie chart to the clipboard or saves it in a graphic file."),
+        Submenu(cmdFilePieToClipboard, "To &Clipboard",
+                "Copies the pie chart to the clipboard in metafile or bitmap format.", 2),
         Item(cmdFilePieAsMetafile, "As &Metafile", "Copies the pie chart to the clipboard in metafile format.", 3),
         Item(cmdFilePieAsBitmap, "As &Bitmap", "Copies the pie chart to the clipboard in bitmap format.", 3),
         Item(cmdFilePieToFile, "To &File...", "Saves the pie chart in a bitmap of metafile file.", 2),
@@ -99,9 +102,9 @@ std::vector<TMenuEntry> BuildMainMenu() {
         Ticked(Item(cmdViewFolderInformation, "Folder &Information",
                     "Displays detailed information about the current folder."),
                TMenuMark::Radio, false),
-        Ticked(Item(cmdViewSubfolders, "Subfo&lders",
-                    "Displays a detailed list of the subfolders of the current folder."),
-               TMenuMark::Radio, false),
+        Ticked(
+            Item(cmdViewSubfolders, "Subfo&lders", "Displays a detailed list of the subfolders of the current folder."),
+            TMenuMark::Radio, false),
         Ticked(Item(cmdViewWastedSpace, "&Wasted Space",
                     "Displays information about the space wasted by the current folder/drive."),
                TMenuMark::Radio, false),
@@ -150,7 +153,8 @@ TToolButton ToolSeparator() {
 }
 
 std::vector<TToolButton> BuildToolbar() {
-    TToolButton stop = Tool(toolStop, TToolKind::Button, kImageStop, "Abort scanning|Abort the scanning process", false);
+    TToolButton stop =
+        Tool(toolStop, TToolKind::Button, kImageStop, "Abort scanning|Abort the scanning process", false);
     stop.Tooltip = false;
     return {
         Tool(toolScan, TToolKind::Button, kImageScan,
@@ -161,8 +165,8 @@ std::vector<TToolButton> BuildToolbar() {
         ToolSeparator(),
         stop,
         ToolSeparator(),
-        Tool(toolLevelUp, TToolKind::Button, kImageLevelUp, "Up One Level|Select the parent folder of the current folder",
-             false),
+        Tool(toolLevelUp, TToolKind::Button, kImageLevelUp,
+             "Up One Level|Select the parent folder of the current folder", false),
         Tool(toolExplore, TToolKind::Button, kImageExplore, "Explore Current Folder|Explore the current folder", false),
         ToolSeparator(),
         Tool(toolShowWasted, TToolKind::Check, kImageShowWasted,

@@ -14,15 +14,15 @@ constexpr int kToolbarStripHeight = 26;
 constexpr int kDriveBoxWidth = 169;
 constexpr int kToolbarLeft = 171;
 constexpr int kToolbarWidth = 247;
-constexpr int kStripGap = 3;            // between the toolbar strip and the client area
-constexpr int kLeftPanelWidth = 165;    // at first
+constexpr int kStripGap = 3;          // between the toolbar strip and the client area
+constexpr int kLeftPanelWidth = 165;  // at first
 constexpr int kSplitterWidth = 3;
-constexpr int kPagesTopGap = 8;         // above the page control in the right-hand panel
+constexpr int kPagesTopGap = 8;  // above the page control in the right-hand panel
 constexpr int kStatusClusterPanelWidth = 150;
-constexpr int kMinPaneWidth = 30;       // neither side of the splitter gets narrower
+constexpr int kMinPaneWidth = 30;  // neither side of the splitter gets narrower
 constexpr int kNotReadyPictureWidth = 96;
 constexpr int kNotReadyMemoTop = 12;
-constexpr int kStripControlTop = 2;     // controls on the toolbar strip
+constexpr int kStripControlTop = 2;  // controls on the toolbar strip
 
 // Where the toolbar strip puts the cluster size box.
 struct TStripLayout {

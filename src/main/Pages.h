@@ -32,8 +32,8 @@ const char* ContentTabCaption(int sheet);
 
 // What UpdatePageVisibility decides for a node.
 struct TPageVisibility {
-    bool HasRecord = false;           // the node is a folder with a folder record
-    uint8_t CurrentPage = 0;          // possibly moved from the clean-up page to the pie
+    bool HasRecord = false;   // the node is a folder with a folder record
+    uint8_t CurrentPage = 0;  // possibly moved from the clean-up page to the pie
     std::array<bool, kSheetCount> TabVisible{};
     int ActiveSheet = pageNotScanned;
 };

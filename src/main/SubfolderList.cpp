@@ -30,8 +30,7 @@ int CompareNumbers(uint32_t a, uint32_t b) { return a < b ? -1 : (a > b ? 1 : 0)
 int CompareAscending(const TSubfolderRow& a, const TSubfolderRow& b, int column, const ITextCompare& compare) {
     switch (column) {
         case colName:
-        case colType:
-            return compare.Compare(a.Cell(column), b.Cell(column), false);
+        case colType: return compare.Compare(a.Cell(column), b.Cell(column), false);
         case colSize:
         case colAllocated:
         case colWasted:
@@ -46,12 +45,9 @@ int CompareAscending(const TSubfolderRow& a, const TSubfolderRow& b, int column,
             return compare.Compare(a.Cell(column), b.Cell(column), true);
         }
         // Unsigned: dates from 2044 on have the top bit set.
-        case colLastAccess:
-            return CompareNumbers(a.LastAccessDate, b.LastAccessDate);
-        case colLastChange:
-            return CompareNumbers(a.LastWriteDate, b.LastWriteDate);
-        default:
-            return 0;
+        case colLastAccess: return CompareNumbers(a.LastAccessDate, b.LastAccessDate);
+        case colLastChange: return CompareNumbers(a.LastWriteDate, b.LastWriteDate);
+        default: return 0;
     }
 }
 

@@ -52,7 +52,7 @@ constexpr int kInitialSortColumn = colName;
 
 struct TSubfolderRow {
     std::array<std::string, kSubfolderColumnCount> Cells;  // column k at index k - 1
-    const TFolderNode* Node = nullptr;                      // the subfolder, owned by the tree
+    const TFolderNode* Node = nullptr;                     // the subfolder, owned by the tree
     // Packed local dates kept for sorting; 0 when the cell is empty.
     uint32_t LastAccessDate = 0;
     uint32_t LastWriteDate = 0;

@@ -30,8 +30,7 @@ double SortKey(const TPieSection& section) {
 
 }  // namespace
 
-THPieChart::THPieChart(ICanvas* canvas, int32_t width, int32_t height)
-    : Canvas(canvas), Width(width), Height(height) {
+THPieChart::THPieChart(ICanvas* canvas, int32_t width, int32_t height) : Canvas(canvas), Width(width), Height(height) {
     ApplyGeometry();
 }
 
@@ -70,8 +69,8 @@ void THPieChart::SetColors(TColor back, TColor line, TColor pie) {
     Paint();
 }
 
-void THPieChart::SetLabelColors(TColor textBack, TColor textLine, TColor text, TColor hiTextBack,
-                                TColor hiTextLine, TColor hiText) {
+void THPieChart::SetLabelColors(TColor textBack, TColor textLine, TColor text, TColor hiTextBack, TColor hiTextLine,
+                                TColor hiText) {
     TextBackColor = textBack;
     TextLineColor = textLine;
     TextColor = text;
@@ -162,8 +161,7 @@ void THPieChart::DrawSectionLabel(int32_t index, bool highlighted) {
     const TTextSize size = Canvas->TextExtent(section->Caption);
     const int32_t x = section->LabelX;
     const int32_t y = section->LabelY;
-    const TRect box{x - kBoxPaddingX, y - kBoxPaddingY, x + size.Width + kBoxPaddingX,
-                    y + size.Height + kBoxPaddingY};
+    const TRect box{x - kBoxPaddingX, y - kBoxPaddingY, x + size.Width + kBoxPaddingX, y + size.Height + kBoxPaddingY};
     try {
         if (highlighted) {
             Canvas->Rectangle(box, HiTextBackColor, HiTextLineColor);

@@ -46,8 +46,10 @@ void DrawGaugePie(ICanvas& canvas, const TPieGaugeModel& gauge, const TRect& inn
         // which the system may take for a full turn and fill the whole disc.
         // Such a sliver is drawn as the radius it is.
         const bool sliver = percent < 100 && std::abs(start.X - top.X) <= 1 && std::abs(start.Y - top.Y) <= 1;
-        if (sliver) canvas.Line(TPoint{hw, hh}, top, gauge.ForeColor());
-        else canvas.Pie(disc, start, top, gauge.ForeColor(), gauge.ForeColor());
+        if (sliver)
+            canvas.Line(TPoint{hw, hh}, top, gauge.ForeColor());
+        else
+            canvas.Pie(disc, start, top, gauge.ForeColor(), gauge.ForeColor());
     }
 
     // The wedge's own outline covers part of the rim; draw the rim again.

@@ -67,8 +67,8 @@ struct TItemHeader {
     std::string WasteText;
     std::string TypeText;
     std::string NameText;
-    int32_t ShellIcon = -1;  // index in the system image list; -1 for none
-    int32_t GroupImage = -1; // for a group: 1 for the smaller folders, else 0
+    int32_t ShellIcon = -1;   // index in the system image list; -1 for none
+    int32_t GroupImage = -1;  // for a group: 1 for the smaller folders, else 0
 };
 
 // `kind` is one of the entry kinds of TSectionInfo. The shell describes

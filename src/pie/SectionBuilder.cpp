@@ -23,8 +23,8 @@ TPieBuildSettings PieBuildSettingsOf(const TProgramOptions& options, int cluster
     return settings;
 }
 
-TPieBuilder::TPieBuilder(THPieChart& chart, TSectionInfoList& infos, IFileSystem& fileSystem,
-                         const TDriveList& drives, const ILocale& locale, IPieBuildHost& host)
+TPieBuilder::TPieBuilder(THPieChart& chart, TSectionInfoList& infos, IFileSystem& fileSystem, const TDriveList& drives,
+                         const ILocale& locale, IPieBuildHost& host)
     : Chart(chart), Infos(infos), FileSystem(fileSystem), Drives(drives), Locale(locale), Host(host) {}
 
 void TPieBuilder::BuildPie(TFolderNode* node, const TPieBuildSettings& settings) {
@@ -53,22 +53,22 @@ void TPieBuilder::FillChart(TFolderNode& node) {
     Chart.Clear();
 
     const int64_t treeWasted = ViewTreeWasted(record, Settings.ClusterView);
-    Infos.Add(&node, node.Parent ? kCursorZoomOut : kCursorArrow, std::string(node.Text()), kEntryFolder, path, treeWasted,
-              record.TreeSize);
+    Infos.Add(&node, node.Parent ? kCursorZoomOut : kCursorArrow, std::string(node.Text()), kEntryFolder, path,
+              treeWasted, record.TreeSize);
     Host.ShowItemHeader(path, kEntryFolder, record.TreeSize, treeWasted);
 
     const int64_t total = record.TreeSize + (Settings.IncludeWastedInformation ? treeWasted : 0);
     OtherFoldersSize = 0;
     OtherFoldersWasted = 0;
     if (total == 0) {
-        AddPieEntry("This folder (0 bytes)", "", kColorOtherFolders, kEntryGroup, TGrouping::None, nullptr, 0, 0, 0,
-                    0);
+        AddPieEntry("This folder (0 bytes)", "", kColorOtherFolders, kEntryGroup, TGrouping::None, nullptr, 0, 0, 0, 0);
         return;
     }
     for (auto& child : node.Children) {
         if (!child->Record) continue;  // a subfolder whose rescan was aborted
         AddPieEntry(std::string(child->Text()), path, kColorNormalFolder, kEntryFolder, TGrouping::Folders, child.get(),
-                    Settings.MinFolderSectionAngle, ViewTreeWasted(*child->Record, Settings.ClusterView), child->Record->TreeSize, total);
+                    Settings.MinFolderSectionAngle, ViewTreeWasted(*child->Record, Settings.ClusterView),
+                    child->Record->TreeSize, total);
     }
     if (Settings.ShowFileNames)
         AddFileSections(node, path, total);
@@ -98,16 +98,16 @@ void TPieBuilder::AddFileSections(TFolderNode& node, const std::string& path, in
                 OtherFilesWasted, OtherFilesSize, total);
 }
 
-void TPieBuilder::AddPieEntry(const std::string& caption, const std::string& parentPath, int colorIndex,
-                              uint8_t kind, TGrouping grouping, TFolderNode* node, double minimum, int64_t wasted,
-                              int64_t size, int64_t total) {
+void TPieBuilder::AddPieEntry(const std::string& caption, const std::string& parentPath, int colorIndex, uint8_t kind,
+                              TGrouping grouping, TFolderNode* node, double minimum, int64_t wasted, int64_t size,
+                              int64_t total) {
     const int64_t value = Settings.IncludeWastedInformation ? size + wasted : size;
     const double angle = AngleOf(value, total);
     if (angle > minimum) {
         const bool opensFolder = node && caption != TEXT_FILES_IN_THIS_FOLDER;
         const std::string entryPath = parentPath.empty() ? caption : AddBackslash(parentPath) + caption;
-        const int32_t index = Infos.Add(node, opensFolder ? kCursorZoomIn : kCursorArrow, caption, kind, entryPath,
-                                        wasted, size);
+        const int32_t index =
+            Infos.Add(node, opensFolder ? kCursorZoomIn : kCursorArrow, caption, kind, entryPath, wasted, size);
         TPieSection* section = MakeSection(caption, Settings.Colors[size_t(colorIndex)], node, angle, size, wasted);
         section->InfoIndex = index;
         return;

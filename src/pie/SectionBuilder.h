@@ -36,8 +36,7 @@ public:
     // The section under the mouse is forgotten: the sections are replaced.
     virtual void ResetHover() {}
     // Describe one item (here the folder itself) in the page header.
-    virtual void ShowItemHeader(const std::string& /*path*/, uint8_t /*kind*/, int64_t /*size*/,
-                                int64_t /*wasted*/) {}
+    virtual void ShowItemHeader(const std::string& /*path*/, uint8_t /*kind*/, int64_t /*size*/, int64_t /*wasted*/) {}
     // The chart now holds the selected folder.
     virtual void PieBuilt() {}
 };

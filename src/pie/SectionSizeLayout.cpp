@@ -35,9 +35,7 @@ TSectionSizeLayout LayOutSectionSizeBox(int clientWidth, int clientHeight, TPixe
     const int height = std::max(0, clientHeight);
     // Edges are stacked in 96-DPI units and each is scaled on its own, so
     // the rounding never adds up down the window.
-    const auto band = [&](int top, int bandHeight) {
-        return TRect{0, scale(top), width, scale(top + bandHeight)};
-    };
+    const auto band = [&](int top, int bandHeight) { return TRect{0, scale(top), width, scale(top + bandHeight)}; };
     const int gaugeSize = scale(kSectionSizeGaugeSize);
     TSectionSizeLayout layout;
 

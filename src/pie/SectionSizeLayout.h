@@ -16,7 +16,7 @@ constexpr int kSectionSizeBoxDefaultHeight = 238;
 constexpr int kSectionSizeGaugeSize = 32;
 
 // The label texts of the drive half.
-std::string SectionDriveCaption(char letter);           // "Drive C:"
+std::string SectionDriveCaption(char letter);                      // "Drive C:"
 std::string SectionFreeSpaceCaption(const std::string& freeText);  // "123 MB out of"
 
 // Left of a gauge centred in a panel; negative when the panel is narrower.
@@ -34,7 +34,7 @@ struct TSectionSizeLayout {
     TRect WastedFooter;  // "of used space"
     TRect Bevel;         // its bottom edge is the dividing line
     TRect DrivePanel;
-    TRect DriveTitle;  // "Drive C:"
+    TRect DriveTitle;      // "Drive C:"
     TRect FreeSpaceTitle;  // "Free space"
     TRect FreeSpacePanel;
     TRect FreeSpaceGauge;

@@ -8,7 +8,7 @@ struct TVolumeInformation {
     uint32_t SerialNumber = 0;
     uint32_t MaxComponentLength = 0;
     uint32_t FileSystemFlags = 0;  // bit 0: file names are case-sensitive
-    std::string FileSystemName;     // "FAT32", "NTFS", "CDFS", ...
+    std::string FileSystemName;    // "FAT32", "NTFS", "CDFS", ...
 };
 
 enum : uint32_t { kVolumeCaseSensitive = 0x0001 };

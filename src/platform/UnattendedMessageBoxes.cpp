@@ -1,7 +1,6 @@
 #include "platform/UnattendedMessageBoxes.h"
 
-TMsgResult TUnattendedMessageBoxes::Show(const std::string&, const std::string& text, TMsgButtons buttons,
-                                         TMsgIcon) {
+TMsgResult TUnattendedMessageBoxes::Show(const std::string&, const std::string& text, TMsgButtons buttons, TMsgIcon) {
     if (First.empty()) First = text;
     switch (buttons) {
         case TMsgButtons::Ok: return TMsgResult::Ok;

@@ -8,8 +8,7 @@
 // offers) and its text is kept, so the run can say what went wrong.
 class TUnattendedMessageBoxes : public IMessageBoxes {
 public:
-    TMsgResult Show(const std::string& caption, const std::string& text, TMsgButtons buttons,
-                    TMsgIcon icon) override;
+    TMsgResult Show(const std::string& caption, const std::string& text, TMsgButtons buttons, TMsgIcon icon) override;
 
     // The first box's text; "" while none was shown.
     const std::string& FirstText() const { return First; }

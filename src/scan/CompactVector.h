@@ -15,7 +15,8 @@ class TCompactVector {
 public:
     TCompactVector() = default;
     TCompactVector(TCompactVector&& other) noexcept
-        : Items(std::move(other.Items)), Count(std::exchange(other.Count, 0)),
+        : Items(std::move(other.Items)),
+          Count(std::exchange(other.Count, 0)),
           Capacity(std::exchange(other.Capacity, 0)) {}
     TCompactVector& operator=(TCompactVector&& other) noexcept {
         Items = std::move(other.Items);

@@ -9,9 +9,7 @@ const uint64_t kMillisecondsPerDay = 86400000;
 // where the calendar arithmetic below starts its 400-year eras.
 const uint64_t kFileTimeEpochFromMarch0 = 584694;
 
-std::string TwoDigits(int n) {
-    return std::string(1, char('0' + n / 10)) + char('0' + n % 10);
-}
+std::string TwoDigits(int n) { return std::string(1, char('0' + n / 10)) + char('0' + n % 10); }
 
 }  // namespace
 

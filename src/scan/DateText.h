@@ -8,7 +8,7 @@
 // A file time split into its calendar fields (proleptic Gregorian calendar).
 struct TCalendarTime {
     int Year = 1601;
-    int Month = 1;      // 1 = January
+    int Month = 1;  // 1 = January
     int Day = 1;
     int DayOfWeek = 1;  // 0 = Sunday
     int Hour = 0;

@@ -3,10 +3,10 @@
 #include <vector>
 
 // Path rules shared by the whole program. Paths use "\" and drive letters.
-std::string AddBackslash(const std::string& path);     // "" stays ""
+std::string AddBackslash(const std::string& path);  // "" stays ""
 std::string RemoveBackslash(const std::string& path);
-bool IsDriveRoot(const std::string& path);              // "C:" and "C:\" are roots
-bool HasFullPathForm(const std::string& path);          // starts with a drive root, "C:\"
+bool IsDriveRoot(const std::string& path);      // "C:" and "C:\" are roots
+bool HasFullPathForm(const std::string& path);  // starts with a drive root, "C:\"
 // A full path that names exactly one place: a drive letter with its root
 // ("C:\...") or a network share ("\\server\share..."), with no "." or ".."
 // component and no empty one. Relative and drive-relative paths depend on

@@ -23,7 +23,8 @@ std::string DescribeRecord(const TFolderNode& node) {
     AddLine(text, "OwnFiles", record.OwnFiles);
     AddLine(text, "OwnFolders", record.OwnFolders);
     AddLine(text, "AttrUnion", record.AttrUnion);
-    for (int k = 1; k <= kClusterSizeCount; ++k) AddLine(text, "TreeWastedAt" + std::to_string(k), record.TreeWastedAt[k]);
+    for (int k = 1; k <= kClusterSizeCount; ++k)
+        AddLine(text, "TreeWastedAt" + std::to_string(k), record.TreeWastedAt[k]);
     for (int k = 1; k <= kClusterSizeCount; ++k) AddLine(text, "OwnWastedAt" + std::to_string(k), OwnWastedAt(node, k));
     return text;
 }

@@ -87,8 +87,7 @@ private:
 
 TScanner::TScanner(TFolderTree& tree, IFileSystem& fileSystem, IDriveInfo& drives, TDriveList& driveList,
                    IScanHost& host, const INameOrder& nameOrder)
-    : Tree(tree), FileSystem(fileSystem), Drives(drives), DriveRecords(driveList), Host(host),
-      NameOrder(nameOrder) {}
+    : Tree(tree), FileSystem(fileSystem), Drives(drives), DriveRecords(driveList), Host(host), NameOrder(nameOrder) {}
 
 void TScanner::BeginFolder(const std::string& path, TFolderNode& node) {
     AbortScan = false;

@@ -47,8 +47,8 @@ public:
 // and end its scanning state early).
 class TScanner {
 public:
-    TScanner(TFolderTree& tree, IFileSystem& fileSystem, IDriveInfo& drives, TDriveList& driveList,
-             IScanHost& host, const INameOrder& nameOrder);
+    TScanner(TFolderTree& tree, IFileSystem& fileSystem, IDriveInfo& drives, TDriveList& driveList, IScanHost& host,
+             const INameOrder& nameOrder);
 
     // True while a walk runs.
     bool Busy() const { return Walking; }

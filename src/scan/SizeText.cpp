@@ -30,9 +30,9 @@ uint64_t ScaleFraction(double fraction, int decimals) {
     if (fraction == 0) return 0;
     int exponent = 0;
     const double mantissa = std::frexp(fraction, &exponent);  // [0.5, 1), exponent <= 0
-    const uint64_t m = uint64_t(std::ldexp(mantissa, 53));     // exact, below 2^53
-    const uint64_t scaled = m * kPowersOfFive[decimals];       // below 2^63
-    const int shift = 53 - exponent - decimals;                // at least 49
+    const uint64_t m = uint64_t(std::ldexp(mantissa, 53));    // exact, below 2^53
+    const uint64_t scaled = m * kPowersOfFive[decimals];      // below 2^63
+    const int shift = 53 - exponent - decimals;               // at least 49
     const uint64_t truncated = shift < 64 ? scaled >> shift : 0;
     const bool atLeastHalf = shift <= 64 && ((scaled >> (shift - 1)) & 1) != 0;
     return truncated + (atLeastHalf ? 1 : 0);

@@ -75,8 +75,9 @@ TEST(ArchiveChecks, WhatTheArchiveLeftOutIsCountedByReason) {
     EXPECT_EQ(partial.Hidden, 1);
     EXPECT_EQ(partial.Total(), 4);
     const std::string text = LeftOutText(partial);
-    EXPECT_EQ(text, "4 files of the folder are not in the archive: 3 in subfolders (not added), 1 hidden or system "
-                    "(not added). The folder has been kept; do not delete it, or those files will be lost.");
+    EXPECT_EQ(text,
+              "4 files of the folder are not in the archive: 3 in subfolders (not added), 1 hidden or system "
+              "(not added). The folder has been kept; do not delete it, or those files will be lost.");
     EXPECT_EQ(text.find("You should delete"), std::string::npos);
 
     const TCompressResults results =

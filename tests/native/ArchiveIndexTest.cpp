@@ -111,9 +111,11 @@ TEST_F(ArchiveIndexTest, AnEditedDescriptionIsWrittenAtOnceAndAFailedWriteIsRepo
 TEST(ArchiveName, OnlyTheProgramsOwnFormIsAnArchiveName) {
     for (const char* name : {"D1111111.ZIP", "C0000000.zip", "e7ffffffe.Zip", "Z0123456789ABCDEF.ZIP"})
         EXPECT_TRUE(IsArchiveFileName(name)) << name;
-    for (const char* name : {"", "D111111.ZIP", "..\\Data\\thesis.zip", "D1111111.ZIP\\..\\x.zip", "D:\\1111111.ZIP",
-                             "D1111111.EXE", "D11G1111.ZIP", "1D111111.ZIP", "D1111111.ZIP ", " D1111111.ZIP",
-                             "D1111111.ZIP:stream", "D1111111ZIP", "\xC3\x84" "1111111.ZIP"})
+    for (const char* name :
+         {"", "D111111.ZIP", "..\\Data\\thesis.zip", "D1111111.ZIP\\..\\x.zip", "D:\\1111111.ZIP", "D1111111.EXE",
+          "D11G1111.ZIP", "1D111111.ZIP", "D1111111.ZIP ", " D1111111.ZIP", "D1111111.ZIP:stream", "D1111111ZIP",
+          "\xC3\x84"
+          "1111111.ZIP"})
         EXPECT_FALSE(IsArchiveFileName(name)) << name;
 }
 
@@ -132,8 +134,8 @@ TEST_F(ArchiveIndexTest, KeysThatAreNotArchiveNamesAreIgnoredAndValuesThatAreNot
     const std::vector<TArchiveRecord> listed = Index.List();
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].ArchiveName, "D1111111.ZIP");
-    EXPECT_EQ(listed[0].FolderName, "");          // a path, not a folder's name
-    EXPECT_EQ(listed[0].OriginalPath, "C:\\");    // not a full path: as if missing
+    EXPECT_EQ(listed[0].FolderName, "");        // a path, not a folder's name
+    EXPECT_EQ(listed[0].OriginalPath, "C:\\");  // not a full path: as if missing
     EXPECT_EQ(listed[1].OriginalPath, "\\\\Server\\Share\\Work");
     EXPECT_EQ(Profiles.KeyNames(index, "Descriptions").size(), 5u);
     EXPECT_TRUE(Files.PathExists("D:\\Data\\thesis.zip"));

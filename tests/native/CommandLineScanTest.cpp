@@ -61,8 +61,7 @@ TEST_F(CommandLineScanTest, AFolderIsFoundInItsScannedDriveWithTheWindowsFigures
     // The whole drive was read, as the window's command line does it.
     EXPECT_EQ(RootOf(const_cast<TFolderNode*>(node))->Record->TreeFolders, 3);
 
-    const TFolderNode* expected =
-        FindNodeByPath(Reference.ScanDriveC(), "Data\\Old Photos", false);
+    const TFolderNode* expected = FindNodeByPath(Reference.ScanDriveC(), "Data\\Old Photos", false);
     ASSERT_NE(expected, nullptr);
     EXPECT_EQ(node->Record->TreeSize, expected->Record->TreeSize);
     EXPECT_EQ(node->Record->TreeWasted, expected->Record->TreeWasted);

@@ -32,7 +32,8 @@ TEST(CompressFolderNaming, PresetDescriptionFileMaskAndOptionsComeFromTheFolder)
 
 TEST(CompressFolderResults, GainTextDependsOnDeletionAndOnTheArchiveBeingSmaller) {
     const TFixedLocale locale;
-    const TCompressResults moved = CompressResultTexts(3 * 1024 * 1024, "System (C:)", 1024 * 1024, "Data (D:)", true, locale);
+    const TCompressResults moved =
+        CompressResultTexts(3 * 1024 * 1024, "System (C:)", 1024 * 1024, "Data (D:)", true, locale);
     EXPECT_EQ("The folder you have compressed was using 3.0 MB of disk space on drive System (C:)", moved.Usage);
     EXPECT_EQ("The ZIP achive containing the compressed folder is using 1.0 MB of disk space on drive Data (D:)",
               moved.Archive);
@@ -40,7 +41,8 @@ TEST(CompressFolderResults, GainTextDependsOnDeletionAndOnTheArchiveBeingSmaller
     EXPECT_TRUE(moved.GainShown);
 
     const TCompressResults kept = CompressResultTexts(3 * 1024 * 1024, "C", 1024 * 1024, "C", false, locale);
-    EXPECT_EQ("You should delete the folder you have compressed. This way you will gain 2.0 MB of disk space", kept.Gain);
+    EXPECT_EQ("You should delete the folder you have compressed. This way you will gain 2.0 MB of disk space",
+              kept.Gain);
     EXPECT_TRUE(kept.GainShown);
 
     // An archive as large as the folder's usage, or larger, gains nothing.
@@ -93,19 +95,22 @@ TEST(CompressFolderRestore, SuccessComparesExtractedFilesWithFileEntriesOnly) {
 
 TEST(CompressFolderTexts, MessagesReadAsTheUserSeesThem) {
     EXPECT_EQ("The folder C:\\Data\\Temp was successfully restored", RestoreSuccessText("C:\\Data\\Temp"));
-    EXPECT_EQ("The folder C:\\Temp was not successfully restored. The ZIP archive containing the folder "
-              "(C:\\Archives Bin\\C0000001.ZIP) will not be deleted from your hard-disk so you can try to "
-              "manually restore the folder from the archive.",
-              RestoreFailureText("C:\\Temp", "C:\\Archives Bin\\C0000001.ZIP"));
+    EXPECT_EQ(
+        "The folder C:\\Temp was not successfully restored. The ZIP archive containing the folder "
+        "(C:\\Archives Bin\\C0000001.ZIP) will not be deleted from your hard-disk so you can try to "
+        "manually restore the folder from the archive.",
+        RestoreFailureText("C:\\Temp", "C:\\Archives Bin\\C0000001.ZIP"));
     EXPECT_EQ("You should rescan drive D: as its contents has been changed since the last time you have scanned it.",
               RescanHintText('D'));
-    EXPECT_EQ("Really delete the ZIP archive that contains the folder 'Temp' ?\r\n\r\nWarning: You will not be able "
-              "to restore any file from this folder if you delete the ZIP archive.",
-              DeleteArchiveQuestion("Temp"));
+    EXPECT_EQ(
+        "Really delete the ZIP archive that contains the folder 'Temp' ?\r\n\r\nWarning: You will not be able "
+        "to restore any file from this folder if you delete the ZIP archive.",
+        DeleteArchiveQuestion("Temp"));
     EXPECT_EQ("Error: Disk full\r\n(error code 7)", LibraryErrorText(7, "Disk full"));
     EXPECT_EQ("Could not delete archive C:\\Archives Bin\\C1.ZIP", DeleteArchiveFailedText("C:\\Archives Bin\\C1.ZIP"));
     EXPECT_EQ("Could not create folder Q:\\Archives Bin", CreateFolderFailedText("Q:\\Archives Bin"));
-    EXPECT_EQ("Unable to write to C:\\Archives Bin\\archives.ini", IndexWriteFailedText("C:\\Archives Bin\\archives.ini"));
+    EXPECT_EQ("Unable to write to C:\\Archives Bin\\archives.ini",
+              IndexWriteFailedText("C:\\Archives Bin\\archives.ini"));
 }
 
 TEST(CompressFolderRestore, ControlsFollowTheSelection) {

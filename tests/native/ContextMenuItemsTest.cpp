@@ -62,8 +62,8 @@ TEST(ContextMenuItemsTest, TrailingDotStarAlsoTakesNamesWithoutExtension) {
 }
 
 TEST(ContextMenuItemsTest, QuestionMarkTakesOneWholeUtf8Character) {
-    EXPECT_TRUE(MatchesWildcard("caf?.txt", "caf\xC3\xA9.txt"));         // é, two bytes
-    EXPECT_TRUE(MatchesWildcard("?", "\xE2\x82\xAC"));                   // €, three bytes
+    EXPECT_TRUE(MatchesWildcard("caf?.txt", "caf\xC3\xA9.txt"));  // é, two bytes
+    EXPECT_TRUE(MatchesWildcard("?", "\xE2\x82\xAC"));            // €, three bytes
     EXPECT_FALSE(MatchesWildcard("??", "\xE2\x82\xAC"));
     EXPECT_TRUE(MatchesWildcard("*\xC3\xA9*", "r\xC3\xA9sum\xC3\xA9"));
 }

@@ -8,8 +8,8 @@ const int32_t kScreenWidth = 1024;
 const int32_t kScreenHeight = 768;
 
 TPoint Place(int32_t left, int32_t top, int32_t width, int32_t height, int32_t dialogWidth, int32_t dialogHeight) {
-    return CenteredOverMainWindow(TRect{left, top, left + width, top + height}, dialogWidth, dialogHeight,
-                                  kScreenWidth, kScreenHeight);
+    return CenteredOverMainWindow(TRect{left, top, left + width, top + height}, dialogWidth, dialogHeight, kScreenWidth,
+                                  kScreenHeight);
 }
 
 TEST(DialogPlacementTest, CentresOverThePartOfTheMainWindowOnTheScreen) {
@@ -29,8 +29,8 @@ TEST(DialogPlacementTest, DivisionTruncatesTowardZero) {
 }
 
 TEST(DialogPlacementTest, ClampsToTheScreen) {
-    EXPECT_EQ(0, Place(-500, 100, 800, 400, 400, 100).X);   // partly off the left
-    EXPECT_EQ(0, Place(100, -350, 400, 400, 100, 100).Y);   // partly above the top
+    EXPECT_EQ(0, Place(-500, 100, 800, 400, 400, 100).X);                   // partly off the left
+    EXPECT_EQ(0, Place(100, -350, 400, 400, 100, 100).Y);                   // partly above the top
     EXPECT_EQ(kScreenWidth - 300, Place(1500, 100, 400, 400, 300, 100).X);  // wholly past the right
     EXPECT_EQ(kScreenHeight - 150, Place(100, 900, 400, 400, 100, 150).Y);  // wholly below
     // A dialog larger than the screen keeps its right and bottom edges on it.

@@ -65,7 +65,10 @@ TEST(FileSpecMatch, CaseIsIgnoredBeyondAscii) {
 }
 
 TEST(FileSpecMatch, BrokenUtf8StillMatchesByteForByte) {
-    EXPECT_TRUE(MatchesFilePattern("a\xFF" "b", "a?b"));
+    EXPECT_TRUE(
+        MatchesFilePattern("a\xFF"
+                           "b",
+                           "a?b"));
     EXPECT_TRUE(MatchesFilePattern("\xC3", "*"));
     EXPECT_FALSE(MatchesFilePattern("\xC3", "x"));
 }

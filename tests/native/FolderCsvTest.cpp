@@ -76,9 +76,10 @@ TEST(FolderCsvTest, OneRowPerFolderParentsFirstInTreeOrder) {
     EXPECT_EQ("\r\n", all.substr(all.size() - 2));  // the last row ends too
     EXPECT_EQ(std::string("\xEF\xBB\xBF") + kFolderCsvHeader, rows[0]);
     EXPECT_EQ(0u, rows[1].find("C:\\,0,3192,3192,0,0,0,0,0,0,0,,,0,4096,100,"));
-    EXPECT_EQ("\"C:\\Data, old\",5000,8192,3192,2,1,1000,4096,3096,1,1,,2026-12-08T21:05:09Z,33,4096,"
-              "100,200,300,400,500,600,700,1,2,3,4,5,6,7",
-              rows[2]);
+    EXPECT_EQ(
+        "\"C:\\Data, old\",5000,8192,3192,2,1,1000,4096,3096,1,1,,2026-12-08T21:05:09Z,33,4096,"
+        "100,200,300,400,500,600,700,1,2,3,4,5,6,7",
+        rows[2]);
     EXPECT_EQ(0u, rows[3].find("\"C:\\Data, old\\Inner\","));  // quoted for its parent's comma
     EXPECT_EQ(0u, rows[4].find("C:\\Apps,"));
     EXPECT_EQ("C:\\Link,0,0,0,0,0,0,0,0,0,0,,,0,4096,0,0,0,0,0,0,0,0,0,0,0,0,0,0", rows[5]);

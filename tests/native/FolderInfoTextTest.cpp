@@ -208,11 +208,11 @@ TEST(WastedSpacePage, PanelsShowTheStoredValueOfEachClusterSize) {
     r.TreeSize = 3000;
     r.TreeWasted = 777;
     r.TreeWastedAt[1] = 0;
-    r.TreeWastedAt[2] = 1000;               // 25 %
-    r.TreeWastedAt[3] = 1;                  // 0.03 % cuts to 0
-    r.TreeWastedAt[4] = 6000;               // 66.67 % cuts to 66
-    r.TreeWastedAt[5] = 3000;               // 50 %
-    r.TreeWastedAt[6] = 1048576;            // 99.71 %
+    r.TreeWastedAt[2] = 1000;              // 25 %
+    r.TreeWastedAt[3] = 1;                 // 0.03 % cuts to 0
+    r.TreeWastedAt[4] = 6000;              // 66.67 % cuts to 66
+    r.TreeWastedAt[5] = 3000;              // 50 %
+    r.TreeWastedAt[6] = 1048576;           // 99.71 %
     r.TreeWastedAt[7] = int64_t(3) << 30;  // 99.9999 %
     const int expectedPercent[] = {0, 25, 0, 66, 50, 99, 99};
     const char* expectedText[] = {"0 bytes", "1,000 bytes", "1 bytes", "6 KB", "3 KB", "1.0 MB", "3.00 GB"};

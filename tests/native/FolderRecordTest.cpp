@@ -144,9 +144,9 @@ TEST(PathRules, LiteralFormOfFullPathsOnly) {
     EXPECT_EQ(LiteralPathForm("\\\\server\\share\\Twin "), "\\\\?\\UNC\\server\\share\\Twin ");
     const std::string deep = "C:\\" + std::string(300, 'd');
     EXPECT_EQ(LiteralPathForm(deep), "\\\\?\\" + deep);
-    for (const char* unchanged : {"", "Data\\Twin.", "C:Data", "C:", "C:\\Data\\..\\Other", "C:\\Data\\.\\x",
-                                  "C:/Data/x", "C:\\Data/x", "C:\\Data\\\\x", "\\\\?\\C:\\Data", "\\\\.\\COM1",
-                                  "\\\\server"})
+    for (const char* unchanged :
+         {"", "Data\\Twin.", "C:Data", "C:", "C:\\Data\\..\\Other", "C:\\Data\\.\\x", "C:/Data/x", "C:\\Data/x",
+          "C:\\Data\\\\x", "\\\\?\\C:\\Data", "\\\\.\\COM1", "\\\\server"})
         EXPECT_EQ(LiteralPathForm(unchanged), unchanged);
 }
 

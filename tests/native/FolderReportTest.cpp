@@ -200,7 +200,12 @@ TEST(FolderReportTest, FieldsAndDates) {
     EXPECT_EQ("abcdef", RightAligned("abcdef", 5));
     EXPECT_EQ("", RightAligned("", 0));
     // A no-break space (French and Russian thousands) is one character.
-    EXPECT_EQ("  1\xC2\xA0" "234", RightAligned("1\xC2\xA0" "234", 7));
+    EXPECT_EQ(
+        "  1\xC2\xA0"
+        "234",
+        RightAligned("1\xC2\xA0"
+                     "234",
+                     7));
     const TFixedLocale locale;
     EXPECT_EQ("12/8/2026 9:05:07 PM", ReportDateText(2026, 12, 8, 21, 5, 7, locale));
     EXPECT_EQ("12/8/2026", ReportDateText(2026, 12, 8, 0, 0, 0, locale));  // midnight: no time

@@ -98,7 +98,9 @@ TEST_F(FolderTreeTest, FindingNodesByNameAndPath) {
 
 TEST_F(FolderTreeTest, NamesOfAnyLengthAndScriptKeepEveryByte) {
     const std::string longName(255, 'x');
-    const std::string greek = "\xCE\x91\xCF\x81\xCF\x87\xCE\xB5\xCE\xAF\xCE\xB1 \xCE\xBA\xCE\xB5\xCE\xAF\xCE\xBC\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x85";
+    const std::string greek =
+        "\xCE\x91\xCF\x81\xCF\x87\xCE\xB5\xCE\xAF\xCE\xB1 "
+        "\xCE\xBA\xCE\xB5\xCE\xAF\xCE\xBC\xCE\xB5\xCE\xBD\xCE\xBF\xCF\x85";
     TFolderNode* empty = Tree.AddChild(*Data, "");
     TFolderNode* longest = Tree.AddChild(*Data, longName);
     TFolderNode* nonAscii = Tree.AddChild(*longest, greek);
@@ -275,7 +277,7 @@ TEST_F(FolderTreeTest, RemoveVanishedFolderOnlyWhenItIsGone) {
 
 TEST_F(FolderTreeTest, NothingVanishesFromADriveThatIsNotThere) {
     TMemoryFileSystem files;
-    files.AddFolder("C:\\Windows");  // System and Data are gone ...
+    files.AddFolder("C:\\Windows");   // System and Data are gone ...
     files.SetDriveReady('C', false);  // ... or so it seems: the drive is
     EXPECT_FALSE(HasVanished(files, "C:\\Windows\\System"));
     EXPECT_FALSE(RemoveVanishedFolder(Tree, files, "C:\\Windows\\System", System));
@@ -288,7 +290,7 @@ TEST_F(FolderTreeTest, NothingVanishesFromADriveThatIsNotThere) {
     EXPECT_FALSE(HasVanished(files, "C:\\Windows"));
     EXPECT_FALSE(HasVanished(files, "C:\\"));
     EXPECT_FALSE(HasVanished(files, "E:\\Windows"));  // no such drive at all
-    EXPECT_FALSE(HasVanished(files, "Windows"));        // not a full path
+    EXPECT_FALSE(HasVanished(files, "Windows"));      // not a full path
 }
 
 TEST_F(FolderTreeTest, CaseSensitiveSearchFindsCapitalisedShortNamesByTheirStoredSpelling) {
@@ -309,8 +311,8 @@ TEST_F(FolderTreeTest, CaseSensitiveSearchFindsCapitalisedShortNamesByTheirStore
 TEST(FolderNames, ShortNamesAndTheirDisplaySpelling) {
     for (const char* valid : {"WINDOWS", "A", "12345678", "README.TXT", "X.Y", "$RECYCLE", "A-B_C~1", "(1)"})
         EXPECT_TRUE(IsValidShortName(valid)) << valid;
-    for (const char* invalid : {"", "123456789", "A.BCDE", ".GIT", "A.", "A.B.C", "MY PHOTOS", "A+B", "A[1]",
-                                "\xC3\x84RGER"})
+    for (const char* invalid :
+         {"", "123456789", "A.BCDE", ".GIT", "A.", "A.B.C", "MY PHOTOS", "A+B", "A[1]", "\xC3\x84RGER"})
         EXPECT_FALSE(IsValidShortName(invalid)) << invalid;
 
     EXPECT_EQ(FolderDisplayName("WINDOWS", ""), "Windows");

@@ -12,7 +12,8 @@ namespace {
 
 TEST(HintTest, ShortAndLongTextsAroundTheBar) {
     EXPECT_EQ("Show Files", ShortHint("Show Files|Display individual files in the pie chart"));
-    EXPECT_EQ("Display individual files in the pie chart", LongHint("Show Files|Display individual files in the pie chart"));
+    EXPECT_EQ("Display individual files in the pie chart",
+              LongHint("Show Files|Display individual files in the pie chart"));
     // Without a bar the hint is both.
     EXPECT_EQ("Opens Help.", ShortHint("Opens Help."));
     EXPECT_EQ("Opens Help.", LongHint("Opens Help."));

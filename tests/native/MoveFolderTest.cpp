@@ -64,10 +64,10 @@ TEST_F(GainRowsTest, OnlyFixedDrivesWithStrictlySmallerClustersInLetterOrder) {
     AddDrive('C', 4096);
     AddDrive('Z', 512);
     AddDrive('D', 2048);
-    AddDrive('E', 4096);   // equal: no gain
-    AddDrive('F', 8192);   // larger
-    AddDrive('G', -1);     // unknown
-    AddDrive('A', 512);    // floppy
+    AddDrive('E', 4096);  // equal: no gain
+    AddDrive('F', 8192);  // larger
+    AddDrive('G', -1);    // unknown
+    AddDrive('A', 512);   // floppy
     Removable.Letters.insert('a');
     Drives.AddLetter('R');  // CD-ROM: always 2048, but never a target
     DriveInfo.AddDrive("R:\\").Volume.FileSystemName = "CDFS";
@@ -114,8 +114,7 @@ TEST_F(GainRowsTest, Fat32SourceWithoutItsRequestCountsAs4096) {
 
 TEST(MoveFolderTextTest, WastedOnSourceSentence) {
     TFixedLocale locale;
-    EXPECT_EQ("This folder is wasting 1.5 MB on the drive where is located.",
-              WastedOnSourceText(1572864, locale));
+    EXPECT_EQ("This folder is wasting 1.5 MB on the drive where is located.", WastedOnSourceText(1572864, locale));
 }
 
 TEST(MoveTargetTest, ChosenFolderGetsABackslashAndTheSourceName) {
@@ -148,9 +147,9 @@ TEST(CheckMoveTest, EmptyAndRelativeTargetsAreRefused) {
 
 TEST(CheckMoveTest, TheSourceAndEverySpellingOfItsSubtreeAreRefused) {
     const std::string source = "C:\\Data\\Photos";
-    for (const char* target : {"C:\\Data\\Photos", "c:\\data\\PHOTOS", "C:\\Data\\Photos\\", "C:\\Data\\Photos\\2024",
-                               "C:/Data/Photos/new", "C:\\Data\\.\\Photos\\x", "C:\\Other\\..\\Data\\Photos\\x",
-                               "C:\\Data\\\\Photos\\x"})
+    for (const char* target :
+         {"C:\\Data\\Photos", "c:\\data\\PHOTOS", "C:\\Data\\Photos\\", "C:\\Data\\Photos\\2024", "C:/Data/Photos/new",
+          "C:\\Data\\.\\Photos\\x", "C:\\Other\\..\\Data\\Photos\\x", "C:\\Data\\\\Photos\\x"})
         EXPECT_EQ(TMoveRefusal::TargetInsideSource, CheckMove(source, target, kFileSystemCase)) << target;
     // Only a whole name counts: a sibling that starts alike is elsewhere.
     EXPECT_EQ(TMoveRefusal::None, CheckMove(source, "C:\\Data\\Photos Old", kFileSystemCase));
@@ -183,10 +182,10 @@ TEST(CheckMoveTest, PathsLimitsAreExactInUtf16Characters) {
 
 TEST(CheckMoveTest, EveryRefusalHasItsOwnMessage) {
     std::set<std::string> texts;
-    for (TMoveRefusal refusal : {TMoveRefusal::EmptyTarget, TMoveRefusal::RelativeTarget, TMoveRefusal::SourceTooLong,
-                                 TMoveRefusal::TargetTooLong, TMoveRefusal::TargetInsideSource,
-                                 TMoveRefusal::TargetNotAFolder, TMoveRefusal::TargetNotCreated,
-                                 TMoveRefusal::RewrittenName})
+    for (TMoveRefusal refusal :
+         {TMoveRefusal::EmptyTarget, TMoveRefusal::RelativeTarget, TMoveRefusal::SourceTooLong,
+          TMoveRefusal::TargetTooLong, TMoveRefusal::TargetInsideSource, TMoveRefusal::TargetNotAFolder,
+          TMoveRefusal::TargetNotCreated, TMoveRefusal::RewrittenName})
         texts.insert(MoveRefusalText(refusal));
     EXPECT_EQ(8u, texts.size());
     EXPECT_EQ(0u, texts.count(""));
@@ -208,7 +207,8 @@ protected:
         Files.AddFolder("D:\\Archive");
     }
     TMoveOutcome Move(const std::string& target) {
-        return MoveFolderContents("C:\\Data\\Photos", target, &Owner, TMoveFolderSystem{Files, Creator, Shell, kFileSystemCase});
+        return MoveFolderContents("C:\\Data\\Photos", target, &Owner,
+                                  TMoveFolderSystem{Files, Creator, Shell, kFileSystemCase});
     }
     TMemoryFileSystem Files;
     TMemoryFolderCreator Creator{Files};
@@ -311,9 +311,10 @@ TEST_F(FolderListTest, PathDownFromTheRootThenSubfoldersInNameOrder) {
     Files.AddFolder("C:\\Data\\Photos\\apple");
     Files.AddFile("C:\\Data\\Photos\\notes.txt", 10);
     const auto items = FolderListItems("C:\\Data\\Photos", Files);
-    EXPECT_EQ("0+c:\\=C:\\;1+Data=C:\\Data;2+Photos=C:\\Data\\Photos;"
-              "3-apple=C:\\Data\\Photos\\apple;3-Beach=C:\\Data\\Photos\\Beach;3-zoo=C:\\Data\\Photos\\zoo;",
-              Lines(items));
+    EXPECT_EQ(
+        "0+c:\\=C:\\;1+Data=C:\\Data;2+Photos=C:\\Data\\Photos;"
+        "3-apple=C:\\Data\\Photos\\apple;3-Beach=C:\\Data\\Photos\\Beach;3-zoo=C:\\Data\\Photos\\zoo;",
+        Lines(items));
     EXPECT_EQ(2, CurrentFolderIndex(items));
 }
 

@@ -47,7 +47,9 @@ TColorTable OtherColors() {
 // colours and the angles.
 std::vector<std::string> Snapshot(const TProgramOptions& o) {
     std::vector<std::string> lines;
-    const auto flag = [&](const char* name, bool value) { lines.push_back(name + std::string(value ? "=true" : "=false")); };
+    const auto flag = [&](const char* name, bool value) {
+        lines.push_back(name + std::string(value ? "=true" : "=false"));
+    };
     flag("IncludeWastedInformation", o.IncludeWastedInformation);
     flag("ShowFileNames", o.ShowFileNames);
     flag("AutoExpand", o.AutoExpand);
@@ -79,9 +81,9 @@ protected:
     // Plants a value of every option that differs from its default, plus
     // other colours and angles.
     void PlantEverything() {
-        for (const char* name : {"IncludeWastedInformation", "ShowFileNames", "AutoExpand", "AutoCollapse",
-                                 "ZIPAddSubfolders", "ZIPAddHiddenFiles", "ZIPDeleteAfterCompressing",
-                                 "ZIPDeleteArchive"})
+        for (const char* name :
+             {"IncludeWastedInformation", "ShowFileNames", "AutoExpand", "AutoCollapse", "ZIPAddSubfolders",
+              "ZIPAddHiddenFiles", "ZIPDeleteAfterCompressing", "ZIPDeleteArchive"})
             Registry.PlantString(kOptions, name, "0");
         Registry.PlantString(kOptions, "SortAscending", "1");
         Registry.PlantString(kOptions, "ZIPPasswordProtect", "1");
@@ -143,14 +145,27 @@ TEST_F(OptionStoreTest, SaveWritesEveryValueInLoadOrder) {
     SaveOptions(Registry, LoadOptions(Registry));
     std::vector<std::string> written;
     for (const TRegWrite& w : Registry.Writes()) written.push_back(w.Path.substr(kRoot.size() + 1) + ":" + w.Name);
-    const std::vector<std::string> expected = {
-        "Options:IncludeWastedInformation", "Options:ShowFileNames", "Options:ShowPercentInPie",
-        "Options:AutoExpand", "Options:AutoCollapse", "Options:SortAscending", "Options:DrivesToAutoScan",
-        "Options:ZIPAddSubfolders", "Options:ZIPAddHiddenFiles", "Options:ZIPDeleteAfterCompressing",
-        "Options:ZIPPasswordProtect", "Options:ZIPCompressionLevel", "Options:ZIPDeleteArchive",
-        "Desktop:ViewToolbar", "Desktop:ViewStatusBar", "Desktop:ViewFolderTree", "Desktop:PieSectionSizeWindow",
-        "Options:Colors", "Options:MinFileSectionAngle", "Options:MinFolderSectionAngle",
-        "Options:MinTextSectionAngle"};
+    const std::vector<std::string> expected = {"Options:IncludeWastedInformation",
+                                               "Options:ShowFileNames",
+                                               "Options:ShowPercentInPie",
+                                               "Options:AutoExpand",
+                                               "Options:AutoCollapse",
+                                               "Options:SortAscending",
+                                               "Options:DrivesToAutoScan",
+                                               "Options:ZIPAddSubfolders",
+                                               "Options:ZIPAddHiddenFiles",
+                                               "Options:ZIPDeleteAfterCompressing",
+                                               "Options:ZIPPasswordProtect",
+                                               "Options:ZIPCompressionLevel",
+                                               "Options:ZIPDeleteArchive",
+                                               "Desktop:ViewToolbar",
+                                               "Desktop:ViewStatusBar",
+                                               "Desktop:ViewFolderTree",
+                                               "Desktop:PieSectionSizeWindow",
+                                               "Options:Colors",
+                                               "Options:MinFileSectionAngle",
+                                               "Options:MinFolderSectionAngle",
+                                               "Options:MinTextSectionAngle"};
     EXPECT_EQ(written, expected);
 }
 

@@ -22,7 +22,10 @@ TEST(OptionsThresholdTextTest, AnglesShowAsPercentWithThreeDecimals) {
 
 TEST(OptionsThresholdTextTest, PercentTextsUseTheUsersDecimalSeparator) {
     EXPECT_EQ("0,556", AngleToPercentText(2.0, ","));
-    EXPECT_EQ("1\xC2\xB7" "389", AngleToPercentText(5.0, "\xC2\xB7"));  // a separator of two UTF-8 bytes
+    EXPECT_EQ(
+        "1\xC2\xB7"
+        "389",
+        AngleToPercentText(5.0, "\xC2\xB7"));  // a separator of two UTF-8 bytes
     const TThresholdTexts texts = ThresholdTextsOf(kDefaultThresholdAngles, ",");
     EXPECT_EQ((TThresholdTexts{"0,556", "0,278", "1,389"}), texts);
 }
@@ -53,7 +56,10 @@ TEST(OptionsThresholdTextTest, TheUsersSeparatorAndAPointAreBothRead) {
     EXPECT_NEAR(2.0016, degrees, 1e-12);
     ASSERT_TRUE(PercentTextToAngle("0.556", ",", degrees));
     EXPECT_NEAR(2.0016, degrees, 1e-12);
-    ASSERT_TRUE(PercentTextToAngle("1\xC2\xB7" "5", "\xC2\xB7", degrees));
+    ASSERT_TRUE(
+        PercentTextToAngle("1\xC2\xB7"
+                           "5",
+                           "\xC2\xB7", degrees));
     EXPECT_NEAR(5.4, degrees, 1e-12);
     // A comma is no decimal separator for a user who writes a point.
     EXPECT_FALSE(PercentTextToAngle("0,556", ".", degrees));

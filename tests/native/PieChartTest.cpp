@@ -133,11 +133,11 @@ TEST_F(PieChartTest, HitTestFindsTheSectionUnderThePoint) {
     EXPECT_EQ(0, chart.SectionAt(199, 150));   // 90 degrees: the boundary is the earlier one's
     EXPECT_EQ(0, chart.SectionAt(70, 150));    // on the rim
     EXPECT_EQ(-1, chart.SectionAt(69, 150));
-    EXPECT_EQ(1, chart.SectionAt(199, 151));   // 135
-    EXPECT_EQ(2, chart.SectionAt(300, 150));   // 270
-    EXPECT_EQ(2, chart.SectionAt(330, 150));   // on the rim
+    EXPECT_EQ(1, chart.SectionAt(199, 151));  // 135
+    EXPECT_EQ(2, chart.SectionAt(300, 150));  // 270
+    EXPECT_EQ(2, chart.SectionAt(330, 150));  // on the rim
     EXPECT_EQ(-1, chart.SectionAt(331, 150));
-    EXPECT_EQ(-1, chart.SectionAt(280, 70));   // 315: no section covers it
+    EXPECT_EQ(-1, chart.SectionAt(280, 70));  // 315: no section covers it
     EXPECT_EQ(-1, chart.SectionAt(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 
     chart.CloseCircle = true;

@@ -284,9 +284,9 @@ TEST(PieGaugeDrawingTest, WedgeStartsOfTheWellKnownPercentages) {
         DrawGaugePie(canvas, gauge, GaugeInnerRect(gauge, 32, 32));
         return canvas.Of(TOp::Pie).at(0).From;
     };
-    EXPECT_EQ((TPoint{32, 16}), startOf(25));   // 3 o'clock: the upper right quarter
-    EXPECT_EQ((TPoint{21, 31}), startOf(45));   // 162 degrees
-    EXPECT_EQ((TPoint{16, 32}), startOf(50));   // 6 o'clock: the right half
+    EXPECT_EQ((TPoint{32, 16}), startOf(25));  // 3 o'clock: the upper right quarter
+    EXPECT_EQ((TPoint{21, 31}), startOf(45));  // 162 degrees
+    EXPECT_EQ((TPoint{16, 32}), startOf(50));  // 6 o'clock: the right half
     EXPECT_EQ((TPoint{16, 0}), startOf(100));  // meets the end: the whole disc
 }
 

@@ -29,9 +29,9 @@ protected:
         Infos.Add(Folder, kCursorZoomOut, "Data", kEntryFolder, "C:\\Data", 10, 1000);
         AddSection(180, Child, Infos.Add(Child, kCursorZoomIn, "Photos", kEntryFolder, "C:\\Data\\Photos", 5, 500));
         AddSection(90, nullptr, Infos.Add(nullptr, kCursorArrow, "a.txt", kEntryFile, "C:\\Data\\a.txt", 3, 250));
-        AddSection(90, nullptr,
-                   Infos.Add(nullptr, kCursorArrow, TEXT_OTHER_SMALLER_FILES, kEntryGroup, TEXT_OTHER_SMALLER_FILES,
-                             2, 250));
+        AddSection(
+            90, nullptr,
+            Infos.Add(nullptr, kCursorArrow, TEXT_OTHER_SMALLER_FILES, kEntryGroup, TEXT_OTHER_SMALLER_FILES, 2, 250));
         Chart.Paint();
         Canvas.Clear();
     }
@@ -195,9 +195,18 @@ namespace {
 
 class TCountingShell : public IShellInfo {
 public:
-    std::string GetShellDisplayName(const std::string& path) override { ++Calls; return "name " + path; }
-    std::string GetShellTypeName(const std::string& path) override { ++Calls; return "type " + path; }
-    int GetShellIconIndex(const std::string&, bool open) override { ++Calls; return open ? 2 : 1; }
+    std::string GetShellDisplayName(const std::string& path) override {
+        ++Calls;
+        return "name " + path;
+    }
+    std::string GetShellTypeName(const std::string& path) override {
+        ++Calls;
+        return "type " + path;
+    }
+    int GetShellIconIndex(const std::string&, bool open) override {
+        ++Calls;
+        return open ? 2 : 1;
+    }
     int Calls = 0;
 };
 

@@ -27,9 +27,16 @@ TEST(StoredIntegerTest, ReadsDecimalAndPrefixedHexadecimal) {
         const char* Text;
         int32_t Value;
     } valid[] = {
-        {"9", 9},           {"-1", -1},       {"+7", 7},           {"00012", 12},
-        {"2147483647", 2147483647},           {"-2147483648", -2147483647 - 1},
-        {"0x5", 5},         {"0X1f", 31},     {"0x0000000005", 5}, {"0x7FFFFFFF", 2147483647},
+        {"9", 9},
+        {"-1", -1},
+        {"+7", 7},
+        {"00012", 12},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"0x5", 5},
+        {"0X1f", 31},
+        {"0x0000000005", 5},
+        {"0x7FFFFFFF", 2147483647},
         {"0xFFFFFFFF", -1},
     };
     for (const auto& c : valid) {
@@ -40,8 +47,8 @@ TEST(StoredIntegerTest, ReadsDecimalAndPrefixedHexadecimal) {
 }
 
 TEST(StoredIntegerTest, RejectsEverythingElse) {
-    for (const char* text : {"", "-", "+", "abc", " 5", "5 ", "1e3", "0x", "0X", "0xG", "0x-5", "-0x5",
-                             "2147483648", "-2147483649", "99999999999999999999", "0x100000000"}) {
+    for (const char* text : {"", "-", "+", "abc", " 5", "5 ", "1e3", "0x", "0X", "0xG", "0x-5", "-0x5", "2147483648",
+                             "-2147483649", "99999999999999999999", "0x100000000"}) {
         int32_t value = 12345;
         EXPECT_FALSE(ParseStoredInteger(text, value)) << '"' << text << '"';
         EXPECT_EQ(value, 12345) << text;

@@ -230,7 +230,8 @@ TEST_F(ScannerTest, CurrentNodeIsRefreshedWhenItsScanFinishes) {
 }
 
 TEST_F(ScannerTest, ChildrenAreSortedAfterTheirFolderIsScanned) {
-    for (const char* name : {"zeta", "Alpha", "mid-way", "midway", "beta"}) W.Files.AddFolder(std::string("C:\\P\\") + name, 0, "S");
+    for (const char* name : {"zeta", "Alpha", "mid-way", "midway", "beta"})
+        W.Files.AddFolder(std::string("C:\\P\\") + name, 0, "S");
     TFolderNode* p = W.Tree.AddRoot("P", 'C');
     W.Scanner.ScanFolder("C:\\P\\", *p);
     EXPECT_EQ(ChildTexts(*p), (std::vector<std::string>{"Alpha", "beta", "midway", "mid-way", "zeta"}));
@@ -386,7 +387,7 @@ TEST_F(ScannerTest, AFolderOfManyFilesReportsProgressWhileItIsListed) {
     TFolderNode* big = W.Tree.AddRoot("Big", 'C');
     scanner.ScanFolder("C:\\Big\\", *big);
     EXPECT_EQ(host.Progress, 1002 / 64);  // every 64 entries, the dots included
-    EXPECT_EQ(host.MessagePumps, 2);       // the queue still waits for the next folder
+    EXPECT_EQ(host.MessagePumps, 2);      // the queue still waits for the next folder
 }
 
 class RescanTest : public ScannerTest {

@@ -51,8 +51,7 @@ std::unique_ptr<TFolderSize> Record(int64_t treeSize, int64_t ownSize, int64_t t
 
 class SectionBuilderTest : public ::testing::Test {
 protected:
-    SectionBuilderTest()
-        : Chart(&Canvas, 400, 300), Builder(Chart, Infos, Files, Drives, Locale, Log) {
+    SectionBuilderTest() : Chart(&Canvas, 400, 300), Builder(Chart, Infos, Files, Drives, Locale, Log) {
         for (size_t i = 0; i < Settings.Colors.size(); ++i) Settings.Colors[i] = TColor(0x100 + i);
         Root = Tree.AddRoot("Local Disk (C:)", 'C');
         Drives.Add('C')->ClusterSize = 4096;

@@ -69,14 +69,19 @@ TEST(SectionSizeLayoutTest, EveryBandSpansTheClientWidthAndTheGaugesStayCentred)
 TEST(SectionSizeLayoutTest, At150PercentEveryPartIsHalfAsLargeAgain) {
     const TSectionSizeLayout at96 = LayOutSectionSizeBox(98, 238);
     const TSectionSizeLayout at144 = LayOutSectionSizeBox(147, 357, TPixelScale(144));
-    const std::pair<TRect, TRect> parts[] = {
-        {at96.WastedPanel, at144.WastedPanel},       {at96.WastedTitle, at144.WastedTitle},
-        {at96.WastedSize, at144.WastedSize},         {at96.WastedGauge, at144.WastedGauge},
-        {at96.WastedFooter, at144.WastedFooter},     {at96.Bevel, at144.Bevel},
-        {at96.DrivePanel, at144.DrivePanel},         {at96.DriveTitle, at144.DriveTitle},
-        {at96.FreeSpaceTitle, at144.FreeSpaceTitle}, {at96.FreeSpacePanel, at144.FreeSpacePanel},
-        {at96.FreeSpaceGauge, at144.FreeSpaceGauge}, {at96.FreeSpace, at144.FreeSpace},
-        {at96.Capacity, at144.Capacity}};
+    const std::pair<TRect, TRect> parts[] = {{at96.WastedPanel, at144.WastedPanel},
+                                             {at96.WastedTitle, at144.WastedTitle},
+                                             {at96.WastedSize, at144.WastedSize},
+                                             {at96.WastedGauge, at144.WastedGauge},
+                                             {at96.WastedFooter, at144.WastedFooter},
+                                             {at96.Bevel, at144.Bevel},
+                                             {at96.DrivePanel, at144.DrivePanel},
+                                             {at96.DriveTitle, at144.DriveTitle},
+                                             {at96.FreeSpaceTitle, at144.FreeSpaceTitle},
+                                             {at96.FreeSpacePanel, at144.FreeSpacePanel},
+                                             {at96.FreeSpaceGauge, at144.FreeSpaceGauge},
+                                             {at96.FreeSpace, at144.FreeSpace},
+                                             {at96.Capacity, at144.Capacity}};
     for (const auto& [small, large] : parts) {
         // Each edge within a pixel of the exact 1.5 times: heights are
         // rounded one by one as they stack.

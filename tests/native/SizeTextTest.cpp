@@ -28,11 +28,11 @@ TEST(FormatSizeTest, PicksTheUnitAtTheThresholds) {
 
 TEST(FormatSizeTest, RoundsExactHalvesAwayFromZero) {
     const TFixedLocale locale;
-    EXPECT_EQ("2 KB", FormatSize(1536, locale));            // 1.5
-    EXPECT_EQ("3 KB", FormatSize(2560, locale));            // 2.5, not to the even 2
-    EXPECT_EQ("1.3 MB", FormatSize(kMB + kMB / 4, locale));  // 1.25
-    EXPECT_EQ("1.13 GB", FormatSize(kGB + kGB / 8, locale)); // 1.125
-    EXPECT_EQ("1 KB", FormatSize(1535, locale));             // just below 1.5
+    EXPECT_EQ("2 KB", FormatSize(1536, locale));              // 1.5
+    EXPECT_EQ("3 KB", FormatSize(2560, locale));              // 2.5, not to the even 2
+    EXPECT_EQ("1.3 MB", FormatSize(kMB + kMB / 4, locale));   // 1.25
+    EXPECT_EQ("1.13 GB", FormatSize(kGB + kGB / 8, locale));  // 1.125
+    EXPECT_EQ("1 KB", FormatSize(1535, locale));              // just below 1.5
 }
 
 TEST(FormatSizeTest, NegativeSizesReadAsBytes) {
@@ -127,12 +127,23 @@ TEST(SizeTextSeparatorTest, AcceptsMultiByteAndEmptySeparators) {
     TFixedLocale locale;
     locale.SetThousandsSeparator("\xC2\xA0");  // no-break space
     locale.SetDecimalSeparator("\xD9\xAB");    // Arabic decimal separator
-    EXPECT_EQ("1\xC2\xA0" "234\xC2\xA0" "567", FormatCount(1234567, locale));
-    EXPECT_EQ("1\xC2\xA0" "024\xD9\xAB" "0 MB", FormatSize(kGB - 1, locale));
+    EXPECT_EQ(
+        "1\xC2\xA0"
+        "234\xC2\xA0"
+        "567",
+        FormatCount(1234567, locale));
+    EXPECT_EQ(
+        "1\xC2\xA0"
+        "024\xD9\xAB"
+        "0 MB",
+        FormatSize(kGB - 1, locale));
 
     locale.SetThousandsSeparator("");
     EXPECT_EQ("1234567", FormatCount(1234567, locale));
-    EXPECT_EQ("5120\xD9\xAB" "00 GB", FormatSize(5 * 1024 * kGB, locale));
+    EXPECT_EQ(
+        "5120\xD9\xAB"
+        "00 GB",
+        FormatSize(5 * 1024 * kGB, locale));
 }
 
 }  // namespace

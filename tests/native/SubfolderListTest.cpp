@@ -38,8 +38,7 @@ private:
     TOrdinalTextCompare Ordinal;
 };
 
-TSubfolderRow Row(const std::string& name, const std::string& cell = "", uint32_t accessed = 0,
-                  uint32_t written = 0) {
+TSubfolderRow Row(const std::string& name, const std::string& cell = "", uint32_t accessed = 0, uint32_t written = 0) {
     TSubfolderRow row;
     row.Cells[colName - 1] = name;
     for (int column = colType; column <= colObjects; ++column) row.Cells[size_t(column - 1)] = cell;
@@ -149,7 +148,7 @@ TEST(SubfolderRows, OneRowPerChildInTreeOrder) {
     w.TreeFolders = 3;
     w.LastAccess = At(2026, 12, 7, 13, 5, 9);
     w.LastWrite = At(2000, 2, 29);
-    tree.AddChild(*windows, "System");  // a grandchild is not listed
+    tree.AddChild(*windows, "System");                       // a grandchild is not listed
     TFolderNode* pending = tree.AddChild(*root, "Pending");  // no record yet
     tree.AddChild(*pending, "Inner");
 
@@ -164,15 +163,15 @@ TEST(SubfolderRows, OneRowPerChildInTreeOrder) {
 
     const TSubfolderRow& row = rows[0];
     EXPECT_EQ(row.Node, windows);
-    EXPECT_EQ(row.Cells, (std::array<std::string, kSubfolderColumnCount>{
-                             "Windows", "File Folder", "1,024 KB", "1,026 KB", "2 KB", "25.00 %", "1,203",
-                             "12/7/2026 1:05:08 PM", "2/29/2000"}));
+    EXPECT_EQ(row.Cells, (std::array<std::string, kSubfolderColumnCount>{"Windows", "File Folder", "1,024 KB",
+                                                                         "1,026 KB", "2 KB", "25.00 %", "1,203",
+                                                                         "12/7/2026 1:05:08 PM", "2/29/2000"}));
     EXPECT_EQ(row.LastAccessDate, ListDate(w.LastAccess, locale));
     EXPECT_EQ(row.LastWriteDate, ListDate(w.LastWrite, locale));
 
     EXPECT_EQ(rows[1].Node, pending);
-    EXPECT_EQ(rows[1].Cells, (std::array<std::string, kSubfolderColumnCount>{
-                                 "Pending", "File Folder", "0 KB", "0 KB", "0 KB", "0.00 %", "0", "", ""}));
+    EXPECT_EQ(rows[1].Cells, (std::array<std::string, kSubfolderColumnCount>{"Pending", "File Folder", "0 KB", "0 KB",
+                                                                             "0 KB", "0.00 %", "0", "", ""}));
 
     // With the waste included, both amounts carry it.
     EXPECT_EQ(MakeSubfolderRows(*root, true, 0, typeName, locale)[0].Cell(colShare), "20.03 %");

@@ -29,9 +29,9 @@ TEST_F(UrlTest, SchemeDefaultsToHttpAndOpensWithoutActivating) {
 
 TEST_F(UrlTest, EverySchemeHasItsPrefix) {
     const std::pair<TURLType, const char*> cases[] = {
-        {TURLType::utFile, "file://"},   {TURLType::utFtp, "ftp://"},     {TURLType::utGopher, "gopher://"},
-        {TURLType::utHttp, "http://"},   {TURLType::utHttps, "https://"}, {TURLType::utMailto, "mailto:"},
-        {TURLType::utNews, "news:"},     {TURLType::utTelnet, "telnet:"}, {TURLType::utWais, "wais:"},
+        {TURLType::utFile, "file://"}, {TURLType::utFtp, "ftp://"},     {TURLType::utGopher, "gopher://"},
+        {TURLType::utHttp, "http://"}, {TURLType::utHttps, "https://"}, {TURLType::utMailto, "mailto:"},
+        {TURLType::utNews, "news:"},   {TURLType::utTelnet, "telnet:"}, {TURLType::utWais, "wais:"},
     };
     Link.URL = "host/x";
     for (const auto& c : cases) {

@@ -94,8 +94,8 @@ TEST_F(WindowPlacementStoreTest, OnlyStatesZeroToTwoAreApplied) {
     const struct {
         const char* Text;
         bool Applied;
-    } cases[] = {{"0", true}, {"1", true}, {"2", true}, {"0x2", true}, {"3", false},
-                 {"-1", false}, {"max", false}, {"2147483647", false}};
+    } cases[] = {{"0", true},  {"1", true},   {"2", true},    {"0x2", true},
+                 {"3", false}, {"-1", false}, {"max", false}, {"2147483647", false}};
     for (const auto& c : cases) {
         Window.Changes.clear();
         Registry.PlantString(kDesktop, "WindowState", c.Text);

@@ -288,9 +288,10 @@ TEST(ZipCentralDirectoryTest, DamagedHeadersKeepTheEntriesBefore) {
     std::string longName = zip.Bytes;
     Poke16(longName, secondHeader + 28, 60000);
     TZipCentralDirectory dir = Read(longName);
-    EXPECT_EQ("The zip archive's central directory is damaged at entry 2: the name or extra fields run past the "
-              "directory",
-              dir.Error);
+    EXPECT_EQ(
+        "The zip archive's central directory is damaged at entry 2: the name or extra fields run past the "
+        "directory",
+        dir.Error);
     ASSERT_EQ(1u, dir.Entries.size());
     EXPECT_EQ("first", dir.Entries[0].Name);
 

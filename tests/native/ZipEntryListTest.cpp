@@ -30,7 +30,8 @@ TZipEntryList Read(const std::string& bytes, bool selfExtractor = false) {
 }  // namespace
 
 TEST(ZipEntryList, ReadsEveryLocalHeaderUpToTheCentralDirectory) {
-    const TZipEntryList list = Read(LocalEntry("Reports/a.txt", "hello", 0xCAFEBABE) + LocalEntry("b.bin", "") + Tail());
+    const TZipEntryList list =
+        Read(LocalEntry("Reports/a.txt", "hello", 0xCAFEBABE) + LocalEntry("b.bin", "") + Tail());
     EXPECT_EQ(list.Message, "");
     ASSERT_EQ(list.Entries.size(), 2u);
     EXPECT_EQ(list.Entries[0].Name, "Reports/a.txt");

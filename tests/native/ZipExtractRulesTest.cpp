@@ -33,7 +33,10 @@ TEST(ZipExtractRulesTest, QuestionMarkTakesOneWholeCharacter) {
     EXPECT_FALSE(ZipNameMatchesSpec("\xC3\xA9", "*\xA9"));
     EXPECT_TRUE(ZipNameMatchesSpec("a\xC3\xA9z", "a*z"));
     EXPECT_TRUE(ZipNameMatchesSpec("x\xC3", "x?"));
-    EXPECT_TRUE(ZipNameMatchesSpec("\xF0" "ab", "?ab"));
+    EXPECT_TRUE(
+        ZipNameMatchesSpec("\xF0"
+                           "ab",
+                           "?ab"));
 }
 
 TEST(ZipExtractRulesTest, NoSpecificationSelectsAll) {

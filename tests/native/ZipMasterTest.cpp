@@ -257,10 +257,10 @@ TEST_F(ZipMasterTest, AMissingLibraryOrEntryPointIsReportedAndNothingIsCalled) {
     Libraries.Libraries[kUnzDll] = {{"GetUnzDllVersion", reinterpret_cast<void*>(&FakeVersion)}};
     Zip.Extract();
     EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"C:\\Program Files\\Quarrymap\\ZIPDLL.DLL not found",
-                                                     "ZipDllExec function not found in ZIPDLL.DLL",
-                                                     "GetZipDllVersion function not found in ZIPDLL.DLL",
-                                                     "C:\\Program Files\\Quarrymap\\UNZDLL.DLL not found",
-                                                     "UnzDllExec function not found in UNZDLL.DLL"}));
+                                                      "ZipDllExec function not found in ZIPDLL.DLL",
+                                                      "GetZipDllVersion function not found in ZIPDLL.DLL",
+                                                      "C:\\Program Files\\Quarrymap\\UNZDLL.DLL not found",
+                                                      "UnzDllExec function not found in UNZDLL.DLL"}));
     EXPECT_EQ(TheScript.AddCalls + TheScript.ExtractCalls, 0);
     EXPECT_EQ(Libraries.Loaded, 0);
     EXPECT_TRUE(Zip.FSpecArgs.empty());
@@ -320,7 +320,7 @@ TEST_F(ZipMasterTest, CallbacksBecomeProgressAndMessageEvents) {
     Zip.SetZipFilename("C:\\a.zip");
     Zip.Add();
     EXPECT_EQ(Events, (std::vector<std::string>{"progress 0 70000 Data/a.txt", "progress 1 0 ", "progress 2 0 ",
-                                               "message 0 [  adding: a.txt]", "message 11 [Could not read b.txt\n]"}));
+                                                "message 0 [  adding: a.txt]", "message 11 [Could not read b.txt\n]"}));
     EXPECT_EQ(TheScript.CallbackAnswers, (std::vector<int32_t>(6, 0)));
 }
 
@@ -370,7 +370,9 @@ TEST_F(ZipMasterTest, AnEventsExceptionStopsTheLibraryAndReachesTheCallerAfterCl
 TEST_F(ZipMasterTest, ASuccessfulAddReadsTheNewArchivesEntries) {
     Zip.SetZipFilename("C:\\new.zip");
     EXPECT_TRUE(Zip.ZipContents().empty());
-    TheScript.DuringCall = [this] { PutArchive("C:\\new.zip", StoredEntry("d/a", "12") + StoredEntry("d/b", "") + Tail()); };
+    TheScript.DuringCall = [this] {
+        PutArchive("C:\\new.zip", StoredEntry("d/a", "12") + StoredEntry("d/b", "") + Tail());
+    };
     TheScript.Result = 2;
     Zip.FSpecArgs = {"d\\*.*"};
     Zip.Add();

@@ -45,15 +45,15 @@ struct TEntryRecipe {
     std::string Name;
     std::string Data;
     bool Deflate = false;
-    std::string Password;          // encrypted when not empty
-    bool DataDescriptor = false;   // sizes and CRC after the data, zero in the local header
+    std::string Password;         // encrypted when not empty
+    bool DataDescriptor = false;  // sizes and CRC after the data, zero in the local header
     bool Utf8Flag = false;
-    bool Zip64 = false;            // sizes and offset in a ZIP64 extra field
-    uint16_t DosTime = 0x6000;     // 12:00:00
-    uint16_t DosDate = 0x5A21;     // 2025-01-01
+    bool Zip64 = false;         // sizes and offset in a ZIP64 extra field
+    uint16_t DosTime = 0x6000;  // 12:00:00
+    uint16_t DosDate = 0x5A21;  // 2025-01-01
     uint16_t VersionMadeBy = ZipFormat::kVersionMadeByFat;
     uint32_t ExternalAttributes = 0x20;
-    std::string CentralExtra;      // further extra fields of the central header
+    std::string CentralExtra;  // further extra fields of the central header
     std::string LocalExtra;
     std::string Comment;
 };
@@ -92,9 +92,9 @@ struct TBuiltZip {
 };
 
 struct TArchiveRecipe {
-    std::string Prefix;            // bytes in front, as a self-extractor's program
+    std::string Prefix;                 // bytes in front, as a self-extractor's program
     bool OffsetsFromFileStart = false;  // as zip -A leaves them; else counted from the archive's own start
-    bool Zip64End = false;         // ZIP64 end record and locator, the end record saturated
+    bool Zip64End = false;              // ZIP64 end record and locator, the end record saturated
     std::string Comment;
 };
 

@@ -40,8 +40,8 @@ struct TReadArchive {
     std::string Problem;
 };
 
-inline void ReadExtras(const unsigned char* p, size_t size, TReadEntry& e, bool local, uint32_t size32c, uint32_t size32u,
-                uint32_t offset32) {
+inline void ReadExtras(const unsigned char* p, size_t size, TReadEntry& e, bool local, uint32_t size32c,
+                       uint32_t size32u, uint32_t offset32) {
     size_t at = 0;
     while (at + 4 <= size) {
         const uint16_t tag = Get16(p + at), length = Get16(p + at + 2);

@@ -135,7 +135,8 @@ TEST_F(ArchiveSafetyTest, APartialArchiveSaysWhatIsMissingAndKeepsTheFolder) {
         results = ItemText(box, IDC_CF_RESULTS3);
     });
     EXPECT_EQ(0u, results.find("2 files of the folder are not in the archive: 1 in subfolders (not added), 1 hidden "
-                               "or system (not added).")) << results;
+                               "or system (not added)."))
+        << results;
     EXPECT_EQ(std::string::npos, results.find("You should delete")) << results;
     EXPECT_EQ(std::string::npos, results.find("gained")) << results;
     EXPECT_TRUE(PathIsThere(std::string(kFolder) + "\\Sub\\more.txt"));

@@ -270,10 +270,13 @@ TEST_F(CompressFolderBoxTest, ACorruptedArchiveIsKeptAndTheFailureNamesIt) {
         Press(box, IDC_CF_RESTORE);
     });
     ASSERT_FALSE(Boxes.Shown.empty());
-    EXPECT_EQ("The folder T:\\archive-tests\\Elsewhere\\Deeper\\Project was not successfully restored. The ZIP "
-              "archive containing the folder (" + archive + ") will not be deleted from your hard-disk so you can "
-              "try to manually restore the folder from the archive.",
-              Boxes.Shown.back().Text);
+    EXPECT_EQ(
+        "The folder T:\\archive-tests\\Elsewhere\\Deeper\\Project was not successfully restored. The ZIP "
+        "archive containing the folder (" +
+            archive +
+            ") will not be deleted from your hard-disk so you can "
+            "try to manually restore the folder from the archive.",
+        Boxes.Shown.back().Text);
     for (size_t i = 0; i + 1 < Boxes.Shown.size(); ++i)
         EXPECT_EQ(0u, Boxes.Shown[i].Text.find("Error: ")) << Boxes.Shown[i].Text;
     EXPECT_TRUE(PathIsThere(archive));
@@ -299,9 +302,10 @@ TEST_F(CompressFolderBoxTest, DeleteArchiveAsksFirstAndTheLastOneTakesTheIndexAl
         EXPECT_FALSE(Enabled(box, IDC_CF_RESTORE));
     });
     ASSERT_EQ(2u, Boxes.Shown.size());
-    EXPECT_EQ("Really delete the ZIP archive that contains the folder 'Project' ?\r\n\r\nWarning: You will not be able "
-              "to restore any file from this folder if you delete the ZIP archive.",
-              Boxes.Shown[0].Text);
+    EXPECT_EQ(
+        "Really delete the ZIP archive that contains the folder 'Project' ?\r\n\r\nWarning: You will not be able "
+        "to restore any file from this folder if you delete the ZIP archive.",
+        Boxes.Shown[0].Text);
     EXPECT_EQ(TMsgButtons::YesNoCancel, Boxes.Shown[0].Buttons);
     EXPECT_FALSE(PathIsThere(archive));
     EXPECT_FALSE(PathIsThere(kIndex));

@@ -128,8 +128,8 @@ protected:
     TFixedLocale Locale;
     TScriptedModalRunner Runner;
     std::string ProgramPath = kProgram;
-    TMoveFolderServices Services{Drives,     DriveInfo,  Removable, Names,  Files,      Directory, Boxes,
-                                 Creator,    ShellFiles, ShellOpen, Locale, Runner,     ProgramPath};
+    TMoveFolderServices Services{Drives,  DriveInfo,  Removable, Names,  Files,  Directory,  Boxes,
+                                 Creator, ShellFiles, ShellOpen, Locale, Runner, ProgramPath};
     TMoveFolderRequest Request;
     THostWindow Main{200, 150, 800, 600};
 };
@@ -148,16 +148,18 @@ TEST_F(CleanUpMoveFolderBoxTest, ShowsEveryControlWithItsText) {
         EXPECT_EQ("You should move the folder to one of the following drives, as they have smaller cluster sizes:",
                   ItemText(box, IDC_MOVE_ADVICE));
         EXPECT_NE(0, SendMessageW(GetDlgItem(window, IDC_MOVE_INFO_ICON), STM_GETICON, 0, 0));
-        EXPECT_EQ("Note: If the folder contains an installed application, you should uninstall the application "
-                  "and install it to \r\nthe new location. Some folders can also be moved by the application that "
-                  "uses them.",
-                  ItemText(box, IDC_MOVE_NOTE));
+        EXPECT_EQ(
+            "Note: If the folder contains an installed application, you should uninstall the application "
+            "and install it to \r\nthe new location. Some folders can also be moved by the application that "
+            "uses them.",
+            ItemText(box, IDC_MOVE_NOTE));
         const LONG noteStyle = GetWindowLongW(GetDlgItem(window, IDC_MOVE_NOTE), GWL_STYLE);
         EXPECT_TRUE(noteStyle & ES_READONLY);
         EXPECT_FALSE(noteStyle & WS_BORDER);
-        EXPECT_EQ("IMPORTANT: Before moving the folder, make sure that all applications that use it will continue to "
-                  "work properly even if you move the folder.",
-                  ItemText(box, IDC_MOVE_IMPORTANT));
+        EXPECT_EQ(
+            "IMPORTANT: Before moving the folder, make sure that all applications that use it will continue to "
+            "work properly even if you move the folder.",
+            ItemText(box, IDC_MOVE_IMPORTANT));
         LOGFONTW font = {};
         GetObjectW(HGDIOBJ(SendMessageW(GetDlgItem(window, IDC_MOVE_IMPORTANT), WM_GETFONT, 0, 0)), sizeof(font),
                    &font);

@@ -100,11 +100,15 @@ protected:
         ASSERT_FALSE(Root().empty()) << "runs under Wine";
         RemoveUnusualFolders();
         const std::string root = Root(), target = UnixPathOf(std::string(kTarget));
-        const TUnixRun made = RunUnixShell(
-            "(mkdir -p '" + target + "' && echo keep > '" + target + "/keep.txt' && for l in Link1 Link2 Link3; do "
-            "ln -s '" + target + "' '" + root + "/'$l; done && mkdir '" + root + "/Twin.' '" + root + "/Twin' && "
-            "echo dotted > '" + root + "/Twin./a.txt' && echo plain > '" + root + "/Twin/b.txt')",
-            std::string(kRoot) + "-tool");
+        const TUnixRun made =
+            RunUnixShell("(mkdir -p '" + target + "' && echo keep > '" + target +
+                             "/keep.txt' && for l in Link1 Link2 Link3; do "
+                             "ln -s '" +
+                             target + "' '" + root + "/'$l; done && mkdir '" + root + "/Twin.' '" + root +
+                             "/Twin' && "
+                             "echo dotted > '" +
+                             root + "/Twin./a.txt' && echo plain > '" + root + "/Twin/b.txt')",
+                         std::string(kRoot) + "-tool");
         ASSERT_TRUE(made.Ran && made.ExitCode == 0) << made.Output;
     }
     void TearDown() override {
@@ -114,9 +118,9 @@ protected:
     std::string Root() const { return UnixPathOf(std::string(kRoot)); }
     // From the Linux side, which never follows a link into its target.
     void RemoveUnusualFolders() {
-        RunUnixShell("cd '" + Root() + "' && rm -rf Link1 Link2 Link3 Twin. Twin '" +
-                         UnixPathOf(std::string(kTarget)) + "'",
-                     std::string(kRoot) + "-tool");
+        RunUnixShell(
+            "cd '" + Root() + "' && rm -rf Link1 Link2 Link3 Twin. Twin '" + UnixPathOf(std::string(kTarget)) + "'",
+            std::string(kRoot) + "-tool");
     }
     // Selects the folder's own node, found by its name as the scan listed it.
     void SelectChild(const std::string& name) {
@@ -154,7 +158,8 @@ TEST_F(CleanUpUnusualFoldersTest, ALinkIsRemovedAloneAndNeverMovedOrArchived) {
         EXPECT_EQ(Main.Boxes.Shown[0].Buttons, TMsgButtons::YesNoDefaultNo);
         EXPECT_NE(Main.Boxes.Shown[0].Text.find("is a link to another folder"), std::string::npos);
         EXPECT_EQ(ReadWholeFile(L"T:\\cleanup-real-target\\keep.txt"), "keep\n") << link;
-        const bool gone = GetFileAttributesW(Widen(std::string(kRoot) + "\\" + link).c_str()) == INVALID_FILE_ATTRIBUTES;
+        const bool gone =
+            GetFileAttributesW(Widen(std::string(kRoot) + "\\" + link).c_str()) == INVALID_FILE_ATTRIBUTES;
         EXPECT_EQ(gone, Main.Boxes.Shown.size() == 1u) << "either removed, or a box says why not";
         EXPECT_EQ(gone, Node(std::string(kRoot) + "\\" + link) == nullptr);
         Main.Boxes.Shown.clear();
@@ -173,8 +178,8 @@ TEST_F(CleanUpUnusualFoldersTest, ALinkIsRemovedAloneAndNeverMovedOrArchived) {
 TEST_F(CleanUpUnusualFoldersTest, ANameEndingInADotIsNeverActedOnThroughItsTwin) {
     Start();
     SelectChild("Twin.");
-    for (TCleanUpAction action : {TCleanUpAction::Delete, TCleanUpAction::Recycle, TCleanUpAction::Move,
-                                  TCleanUpAction::Archive}) {
+    for (TCleanUpAction action :
+         {TCleanUpAction::Delete, TCleanUpAction::Recycle, TCleanUpAction::Move, TCleanUpAction::Archive}) {
         TShellBoxAnswerer no({IDNO});
         const size_t before = Main.Boxes.Shown.size();
         Main.Form->CleanUp()->Run(action);

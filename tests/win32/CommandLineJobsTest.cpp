@@ -23,8 +23,8 @@ namespace {
 const char kRoot[] = "T:\\cli";
 
 std::string ReadBytes(const std::string& path) {
-    TWin32Handle file(CreateFileW(Win32PathOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  0, nullptr));
+    TWin32Handle file(
+        CreateFileW(Win32PathOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
@@ -47,9 +47,12 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') rows.back().back() += text[++i];
-            else if (c == '"') quoted = false;
-            else rows.back().back() += c;
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                rows.back().back() += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                rows.back().back() += c;
         } else if (c == '"') {
             quoted = true;
         } else if (c == ',') {
@@ -103,8 +106,8 @@ TEST_F(CommandLineJobsTest, CsvHasARowPerFolderMatchingTheScannersRecords) {
 
     TSystemServices system;
     TUnattendedMessageBoxes boxes;
-    TCommandLineScan scan({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory, boxes,
-                           system.NameOrder, {}});
+    TCommandLineScan scan(
+        {system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory, boxes, system.NameOrder, {}});
     const TFolderNode* top = scan.Scan(std::string(kRoot) + "\\Smith, John");
     ASSERT_NE(top, nullptr) << scan.Problem();
     ASSERT_EQ(top->Children.size(), 1u);

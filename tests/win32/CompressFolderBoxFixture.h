@@ -66,7 +66,8 @@ inline void SelectRow(const TCleanUpCompressFolderBox& box, int row) {
 
 inline std::string TextBytes(size_t size) {
     std::string text;
-    for (int line = 0; text.size() < size; ++line) text += "Line " + std::to_string(line) + " of a folder to archive.\r\n";
+    for (int line = 0; text.size() < size; ++line)
+        text += "Line " + std::to_string(line) + " of a folder to archive.\r\n";
     text.resize(size);
     return text;
 }
@@ -159,4 +160,3 @@ protected:
     std::string ScannedDrives = "T";
     THostWindow Main{200, 150, 800, 600};
 };
-

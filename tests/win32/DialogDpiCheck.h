@@ -59,7 +59,8 @@ inline void TellDpiChanged(HWND dialog, int dpi, int fromDpi) {
 // from text (a label fitted to its text); fonts of controls that had none
 // keep none.
 inline void ExpectHalfAsLargeAgain(const TDialogLook& before, const TDialogLook& after) {
-    const auto closeEnough = [](LONG small, LONG large) { return std::abs(small * 1.5 - large) <= 2.0 + 0.06 * std::abs(small);
+    const auto closeEnough = [](LONG small, LONG large) {
+        return std::abs(small * 1.5 - large) <= 2.0 + 0.06 * std::abs(small);
     };
     EXPECT_EQ(MulDiv(before.Client.cx, 3, 2), after.Client.cx);
     EXPECT_EQ(MulDiv(before.Client.cy, 3, 2), after.Client.cy);
@@ -67,7 +68,8 @@ inline void ExpectHalfAsLargeAgain(const TDialogLook& before, const TDialogLook&
     for (size_t i = 0; i < before.Places.size(); ++i) {
         const RECT& a = before.Places[i];
         const RECT& b = after.Places[i];
-        EXPECT_TRUE(closeEnough(a.left, b.left) && closeEnough(a.top, b.top) && closeEnough(a.right - a.left, b.right - b.left))
+        EXPECT_TRUE(closeEnough(a.left, b.left) && closeEnough(a.top, b.top) &&
+                    closeEnough(a.right - a.left, b.right - b.left))
             << "control " << i << " at " << a.left << "," << a.top << " width " << a.right - a.left << " became "
             << b.left << "," << b.top << " width " << b.right - b.left;
         EXPECT_NEAR(before.FontHeights[i] * 1.5, after.FontHeights[i], 1.0) << "font of control " << i;

@@ -103,7 +103,7 @@ TEST_F(DriveCheckListBoxTest, FillingAgainShowsNewDrivesWithEveryCheckCleared) {
 
     // A font change sets the item height and fills the list again.
     TFont font(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     Drives.RemoveLetter('E');
     SendMessageW(List.Handle(), WM_SETFONT, WPARAM(font.Get()), FALSE);
     EXPECT_GE(List.ItemHeight(), 30);
@@ -119,7 +119,7 @@ TEST_F(DriveCheckListBoxTest, AFontChangeKeepsTheTicksAndTheSelection) {
     List.SetChecked(List.IndexOfLetter('X'), true);
     List.SetSelectedIndex(List.IndexOfLetter('D'));
     TFont font(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     SendMessageW(List.Handle(), WM_SETFONT, WPARAM(font.Get()), FALSE);
     EXPECT_GE(List.ItemHeight(), 30);
     EXPECT_EQ("CX", List.CheckedLetters());

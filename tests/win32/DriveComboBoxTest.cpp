@@ -74,7 +74,7 @@ TEST_F(DriveComboBoxTest, AFontChangeKeepsTheShownDriveWithoutTellingTheParent) 
     Box.SelectLetter('D');
     const int changes = SelectionChanges();
     TFont font(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     SendMessageW(Box.Handle(), WM_SETFONT, WPARAM(font.Get()), FALSE);
     EXPECT_EQ('D', Box.SelectedLetter());
     EXPECT_EQ(changes, SelectionChanges());
@@ -117,7 +117,7 @@ TEST_F(DriveComboBoxTest, ItemHeightIsTheLargerOfTheFontCellAndTheSmallIcon) {
     const int iconHeight = GetSystemMetrics(SM_CYSMICON);
     EXPECT_EQ(iconHeight, Box.ItemHeight());  // the default GUI font is smaller
     TFont bigFont(CreateFontW(-40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     const TMemoryDcHandle dc = MakeMemoryDc();
     TSelection useFont(dc.Get(), bigFont.Get());
     TEXTMETRICW metrics = {};

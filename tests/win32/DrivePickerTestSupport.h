@@ -49,8 +49,8 @@ public:
             return RegisterClassExW(&windowClass) != 0;
         }();
         (void)registered;
-        Window = CreateWindowExW(0, L"QuarrymapTestHost", L"Host", WS_POPUP, left, top, width, height,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), this);
+        Window = CreateWindowExW(0, L"QuarrymapTestHost", L"Host", WS_POPUP, left, top, width, height, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), this);
     }
     ~THostWindow() {
         if (Window) DestroyWindow(Window);
@@ -82,15 +82,12 @@ private:
             case WM_DRAWITEM:
                 if (host->DrawItem && host->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
                 break;
-            case WM_COMMAND:
-                host->Notifications.push_back({LOWORD(wParam), HIWORD(wParam)});
-                return 0;
+            case WM_COMMAND: host->Notifications.push_back({LOWORD(wParam), HIWORD(wParam)}); return 0;
             case WM_NCDESTROY:
                 SetWindowLongPtrW(window, GWLP_USERDATA, 0);
                 host->Window = nullptr;
                 break;
-            default:
-                break;
+            default: break;
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -79,9 +79,10 @@ TEST_F(DrivesSelectBoxTest, ShowsItsTextsButtonsAndFonts) {
         const HWND window = dialog.Handle();
         ASSERT_NE(nullptr, window);
         EXPECT_EQ("Scan Drives", WindowText(window));
-        EXPECT_EQ("Quarrymap 2000 will show you detailed information about how your disk space is being used, but "
-                  "first it has to collect information about your folders and files. This process is called scanning.",
-                  WindowText(GetDlgItem(window, IDC_DRIVES_INTRO)));
+        EXPECT_EQ(
+            "Quarrymap 2000 will show you detailed information about how your disk space is being used, but "
+            "first it has to collect information about your folders and files. This process is called scanning.",
+            WindowText(GetDlgItem(window, IDC_DRIVES_INTRO)));
         EXPECT_EQ("Note: NO changes will take place on your drives during the scan process.",
                   WindowText(GetDlgItem(window, IDC_DRIVES_NOTE)));
         EXPECT_EQ(" Select one or more drives to scan ", WindowText(GetDlgItem(window, IDC_DRIVES_GROUP)));

@@ -63,8 +63,8 @@ public:
         for (const std::wstring& path : Selections) {
             const PIDLIST_ABSOLUTE item = ItemOfPath(path);
             EXPECT_NE(nullptr, item) << Narrow(path);
-            CallbackResults.push_back(request.lpfn(probe, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(item),
-                                                   request.lParam));
+            CallbackResults.push_back(
+                request.lpfn(probe, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(item), request.lParam));
             CoTaskMemFree(item);
         }
         DestroyWindow(probe);

@@ -136,16 +136,15 @@ TEST_F(FolderInfoPagesTest, GridDescribesTheFolderAndLeavesARootsOwnEntryEmpty) 
     Click(*Node("C:\\Program Files"));
 
     ASSERT_EQ(FolderInfo().Grid().RowCount(), 11);
-    EXPECT_EQ(GridColumn(0), (std::vector<std::string>{"Long name", "MS-DOS name", "Last access date",
-                                                       "Last change date", "Creation date", "Attributes", "",
-                                                       "Read-Only files", "Hidden files", "System files",
-                                                       "Compressed files"}));
+    EXPECT_EQ(GridColumn(0),
+              (std::vector<std::string>{"Long name", "MS-DOS name", "Last access date", "Last change date",
+                                        "Creation date", "Attributes", "", "Read-Only files", "Hidden files",
+                                        "System files", "Compressed files"}));
     // The test shell names everything on C: after the drive.
-    EXPECT_EQ(GridColumn(1), (std::vector<std::string>{"Local Disk (C:)", "PROGRA~1", "(unknown)",
-                                                       "Monday, December 7, 2026 01:05:09 PM", "(unknown)",
-                                                       "ReadOnly + Directory", "", "No Read-Only files",
-                                                       "The folder contains Hidden files", "No System files",
-                                                       "No Compressed files"}));
+    EXPECT_EQ(GridColumn(1), (std::vector<std::string>{
+                                 "Local Disk (C:)", "PROGRA~1", "(unknown)", "Monday, December 7, 2026 01:05:09 PM",
+                                 "(unknown)", "ReadOnly + Directory", "", "No Read-Only files",
+                                 "The folder contains Hidden files", "No System files", "No Compressed files"}));
     // The window lays out at 96 DPI.
     EXPECT_EQ(FolderInfo().Grid().ColumnWidth(0), 110);
 
@@ -184,8 +183,8 @@ TEST_F(FolderInfoPagesTest, ClusterSizeBoxChangesFolderInfoButNotWastedSpace) {
     ShowPage(cmdViewWastedSpace);
     std::vector<std::string> wastedBefore;
     for (int k = 1; k <= kClusterSizeCount; ++k) wastedBefore.push_back(Wasted().SizeText(k));
-    EXPECT_EQ(wastedBefore, (std::vector<std::string>{"312 bytes", "1 KB", "3 KB", "11 KB", "19 KB", "51 KB",
-                                                      "115 KB"}));
+    EXPECT_EQ(wastedBefore,
+              (std::vector<std::string>{"312 bytes", "1 KB", "3 KB", "11 KB", "19 KB", "51 KB", "115 KB"}));
 
     ShowPage(cmdViewFolderInformation);
     ChooseClusterEntry(7);  // "64 K"

@@ -49,7 +49,8 @@ protected:
         const std::string unixRoot = UnixPathOf(std::string("T:\\"));
         ASSERT_FALSE(unixRoot.empty()) << "drive T: is prepared by scripts/test";
         const TUnixRun made = OnLinux(
-            "cd '" + unixRoot + "' && rm -rf twins && mkdir -p twins && cd twins && "
+            "cd '" + unixRoot +
+            "' && rm -rf twins && mkdir -p twins && cd twins && "
             "mkdir 'Twin.' Twin 'Spaced ' Spaced 'Lone.' && head -c 1 /dev/zero >'Twin./a' && "
             "head -c 4096 /dev/zero >'Twin./b' && head -c 5000 /dev/zero >'Twin./c' && "
             "head -c 10 /dev/zero >Twin/d && head -c 7 /dev/zero >'Spaced /e' && head -c 8000 /dev/zero >Spaced/f");
@@ -101,8 +102,8 @@ TEST_F(LiteralPathsTest, ScanRecordsEachTwinWithItsOwnTotals) {
         int32_t Files;
         int64_t Size;
     };
-    for (const TExpected& expected : {TExpected{"Twin.", 3, 9097}, TExpected{"Twin", 1, 10},
-                                      TExpected{"Spaced ", 1, 7}, TExpected{"Spaced", 1, 8000}}) {
+    for (const TExpected& expected : {TExpected{"Twin.", 3, 9097}, TExpected{"Twin", 1, 10}, TExpected{"Spaced ", 1, 7},
+                                      TExpected{"Spaced", 1, 8000}}) {
         const TFolderNode* node = FindChild(root, expected.Name, true);
         ASSERT_TRUE(node && node->Record) << expected.Name;
         EXPECT_EQ(node->Record->TreeFiles, expected.Files) << expected.Name;

@@ -53,7 +53,8 @@ TEST_F(MainFormCommandsTest, StartStatesOfScanCommands) {
     EXPECT_FALSE(MenuEnabled(cmdFileRescan));
     EXPECT_FALSE(MenuEnabled(cmdFileRemove));
     EXPECT_FALSE(MenuEnabled(cmdFileAbort));
-    for (int id : {int(toolRescanDir), int(toolStop), int(toolLevelUp), int(toolExplore)}) EXPECT_FALSE(ToolEnabled(id));
+    for (int id : {int(toolRescanDir), int(toolStop), int(toolLevelUp), int(toolExplore)})
+        EXPECT_FALSE(ToolEnabled(id));
     std::wstring text;
     MenuItem(cmdFileAbort, &text);
     EXPECT_EQ(L"&Abort Scanning\tCtrl+A", text);
@@ -304,9 +305,10 @@ TEST_F(MainFormCommandsTest, HelpOpensTopicsAndMenuContexts) {
     Command(cmdHelpHelpTopics);
     Command(cmdHelpVisitWebPage);
     ASSERT_EQ(2u, Boxes.Shown.size());
-    EXPECT_EQ("Windows could not open C:\\Apps\\help\\index.htm. There is no program on this computer for this kind "
-              "of file.",
-              Boxes.Shown[0].Text);
+    EXPECT_EQ(
+        "Windows could not open C:\\Apps\\help\\index.htm. There is no program on this computer for this kind "
+        "of file.",
+        Boxes.Shown[0].Text);
     EXPECT_EQ(0u, Boxes.Shown[1].Text.rfind("Windows could not open http://www.tollvane.example/quarrymap/. ", 0));
 }
 

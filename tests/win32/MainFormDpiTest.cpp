@@ -44,8 +44,7 @@ struct TMainFormDpiTestWalk {
         GetWindowTextW(window, text, 64);
         RECT parentClient;
         GetClientRect(parent, &parentClient);
-        TPlace place{TMainFormFixture::Bounds(window, parent), false,
-                     Narrow(ownClass) + " \"" + Narrow(text) + "\""};
+        TPlace place{TMainFormFixture::Bounds(window, parent), false, Narrow(ownClass) + " \"" + Narrow(text) + "\""};
         // Ends at the parent's bottom or a margin above it.
         place.ReachesParentBottom = place.Bounds.bottom >= parentClient.bottom - 16;
         walk.Found[index] = place;
@@ -161,10 +160,10 @@ TEST_F(MainFormDpiTest, FrameAt150PercentIsHalfAsLargeAgainAndBackAt100) {
     EXPECT_EQ(24, height);
 
     MoveToScreenAt(96, 144);
-    EXPECT_EQ(strip96.bottom - strip96.top, Bounds(Control(idToolbarSupport), Window()).bottom -
-                                               Bounds(Control(idToolbarSupport), Window()).top);
-    EXPECT_NEAR(tree96.right - tree96.left, Bounds(Control(idLeftPanel), Window()).right -
-                                                Bounds(Control(idLeftPanel), Window()).left, 1);
+    EXPECT_EQ(strip96.bottom - strip96.top,
+              Bounds(Control(idToolbarSupport), Window()).bottom - Bounds(Control(idToolbarSupport), Window()).top);
+    EXPECT_NEAR(tree96.right - tree96.left,
+                Bounds(Control(idLeftPanel), Window()).right - Bounds(Control(idLeftPanel), Window()).left, 1);
     ASSERT_TRUE(ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)),
                                       &width, &height));
     EXPECT_EQ(16, width);

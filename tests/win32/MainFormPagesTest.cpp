@@ -40,8 +40,9 @@ protected:
         const char* names[] = {"pie", "info", "list", "wasted", "cleanup"};
         for (int page = 0; page < kPageCount; ++page) {
             const int sheet = SheetOfPage(page);
-            Form->Pages().SetPage(sheet, std::make_unique<TRecordingPage>(Form->Pages().Sheet(sheet), *Form, PageServices,
-                                                                          names[page], Filled, Forgotten));
+            Form->Pages().SetPage(
+                sheet, std::make_unique<TRecordingPage>(Form->Pages().Sheet(sheet), *Form, PageServices, names[page],
+                                                        Filled, Forgotten));
         }
     }
 
@@ -69,7 +70,8 @@ TEST_F(MainFormPagesTest, AtStartOnlyTheNotScannedSheetShows) {
     Start();
     EXPECT_EQ(std::vector<std::wstring>{L"No scanned items"}, TabCaptions());
     EXPECT_TRUE(IsWindowVisible(Form->SheetWindow(pageNotScanned)));
-    for (int sheet = pagePieChart; sheet < kSheetCount; ++sheet) EXPECT_FALSE(IsWindowVisible(Form->SheetWindow(sheet)));
+    for (int sheet = pagePieChart; sheet < kSheetCount; ++sheet)
+        EXPECT_FALSE(IsWindowVisible(Form->SheetWindow(sheet)));
     EXPECT_EQ(0u, Memo().find(L"No drives have been scanned.\r\n\r\nTo scan a drive"));
     EXPECT_TRUE(Filled.empty());
 }
@@ -79,9 +81,9 @@ TEST_F(MainFormPagesTest, ScannedFolderShowsFiveTabsAndFillsTheCurrentPage) {
     Folder->Record = std::make_unique<TFolderSize>();
     Selected = Folder;
     Form->ShowPage(2);
-    EXPECT_EQ((std::vector<std::wstring>{L"Pie Chart", L"Folder Info", L"Subfolders", L"Wasted Space",
-                                         L"Free Some Space"}),
-              TabCaptions());
+    EXPECT_EQ(
+        (std::vector<std::wstring>{L"Pie Chart", L"Folder Info", L"Subfolders", L"Wasted Space", L"Free Some Space"}),
+        TabCaptions());
     EXPECT_EQ(L"Subfolders", SelectedTabCaption());
     EXPECT_TRUE(IsWindowVisible(Form->SheetWindow(pageSubfolders)));
     EXPECT_FALSE(IsWindowVisible(Form->SheetWindow(pageNotScanned)));
@@ -188,7 +190,8 @@ TEST_F(MainFormPagesTest, MenusEnableWhatTheSelectedFolderAllows) {
     SendMessageW(Window(), WM_INITMENUPOPUP, WPARAM(Popup(mnuView)), 1);
     EXPECT_FALSE(MenuEnabled(cmdFileExportFolderReport));
     EXPECT_FALSE(MenuEnabled(cmdFileExportPie));
-    for (int id : {int(cmdViewPieChart), int(cmdViewFolderInformation), int(cmdViewCleanUp)}) EXPECT_FALSE(MenuEnabled(id));
+    for (int id : {int(cmdViewPieChart), int(cmdViewFolderInformation), int(cmdViewCleanUp)})
+        EXPECT_FALSE(MenuEnabled(id));
 
     SelectScanned(Drive);
     SendMessageW(Window(), WM_INITMENUPOPUP, WPARAM(Popup(mnuFile)), 0);

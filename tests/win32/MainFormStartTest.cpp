@@ -39,7 +39,8 @@ TEST_F(MainFormStartTest, FreshRegistryAsksForDrivesAtStartUp) {
     bool sawDriveSelection = false;
     Runner.Script = [&](TDialog& dialog) {
         sawDriveSelection = dynamic_cast<TDrivesSelectBox*>(&dialog) != nullptr;
-        SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog.Handle(), IDOK)));
+        SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     LPARAM(GetDlgItem(dialog.Handle(), IDOK)));
     };
     Start();
     EXPECT_EQ(1, Runner.Runs);
@@ -115,7 +116,8 @@ TEST_F(MainFormStartTest, SavingOrderIsStateBoundsThenOptions) {
     Close();
     const auto& writes = Registry.Writes();
     ASSERT_GE(writes.size(), before + 6);
-    const std::vector<std::string> first = {"WindowState", "Left", "Top", "Width", "Height", "IncludeWastedInformation"};
+    const std::vector<std::string> first = {"WindowState", "Left",   "Top",
+                                            "Width",       "Height", "IncludeWastedInformation"};
     for (size_t i = 0; i < first.size(); ++i) {
         EXPECT_EQ(first[i], writes[before + i].Name) << i;
     }

@@ -86,7 +86,7 @@ private:
 
 class TFakeProgramDialogs : public IProgramDialogs {
 public:
-    std::vector<std::string> Shown;   // "restore", "options", "letter", "letter with Esc", "about"
+    std::vector<std::string> Shown;    // "restore", "options", "letter", "letter with Esc", "about"
     std::function<void()> OptionsRun;  // what Options does besides noting it
 
     void RestoreCompressedFolders() override { Shown.push_back("restore"); }
@@ -122,10 +122,10 @@ public:
 
     // Creates and shows the window and lets the deferred start-up run.
     void Start(bool show = true) {
-        Form = std::make_unique<TMainForm>(TMainFormServices{Registry, Boxes, Runner, Launcher, *FileSystem, Drives, Shell,
-                                                             DriveInfo, Locale, TextCompare, SaveDialog, *ShellOperation,
-                                                             "C:\\Apps\\Quarrymap.exe", Options},
-                                           Parts);
+        Form = std::make_unique<TMainForm>(
+            TMainFormServices{Registry, Boxes, Runner, Launcher, *FileSystem, Drives, Shell, DriveInfo, Locale,
+                              TextCompare, SaveDialog, *ShellOperation, "C:\\Apps\\Quarrymap.exe", Options},
+            Parts);
         Created = Form->Create();
         if (Created && show) Form->Show(SW_SHOWNORMAL);
         Pump();

@@ -104,8 +104,9 @@ protected:
     TScriptedColorPicker Picker;
     TMemoryRegistry Classes;
     std::string ProgramPath = kProgram;
-    TOptionsServices Services{Classes, Fixture.Boxes, Fixture.Launcher, Fixture.Files, Fixture.Drives,
-                              Fixture.Shell, Fixture.Locale, Picker, Fixture.Runner, ProgramPath, Fixture.Options};
+    TOptionsServices Services{Classes,        Fixture.Boxes, Fixture.Launcher, Fixture.Files,
+                              Fixture.Drives, Fixture.Shell, Fixture.Locale,   Picker,
+                              Fixture.Runner, ProgramPath,   Fixture.Options};
 };
 
 TEST_F(OptionsCommandTest, AConfirmedDialogReachesThePieAndTheToolButtons) {

@@ -85,8 +85,7 @@ TEST_F(OptionsBoxTest, ControlsNeitherOverlapNorClipTheirTexts) {
         };
         RECT client;
         GetClientRect(window, &client);
-        const int groups[] = {IDC_OPT_COLORS_GROUP, IDC_OPT_PREFERENCES_GROUP, IDC_OPT_PIE_GROUP,
-                              IDC_OPT_DRIVES_GROUP};
+        const int groups[] = {IDC_OPT_COLORS_GROUP, IDC_OPT_PREFERENCES_GROUP, IDC_OPT_PIE_GROUP, IDC_OPT_DRIVES_GROUP};
         for (int a : groups)
             for (int b : groups) {
                 if (a == b) continue;
@@ -284,7 +283,7 @@ TEST_F(OptionsBoxTest, ThePanelShowsTheSelectedColourAndPressesLikeAButton) {
         const HWND panel = box.TheColorButton().Handle();
         SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         EXPECT_TRUE(box.TheColorButton().Pressed());  // both bevels lowered
-        EXPECT_TRUE(Picker.Presets.empty());         // nothing opens before the release
+        EXPECT_TRUE(Picker.Presets.empty());          // nothing opens before the release
         SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
         EXPECT_FALSE(box.TheColorButton().Pressed());
         ASSERT_EQ(1u, Picker.Presets.size());

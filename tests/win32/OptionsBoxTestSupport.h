@@ -89,11 +89,12 @@ protected:
     }
 
     TOptionsServices Services(IRegistry& registry) {
-        return TOptionsServices{registry, Boxes, Shell, Files, Drives, Names, Locale, Picker, Runner, ProgramPath, Options};
+        return TOptionsServices{registry, Boxes,  Shell,  Files,       Drives, Names,
+                                Locale,   Picker, Runner, ProgramPath, Options};
     }
 
-    TProgramOptions Options;  // what the dialog shows and changes
-    TMemoryRegistry Registry;     // the Explorer entry
+    TProgramOptions Options;   // what the dialog shows and changes
+    TMemoryRegistry Registry;  // the Explorer entry
     TScriptedMessageBoxes Boxes;
     TRecordingShellOpen Shell;
     TMemoryFileSystem Files;

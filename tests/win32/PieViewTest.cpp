@@ -97,9 +97,10 @@ protected:
 TEST_F(PieViewTest, TheSelectedFolderShowsAsWedgesOfItsColours) {
     ShowData();
     EXPECT_EQ("C:\\Data", Pie().BuiltPath());
-    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));    // Old, left of the centre
-    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(270, 0.5)));   // and right of it
-    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorFilesInFolder]), PixelAt(At(326, 0.5)));  // the files, at one o'clock
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(90, 0.5)));   // Old, left of the centre
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorNormalFolder]), PixelAt(At(270, 0.5)));  // and right of it
+    EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorFilesInFolder]),
+              PixelAt(At(326, 0.5)));  // the files, at one o'clock
     EXPECT_EQ(ToColorRef(Main.Options.Colors[kColorPieBackground]), PixelAt(Outside()));
     // The header describes the folder itself.
     EXPECT_EQ("370 bytes", Pie().HeaderSize());
@@ -176,7 +177,8 @@ TEST_F(PieViewTest, AClickOnTheWedgeOfAFolderDeletedOutsideOpensWhatIsSelectedAf
     EXPECT_EQ(nullptr, Node("C:\\Data\\Old"));
     EXPECT_EQ("C:\\Data", SelectedPath());
     EXPECT_EQ("C:\\Data", Pie().BuiltPath());
-    for (const auto& section : Pie().PieChart().Sections) EXPECT_TRUE(!section->Node || navigator.IsLive(section->Node));
+    for (const auto& section : Pie().PieChart().Sections)
+        EXPECT_TRUE(!section->Node || navigator.IsLive(section->Node));
 }
 
 TEST_F(PieViewTest, PagesLetGoOfFoldersRemovedOrRescanned) {
@@ -278,8 +280,8 @@ TEST_F(PieViewTest, ResizingRepaintsWithoutRebuilding) {
     const TSectionInfo* entry = Pie().SectionInfos().Get(1);
     RECT window;
     GetWindowRect(Main.Form->Handle(), &window);
-    SetWindowPos(Main.Form->Handle(), nullptr, 0, 0, window.right - window.left + 200,
-                 window.bottom - window.top + 150, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(Main.Form->Handle(), nullptr, 0, 0, window.right - window.left + 200, window.bottom - window.top + 150,
+                 SWP_NOMOVE | SWP_NOZORDER);
     Main.Pump();
     RECT box;
     GetClientRect(PaintBox(), &box);

@@ -265,8 +265,8 @@ TEST_F(ScanCommandsTest, LevelUpOnADriveRootKeepsTheSelection) {
 // own notifications.
 TEST(FolderTreeViewTest, GivesTheTreeItsProcedureBackAndIgnoresOtherWindows) {
     HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
-    HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, frame, nullptr, nullptr,
-                                nullptr);
+    HWND tree =
+        CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, frame, nullptr, nullptr, nullptr);
     ASSERT_TRUE(tree);
     const LONG_PTR original = GetWindowLongPtrW(tree, GWLP_WNDPROC);
     TCountingIcons icons;

@@ -70,10 +70,9 @@ protected:
 
     // Creates the window, attaches the commands and lets the start-up run.
     void Start(std::vector<std::string> arguments = {}) {
-        Commands = std::make_unique<TScanCommands>(TScanServices{*FileSystem, *DriveInfo, Main.Shell, *CurrentDirectory,
-                                                                 Main.Boxes, NameOrder, Locale, Browser,
-                                                                 Menus.Function(), std::move(arguments),
-                                                                 [this] { return Clock; }});
+        Commands = std::make_unique<TScanCommands>(
+            TScanServices{*FileSystem, *DriveInfo, Main.Shell, *CurrentDirectory, Main.Boxes, NameOrder, Locale,
+                          Browser, Menus.Function(), std::move(arguments), [this] { return Clock; }});
         Main.Parts.Scan = Commands.get();
         Main.Start(false);
         ASSERT_TRUE(Main.Created);

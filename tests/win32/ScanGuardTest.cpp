@@ -208,8 +208,8 @@ TEST_F(ScanGuardTest, TheStatusBarNamesTheFolderBeingListed) {
     ScanWithToolbar('D');
     Main.Files.OnEntry = nullptr;
 
-    EXPECT_EQ(duringBig, L"D:\\");      // entering Big came too soon after D:\ to show
-    EXPECT_EQ(atZed, L"D:\\Big\\");     // but it showed while Big was listed
+    EXPECT_EQ(duringBig, L"D:\\");                  // entering Big came too soon after D:\ to show
+    EXPECT_EQ(atZed, L"D:\\Big\\");                 // but it showed while Big was listed
     EXPECT_EQ(Main.StatusText(0), L"Folder D:\\");  // the root's pie after "Done."
 }
 

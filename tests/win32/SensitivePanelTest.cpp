@@ -40,8 +40,8 @@ std::vector<int> TParentRecorder::Commands;
 class SensitivePanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Parent = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 300, 200,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        Parent = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 300, 200, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, Parent);
         SendMessageW(Parent, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         ShowWindow(Parent, SW_SHOWNOACTIVATE);

@@ -52,8 +52,8 @@ class ShellContextMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ComReady = SUCCEEDED(CoInitialize(nullptr));
-        Owner = CreateWindowExW(0, L"STATIC", L"context menu owner", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        Owner = CreateWindowExW(0, L"STATIC", L"context menu owner", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
         wchar_t temp[MAX_PATH + 1] = L"";
         GetTempPathW(MAX_PATH + 1, temp);
         Folder = Narrow(temp) + "qm context menu items";
@@ -125,9 +125,7 @@ TEST_F(ShellContextMenuTest, WildcardGivesOneMenuForAllMatches) {
 
 TEST_F(ShellContextMenuTest, UnresolvablePathsReturnFalseWithoutAMenu) {
     const std::string missing[] = {
-        "",
-        "C:\\no such folder for quarrymap\\none.txt",
-        Folder + "\\missing.txt",
+        "", "C:\\no such folder for quarrymap\\none.txt", Folder + "\\missing.txt",
         Folder + "\\*.zip",  // a pattern without matches
     };
     for (const std::string& path : missing) {

@@ -135,7 +135,7 @@ TEST(SimplePieGaugePaintTest, TextStaysInsideTheFrame) {
 TEST(SimplePieGaugePaintTest, TextUsesTheGivenFont) {
     const TPieGaugeModel gauge = GaugeAt(45, TGaugeBorderStyle::None, true);
     TFont bigFont(CreateFontW(-22, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial"));
+                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial"));
     ASSERT_NE(nullptr, bigFont.Get());
     const auto plain = Painted(GaugeAt(45, TGaugeBorderStyle::None, false));
     const auto small = Painted(gauge);

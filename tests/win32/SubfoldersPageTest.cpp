@@ -60,10 +60,10 @@ TEST_F(SubfoldersPageTest, RowsShowEachChildInKilobytesAndItsShare) {
     ShowRoot();
     ASSERT_EQ((std::vector<std::string>{"Data", "Windows"}), Names());
     const int windows = RowOf("Windows");
-    EXPECT_EQ("5 KB", Page().CellText(windows, colSize));         // 5,100 bytes
-    EXPECT_EQ("12 KB", Page().CellText(windows, colAllocated));   // 8 KB + 4 KB of clusters
+    EXPECT_EQ("5 KB", Page().CellText(windows, colSize));        // 5,100 bytes
+    EXPECT_EQ("12 KB", Page().CellText(windows, colAllocated));  // 8 KB + 4 KB of clusters
     EXPECT_EQ("7 KB", Page().CellText(windows, colWasted));
-    EXPECT_EQ("3", Page().CellText(windows, colObjects));  // two files and System
+    EXPECT_EQ("3", Page().CellText(windows, colObjects));        // two files and System
     EXPECT_EQ("0 KB", Page().CellText(RowOf("Data"), colSize));  // 370 bytes round down
     // With the waste counted: 12 KB of the root's 24 KB; without it 5,100 of 5,480 bytes.
     Main.Options.IncludeWastedInformation = true;

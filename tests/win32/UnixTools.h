@@ -54,14 +54,13 @@ inline TUnixRun RunUnixShell(const std::string& command, const std::wstring& scr
     DeleteFileW(codeFile.c_str());
     const std::string out = UnixPathOf(outFile), code = UnixPathOf(codeFile);
     if (out.empty() || code.empty()) return run;
-    const std::string script = command + " >'" + out + "' 2>&1; echo $? >'" + code + ".part'; mv '" + code +
-                               ".part' '" + code + "'";
+    const std::string script =
+        command + " >'" + out + "' 2>&1; echo $? >'" + code + ".part'; mv '" + code + ".part' '" + code + "'";
     std::wstring commandLine = L"sh -c \"" + Widen(script) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(L"Z:\\bin\\sh", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
+    if (!CreateProcessW(L"Z:\\bin\\sh", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return run;
     if (info.hProcess) CloseHandle(info.hProcess);
     if (info.hThread) CloseHandle(info.hThread);

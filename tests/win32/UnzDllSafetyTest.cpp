@@ -60,7 +60,7 @@ TEST_F(UnzDllSafetyTest, CorruptedByteIsReportedAndNothingWrongIsLeft) {
     ASSERT_TRUE(WriteBytes(Source + "\\b.txt", "b is fine"));
     ASSERT_TRUE(WriteBytes(Source + "\\c.bin", Noisy(50000)));
     ASSERT_EQ(0, Shell("cd source && /usr/bin/zip -q -0 ../stored.zip a.txt b.txt && "
-                        "/usr/bin/zip -q -9 ../deflated.zip c.bin b.txt"));
+                       "/usr/bin/zip -q -9 ../deflated.zip c.bin b.txt"));
     // One byte of a.txt's stored data, and one in the middle of c.bin's deflate stream.
     ASSERT_EQ(0, Python(R"(
 data = bytearray(open('stored.zip', 'rb').read())
@@ -107,7 +107,7 @@ TEST_F(UnzDllSafetyTest, EncryptedArchivesNeedTheirPassword) {
     ASSERT_TRUE(WriteBytes(Source + "\\sub\\big.bin", Noisy(100000)));
     for (int i = 0; i < 30; ++i) ASSERT_TRUE(WriteBytes(Source + "\\sub\\f" + std::to_string(i), "more"));
     ASSERT_EQ(0, Shell("cd source && /usr/bin/zip -q -r -P 'pass word' ../enc.zip a.txt sub && "
-                        "/usr/bin/zip -q -P 'pass word' - a.txt | cat > ../enc-streamed.zip"));
+                       "/usr/bin/zip -q -P 'pass word' - a.txt | cat > ../enc-streamed.zip"));
     TUnzOptions options;
     options.Password = "wrong";
     EXPECT_EQ(0, Unzip("enc.zip", options));
@@ -184,7 +184,7 @@ TEST_F(UnzDllSafetyTest, WithoutAPasswordTheLibraryAsksOnce) {
     ASSERT_TRUE(WriteBytes(Source + "\\b.txt", "more secret text"));
     ASSERT_TRUE(WriteBytes(Source + "\\plain.txt", "not secret"));
     ASSERT_EQ(0, Shell("cd source && /usr/bin/zip -q -P typed ../enc.zip a.txt b.txt && "
-                        "/usr/bin/zip -q ../enc.zip plain.txt"));
+                       "/usr/bin/zip -q ../enc.zip plain.txt"));
     int shown = 0;
     int32_t result = 0;
     {

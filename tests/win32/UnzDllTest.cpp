@@ -38,8 +38,8 @@ protected:
 };
 
 TEST_F(UnzDllExtractTest, ExportsItsVersionAndRefusesNoBlock) {
-    const auto version = reinterpret_cast<TZipDllVersionFunction>(
-        reinterpret_cast<void*>(GetProcAddress(Library, "GetUnzDllVersion")));
+    const auto version =
+        reinterpret_cast<TZipDllVersionFunction>(reinterpret_cast<void*>(GetProcAddress(Library, "GetUnzDllVersion")));
     ASSERT_NE(nullptr, version);
     EXPECT_EQ(kZipDllVersion, version());
     EXPECT_EQ(0, Exec(nullptr));
@@ -170,7 +170,8 @@ protected:
         SYSTEMTIME when = {year, 6, 0, 1, 12, 0, 0, 0};
         FILETIME time{};
         SystemTimeToFileTime(&when, &time);
-        TWin32Handle file(CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        TWin32Handle file(
+            CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(file.IsValid());
         ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &time));
     }

@@ -131,7 +131,7 @@ TEST_F(VersionLabelTest, AFontChangeResizesIt) {
     TVersionLabel label(Parent, 5, 5, ThisProgram);
     const SIZE before = ClientSize(label.Handle());
     TFont bigFont(CreateFontW(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
     ASSERT_NE(nullptr, bigFont.Get());
     SendMessageW(label.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.Get()), TRUE);
     const SIZE after = ClientSize(label.Handle());

@@ -61,9 +61,7 @@ TEST_F(Win32DriveInfoTest, SystemDriveHasMoreBytesInAllThanFree) {
     EXPECT_GE(total, free);
 }
 
-TEST_F(Win32DriveInfoTest, SystemDriveIsFixed) {
-    EXPECT_TRUE(Drives.IsFixedDrive(System));
-}
+TEST_F(Win32DriveInfoTest, SystemDriveIsFixed) { EXPECT_TRUE(Drives.IsFixedDrive(System)); }
 
 TEST_F(Win32DriveInfoTest, MissingDriveAnswersWithFailures) {
     TVolumeInformation info;

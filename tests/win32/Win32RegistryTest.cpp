@@ -26,8 +26,8 @@ std::vector<uint8_t> RawData(const std::string& path, const wchar_t* name, DWORD
     const std::wstring widePath(path.begin(), path.end());
     DWORD size = 0;
     type = REG_NONE;
-    if (RegGetValueW(HKEY_CURRENT_USER, widePath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, widePath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
         return {};
     std::vector<uint8_t> data(size);
     RegGetValueW(HKEY_CURRENT_USER, widePath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size);
@@ -56,7 +56,9 @@ protected:
 };
 
 TEST_F(Win32RegistryTest, TextRoundTripsAsUtf16) {
-    const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xE2\x82\xAC";
+    const std::string text =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xE2\x82\xAC";
     const std::wstring wide = L"Gr\u00FC\u00DFe \u03A9 \u65E5\u672C \u20AC";
     ASSERT_TRUE(Registry.CreateKey(kKey));
     ASSERT_TRUE(Registry.WriteString(kKey, "Name \xC3\xA9", text));

@@ -135,9 +135,7 @@ TEST_F(Win32ScanTest, PathsLongerThanMaxPathAreScanned) {
     EXPECT_EQ(record->TreeWasted, 4093);
 }
 
-int LstrcmpOf(const std::string& a, const std::string& b) {
-    return lstrcmpW(Widen(a).c_str(), Widen(b).c_str());
-}
+int LstrcmpOf(const std::string& a, const std::string& b) { return lstrcmpW(Widen(a).c_str(), Widen(b).c_str()); }
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 
@@ -148,8 +146,8 @@ TEST(Win32NameOrder, SortKeysFollowLstrcmpAndTheWordSort) {
     const TWordSortOrder portable;
     EXPECT_GT(system.Compare("a-b", "ab"), 0);
     EXPECT_LT(system.Compare("src", "Src"), 0);
-    const std::vector<std::string> names = {"zeta", "Alpha", "mid-way", "midway", "beta", "_tmp", "2019",
-                                            "Beta", "alpha", "it's", "its", "Program Files", "a b", "ab"};
+    const std::vector<std::string> names = {"zeta", "Alpha", "mid-way", "midway", "beta",          "_tmp", "2019",
+                                            "Beta", "alpha", "it's",    "its",    "Program Files", "a b",  "ab"};
     for (const std::string& a : names) {
         for (const std::string& b : names) {
             EXPECT_EQ(system.Compare(a, b), Sign(LstrcmpOf(a, b))) << a << " / " << b;

@@ -59,7 +59,7 @@ struct TZipCall {
 // Every callback the library makes, and the answers to give it.
 struct TZipCallbackLog {
     std::vector<TZipCall> Calls;
-    int StopAtStep = -1;                 // answer -1 to this step (counted from 1)
+    int StopAtStep = -1;                   // answer -1 to this step (counted from 1)
     std::function<void(int step)> OnStep;  // runs inside the step callback
     int Steps = 0;
 
@@ -144,7 +144,8 @@ inline TPythonListing ListWithPython(const std::wstring& archive, const std::wst
         "out = sys.stdout.buffer\n"
         "for i in z.infolist():\n"
         "    data = b'' if i.is_dir() else z.read(i, pwd=pwd)\n"
-        "    out.write(('%s\\t%d\\t%d\\t%s\\n' % (i.filename, i.file_size, len(data), data[:32].hex())).encode('utf-8'))\n"
+        "    out.write(('%s\\t%d\\t%d\\t%s\\n' % (i.filename, i.file_size, len(data), "
+        "data[:32].hex())).encode('utf-8'))\n"
         "out.write(b'COMPLETE\\n')\n";
     TPythonListing listing;
     const std::wstring scriptFile = scratch + L"-list.py";

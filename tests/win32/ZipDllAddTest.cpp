@@ -370,9 +370,9 @@ TEST_F(ZipDllAddMove, UnreadableAndChangingFilesAreReportedAndKept) {
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
     Log.OnStep = [&](int) {
         if (Log.FilesBegun().back() != "Data/growing.bin") return;
-        HANDLE file = CreateFileW(At("Data\\growing.bin").c_str(), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
-                                  nullptr);
+        HANDLE file =
+            CreateFileW(At("Data\\growing.bin").c_str(), FILE_APPEND_DATA,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
         DWORD written = 0;
         if (file != INVALID_HANDLE_VALUE) {
             WriteFile(file, "more", 4, &written, nullptr);
@@ -490,7 +490,8 @@ TEST_F(ZipDllAddPassword, APasswordFromTheBlockEncryptsEveryFile) {
     call.Password = "geheim";
     EXPECT_EQ(5, Add(call)) << Log.FailureTexts();
     CheckWithTools("Secret.zip", "geheim");
-    const TUnixRun wrong = RunUnixShell("/usr/bin/unzip -t -P wrong '" + UnixPathOf(At("Secret.zip")) + "'", At("tool"));
+    const TUnixRun wrong =
+        RunUnixShell("/usr/bin/unzip -t -P wrong '" + UnixPathOf(At("Secret.zip")) + "'", At("tool"));
     EXPECT_TRUE(wrong.Ran);
     EXPECT_NE(0, wrong.ExitCode) << wrong.Output;
     // No plain text of the files in the archive.

@@ -36,7 +36,8 @@ std::string NoisyBytes(size_t size, unsigned seed) {
 
 std::string TextBytes(size_t size) {
     std::string text;
-    for (int line = 0; text.size() < size; ++line) text += "Line " + std::to_string(line) + " of a text that packs well.\r\n";
+    for (int line = 0; text.size() < size; ++line)
+        text += "Line " + std::to_string(line) + " of a text that packs well.\r\n";
     text.resize(size);
     return text;
 }
@@ -168,7 +169,8 @@ TEST_F(ZipMasterWin32Test, ATreeGoesIntoAnArchiveThatOtherToolsReadAndComesBackT
 TEST_F(ZipMasterWin32Test, ArchivesMadeByInfoZipExtract) {
     MakeProject();
     const std::string unixZip = UnixPathOf("T:\\zipmaster\\out\\made-by-zip.zip");
-    ASSERT_TRUE(LinuxAccepts("cd '" + UnixPathOf("T:\\zipmaster\\Src") + "' && zip -r -q -9 '" + unixZip + "' Project"));
+    ASSERT_TRUE(
+        LinuxAccepts("cd '" + UnixPathOf("T:\\zipmaster\\Src") + "' && zip -r -q -9 '" + unixZip + "' Project"));
     ASSERT_TRUE(Zip.SetZipFilename("T:\\zipmaster\\out\\made-by-zip.zip"));
     ASSERT_TRUE(CreateDirectoryW(L"T:\\zipmaster\\Back", nullptr));
     Zip.ExtrBaseDir = "T:\\zipmaster\\Back";
@@ -281,8 +283,8 @@ TEST_F(ZipMasterWin32Test, AFaultOfTheProgramDuringACallbackIsNotTheLibrarys) {
 
 TEST_F(ZipMasterWin32Test, ALibraryInTheCurrentFolderIsNeverLoaded) {
     // A library of that name planted in the folder being worked in.
-    ASSERT_TRUE(CopyFileW(Widen(BuildFolder("tests\\brokenzip") + "\\ZIPDLL.DLL").c_str(),
-                          L"T:\\zipmaster\\ZIPDLL.DLL", FALSE));
+    ASSERT_TRUE(CopyFileW(Widen(BuildFolder("tests\\brokenzip") + "\\ZIPDLL.DLL").c_str(), L"T:\\zipmaster\\ZIPDLL.DLL",
+                          FALSE));
     Zip.SetDLLDirectory("T:\\zipmaster\\nothing-here");
     SetCurrentDirectoryW(L"T:\\zipmaster");
     Zip.SetZipFilename(kZip);

@@ -26,13 +26,13 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes, DWORD 
         CreateFileW(Win32PathOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     if (!file.IsValid()) return false;
     DWORD written = 0;
-    return bytes.empty() || (WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                             written == bytes.size());
+    return bytes.empty() ||
+           (WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size());
 }
 
 inline std::string ReadBytes(const std::string& path) {
-    TWin32Handle file(CreateFileW(Win32PathOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  0, nullptr));
+    TWin32Handle file(
+        CreateFileW(Win32PathOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     std::string bytes;
     if (!file.IsValid()) return bytes;
     char buffer[65536];
@@ -73,7 +73,8 @@ inline void TakeSnapshot(const std::string& folder, const std::string& prefix, T
         if (name == "." || name == "..") continue;
         TTreeItem item;
         item.Folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        item.Attributes = found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        item.Attributes =
+            found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         const std::string path = folder + "\\" + name;
         if (item.Folder) {
             TakeSnapshot(path, prefix + name + "\\", into);

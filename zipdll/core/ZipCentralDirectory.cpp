@@ -388,8 +388,8 @@ bool ReadZipLocalHeader(IByteStream& archive, const TZipCentralEntry& entry, TZi
     if (local.CompressedSize != kMax32 && local.UncompressedSize != kMax32) return true;
     // The ZIP64 field holds the saturated sizes, uncompressed first.
     std::string extra(extraLength, '\0');
-    if (extraLength && !ReadAt(archive, int64_t(entry.LocalHeaderOffset + kLocalHeaderSize + nameLength), &extra[0],
-                               extra.size())) {
+    if (extraLength &&
+        !ReadAt(archive, int64_t(entry.LocalHeaderOffset + kLocalHeaderSize + nameLength), &extra[0], extra.size())) {
         error = "The local header of " + entry.Name + " cannot be read";
         return false;
     }

@@ -21,7 +21,7 @@ struct TZipCentralEntry {
     uint16_t DosTime = 0;
     uint16_t DosDate = 0;
     uint32_t Crc32 = 0;
-    uint64_t CompressedSize = 0;    // ZIP64 values already applied
+    uint64_t CompressedSize = 0;  // ZIP64 values already applied
     uint64_t UncompressedSize = 0;
     uint64_t LocalHeaderOffset = 0;
     uint16_t InternalAttributes = 0;
@@ -62,8 +62,7 @@ TZipCentralDirectory ReadZipCentralDirectory(IByteStream& archive);
 // Where an entry's data begins: after its local header, whose name and extra
 // lengths may differ from the central ones. False, with a reason, when the
 // local header is missing or its data would lie outside the archive.
-bool LocateEntryData(IByteStream& archive, const TZipCentralEntry& entry, uint64_t& dataStart,
-                     std::string& error);
+bool LocateEntryData(IByteStream& archive, const TZipCentralEntry& entry, uint64_t& dataStart, std::string& error);
 // The same, with the local header's own flags and sizes.
 bool ReadZipLocalHeader(IByteStream& archive, const TZipCentralEntry& entry, TZipLocalHeader& local,
                         std::string& error);

@@ -47,7 +47,8 @@ struct TZipEntryCompressor::TState {
     }
 };
 
-TZipEntryCompressor::TZipEntryCompressor(int level) : Level(std::clamp(level, 0, 9)), State(std::make_unique<TState>()) {}
+TZipEntryCompressor::TZipEntryCompressor(int level)
+    : Level(std::clamp(level, 0, 9)), State(std::make_unique<TState>()) {}
 
 TZipEntryCompressor::~TZipEntryCompressor() = default;
 

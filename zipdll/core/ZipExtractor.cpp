@@ -90,7 +90,9 @@ private:
 
 // Buffers no larger than the entry needs: an archive of many small files
 // does not take a whole chunk for each.
-size_t BufferFor(uint64_t bytes, size_t chunk) { return size_t(std::max<uint64_t>(1, std::min<uint64_t>(bytes, chunk))); }
+size_t BufferFor(uint64_t bytes, size_t chunk) {
+    return size_t(std::max<uint64_t>(1, std::min<uint64_t>(bytes, chunk)));
+}
 
 EOutcome CopyStored(TDataReader& reader, TOutput& output) {
     std::vector<unsigned char> buffer(BufferFor(reader.Remaining(), kZipExtractStepBytes));
@@ -180,30 +182,20 @@ TZipExtractResult ExtractZipEntry(IByteStream& archive, const TZipCentralEntry& 
 
 std::string ZipExtractMessage(const TZipExtractResult& result, const std::string& name) {
     switch (result.Outcome) {
-        case EOutcome::Ok:
-            return "";
-        case EOutcome::PasswordNeeded:
-            return "No password given for the encrypted file " + name;
-        case EOutcome::WrongPassword:
-            return "Wrong password for file " + name;
-        case EOutcome::CrcMismatch:
-            return "CRC error in file " + name;
-        case EOutcome::SizeMismatch:
-            return "The size of file " + name + " does not match the archive's record";
-        case EOutcome::Truncated:
-            return "The data of file " + name + " is truncated";
-        case EOutcome::DamagedData:
-            return "The compressed data of file " + name + " is damaged";
+        case EOutcome::Ok: return "";
+        case EOutcome::PasswordNeeded: return "No password given for the encrypted file " + name;
+        case EOutcome::WrongPassword: return "Wrong password for file " + name;
+        case EOutcome::CrcMismatch: return "CRC error in file " + name;
+        case EOutcome::SizeMismatch: return "The size of file " + name + " does not match the archive's record";
+        case EOutcome::Truncated: return "The data of file " + name + " is truncated";
+        case EOutcome::DamagedData: return "The compressed data of file " + name + " is damaged";
         case EOutcome::UnsupportedMethod:
             return "File " + name + " uses a compression or encryption method that is not supported";
         case EOutcome::NotFound:
             return result.Detail.empty() ? "The data of file " + name + " cannot be found" : result.Detail;
-        case EOutcome::ReadFailed:
-            return "The archive could not be read at file " + name;
-        case EOutcome::WriteFailed:
-            return "File " + name + " could not be written";
-        case EOutcome::Stopped:
-            return "Stopped at file " + name;
+        case EOutcome::ReadFailed: return "The archive could not be read at file " + name;
+        case EOutcome::WriteFailed: return "File " + name + " could not be written";
+        case EOutcome::Stopped: return "Stopped at file " + name;
     }
     return "File " + name + " could not be extracted";
 }

@@ -20,7 +20,7 @@ public:
 
 enum class EZipExtractOutcome {
     Ok,
-    PasswordNeeded,     // encrypted, and no password given
+    PasswordNeeded,  // encrypted, and no password given
     WrongPassword,
     CrcMismatch,
     SizeMismatch,       // the data gives more or fewer bytes than stated, or the headers state different sizes
@@ -35,7 +35,7 @@ enum class EZipExtractOutcome {
 
 struct TZipExtractResult {
     EZipExtractOutcome Outcome = EZipExtractOutcome::Ok;
-    std::string Detail;        // the reader's own reason for NotFound
+    std::string Detail;         // the reader's own reason for NotFound
     uint64_t BytesWritten = 0;  // handed to the sink, checked or not
 };
 

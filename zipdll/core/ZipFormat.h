@@ -30,8 +30,8 @@ constexpr uint16_t kFlagUtf8 = 0x0800;
 constexpr uint16_t kExtraZip64 = 0x0001;
 constexpr uint16_t kExtraNtfs = 0x000A;
 
-constexpr uint16_t kVersionMadeByFat = 20;       // 2.0, MS-DOS attributes
-constexpr uint16_t kVersionNeededDefault = 20;   // deflate, folders, encryption
+constexpr uint16_t kVersionMadeByFat = 20;      // 2.0, MS-DOS attributes
+constexpr uint16_t kVersionNeededDefault = 20;  // deflate, folders, encryption
 constexpr uint16_t kVersionNeededZip64 = 45;
 
 constexpr uint32_t kMax32 = 0xFFFFFFFFu;

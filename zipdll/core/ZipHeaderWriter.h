@@ -8,14 +8,14 @@
 // One entry as the writer describes it, both in its local header and in the
 // central directory.
 struct TZipEntryRecord {
-    std::string Name;               // the bytes stored: UTF-8 (Flags bit 11) or another tool's code page
-    uint16_t VersionMadeBy = 20;    // host in the high byte; the low byte is raised to the version needed
+    std::string Name;             // the bytes stored: UTF-8 (Flags bit 11) or another tool's code page
+    uint16_t VersionMadeBy = 20;  // host in the high byte; the low byte is raised to the version needed
     uint16_t Flags = 0;
     uint16_t Method = 0;
     uint16_t DosTime = 0;
     uint16_t DosDate = 0;
     uint32_t Crc32 = 0;
-    uint64_t CompressedSize = 0;    // with the encryption header
+    uint64_t CompressedSize = 0;  // with the encryption header
     uint64_t UncompressedSize = 0;
     uint64_t LocalHeaderOffset = 0;
     uint16_t InternalAttributes = 0;

@@ -78,7 +78,9 @@ struct TZipWriter::TDeflater {
 };
 
 TZipWriter::TZipWriter(IZipOutput& output, uint64_t startOffset)
-    : Out(output, startOffset), Deflater(std::make_unique<TDeflater>()), Whole(std::make_unique<TZipEntryCompressor>(Level)) {
+    : Out(output, startOffset),
+      Deflater(std::make_unique<TDeflater>()),
+      Whole(std::make_unique<TZipEntryCompressor>(Level)) {
     // The buffers grow when an entry needs them: an archive of small files
     // never needs a whole chunk.
 }
@@ -194,8 +196,7 @@ TZipAddOutcome TZipWriter::AddStreamed(TZipEntryRecord& record, IZipSource& sour
             if (!ReadFull(source, Input.data(), kChunkSize, got)) return TZipAddOutcome::SourceFailed;
             firstPassCrc = Crc(firstPassCrc, Input.data(), got);
         }
-        if (!source.Rewind() || !ReadFull(source, Input.data(), kChunkSize, got))
-            return TZipAddOutcome::SourceFailed;
+        if (!source.Rewind() || !ReadFull(source, Input.data(), kChunkSize, got)) return TZipAddOutcome::SourceFailed;
     }
     record.Method = Level > 0 ? kMethodDeflated : kMethodStored;
     if (Level > 0) record.Flags |= DeflateLevelFlags(Level);

@@ -45,7 +45,7 @@ private:
 
 // What the caller knows of a new entry before its bytes are read.
 struct TZipNewEntry {
-    std::string Name;  // UTF-8 with "/" separators; a folder's ends in "/"
+    std::string Name;         // UTF-8 with "/" separators; a folder's ends in "/"
     uint16_t DosDate = 0x21;  // 1980-01-01
     uint16_t DosTime = 0;
     uint32_t Attributes = 0;  // DOS attributes (0x10 for a folder)

@@ -34,18 +34,18 @@ const int kFolderColumnWidth = 100;
 const int kLocationColumnWidth = 200;
 const int kShadowOffset = 2;  // pixels between the title and its shadow
 
-const int kCompressIds[] = {IDC_CF_COMPRESS_TITLE, IDC_CF_STORE_ON_DRIVE, IDC_CF_DRIVES,    IDC_CF_DESCRIPTION_LABEL,
+const int kCompressIds[] = {IDC_CF_COMPRESS_TITLE, IDC_CF_STORE_ON_DRIVE, IDC_CF_DRIVES,       IDC_CF_DESCRIPTION_LABEL,
                             IDC_CF_DESCRIPTION,    IDC_CF_SUBFOLDERS,     IDC_CF_DELETE_AFTER, IDC_CF_HIDDEN,
-                            IDC_CF_PASSWORD,       IDC_CF_LEVEL_LABEL,    IDC_CF_LEVEL,     IDC_CF_LEVEL_SPIN,
+                            IDC_CF_PASSWORD,       IDC_CF_LEVEL_LABEL,    IDC_CF_LEVEL,        IDC_CF_LEVEL_SPIN,
                             IDC_CF_COMPRESS};
-const int kRestoreIds[] = {IDC_CF_RESTORE_TITLE,   IDC_CF_RESTORE_DRIVES_LABEL, IDC_CF_RESTORE_DRIVES,
-                           IDC_CF_ARCHIVES,        IDC_CF_RESTORE_PATH_LABEL,   IDC_CF_RESTORE_PATH,
-                           IDC_CF_BROWSE,          IDC_CF_DELETE_ARCHIVE_AFTER, IDC_CF_DELETE_ARCHIVE,
+const int kRestoreIds[] = {IDC_CF_RESTORE_TITLE, IDC_CF_RESTORE_DRIVES_LABEL, IDC_CF_RESTORE_DRIVES,
+                           IDC_CF_ARCHIVES,      IDC_CF_RESTORE_PATH_LABEL,   IDC_CF_RESTORE_PATH,
+                           IDC_CF_BROWSE,        IDC_CF_DELETE_ARCHIVE_AFTER, IDC_CF_DELETE_ARCHIVE,
                            IDC_CF_RESTORE};
 // The results panel shows only once an archive is made. The shadow title
 // never shows: the title draws it, so the two always paint in order.
-const int kProgressIds[] = {IDC_CF_PROGRESS_TITLE1, IDC_CF_PROGRESS_FILE, IDC_CF_PROGRESS_BAR,
-                            IDC_CF_PROGRESS_PERCENT, IDC_CF_STOP};
+const int kProgressIds[] = {IDC_CF_PROGRESS_TITLE1, IDC_CF_PROGRESS_FILE, IDC_CF_PROGRESS_BAR, IDC_CF_PROGRESS_PERCENT,
+                            IDC_CF_STOP};
 
 const char* PageCaption(TCompressPage page) {
     switch (page) {
@@ -67,7 +67,6 @@ char ProcessCurrentDrive() {
     if (length == 0 || length > MAX_PATH || folder[1] != L':') return 0;
     return UpperDriveLetter(char(folder[0]));
 }
-
 
 }  // namespace
 
@@ -146,15 +145,15 @@ void TCleanUpCompressFolderBox::CreateControls() {
     try {
         RECT place = DialogUnitsToPixels(Handle(), kDrivesPlace);
         Drives.Create(Handle(), place.left, place.top, place.right - place.left, IDC_CF_DRIVES);
-        SetWindowPos(Drives.Handle(), Item(IDC_CF_STORE_ON_DRIVE), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(Drives.Handle(), Item(IDC_CF_STORE_ON_DRIVE), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (StartDrive) Drives.SelectLetter(StartDrive);
         place = DialogUnitsToPixels(Handle(), kRestoreDrivesPlace);
         RestoreDrives.Create(Handle(), place.left, place.top, place.right - place.left, IDC_CF_RESTORE_DRIVES);
         SetWindowPos(RestoreDrives.Handle(), Item(IDC_CF_RESTORE_DRIVES_LABEL), 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        Archives = std::make_unique<TListView>(Handle(), IDC_CF_ARCHIVES,
-                                               LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_NOSORTHEADER,
-                                               false);
+        Archives = std::make_unique<TListView>(
+            Handle(), IDC_CF_ARCHIVES, LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_NOSORTHEADER, false);
         place = DialogUnitsToPixels(Handle(), kArchivesPlace);
         Archives->SetBounds(place.left, place.top, place.right - place.left, place.bottom - place.top);
         SetWindowPos(Archives->Handle(), RestoreDrives.Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -225,7 +224,8 @@ void TCleanUpCompressFolderBox::ShowPage(TCompressPage page) {
     show(kRestoreIds, std::size(kRestoreIds), page == TCompressPage::Restore);
     show(kProgressIds, std::size(kProgressIds), page == TCompressPage::Progress);
     if (page != TCompressPage::Progress)
-        for (int id : {IDC_CF_RESULTS, IDC_CF_RESULTS1, IDC_CF_RESULTS2, IDC_CF_RESULTS3}) ShowWindow(Item(id), SW_HIDE);
+        for (int id : {IDC_CF_RESULTS, IDC_CF_RESULTS1, IDC_CF_RESULTS2, IDC_CF_RESULTS3})
+            ShowWindow(Item(id), SW_HIDE);
     const auto tab = std::find(Tabs.begin(), Tabs.end(), page);
     if (tab != Tabs.end()) TabCtrl_SetCurSel(Item(IDC_CF_TABS), int(tab - Tabs.begin()));
     if (page == TCompressPage::Compress) SetFocus(Item(IDC_CF_DESCRIPTION));
@@ -313,8 +313,7 @@ bool TCleanUpCompressFolderBox::OnMessage(UINT message, WPARAM wParam, LPARAM lP
             // Whatever happened, the check boxes and the level are kept for next time.
             SaveOptions();
             return false;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -332,7 +331,8 @@ HBRUSH TCleanUpCompressFolderBox::ColorStatic(HDC dc, HWND control) {
 // title in the text colour over it.
 void TCleanUpCompressFolderBox::DrawProgressTitle(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, static_cast<HBRUSH>(PageBrush.Get() ? PageBrush.Get() : GetSysColorBrush(COLOR_BTNFACE)));
+    FillRect(dc, &item.rcItem,
+             static_cast<HBRUSH>(PageBrush.Get() ? PageBrush.Get() : GetSysColorBrush(COLOR_BTNFACE)));
     const std::wstring text = Widen(WindowTextOf(item.hwndItem));
     TSelection font(dc, TitleFont.Get() ? TitleFont.Get() : HGDIOBJ(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);

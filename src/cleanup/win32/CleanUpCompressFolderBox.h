@@ -181,5 +181,5 @@ private:
     TFont TitleFont;
     COLORREF PageColor = 0;
     TGdiObject PageBrush;  // the tab page's colour, behind labels and check boxes
-    char StartDrive = 0;  // the process's current drive when the dialog opened
+    char StartDrive = 0;   // the process's current drive when the dialog opened
 };

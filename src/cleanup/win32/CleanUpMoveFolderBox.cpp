@@ -51,7 +51,6 @@ void SetRowIcon(HWND list, int row, int iconIndex) {
     SendMessageW(list, LVM_SETITEMW, 0, LPARAM(&item));
 }
 
-
 std::string ProcessCurrentFolder() {
     wchar_t folder[MAX_PATH + 1] = {};
     const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, folder);
@@ -163,8 +162,7 @@ bool TCleanUpMoveFolderBox::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_P
             WastingChange(*reinterpret_cast<const NMLISTVIEW*>(lParam));
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -177,8 +175,8 @@ void TCleanUpMoveFolderBox::DrivesChange() {
             Folders.ShowFolder(FolderOnDrive(letter));
             LastFolders[letter] = Folders.Folder();
         } else {
-            Services.MessageBoxes.Show(kProductName, DriveNotAccessibleText(char(letter - 'A' + 'a')),
-                                       TMsgButtons::Ok, TMsgIcon::Error);
+            Services.MessageBoxes.Show(kProductName, DriveNotAccessibleText(char(letter - 'A' + 'a')), TMsgButtons::Ok,
+                                       TMsgIcon::Error);
             if (Folders.DriveLetter() != 0) {
                 RevertingDrive = true;
                 Drives.SelectLetter(Folders.DriveLetter());
@@ -201,8 +199,8 @@ void TCleanUpMoveFolderBox::FoldersDoubleClick() {
 }
 
 void TCleanUpMoveFolderBox::WastingChange(const NMLISTVIEW& change) {
-    const bool newlySelected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
-                               !(change.uOldState & LVIS_SELECTED);
+    const bool newlySelected =
+        (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
     if (!newlySelected || change.iItem < 0 || size_t(change.iItem) >= Rows.size()) return;
     Drives.SelectLetter(Rows[size_t(change.iItem)].Letter);
 }
@@ -223,14 +221,12 @@ void TCleanUpMoveFolderBox::OnOk() {
     const TMoveOutcome outcome =
         MoveFolderContents(Request.SourcePath, WindowTextOf(Item(IDC_MOVE_TARGET)), Handle(), system);
     if (outcome.Refusal != TMoveRefusal::None) {
-        Services.MessageBoxes.Show(kProductName, MoveRefusalText(outcome.Refusal), TMsgButtons::Ok,
-                                   TMsgIcon::Warning);
+        Services.MessageBoxes.Show(kProductName, MoveRefusalText(outcome.Refusal), TMsgButtons::Ok, TMsgIcon::Warning);
         SetFocus(Item(IDC_MOVE_TARGET));
         return;
     }
     MovedTo = outcome.Target;
     const std::string incomplete = IncompleteMoveText(outcome, Request.SourcePath);
-    if (!incomplete.empty())
-        Services.MessageBoxes.Show(kProductName, incomplete, TMsgButtons::Ok, TMsgIcon::Warning);
+    if (!incomplete.empty()) Services.MessageBoxes.Show(kProductName, incomplete, TMsgButtons::Ok, TMsgIcon::Warning);
     Close(IDOK);
 }

@@ -98,8 +98,8 @@ private:
     TFolderListBox Folders;
     TShExDriveComboBox Drives;
     std::unique_ptr<TListView> WastingList;
-    int ListDpi = 96;  // the resolution its columns were last sized for
-    std::vector<TGainRow> Rows;  // the list's rows, in order
+    int ListDpi = 96;                         // the resolution its columns were last sized for
+    std::vector<TGainRow> Rows;               // the list's rows, in order
     std::map<char, std::string> LastFolders;  // by upper-case drive letter
     TFont BoldFont;
     bool RevertingDrive = false;

@@ -88,8 +88,8 @@ void TCleanUpPage::ShowItemPicture(TItem& item, TCleanUpAction action) {
         SendMessageW(item.Icon, STM_SETICON, WPARAM(picture.Get()), 0);
     }
     item.Picture = std::move(picture);  // the control shows the new one now
-    item.Caption->SetBounds(scale(kCaptionLeft), (scale(kItemHeight) - scale(kCaptionHeight)) / 2,
-                            scale(kCaptionWidth), scale(kCaptionHeight));
+    item.Caption->SetBounds(scale(kCaptionLeft), (scale(kItemHeight) - scale(kCaptionHeight)) / 2, scale(kCaptionWidth),
+                            scale(kCaptionHeight));
 }
 
 void TCleanUpPage::OnResolutionChanged(TPixelScale) {
@@ -128,7 +128,8 @@ void TCleanUpPage::Layout() {
                                scale(kPathHeight));
     txtWebCleanPath->SetPath(ShownPath, std::max(0, width - 2 * scale(kMargin)));
     // The column is centred, and narrower than its design when the sheet is.
-    const int itemWidth = std::max(scale(kCaptionLeft + kCaptionWidth), std::min(scale(kItemWidth), width - 2 * scale(kMargin)));
+    const int itemWidth =
+        std::max(scale(kCaptionLeft + kCaptionWidth), std::min(scale(kItemWidth), width - 2 * scale(kMargin)));
     const int left = std::max(scale(kMargin), (width - itemWidth) / 2);
     int top = scale(kItemsTop);
     for (TItem& item : Items) {

@@ -33,12 +33,15 @@ void DrawDelete(HDC dc, int x) {
 }  // namespace
 
 HIMAGELIST CreateCleanUpPictures(TPixelScale scale) {
-    return DrawImageStrip(kCleanUpPictureSize, int(kCleanUpItems.size()), [](HDC dc, int index, int x) {
-        switch (TCleanUpAction(index)) {
-            case TCleanUpAction::Archive: DrawArchive(dc, x); break;
-            case TCleanUpAction::Move: DrawMove(dc, x); break;
-            case TCleanUpAction::Recycle: DrawRecycle(dc, x); break;
-            case TCleanUpAction::Delete: DrawDelete(dc, x); break;
-        }
-    }, scale);
+    return DrawImageStrip(
+        kCleanUpPictureSize, int(kCleanUpItems.size()),
+        [](HDC dc, int index, int x) {
+            switch (TCleanUpAction(index)) {
+                case TCleanUpAction::Archive: DrawArchive(dc, x); break;
+                case TCleanUpAction::Move: DrawMove(dc, x); break;
+                case TCleanUpAction::Recycle: DrawRecycle(dc, x); break;
+                case TCleanUpAction::Delete: DrawDelete(dc, x); break;
+            }
+        },
+        scale);
 }

@@ -26,10 +26,9 @@ TArchiveRecord TCleanUpCompressFolderBox::RecordOf(const std::string& archivePat
 }
 
 TArchiveIndex TCleanUpCompressFolderBox::IndexOf(const std::string& archiveFolder) {
-    const std::string programRoot =
-        Services.ProgramPath.size() >= 2 && Services.ProgramPath[1] == ':'
-            ? std::string(1, UpperDriveLetter(Services.ProgramPath[0])) + ":\\"
-            : std::string("C:\\");
+    const std::string programRoot = Services.ProgramPath.size() >= 2 && Services.ProgramPath[1] == ':'
+                                        ? std::string(1, UpperDriveLetter(Services.ProgramPath[0])) + ":\\"
+                                        : std::string("C:\\");
     return TArchiveIndex(Services.Profiles, Services.FileSystem, archiveFolder, programRoot);
 }
 
@@ -66,8 +65,9 @@ void TCleanUpCompressFolderBox::CompressClick() {
     TheZip.AddCompLevel = int(SendMessageW(Item(IDC_CF_LEVEL_SPIN), UDM_GETPOS32, 0, 0));
 
     TArchiveNumbers numbers;
-    const std::function<uint32_t()> draw =
-        Services.DrawArchiveNumber ? Services.DrawArchiveNumber : std::function<uint32_t()>([&numbers] { return numbers(); });
+    const std::function<uint32_t()> draw = Services.DrawArchiveNumber
+                                               ? Services.DrawArchiveNumber
+                                               : std::function<uint32_t()>([&numbers] { return numbers(); });
     const std::string archivePath = ChooseArchivePath(letter, archiveFolder, draw, Services.FileSystem);
     const std::string archiveName = archivePath.substr(archivePath.find_last_of('\\') + 1);
 

@@ -75,7 +75,8 @@ bool TFolderListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
         text.left = left;
         const std::wstring name = Widen(line.Name);
         const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
-        const COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const COLORREF oldColor =
+            SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         DrawTextW(item.hDC, name.c_str(), int(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         SetTextColor(item.hDC, oldColor);
         SetBkMode(item.hDC, oldMode);

@@ -151,10 +151,10 @@ bool TCleanUpCompressFolderBox::RestoreFitsAndMayReplace(const std::string& base
     const int64_t needed = UncompressedTotal(TheZip.ZipContents());
     const int64_t free = Services.DriveInfo.GetDriveFreeBytes(VolumeRootOf(base));
     if (free >= 0 && needed > free) {
-        Services.MessageBoxes.Show(kProductName,
-                                   RestoreTooLargeText(base, FormatSize(needed, Services.Locale),
-                                                       FormatSize(free, Services.Locale)),
-                                   TMsgButtons::Ok, TMsgIcon::Error);
+        Services.MessageBoxes.Show(
+            kProductName,
+            RestoreTooLargeText(base, FormatSize(needed, Services.Locale), FormatSize(free, Services.Locale)),
+            TMsgButtons::Ok, TMsgIcon::Error);
         ReturnToRestorePage();
         return false;
     }

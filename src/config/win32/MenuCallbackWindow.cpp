@@ -8,8 +8,7 @@ const wchar_t kMenuCallbackWindowName[] = L"ItemPropCallbackProcessor";
 namespace {
 
 bool IsMenuHandlerMessage(UINT message) {
-    return message == WM_INITMENUPOPUP || message == WM_DRAWITEM || message == WM_MEASUREITEM ||
-           message == WM_MENUCHAR;
+    return message == WM_INITMENUPOPUP || message == WM_DRAWITEM || message == WM_MEASUREITEM || message == WM_MENUCHAR;
 }
 
 }  // namespace

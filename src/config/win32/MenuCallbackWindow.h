@@ -22,7 +22,6 @@ public:
     TMenuCallbackWindow(const TMenuCallbackWindow&) = delete;
     TMenuCallbackWindow& operator=(const TMenuCallbackWindow&) = delete;
 
-
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

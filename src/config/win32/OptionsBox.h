@@ -23,11 +23,11 @@ class IShellOpen;
 struct TOptionsServices {
     IRegistry& Registry;  // the Explorer entry
     IMessageBoxes& MessageBoxes;
-    IShellOpen& Shell;          // the help page
-    IFileSystem& FileSystem;    // whether the help page is there
-    IDriveEnumerator& Drives;   // the start-up drive list
+    IShellOpen& Shell;         // the help page
+    IFileSystem& FileSystem;   // whether the help page is there
+    IDriveEnumerator& Drives;  // the start-up drive list
     IShellInfo& ShellInfo;
-    const ILocale& Locale;      // the decimal separator of the thresholds
+    const ILocale& Locale;  // the decimal separator of the thresholds
     IColorPicker& ColorPicker;
     IModalRunner& ModalRunner;
     const std::string& ProgramPath;  // the running executable: its drive, the Explorer command, the help

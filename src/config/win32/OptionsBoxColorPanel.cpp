@@ -28,28 +28,22 @@ void TColorPanel::SetColor(TColor color) {
 
 LRESULT TColorPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // painted whole in WM_PAINT
+        case WM_PAINT: Paint(); return 0;
+        case WM_ERASEBKGND: return 1;  // painted whole in WM_PAINT
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             Down = true;
             SetCapture(Window);
             InvalidateRect(Window, nullptr, FALSE);
             return 0;
-        case WM_LBUTTONUP:
-            Release(lParam);
-            return 0;
+        case WM_LBUTTONUP: Release(lParam); return 0;
         case WM_CAPTURECHANGED:
             if (Down) {
                 Down = false;
                 InvalidateRect(Window, nullptr, FALSE);
             }
             return 0;
-        default:
-            return DefWindowProcW(Window, message, wParam, lParam);
+        default: return DefWindowProcW(Window, message, wParam, lParam);
     }
 }
 

@@ -30,15 +30,13 @@ bool BindFolder(IShellFolder* desktop, HWND owner, const std::string& folderPath
     if (FAILED(desktop->ParseDisplayName(owner, nullptr, &wide[0], nullptr, absolute.Receive(), nullptr)) ||
         !absolute.Get())
         return false;
-    return SUCCEEDED(desktop->BindToObject(absolute.Get(), nullptr, IID_IShellFolder, folder.ReceiveVoid())) &&
-           folder;
+    return SUCCEEDED(desktop->BindToObject(absolute.Get(), nullptr, IID_IShellFolder, folder.ReceiveVoid())) && folder;
 }
 
 bool ParseChild(IShellFolder* folder, HWND owner, const std::string& name, std::vector<TItemIdList>& children) {
     std::wstring wide = Widen(name);
     TItemIdList child;
-    if (FAILED(folder->ParseDisplayName(owner, nullptr, &wide[0], nullptr, child.Receive(), nullptr)) ||
-        !child.Get())
+    if (FAILED(folder->ParseDisplayName(owner, nullptr, &wide[0], nullptr, child.Receive(), nullptr)) || !child.Get())
         return false;
     children.push_back(std::move(child));
     return true;

@@ -13,8 +13,8 @@
 namespace {
 
 // At 96 DPI, scaled to the list's resolution.
-const int kCheckBoxSize = 13;    // the classic check box square
-const int kCheckBoxMargin = 2;   // on either side of the square
+const int kCheckBoxSize = 13;   // the classic check box square
+const int kCheckBoxMargin = 2;  // on either side of the square
 
 HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
 
@@ -159,7 +159,6 @@ LRESULT TShExDriveCheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARA
                 return 0;
             }
             return DefaultHandling(message, wParam, lParam);
-        default:
-            return TDriveListControl::HandleMessage(message, wParam, lParam);
+        default: return TDriveListControl::HandleMessage(message, wParam, lParam);
     }
 }

@@ -46,8 +46,9 @@ void DrawDriveItem(HDC dc, const RECT& rect, const TShellDrive* drive, UINT item
         textRect.left += icon.Width + kTextGap;
         const std::wstring name = Widen(DriveItemName(drive->Text));
         const int oldMode = SetBkMode(dc, TRANSPARENT);
-        const COLORREF oldColor =
-            SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const COLORREF oldColor = SetTextColor(dc, GetSysColor(disabled   ? COLOR_GRAYTEXT
+                                                               : selected ? COLOR_HIGHLIGHTTEXT
+                                                                          : COLOR_WINDOWTEXT));
         DrawTextW(dc, name.c_str(), int(name.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         SetTextColor(dc, oldColor);
         SetBkMode(dc, oldMode);

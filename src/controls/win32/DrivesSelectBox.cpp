@@ -22,10 +22,7 @@ const int kLabelPointSize = 9;
 
 TDrivesSelectBox::TDrivesSelectBox(IDriveEnumerator& drives, IShellInfo& shell, IDriveInfo& driveInfo,
                                    std::string programPath)
-    : TDialog(IDD_DRIVES_SELECT),
-      DriveInfo(driveInfo),
-      ProgramPath(std::move(programPath)),
-      DrivesBox(drives, shell) {}
+    : TDialog(IDD_DRIVES_SELECT), DriveInfo(driveInfo), ProgramPath(std::move(programPath)), DrivesBox(drives, shell) {}
 
 bool TDrivesSelectBox::OnInitDialog() {
     IsConfirmed = false;
@@ -72,8 +69,8 @@ bool TDrivesSelectBox::OnDpiChanged(int dpi, LPARAM suggested) {
     const TFont oldDialogCopy = DialogFont.Rescale(dpi);
     const TFont oldLabels = std::move(LabelFont);
     LabelFont = MakeFont({L"Arial", TFontSize::Points(kLabelPointSize)}, TPixelScale(dpi));
-    RescaleDialog(Handle(), Dpi, dpi, {{oldLabels.Get(), LabelFont.Get()}, {oldDialog, DialogFont.Font()}},
-                  suggested, size);
+    RescaleDialog(Handle(), Dpi, dpi, {{oldLabels.Get(), LabelFont.Get()}, {oldDialog, DialogFont.Font()}}, suggested,
+                  size);
     Dpi = dpi;
     return true;
 }

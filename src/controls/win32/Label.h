@@ -12,8 +12,7 @@ public:
     enum TAlign { Left, Centre, Right };
 
     // `notify` lets the label take clicks and show its own cursor and tooltip.
-    TLabel(HWND parent, int left, int top, int width, int height, HFONT font, TAlign align = Left,
-           bool notify = false);
+    TLabel(HWND parent, int left, int top, int width, int height, HFONT font, TAlign align = Left, bool notify = false);
 
     void SetText(const std::string& text);
     std::string Text() const;

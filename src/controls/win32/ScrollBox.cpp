@@ -57,8 +57,13 @@ void TScrollBox::UpdateBars() {
     LONG* position[2] = {&Position.x, &Position.y};
     for (int i = 0; i < 2; ++i) {
         *position[i] = std::max(0, std::min<int>(*position[i], wanted[i] - visible[i]));
-        SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(wanted[i] - 1, 0),
-                           UINT(std::max(visible[i], 0)), int(*position[i]), 0};
+        SCROLLINFO info = {sizeof(info),
+                           SIF_RANGE | SIF_PAGE | SIF_POS,
+                           0,
+                           std::max(wanted[i] - 1, 0),
+                           UINT(std::max(visible[i], 0)),
+                           int(*position[i]),
+                           0};
         SetScrollInfo(Outer->Handle(), bars[i], &info, TRUE);
     }
     PlaceContent();

@@ -105,16 +105,10 @@ LRESULT TSensitivePanel::MouseLeft(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TSensitivePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_MOUSEMOVE:
-            return MouseMoved(message, wParam, lParam);
-        case WM_MOUSELEAVE:
-            return MouseLeft(message, wParam, lParam);
-        case WM_NCDESTROY:
-            Inside = false;
-            return DefWindowProcW(Window, message, wParam, lParam);
-        case WM_LBUTTONDOWN:
-            Pressed = true;
-            return 0;
+        case WM_MOUSEMOVE: return MouseMoved(message, wParam, lParam);
+        case WM_MOUSELEAVE: return MouseLeft(message, wParam, lParam);
+        case WM_NCDESTROY: Inside = false; return DefWindowProcW(Window, message, wParam, lParam);
+        case WM_LBUTTONDOWN: Pressed = true; return 0;
         case WM_LBUTTONUP:
             if (Pressed) {
                 Pressed = false;
@@ -129,9 +123,7 @@ LRESULT TSensitivePanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             return reinterpret_cast<LRESULT>(BackBrush->Get());
         }
         case WM_COMMAND:
-        case WM_NOTIFY:
-            return SendMessageW(GetParent(Window), message, wParam, lParam);
-        default:
-            return TPaintedWindow::HandleMessage(message, wParam, lParam);
+        case WM_NOTIFY: return SendMessageW(GetParent(Window), message, wParam, lParam);
+        default: return TPaintedWindow::HandleMessage(message, wParam, lParam);
     }
 }

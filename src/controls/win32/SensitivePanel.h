@@ -59,7 +59,6 @@ public:
     TPanelAlignment Alignment() const { return CaptionAlignment; }
     void SetAlignment(TPanelAlignment alignment);
 
-
     // The system font when it has none of its own.
     void PaintTo(HDC dc) const override;
 

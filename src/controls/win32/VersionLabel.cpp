@@ -6,8 +6,8 @@
 #include "platform/win32/WideString.h"
 
 TVersionLabel::TVersionLabel(HWND parent, int left, int top, IVersionInfo& info) : Text(info) {
-    const HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                                       left, top, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, left,
+                                       top, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     // Subclassed to size itself to its text whenever its font changes.
     if (!BindControl(label, true)) {
         if (label) DestroyWindow(label);

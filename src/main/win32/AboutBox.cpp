@@ -85,8 +85,8 @@ bool TAboutBox::OnDpiChanged(int dpi, LPARAM suggested) {
     if (dpi <= 0 || dpi == oldDpi) return true;
     // The old fonts stay alive until no control uses them.
     const HFONT oldDialog = DialogFont.Font();
-    TFont oldFonts[] = {std::move(MakerFont), std::move(ProductFont), std::move(TrademarkFont),
-                             std::move(VersionFont), DialogFont.Rescale(dpi)};
+    TFont oldFonts[] = {std::move(MakerFont), std::move(ProductFont), std::move(TrademarkFont), std::move(VersionFont),
+                        DialogFont.Rescale(dpi)};
     Scale = TPixelScale(dpi);
     MakeFonts();
     RescaleDialog(Handle(), oldDpi, dpi,
@@ -111,8 +111,8 @@ void TAboutBox::CreateControls() {
     // The product name takes clicks: it opens the product's web page.
     // Text widths are measured in the scaled font, so they are pixels already.
     const int productWidth = int(TextExtent(ProductFont.Get(), L"Quarrymap 2000").cx) + Scale(2);
-    txtProduct = std::make_unique<TLabel>(self, left, Scale(46), productWidth, Scale(32), ProductFont.Get(),
-                                          TLabel::Left, true);
+    txtProduct =
+        std::make_unique<TLabel>(self, left, Scale(46), productWidth, Scale(32), ProductFont.Get(), TLabel::Left, true);
     txtProduct->SetText("Quarrymap 2000");
     txtTrademark = std::make_unique<TLabel>(self, left + productWidth + Scale(1), Scale(48), Scale(20), Scale(14),
                                             TrademarkFont.Get());
@@ -134,9 +134,9 @@ void TAboutBox::CreateControls() {
     txtDescription->SetText(kDescription);
 
     // The 2-pixel line: an etched frame is two pixels high.
-    const HWND line = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, left, Scale(262),
-                                      textWidth, 2, self, reinterpret_cast<HMENU>(INT_PTR(IDC_ABOUT_LINE)),
-                                      GetModuleHandleW(nullptr), nullptr);
+    const HWND line =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, left, Scale(262), textWidth, 2, self,
+                        reinterpret_cast<HMENU>(INT_PTR(IDC_ABOUT_LINE)), GetModuleHandleW(nullptr), nullptr);
     if (!line) throw std::runtime_error("line");
     txtLegal = std::make_unique<TLabel>(self, left, Scale(274), textWidth, Scale(30), dialogFont);
     txtLegal->SetWordWrap(true);

@@ -39,7 +39,8 @@ TArchiveCommands::TArchiveCommands(TSystemServices& system, TMainForm& form, con
 
 void TArchiveCommands::Archive(const TFolderNode& node, const std::string& path) {
     const bool includeWasted = Form.Options().IncludeWastedInformation;
-    RunCompressFolderBox(Services, CompressRequestOf(node, path, includeWasted, Form.State().ClusterView), Form.Handle());
+    RunCompressFolderBox(Services, CompressRequestOf(node, path, includeWasted, Form.State().ClusterView),
+                         Form.Handle());
 }
 
 void TArchiveCommands::RestoreFolders() { RunRestoreFoldersBox(Services, Form.Handle()); }

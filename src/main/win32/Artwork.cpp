@@ -46,8 +46,10 @@ void PaintQuarryMark(HDC dc, int left, int top, int unit) {
     TSelection usePen(dc, pen.Get());
     for (int layer = 0; layer < 3; ++layer) {
         const int y = top + layer * (unit + unit / 6);
-        const POINT face[] = {
-            {left + layer * step, y}, {left + width, y}, {left + width, y + unit}, {left + layer * step - overhang, y + unit}};
+        const POINT face[] = {{left + layer * step, y},
+                              {left + width, y},
+                              {left + width, y + unit},
+                              {left + layer * step - overhang, y + unit}};
         TGdiObject brush(CreateSolidBrush(layers[layer]));
         TSelection useBrush(dc, brush.Get());
         Polygon(dc, face, 4);

@@ -15,8 +15,9 @@ void TCommandLineConsole::Open(TStream& stream, DWORD standardHandle) {
     if (given && given != INVALID_HANDLE_VALUE && GetFileType(given) != FILE_TYPE_UNKNOWN) {
         stream.Handle = given;
     } else if (Attached) {
-        stream.Owned = TWin32Handle(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        stream.Owned =
+            TWin32Handle(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
         if (stream.Owned.IsValid()) stream.Handle = stream.Owned.Get();
     }
     DWORD mode = 0;

@@ -127,12 +127,21 @@ int RunReport(const TJob& job) {
 
     TMemoryRegistry registry;
     TProgramOptions options;
-    const TMainFormServices services{registry,         job.Boxes,          system.ModalRunner, system.Shell,
-                                     system.FileSystem, system.Drives,     system.ShellInfo,   system.DriveInfo,
-                                     system.Locale,     system.TextCompare, system.SaveDialog, system.ShellFiles,
-                                     ProgramPath(),     options};
-    TScanCommands scanCommands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
-                                job.Boxes, system.NameOrder, system.Locale, system.FolderBrowser, {}, {job.Path}, {}});
+    const TMainFormServices services{
+        registry,          job.Boxes,         system.ModalRunner, system.Shell,  system.FileSystem,
+        system.Drives,     system.ShellInfo,  system.DriveInfo,   system.Locale, system.TextCompare,
+        system.SaveDialog, system.ShellFiles, ProgramPath(),      options};
+    TScanCommands scanCommands({system.FileSystem,
+                                system.DriveInfo,
+                                system.ShellInfo,
+                                system.CurrentDirectory,
+                                job.Boxes,
+                                system.NameOrder,
+                                system.Locale,
+                                system.FolderBrowser,
+                                {},
+                                {job.Path},
+                                {}});
     TMainFormParts parts;
     parts.Scan = &scanCommands;
     TMainForm form(services, parts);

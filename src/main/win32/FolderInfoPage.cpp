@@ -97,7 +97,7 @@ TFolderInfoPage::TFolderInfoPage(TPanel& sheet, IPageHost& host, const TPageServ
     CreateMeasurementBlock();
     std::vector<std::string> rowLabels(kFolderInfoRowLabels.begin(), kFolderInfoRowLabels.end());
     gridFolderInfo = std::make_unique<TFolderInfoGrid>(panWebFolderInfo->Handle(), GridFont.Get(),
-                                                        scale(kGridFirstColumnWidth), rowLabels);
+                                                       scale(kGridFirstColumnWidth), rowLabels);
 }
 
 void TFolderInfoPage::OnResolutionChanged(TPixelScale) {
@@ -147,19 +147,20 @@ void TFolderInfoPage::CreateMeasurementBlock() {
         Captions.back()->SetText(kHeadings[column]);
         for (int row = 0; row < 4; ++row) {
             const int top = scale(kRowTop + row * kRowStep);
-            Captions.push_back(std::make_unique<TLabel>(block, left + scale(kCaptionIndent), top,
-                                                        scale(kCaptionWidth), scale(kLabelHeight), Services.Fonts.Text));
+            Captions.push_back(std::make_unique<TLabel>(block, left + scale(kCaptionIndent), top, scale(kCaptionWidth),
+                                                        scale(kLabelHeight), Services.Fonts.Text));
             Captions.back()->SetText(kCaptionTexts[row]);
             // Notifying labels take the mouse, so their tooltips and the hand show.
-            *values[column][row] = std::make_unique<TLabel>(block, left + scale(kValueLeft), top, scale(kValueWidth),
-                                                            scale(kLabelHeight), Services.Fonts.Bold, TLabel::Right, true);
+            *values[column][row] =
+                std::make_unique<TLabel>(block, left + scale(kValueLeft), top, scale(kValueWidth), scale(kLabelHeight),
+                                         Services.Fonts.Bold, TLabel::Right, true);
         }
     }
 }
 
 std::array<TLabel*, 8> TFolderInfoPage::ValueLabels() const {
-    return {txtWebTreeInfoSize.get(),   txtWebTreeInfoAllocated.get(),   txtWebTreeInfoWasted.get(),
-            txtWebTreeInfoObjects.get(), txtWebFolderInfoSize.get(),     txtWebFolderInfoAllocated.get(),
+    return {txtWebTreeInfoSize.get(),     txtWebTreeInfoAllocated.get(), txtWebTreeInfoWasted.get(),
+            txtWebTreeInfoObjects.get(),  txtWebFolderInfoSize.get(),    txtWebFolderInfoAllocated.get(),
             txtWebFolderInfoWasted.get(), txtWebFolderInfoObjects.get()};
 }
 
@@ -204,8 +205,7 @@ void TFolderInfoPage::Layout() {
 
     ShowSelectedPath(*txtWebFolderInfoPath, *panWebFolderInfoPath, kPathLeft);
     // The centred columns move with the width: what they left is painted over.
-    RedrawWindow(panWebFolderInfoSizeSupport->Handle(), nullptr, nullptr,
-                 RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RedrawWindow(panWebFolderInfoSizeSupport->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TFolderInfoPage::Fill(TFolderNode& node) {

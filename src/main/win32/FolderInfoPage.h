@@ -15,7 +15,6 @@
 #include "main/win32/ToolbarImages.h"
 #include "platform/win32/GdiObjects.h"
 
-
 // The detail grid of the Folder Info page: a two-column report list
 // without headers, one row per detail, grid lines and whole-row selection.
 class TFolderInfoGrid {

@@ -43,8 +43,8 @@ void WriteAnsiTextFile(const std::string& fileName, const std::string& text) {
                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) throw std::runtime_error("create");
     DWORD written = 0;
-    if (!ansi.empty() && (!WriteFile(file.Get(), ansi.data(), DWORD(ansi.size()), &written, nullptr) ||
-                          written != DWORD(ansi.size())))
+    if (!ansi.empty() &&
+        (!WriteFile(file.Get(), ansi.data(), DWORD(ansi.size()), &written, nullptr) || written != DWORD(ansi.size())))
         throw std::runtime_error("write");
 }
 

@@ -137,9 +137,7 @@ bool TFolderTreeView::HandleNotify(NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != Tree) return false;
     result = 0;
     switch (header.code) {
-        case TVN_GETDISPINFOW:
-            AnswerDisplayInfo(reinterpret_cast<NMTVDISPINFOW&>(header));
-            return true;
+        case TVN_GETDISPINFOW: AnswerDisplayInfo(reinterpret_cast<NMTVDISPINFOW&>(header)); return true;
         case TVN_SELCHANGINGW: {
             if (!Events || DeletingDepth > 0 || Quiet) return true;
             const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
@@ -156,8 +154,7 @@ bool TFolderTreeView::HandleNotify(NMHDR& header, LRESULT& result) {
             Events->SelectionChanged(reinterpret_cast<TFolderNode*>(change.itemNew.lParam));
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -193,20 +190,15 @@ LRESULT CALLBACK TFolderTreeView::TreeProc(HWND window, UINT message, WPARAM wPa
     }
     const WNDPROC original = view->OriginalTreeProc;
     switch (message) {
-        case WM_RBUTTONDOWN:
-            view->OnRightButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
-        case WM_RBUTTONUP:
-            return 0;
+        case WM_RBUTTONDOWN: view->OnRightButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+        case WM_RBUTTONUP: return 0;
         case WM_CONTEXTMENU:
             if (lParam == -1) {
                 view->OnKeyboardContextMenu();
                 return 0;
             }
             break;
-        case WM_NCDESTROY:
-            view->Unsubclass();
-            break;
+        case WM_NCDESTROY: view->Unsubclass(); break;
     }
     return CallWindowProcW(original, window, message, wParam, lParam);
 }

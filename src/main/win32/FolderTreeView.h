@@ -72,7 +72,7 @@ private:
     IShellInfo& ShellInfo;
     IFolderTreeEvents* Events;
     WNDPROC OriginalTreeProc = nullptr;
-    int DeletingDepth = 0;             // items being deleted for the model
-    bool Quiet = false;                // inside SelectQuietly
+    int DeletingDepth = 0;                // items being deleted for the model
+    bool Quiet = false;                   // inside SelectQuietly
     bool SelectionChangePending = false;  // the control moved the selection meanwhile
 };

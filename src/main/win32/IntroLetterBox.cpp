@@ -73,8 +73,8 @@ void TIntroLetterBox::CreateControls() {
     // The letter reads as it was written: no word wrap, a vertical bar.
     MemoFont = MakeFont({L"MS Sans Serif", TFontSize::Points(10)}, Scale);
     const HWND memo = make(L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, kMargin, kMemoTop, kClientWidth - 2 * kMargin,
-                           kButtonTop - 10 - kMemoTop, IDC_LETTER_MEMO, MemoFont.Get() ? MemoFont.Get() : dialogFont);
+                           WS_EX_CLIENTEDGE, kMargin, kMemoTop, kClientWidth - 2 * kMargin, kButtonTop - 10 - kMemoTop,
+                           IDC_LETTER_MEMO, MemoFont.Get() ? MemoFont.Get() : dialogFont);
     SetWindowTextW(memo, Widen(IntroLetterText()).c_str());
     // The memo would swallow Esc; the letter sees it first.
     MemoHook.Hook(memo, [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -105,8 +105,8 @@ bool TIntroLetterBox::OnDpiChanged(int dpi, LPARAM suggested) {
     const TFont oldMemo = std::move(MemoFont);
     Scale = TPixelScale(dpi);
     MemoFont = MakeFont({L"MS Sans Serif", TFontSize::Points(10)}, TPixelScale(dpi));
-    RescaleDialog(Handle(), oldDpi, dpi, {{oldMemo.Get(), MemoFont.Get()}, {oldDialog, DialogFont.Font()}},
-                  suggested, {Scale(kClientWidth), Scale(kClientHeight)});
+    RescaleDialog(Handle(), oldDpi, dpi, {{oldMemo.Get(), MemoFont.Get()}, {oldDialog, DialogFont.Font()}}, suggested,
+                  {Scale(kClientWidth), Scale(kClientHeight)});
     return true;
 }
 

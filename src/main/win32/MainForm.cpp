@@ -58,9 +58,7 @@ TMainForm::TMainForm(const TMainFormServices& services, const TMainFormParts& pa
       LeftPanelWidth(Scale(kLeftPanelWidth)) {}
 
 // Its WM_DESTROY saves the settings, so the window goes while this object is whole.
-TMainForm::~TMainForm() {
-    DestroyBound();
-}
+TMainForm::~TMainForm() { DestroyBound(); }
 
 // ---------------------------------------------------------------- creation
 
@@ -71,8 +69,7 @@ bool TMainForm::Create() {
         Services.Options = LoadOptions(Services.Registry);
         ShowPage(0);
         SetWindowTextW(Window, Widen(kProductName).c_str());
-        if (HIMAGELIST icons = GetSystemImageList(true))
-            TreeView_SetImageList(TheFolderTree, icons, TVSIL_NORMAL);
+        if (HIMAGELIST icons = GetSystemImageList(true)) TreeView_SetImageList(TheFolderTree, icons, TVSIL_NORMAL);
         SendMessageW(TheDriveBox.Handle(), CB_SETCURSEL, WPARAM(-1), 0);
         SendMessageW(ClustersBox, CB_SETCURSEL, 0, 0);
         CreatePages();
@@ -96,8 +93,8 @@ bool TMainForm::Create() {
 
 void TMainForm::CreateFrame() {
     CreateBound({kMainWindowClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), ProgramIcon(false)}, 0,
-                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight, nullptr,
-                nullptr, Widen(kProductName).c_str());
+                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight,
+                nullptr, nullptr, Widen(kProductName).c_str());
     if (!Window) throw std::runtime_error("main window");
     // Every measure below, the pages' included, is taken at this resolution.
     Scale = TPixelScale(WindowDpi(Window));
@@ -119,11 +116,11 @@ void TMainForm::CreateFrame() {
 
 void TMainForm::CreateClientArea() {
     TheLeftPanel = std::make_unique<TPanel>(Window, idLeftPanel);
-    TheFolderTree = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                                        TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                                    0, 0, 0, 0, TheLeftPanel->Handle(), reinterpret_cast<HMENU>(INT_PTR(idFolderTree)),
-                                    GetModuleHandleW(nullptr), nullptr);
+    TheFolderTree = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
+        0, 0, TheLeftPanel->Handle(), reinterpret_cast<HMENU>(INT_PTR(idFolderTree)), GetModuleHandleW(nullptr),
+        nullptr);
     if (!TheFolderTree) throw std::runtime_error("folder tree");
 
     MainSplitter = std::make_unique<TPanel>(Window, idSplitter);
@@ -143,8 +140,8 @@ void TMainForm::CreateClientArea() {
                 MapWindowPoints(MainSplitter->Handle(), Window, &point, 1);
                 RECT client;
                 GetClientRect(Window, &client);
-                LeftPanelWidth = std::max(Scale(kMinPaneWidth),
-                                          std::min(int(point.x) - SplitterGrab, int(client.right) - Scale(kMinPaneWidth)));
+                LeftPanelWidth = std::max(Scale(kMinPaneWidth), std::min(int(point.x) - SplitterGrab,
+                                                                         int(client.right) - Scale(kMinPaneWidth)));
                 Layout();
                 return true;
             }
@@ -172,8 +169,13 @@ void TMainForm::CreatePages() {
     // Arial of 13 pixels at 96 DPI, as every page's header and labels use.
     PageTextFont = MakeFont({L"Arial", TFontSize::Pixels(13)}, Scale);
     PageBoldFont = MakeFont({L"Arial", TFontSize::Pixels(13), FW_BOLD}, Scale);
-    const TPageServices services{Services.ShellInfo, Services.FileSystem, Services.Locale, Services.TextCompare, Scale,
-                                 TPageFonts{PageTextFont.Get(), PageBoldFont.Get()}, Services.Options};
+    const TPageServices services{Services.ShellInfo,
+                                 Services.FileSystem,
+                                 Services.Locale,
+                                 Services.TextCompare,
+                                 Scale,
+                                 TPageFonts{PageTextFont.Get(), PageBoldFont.Get()},
+                                 Services.Options};
     // The page control owns each page; the window keeps a typed pointer.
     const auto install = [this](int sheet, auto page) {
         auto* installed = page.get();
@@ -181,15 +183,14 @@ void TMainForm::CreatePages() {
         return installed;
     };
     PieView = install(pagePieChart, std::make_unique<TPieView>(ThePages->Sheet(pagePieChart), *this, services));
-    FolderInfoView = install(pageFolderInfo,
-                             std::make_unique<TFolderInfoPage>(ThePages->Sheet(pageFolderInfo), *this, services));
-    SubfoldersView = install(pageSubfolders,
-                             std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services));
-    WastedSpaceView = install(pageWastedSpace,
-                              std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services));
-    ThePages->SetPage(pageCleanUp,
-                      std::make_unique<TCleanUpPage>(ThePages->Sheet(pageCleanUp), *this, services, Services.ShellFiles,
-                                                     Services.MessageBoxes));
+    FolderInfoView =
+        install(pageFolderInfo, std::make_unique<TFolderInfoPage>(ThePages->Sheet(pageFolderInfo), *this, services));
+    SubfoldersView =
+        install(pageSubfolders, std::make_unique<TSubfoldersPage>(ThePages->Sheet(pageSubfolders), *this, services));
+    WastedSpaceView =
+        install(pageWastedSpace, std::make_unique<TWastedSpacePage>(ThePages->Sheet(pageWastedSpace), *this, services));
+    ThePages->SetPage(pageCleanUp, std::make_unique<TCleanUpPage>(ThePages->Sheet(pageCleanUp), *this, services,
+                                                                  Services.ShellFiles, Services.MessageBoxes));
     ReportExport =
         std::make_unique<TFolderReportExport>(*this, Services.SaveDialog, Services.MessageBoxes, Services.Locale);
 }
@@ -319,8 +320,9 @@ bool TMainForm::PreviewCleanUpKey(const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
     if (message.hwnd != Window && !IsChild(Window, message.hwnd)) return false;
     if (!KeyDown(VK_CONTROL) || KeyDown(VK_SHIFT) || KeyDown(VK_MENU)) return false;
-    const auto item = std::find_if(kCleanUpItems.begin(), kCleanUpItems.end(),
-                                   [&message](const TCleanUpItem& entry) { return WPARAM(entry.Key) == message.wParam; });
+    const auto item = std::find_if(kCleanUpItems.begin(), kCleanUpItems.end(), [&message](const TCleanUpItem& entry) {
+        return WPARAM(entry.Key) == message.wParam;
+    });
     if (item == kCleanUpItems.end() || !ThePages->TabVisible(pageCleanUp)) return false;
     if (TCleanUpPage* page = CleanUp()) page->Run(item->Action);
     return true;

@@ -57,10 +57,10 @@ struct TMainFormServices {
     IDriveInfo& DriveInfo;
     const ILocale& Locale;
     const ITextCompare& TextCompare;
-    ISaveFileDialog& SaveDialog;  // the report's Save As dialog
+    ISaveFileDialog& SaveDialog;      // the report's Save As dialog
     IShellFileOperation& ShellFiles;  // the clean-up actions' delete and move
-    std::string ProgramPath;  // the running executable
-    TProgramOptions& Options;  // loaded when the window is made, saved when it goes
+    std::string ProgramPath;          // the running executable
+    TProgramOptions& Options;         // loaded when the window is made, saved when it goes
 };
 
 // The posted message that runs the deferred start-up once the window is on
@@ -231,8 +231,8 @@ private:
 
     // Menus and accelerators; the menu bar is destroyed with the window.
     HMENU MenuBar = nullptr;
-    std::map<int, HMENU> PopupOf;     // command id -> the popup holding it
-    std::map<int, HMENU> SubmenuOf;   // submenu entry id -> its own popup
+    std::map<int, HMENU> PopupOf;    // command id -> the popup holding it
+    std::map<int, HMENU> SubmenuOf;  // submenu entry id -> its own popup
     TAcceleratorTable Accelerators;
 
     // Children, in the order they appear on the window.
@@ -272,7 +272,7 @@ private:
         std::string Text;
     };
     std::array<TStatusPanelText, 2> StatusShown;  // what each status panel was last given
-    bool CloseAfterScan = false;  // closing was asked for while a scan ran
+    bool CloseAfterScan = false;                  // closing was asked for while a scan ran
     std::string ApplicationHint;
     int SplitterGrab = -1;  // where the splitter was grabbed, -1 when not dragging
 };

@@ -68,13 +68,17 @@ void TMainForm::BindCommands() {
     bind(cmdFileRestoreCompressedFolders, dialogs, &IProgramDialogs::RestoreCompressedFolders);
     Actions[cmdFileExit] = [this] { PostMessageW(Window, WM_CLOSE, 0, 0); };
 
-    Actions[cmdViewToolbar] = [this] { TogglePane(cmdViewToolbar, ToolbarSupport->Handle(), Services.Options.ViewToolbar); };
+    Actions[cmdViewToolbar] = [this] {
+        TogglePane(cmdViewToolbar, ToolbarSupport->Handle(), Services.Options.ViewToolbar);
+    };
     Actions[cmdViewStatusBar] = [this] { TogglePane(cmdViewStatusBar, TheStatusBar, Services.Options.ViewStatusBar); };
     Actions[cmdViewFolderTree] = [this] { ToggleFolderTree(); };
-    for (int page = 0; page < kPageCount; ++page) Actions[CommandOfPage(page)] = [this, page] { SelectPageCommand(page); };
+    for (int page = 0; page < kPageCount; ++page)
+        Actions[CommandOfPage(page)] = [this, page] { SelectPageCommand(page); };
     if (ISectionSizeWindowSwitch* sectionWindow = Parts.SectionSizeWindow)
         Actions[cmdViewPieSectionSizeWindow] = [this, sectionWindow] {
-            const bool shown = !(MenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow) & MFS_CHECKED);
+            const bool shown =
+                !(MenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow) & MFS_CHECKED);
             SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
             sectionWindow->SectionSizeWindowToggled(shown);
         };

@@ -53,8 +53,8 @@ void TMainForm::CreateMenus() {
         if (!InsertMenuItemW(parent, UINT(GetMenuItemCount(parent)), TRUE, &info))
             throw std::runtime_error("menu entry");
         if (entry.Shortcut.IsSet())
-            accelerators.push_back(ACCEL{BYTE(FVIRTKEY | (entry.Shortcut.Ctrl ? FCONTROL : 0)), entry.Shortcut.Key,
-                                         WORD(entry.Id)});
+            accelerators.push_back(
+                ACCEL{BYTE(FVIRTKEY | (entry.Shortcut.Ctrl ? FCONTROL : 0)), entry.Shortcut.Key, WORD(entry.Id)});
     }
     if (!SetMenu(Window, MenuBar)) throw std::runtime_error("menu bar");
     Accelerators.Reset(CreateAcceleratorTableW(accelerators.data(), int(accelerators.size())));
@@ -64,8 +64,8 @@ void TMainForm::CreateMenus() {
 void TMainForm::OnInitMenuPopup(HMENU menu) {
     const bool scanned = ShowsScannedFolder();
     if (menu == SubmenuOf[mnuFile]) {
-        const bool pieExport = Available(cmdFilePieAsMetafile) || Available(cmdFilePieAsBitmap) ||
-                               Available(cmdFilePieToFile);
+        const bool pieExport =
+            Available(cmdFilePieAsMetafile) || Available(cmdFilePieAsBitmap) || Available(cmdFilePieToFile);
         SetCommandEnabled(cmdFileExportPie, scanned && pieExport);
         SetCommandEnabled(cmdFileExportFolderReport, scanned);
     } else if (menu == SubmenuOf[mnuView]) {

@@ -32,7 +32,8 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
     if (!visible) return;
     SendMessageW(TheStatusBar, WM_SETREDRAW, TRUE, 0);
     RECT part;
-    if (SendMessageW(TheStatusBar, SB_GETRECT, WPARAM(panel), LPARAM(&part))) InvalidateRect(TheStatusBar, &part, FALSE);
+    if (SendMessageW(TheStatusBar, SB_GETRECT, WPARAM(panel), LPARAM(&part)))
+        InvalidateRect(TheStatusBar, &part, FALSE);
 }
 
 void TMainForm::PaintStatusBarNow() { UpdateWindow(TheStatusBar); }

@@ -25,11 +25,11 @@ void TMainForm::CreateToolbarStrip() {
     SendMessageW(strip, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     TheDriveBox.Create(strip, 0, Scale(kStripControlTop), Scale(kDriveBoxWidth), idDriveBox);
 
-    TheToolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
-                                     CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                 Scale(kToolbarLeft), 0, Scale(kToolbarWidth), Scale(kToolbarStripHeight - 2), strip,
-                                 reinterpret_cast<HMENU>(INT_PTR(idToolbar)), GetModuleHandleW(nullptr), nullptr);
+    TheToolbar = CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr,
+        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+        Scale(kToolbarLeft), 0, Scale(kToolbarWidth), Scale(kToolbarStripHeight - 2), strip,
+        reinterpret_cast<HMENU>(INT_PTR(idToolbar)), GetModuleHandleW(nullptr), nullptr);
     if (!TheToolbar) throw std::runtime_error("toolbar");
     SendMessageW(TheToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ToolbarImages = std::make_unique<TImageList>(CreateToolbarImages(Scale));
@@ -51,9 +51,10 @@ void TMainForm::CreateToolbarStrip() {
     }
     SendMessageW(TheToolbar, TB_ADDBUTTONSW, WPARAM(buttons.size()), LPARAM(buttons.data()));
 
-    ClustersBox = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
-                                  0, Scale(kStripControlTop), 0, Scale(200), strip, reinterpret_cast<HMENU>(INT_PTR(idClustersBox)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    ClustersBox =
+        CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 0,
+                        Scale(kStripControlTop), 0, Scale(200), strip, reinterpret_cast<HMENU>(INT_PTR(idClustersBox)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (!ClustersBox) throw std::runtime_error("cluster size box");
     SendMessageW(ClustersBox, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     for (const char* entry : kClusterBoxEntries)
@@ -86,8 +87,8 @@ void TMainForm::LayoutToolbarStripContents() {
     if (layout.ClustersVisible) {
         RECT box;
         GetWindowRect(ClustersBox, &box);
-        MoveWindow(ClustersBox, layout.ClustersLeft, Scale(kStripControlTop), layout.ClustersWidth, box.bottom - box.top,
-                   TRUE);
+        MoveWindow(ClustersBox, layout.ClustersLeft, Scale(kStripControlTop), layout.ClustersWidth,
+                   box.bottom - box.top, TRUE);
     }
     ShowWindow(ClustersBox, layout.ClustersVisible ? SW_SHOWNA : SW_HIDE);
 }

@@ -22,9 +22,9 @@ void RunOptionsCommand(const TOptionsServices& services, TMainForm& form) {
 }
 
 TOptionsCommands::TOptionsCommands(TSystemServices& system, TMainForm& form, const std::string& programPath)
-    : Form(form),
-      ProgramPath(programPath),
-      Services{system.Registry, system.MessageBoxes, system.Shell,  system.FileSystem, system.Drives,
-               system.ShellInfo, system.Locale,      ColorPicker,   system.ModalRunner, ProgramPath, form.Options()} {}
+    : Form(form), ProgramPath(programPath), Services{system.Registry,   system.MessageBoxes, system.Shell,
+                                                     system.FileSystem, system.Drives,       system.ShellInfo,
+                                                     system.Locale,     ColorPicker,         system.ModalRunner,
+                                                     ProgramPath,       form.Options()} {}
 
 void TOptionsCommands::Run() { RunOptionsCommand(Services, Form); }

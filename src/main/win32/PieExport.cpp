@@ -201,10 +201,7 @@ void TWin32Clipboard::Put(HWND owner, UINT format, HANDLE data) {
 }
 
 TPieExport::TPieExport(TMainForm& form, const TPieExportServices& services)
-    : Form(form),
-      Boxes(services.MessageBoxes),
-      Clipboard(services.Clipboard),
-      dlgExportPie(services.SaveDialog) {
+    : Form(form), Boxes(services.MessageBoxes), Clipboard(services.Clipboard), dlgExportPie(services.SaveDialog) {
     dlgExportPie.Filter = kPieExportFilter;
 }
 

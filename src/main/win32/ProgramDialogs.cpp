@@ -15,7 +15,8 @@ TProgramDialogs::TProgramDialogs(TSystemServices& system, TProgramOptions& optio
     : System(system),
       ProgramOptions(options),
       ProgramPath(programPath),
-      InfoServices{system.Shell, system.FileSystem, system.MessageBoxes, VersionInfo, system.ModalRunner, ProgramPath} {}
+      InfoServices{system.Shell, system.FileSystem, system.MessageBoxes, VersionInfo, system.ModalRunner, ProgramPath} {
+}
 
 TProgramDialogs::~TProgramDialogs() = default;
 

@@ -18,8 +18,8 @@ class TSectionSizeBox;
 
 // The program's own dialogs (restore, options, the letter, the about box,
 // the clean-up page's move and archive) and the floating section size
-// window, as the main window's menus and pages reach them. Made before the window, which takes it as one of its parts; Attach
-// makes what needs the window once it exists.
+// window, as the main window's menus and pages reach them. Made before the window, which takes it as one of its parts;
+// Attach makes what needs the window once it exists.
 class TProgramDialogs : public IProgramDialogs, public ISectionSizeWindowSwitch, public ICleanUpDialogs {
 public:
     TProgramDialogs(TSystemServices& system, TProgramOptions& options, const std::string& programPath);

@@ -23,9 +23,7 @@ TScanCommands::TScanCommands(const TScanServices& services)
     : Services(services),
       TheScanner(FolderTree, services.FileSystem, services.DriveInfo, ScannedDriveRecords, *this, services.NameOrder) {}
 
-TScanCommands::~TScanCommands() {
-    FolderTree.SetObserver(nullptr);
-}
+TScanCommands::~TScanCommands() { FolderTree.SetObserver(nullptr); }
 
 void TScanCommands::RescanCurrentDrive() {
     if (Form && Form->State().CurrentDrive) RescanDrives(std::string(1, Form->State().CurrentDrive));
@@ -41,8 +39,8 @@ void TScanCommands::RemoveCurrentDrive() {
 
 void TScanCommands::Attach(TMainForm& form) {
     Form = &form;
-    View = std::make_unique<TFolderTreeView>(form.FolderTree(), Services.ShellInfo,
-                                             static_cast<IFolderTreeEvents*>(this));
+    View =
+        std::make_unique<TFolderTreeView>(form.FolderTree(), Services.ShellInfo, static_cast<IFolderTreeEvents*>(this));
     form.SetNavigator(this);
     FolderTree.SetObserver(this);
 }
@@ -269,9 +267,9 @@ void TScanCommands::ScanCommandLine() {
             AutoScanDrives(std::string(1, UpperDriveLetter(argument[0])));
         } else if (SelectFolderByPath(argument) && !AbortScan && !NodeAt(argument)) {
             // Its drive was scanned, and shows; the folder itself is not there.
-            Services.MessageBoxes.Show(kProductName, "The folder " + argument +
-                                           " was not found. It may have been moved, renamed or deleted.",
-                                       TMsgButtons::Ok, TMsgIcon::Warning);
+            Services.MessageBoxes.Show(
+                kProductName, "The folder " + argument + " was not found. It may have been moved, renamed or deleted.",
+                TMsgButtons::Ok, TMsgIcon::Warning);
         }
         if (AbortScan) break;
     }

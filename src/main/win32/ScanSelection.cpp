@@ -120,8 +120,8 @@ void TScanCommands::SwitchDrive(char letter) {
                              FormatSize(state.DriveFreeBytes, Services.Locale),
                              FormatSize(state.DriveTotalBytes, Services.Locale));
     }
-    Form->SetStatusText(1, ClusterStatusText(state.CurrentClusterSize, GetFileSystemName(Services.DriveInfo, root),
-                                             Services.Locale));
+    Form->SetStatusText(
+        1, ClusterStatusText(state.CurrentClusterSize, GetFileSystemName(Services.DriveInfo, root), Services.Locale));
     Form->DriveBox().SelectLetter(letter);
 }
 

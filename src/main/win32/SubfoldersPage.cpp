@@ -26,7 +26,7 @@ constexpr int kUpCaptionLeft = 23, kUpCaptionTop = 13;
 // A green arrow pointing up, over a bar: the way to the parent folder.
 void PaintUpArrow(HDC dc, const RECT& area) {
     const int w = area.right - area.left, h = area.bottom - area.top;
-    const POINT arrow[] = {{w / 2, 0},          {w - 1, h / 2},     {w * 5 / 8, h / 2}, {w * 5 / 8, h - 1},
+    const POINT arrow[] = {{w / 2, 0},         {w - 1, h / 2},     {w * 5 / 8, h / 2}, {w * 5 / 8, h - 1},
                            {w * 3 / 8, h - 1}, {w * 3 / 8, h / 2}, {0, h / 2}};
     TGdiObject brush(CreateSolidBrush(RGB(0, 160, 0)));
     TGdiObject pen(CreatePen(PS_SOLID, 1, RGB(0, 96, 0)));
@@ -70,8 +70,8 @@ TSubfoldersPage::TSubfoldersPage(TPanel& sheet, IPageHost& host, const TPageServ
                                              scale(kUpAreaWidth - kUpCaptionLeft), scale(kLabelHeight), nullptr);
     txtUpOneLevel->SetText("Up One Level");
     // The area keeps its 89 pixels unless its caption needs more in this font.
-    UpAreaWidth = std::max(scale(kUpAreaWidth),
-                           scale(kUpCaptionLeft) + txtUpOneLevel->TextWidth("Up One Level") + scale(4));
+    UpAreaWidth =
+        std::max(scale(kUpAreaWidth), scale(kUpCaptionLeft) + txtUpOneLevel->TextWidth("Up One Level") + scale(4));
     txtUpOneLevel->SetBounds(scale(kUpCaptionLeft), scale(kUpCaptionTop), UpAreaWidth - scale(kUpCaptionLeft),
                              scale(kLabelHeight));
 
@@ -106,9 +106,7 @@ bool TSubfoldersPage::OnHeaderMessage(UINT message, WPARAM, LPARAM lParam, LRESU
             return true;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            Host.ExecuteCommand(toolLevelUp);
-            return true;
+        case WM_MBUTTONUP: Host.ExecuteCommand(toolLevelUp); return true;
         default: return false;
     }
 }
@@ -148,7 +146,8 @@ void TSubfoldersPage::Fill(TFolderNode& node) {
     const bool includeWasted = Services.Options.IncludeWastedInformation;
     SendMessageW(TheFilesList->Handle(), WM_SETREDRAW, FALSE, 0);
     Rows = MakeSubfolderRows(
-        node, includeWasted, Host.State().ClusterView, [](const TFolderNode&) { return std::string(); }, Services.Locale);
+        node, includeWasted, Host.State().ClusterView, [](const TFolderNode&) { return std::string(); },
+        Services.Locale);
     Details.assign(Rows.size(), TShellDetails{});
     // Another folder's rows: nothing of the old list stays highlighted.
     TheFilesList->ClearSelection();
@@ -176,8 +175,8 @@ void TSubfoldersPage::ClickColumn(int column) {
     const TWaitCursor waitCursor;
     // The highlight stays with its folder, wherever the sort puts it.
     const int selected = TheFilesList->SelectedRow();
-    const std::string name = selected >= 0 && size_t(selected) < Rows.size() ? Rows[size_t(selected)].Cell(colName)
-                                                                             : std::string();
+    const std::string name =
+        selected >= 0 && size_t(selected) < Rows.size() ? Rows[size_t(selected)].Cell(colName) : std::string();
     Sort();
     if (selected < 0) return;
     TheFilesList->ClearSelection();

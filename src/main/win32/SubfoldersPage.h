@@ -13,7 +13,6 @@
 #include "main/win32/PageHost.h"
 #include "platform/win32/GdiObjects.h"
 
-
 // The "Subfolders" page: the selected folder's direct subfolders in a
 // sortable list of nine columns. The list is virtual: rows are built and
 // sorted here, and the control asks only for the cells it shows, so that

@@ -50,7 +50,7 @@ void DrawImage(HDC dc, int image, int x) {
             CurvedArrow(dc, x + 3, 4, RGB(0, 128, 0));
             break;
         case kImageStop: {
-            const POINT octagon[] = {{x + 5, 1},  {x + 10, 1}, {x + 14, 5},  {x + 14, 10},
+            const POINT octagon[] = {{x + 5, 1},   {x + 10, 1}, {x + 14, 5}, {x + 14, 10},
                                      {x + 10, 14}, {x + 5, 14}, {x + 1, 10}, {x + 1, 5}};
             FillPolygon(dc, octagon, 8, RGB(208, 0, 0), RGB(96, 0, 0));
             DrawLine(dc, x + 4, 7, x + 11, 7, RGB(255, 255, 255), 2);
@@ -76,7 +76,8 @@ void DrawImage(HDC dc, int image, int x) {
         }
         case kImageLevelUp: {
             DrawFolder(dc, x, 1);
-            const POINT arrow[] = {{x + 8, 3}, {x + 13, 8}, {x + 10, 8}, {x + 10, 13}, {x + 6, 13}, {x + 6, 8}, {x + 3, 8}};
+            const POINT arrow[] = {{x + 8, 3},  {x + 13, 8}, {x + 10, 8}, {x + 10, 13},
+                                   {x + 6, 13}, {x + 6, 8},  {x + 3, 8}};
             FillPolygon(dc, arrow, 7, RGB(0, 128, 0), RGB(0, 64, 0));
             break;
         }

@@ -26,7 +26,6 @@ constexpr TColor kShadedColor = kSystemColorFlag | COLOR_BTNFACE;
 constexpr TColor kLime = 0x00FF00;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 
-
 }  // namespace
 
 TWastedSpacePage::TWastedSpacePage(TPanel& sheet, IPageHost& host, const TPageServices& services)
@@ -122,8 +121,7 @@ void TWastedSpacePage::CreateReduceWasteLink(HWND row) {
     const TPixelScale& scale = Services.Scale;
     const int left = scale(3 * kPanelStep + kLinkInset);  // the row's fourth slot, after panels 5 to 7
     txtWebReduceWaste = std::make_unique<TLabel>(row, left, scale(kLinkTop), scale(kPanelWidth - 2 * kLinkInset),
-                                                 scale(kPanelHeight - kLinkTop), LinkFont.Get(), TLabel::Centre,
-                                                 true);
+                                                 scale(kPanelHeight - kLinkTop), LinkFont.Get(), TLabel::Centre, true);
     txtWebReduceWaste->SetText(kReduceWasteText);
     panWastedSupport2->OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return OnLinkRowMessage(message, wParam, lParam, result);

@@ -14,7 +14,6 @@
 #include "pie/win32/SimplePieGauge.h"
 #include "platform/win32/GdiObjects.h"
 
-
 // The "Wasted Space" page: how much the folder with all its subfolders
 // would waste at each of seven cluster sizes, a small pie gauge each, the
 // drive's own size shaded, and a link to the help on reducing the waste.

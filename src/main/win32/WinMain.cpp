@@ -41,16 +41,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // The settings, read when the main window is made and written when it goes.
     TProgramOptions options;
 
-    const TMainFormServices services{system.Registry,   system.MessageBoxes, system.ModalRunner, system.Shell,
-                                     system.FileSystem, system.Drives,       system.ShellInfo,   system.DriveInfo,
-                                     system.Locale,     system.TextCompare,  system.SaveDialog,  system.ShellFiles,
-                                     programPath,       options};
+    const TMainFormServices services{
+        system.Registry,   system.MessageBoxes, system.ModalRunner, system.Shell,  system.FileSystem,
+        system.Drives,     system.ShellInfo,    system.DriveInfo,   system.Locale, system.TextCompare,
+        system.SaveDialog, system.ShellFiles,   programPath,        options};
 
     // The parts the window hands its commands to, made before it so that
     // they outlive it.
-    TScanCommands scanCommands({system.FileSystem, system.DriveInfo, system.ShellInfo, system.CurrentDirectory,
-                                system.MessageBoxes, system.NameOrder, system.Locale, system.FolderBrowser,
-                                &ShowItemContextMenu, job.Paths, {}});
+    TScanCommands scanCommands({system.FileSystem,
+                                system.DriveInfo,
+                                system.ShellInfo,
+                                system.CurrentDirectory,
+                                system.MessageBoxes,
+                                system.NameOrder,
+                                system.Locale,
+                                system.FolderBrowser,
+                                &ShowItemContextMenu,
+                                job.Paths,
+                                {}});
     TPieExportCommands pieExport(system.SaveDialog, system.MessageBoxes);
     TProgramDialogs dialogs(system, options, programPath);
     TMainFormParts parts;

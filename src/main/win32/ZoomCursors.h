@@ -19,4 +19,3 @@ private:
     TCursorHandle ZoomIn;
     TCursorHandle ZoomOut;
 };
-

@@ -22,15 +22,16 @@ void Shape(HDC dc, const TGrid& grid, const POINT* units, int count, COLORREF fi
 }
 
 void Folder(HDC dc, const TGrid& grid, int dx, int dy) {
-    const POINT tab[] = {{2 + dx, 6 + dy}, {9 + dx, 6 + dy}, {11 + dx, 9 + dy}, {22 + dx, 9 + dy},
-                         {22 + dx, 24 + dy}, {2 + dx, 24 + dy}};
+    const POINT tab[] = {{2 + dx, 6 + dy},  {9 + dx, 6 + dy},   {11 + dx, 9 + dy},
+                         {22 + dx, 9 + dy}, {22 + dx, 24 + dy}, {2 + dx, 24 + dy}};
     Shape(dc, grid, tab, 6, RGB(240, 200, 80));
     const POINT front[] = {{2 + dx, 12 + dy}, {22 + dx, 12 + dy}, {22 + dx, 24 + dy}, {2 + dx, 24 + dy}};
     Shape(dc, grid, front, 4, RGB(255, 222, 120));
 }
 
 void Page(HDC dc, const TGrid& grid, int dx, int dy) {
-    const POINT sheet[] = {{4 + dx, 2 + dy}, {15 + dx, 2 + dy}, {20 + dx, 7 + dy}, {20 + dx, 24 + dy}, {4 + dx, 24 + dy}};
+    const POINT sheet[] = {
+        {4 + dx, 2 + dy}, {15 + dx, 2 + dy}, {20 + dx, 7 + dy}, {20 + dx, 24 + dy}, {4 + dx, 24 + dy}};
     Shape(dc, grid, sheet, 5, RGB(255, 255, 255));
     const POINT corner[] = {{15 + dx, 2 + dy}, {15 + dx, 7 + dy}, {20 + dx, 7 + dy}};
     Shape(dc, grid, corner, 3, RGB(200, 200, 200));
@@ -42,7 +43,9 @@ void PaintGroupPicture(HDC dc, const RECT& area, bool folders) {
     const TGrid grid{area};
     for (int layer = 0; layer < 3; ++layer) {
         const int offset = layer * 4;
-        if (folders) Folder(dc, grid, offset + 1, offset);
-        else Page(dc, grid, offset + 1, offset);
+        if (folders)
+            Folder(dc, grid, offset + 1, offset);
+        else
+            Page(dc, grid, offset + 1, offset);
     }
 }

@@ -218,7 +218,6 @@ void TPieView::PaintIcon(HDC dc, const RECT& client) {
     if (GroupImage >= 0) {
         PaintGroupPicture(dc, client, GroupImage == 1);
     } else if (IconIndex >= 0) {
-        if (HIMAGELIST icons = GetSystemImageList(false))
-            ImageList_Draw(icons, IconIndex, dc, 0, 0, ILD_TRANSPARENT);
+        if (HIMAGELIST icons = GetSystemImageList(false)) ImageList_Draw(icons, IconIndex, dc, 0, 0, ILD_TRANSPARENT);
     }
 }

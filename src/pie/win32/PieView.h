@@ -16,7 +16,6 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/GdiObjects.h"
 
-
 // The "Pie Chart" page: a header describing whatever the mouse points at,
 // and the selected folder as a pie of its subfolders and files. A click on
 // a subfolder's wedge opens it, a click beside the pie goes up a level.
@@ -96,7 +95,7 @@ private:
     std::unique_ptr<THPieChart> Chart;
     TSectionInfoList Infos;
     std::unique_ptr<TGdiCanvas> PaintBoxCanvas;  // Target: the paint box while it is being drawn on
-    int32_t IconIndex = -1;   // the header's shell icon
-    int32_t GroupImage = -1;  // or its group picture
-    int DriveLabelWidth = 0;  // 48 pixels unless the drive's size needs more
+    int32_t IconIndex = -1;                      // the header's shell icon
+    int32_t GroupImage = -1;                     // or its group picture
+    int DriveLabelWidth = 0;                     // 48 pixels unless the drive's size needs more
 };

@@ -31,7 +31,6 @@ TFontLook LookOf(const wchar_t* face, int pixelsAt96, int weight) {
     return look;
 }
 
-
 void Place(HWND window, const TRect& rect) {
     if (window) MoveWindow(window, rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top, TRUE);
 }
@@ -108,13 +107,13 @@ void TSectionSizeBox::ApplyFonts() {
         SendMessageW(plain, WM_SETFONT, WPARAM(PlainFont.Get()), TRUE);
     SendMessageW(txtWasted, WM_SETFONT, WPARAM(BoldFont.Get()), TRUE);
     SendMessageW(txtDrive, WM_SETFONT, WPARAM(DriveFont.Get()), TRUE);
-    for (TSimplePieGauge* gauge : {GaugeWasted.get(), GaugeDriveFreeSpace.get()})
-        gauge->SetFont(HFONT(FormFont.Get()));
+    for (TSimplePieGauge* gauge : {GaugeWasted.get(), GaugeDriveFreeSpace.get()}) gauge->SetFont(HFONT(FormFont.Get()));
 }
 
 HWND TSectionSizeBox::AddLabel(const char* text) {
-    const HWND label = CreateWindowExW(0, L"STATIC", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
-                                       0, 0, 0, 0, Window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND label =
+        CreateWindowExW(0, L"STATIC", Widen(text).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0, 0, 0, 0,
+                        Window, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!label) throw std::runtime_error("cannot create a label of the section size window");
     return label;
 }
@@ -219,7 +218,7 @@ LRESULT TSectionSizeBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             // suggested size, whose WM_SIZE lays the window out again.
             Scale = TPixelScale(HIWORD(wParam));
             TFont form = std::move(FormFont), plain = std::move(PlainFont), bold = std::move(BoldFont),
-                       drive = std::move(DriveFont);  // the controls hold them until the new ones are set
+                  drive = std::move(DriveFont);  // the controls hold them until the new ones are set
             MakeFonts();
             ApplyFonts();
             MoveToSuggestedRect(Window, lParam);

@@ -36,7 +36,6 @@ public:
     TSectionSizeBox(const TSectionSizeBox&) = delete;
     TSectionSizeBox& operator=(const TSectionSizeBox&) = delete;
 
-
     // Whether its bounds came from the registry; if not, the main window
     // places it beside itself at first start.
     bool HasStoredBounds() const { return StoredBounds; }

@@ -106,9 +106,7 @@ void TSimplePieGauge::RepaintIf(bool due) {
 
 LRESULT TSimplePieGauge::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        default:
-            return TPaintedWindow::HandleMessage(message, wParam, lParam);
+        case WM_NCHITTEST: return HTTRANSPARENT;
+        default: return TPaintedWindow::HandleMessage(message, wParam, lParam);
     }
 }

@@ -51,7 +51,6 @@ public:
     void BeginLoading();
     void EndLoading();
 
-
     // In the default GUI font when it has none of its own.
     void PaintTo(HDC dc) const override;
 

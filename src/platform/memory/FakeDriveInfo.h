@@ -9,7 +9,7 @@
 // reports nothing useful; tests set the fields they depend on.
 struct TFakeDrive {
     TVolumeInformation Volume;
-    bool VolumeReadable = true;   // false: GetVolumeInfo fails, as with no disc in the drive
+    bool VolumeReadable = true;  // false: GetVolumeInfo fails, as with no disc in the drive
     int32_t Fat32ClusterSize = -1;
     int32_t DiskClusterSize = -1;
     int64_t TotalBytes = -1;

@@ -23,6 +23,6 @@ public:
     int Loaded = 0;  // libraries loaded and not yet unloaded
     int Kept = 0;    // of those, the ones left loaded for good
     bool FaultCalls = false;
-    bool Armed = false;  // the guard of the running call catches faults now
+    bool Armed = false;    // the guard of the running call catches faults now
     int GuardedCalls = 0;  // guarded calls running, one inside another
 };

@@ -4,18 +4,14 @@
 
 namespace {
 
-const char* const kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                  "Thursday", "Friday", "Saturday"};
+const char* const kDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
-const char* const kMonthNames[12] = {"January", "February", "March",     "April",
-                                     "May",     "June",     "July",      "August",
-                                     "September", "October", "November", "December"};
+const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                     "July",    "August",   "September", "October", "November", "December"};
 
 const uint64_t kTicksPerMinute = 600000000;  // 100-nanosecond ticks
 
-std::string TwoDigits(int n) {
-    return std::string(1, char('0' + n / 10 % 10)) + char('0' + n % 10);
-}
+std::string TwoDigits(int n) { return std::string(1, char('0' + n / 10 % 10)) + char('0' + n % 10); }
 
 }  // namespace
 

@@ -96,9 +96,9 @@ void TMemoryFileSystem::Remove(const std::string& path) {
     if (parent != Folders.end()) {
         auto& entries = parent->second.Entries;
         const std::string name = Key(LastComponent(RemoveBackslash(path)));
-        entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                     [&](const TDirEntry& e) { return Key(e.Name) == name; }),
-                      entries.end());
+        entries.erase(
+            std::remove_if(entries.begin(), entries.end(), [&](const TDirEntry& e) { return Key(e.Name) == name; }),
+            entries.end());
     }
     const std::string below = key + '\\';
     for (auto it = Folders.begin(); it != Folders.end();) {

@@ -26,8 +26,8 @@ std::vector<std::string> TMemoryProfileFiles::KeyNames(const std::string& file, 
     return names;
 }
 
-std::string TMemoryProfileFiles::ReadString(const std::string& file, const std::string& section,
-                                            const std::string& key, const std::string& fallback) {
+std::string TMemoryProfileFiles::ReadString(const std::string& file, const std::string& section, const std::string& key,
+                                            const std::string& fallback) {
     if (const TSection* keys = Find(file, section))
         for (const auto& [name, value] : *keys)
             if (SameName(name, key)) return value;
@@ -55,7 +55,8 @@ bool TMemoryProfileFiles::DeleteKey(const std::string& file, const std::string& 
     if (ReadOnly.count(file)) return false;
     TSection* keys = Find(file, section);
     if (!keys) return true;
-    keys->erase(std::remove_if(keys->begin(), keys->end(), [&](const auto& entry) { return SameName(entry.first, key); }),
-                keys->end());
+    keys->erase(
+        std::remove_if(keys->begin(), keys->end(), [&](const auto& entry) { return SameName(entry.first, key); }),
+        keys->end());
     return true;
 }

@@ -48,8 +48,7 @@ void TMemoryRegistry::PlantString(const std::string& path, const std::string& na
     Plant(path, name, value);
 }
 
-void TMemoryRegistry::PlantBinary(const std::string& path, const std::string& name,
-                                  const std::vector<uint8_t>& data) {
+void TMemoryRegistry::PlantBinary(const std::string& path, const std::string& name, const std::vector<uint8_t>& data) {
     PlantRaw(path, name, kRegBinary, data);
 }
 
@@ -122,8 +121,7 @@ bool TMemoryRegistry::WriteString(const std::string& path, const std::string& na
     return Store(path, name, value);
 }
 
-bool TMemoryRegistry::WriteBinary(const std::string& path, const std::string& name,
-                                  const std::vector<uint8_t>& data) {
+bool TMemoryRegistry::WriteBinary(const std::string& path, const std::string& name, const std::vector<uint8_t>& data) {
     TRegValue value;
     value.Type = TRegType::Binary;
     value.RawType = kRegBinary;

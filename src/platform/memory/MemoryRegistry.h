@@ -24,8 +24,7 @@ public:
     void PlantBinary(const std::string& path, const std::string& name, const std::vector<uint8_t>& data);
     // A value of any type, given by its raw number and bytes; the bytes of a
     // string type are taken as its UTF-8 text.
-    void PlantRaw(const std::string& path, const std::string& name, uint32_t rawType,
-                  const std::vector<uint8_t>& data);
+    void PlantRaw(const std::string& path, const std::string& name, uint32_t rawType, const std::vector<uint8_t>& data);
 
     // Creating this key, or any key below it, fails from now on.
     void FailKeyCreation(const std::string& path);
@@ -65,10 +64,10 @@ private:
     const TKey* FindKey(const std::string& path) const;
     bool Store(const std::string& path, const std::string& name, const TRegValue& value);
 
-    std::map<std::string, TKey> Keys;  // by folded path; HKEY_CURRENT_USER itself is ""
-    std::vector<std::string> BlockedKeys;  // folded
-    std::set<std::string> BlockedWrites;   // folded
-    std::set<std::string> BlockedReads;    // folded
+    std::map<std::string, TKey> Keys;        // by folded path; HKEY_CURRENT_USER itself is ""
+    std::vector<std::string> BlockedKeys;    // folded
+    std::set<std::string> BlockedWrites;     // folded
+    std::set<std::string> BlockedReads;      // folded
     std::set<std::string> BlockedDeletions;  // folded
     std::set<std::string> MachineClasses;    // folded, with their parents
     bool ClassesUnreadable = false;

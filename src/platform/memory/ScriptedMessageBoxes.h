@@ -18,8 +18,7 @@ public:
     };
 
     void Answer(TMsgResult result) { Answers.push_back(result); }
-    TMsgResult Show(const std::string& caption, const std::string& text, TMsgButtons buttons,
-                    TMsgIcon icon) override;
+    TMsgResult Show(const std::string& caption, const std::string& text, TMsgButtons buttons, TMsgIcon icon) override;
 
     std::vector<TShown> Shown;
     int Unanswered = 0;

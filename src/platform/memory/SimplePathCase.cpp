@@ -5,9 +5,9 @@ namespace {
 char32_t UpperOf(char32_t c) {
     if (c >= U'a' && c <= U'z') return c - 0x20;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;     // à..þ, not ÷
-    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;   // α..ω, not final ς
-    if (c >= 0x430 && c <= 0x44F) return c - 0x20;                 // а..я
-    if (c >= 0x450 && c <= 0x45F) return c - 0x50;                 // ѐ..џ
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;  // α..ω, not final ς
+    if (c >= 0x430 && c <= 0x44F) return c - 0x20;                // а..я
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;                // ѐ..џ
     return c;
 }
 

@@ -71,8 +71,8 @@ TTextSize TGdiCanvas::TextExtent(const std::string& text) {
 void TGdiCanvas::CopyRectTo(ICanvas& target, const TRect& rect) {
     auto* gdiTarget = dynamic_cast<TGdiCanvas*>(&target);
     if (!gdiTarget) return;
-    BitBlt(gdiTarget->Dc, rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top, Dc, rect.Left,
-           rect.Top, SRCCOPY);
+    BitBlt(gdiTarget->Dc, rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top, Dc, rect.Left, rect.Top,
+           SRCCOPY);
 }
 
 namespace {

@@ -27,7 +27,8 @@ TReplacingFile::TReplacingFile(const std::string& target) {
     wchar_t name[MAX_PATH + 16] = {};
     if (!GetTempFileNameW(FolderOf(Target).c_str(), L"qm~", 0, name)) Fail(GetLastError());
     Temporary = name;
-    File = TWin32Handle(CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    File =
+        TWin32Handle(CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!File.IsValid()) {
         const DWORD error = GetLastError();
         DeleteFileW(name);

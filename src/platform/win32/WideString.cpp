@@ -57,13 +57,14 @@ std::string TextFileBytes(const std::string& utf8) {
     // A system that uses UTF-8 as its code page writes the text as it is.
     if (GetACP() == CP_UTF8) return utf8;
     BOOL lossy = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), nullptr, 0,
-                                           nullptr, &lossy);
+    const int length =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), nullptr, 0, nullptr, &lossy);
     if (length <= 0) throw std::runtime_error("The text could not be converted to the system's code page.");
     if (lossy) return "\xEF\xBB\xBF" + utf8;
     std::string ansi(size_t(length), '\0');
     if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()), &ansi[0], length, nullptr,
-                            &lossy) != length || lossy)
+                            &lossy) != length ||
+        lossy)
         throw std::runtime_error("The text could not be converted to the system's code page.");
     return ansi;
 }

@@ -10,9 +10,8 @@ constexpr size_t kBufferSize = 64 * 1024;
 }
 
 TWin32ByteStream::TWin32ByteStream(const std::string& path)
-    : File(CreateFileW(Win32PathOf(path).c_str(), GENERIC_READ,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
+    : File(CreateFileW(Win32PathOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
     LARGE_INTEGER size{};
     if (File.IsValid() && GetFileSizeEx(File.Get(), &size))
         FileSize = size.QuadPart;

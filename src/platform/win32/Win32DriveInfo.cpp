@@ -94,8 +94,7 @@ int32_t ClusterSizeOf(uint32_t sectorsPerCluster, uint32_t bytesPerSector) {
 
 int64_t ClusterBytes(DWORD sectorsPerCluster, DWORD bytesPerSector, DWORD clusters) {
     const uint64_t bytesPerCluster = uint64_t(sectorsPerCluster) * bytesPerSector;
-    if (bytesPerCluster != 0 && clusters > std::numeric_limits<uint64_t>::max() / bytesPerCluster)
-        return -1;
+    if (bytesPerCluster != 0 && clusters > std::numeric_limits<uint64_t>::max() / bytesPerCluster) return -1;
     return ToByteCount(bytesPerCluster * clusters);
 }
 
@@ -131,10 +130,8 @@ int64_t DriveBytes(const std::string& root, TDriveBytes which) {
         return ToByteCount(which == TDriveBytes::Total ? total.QuadPart : freeToCaller.QuadPart);
     }
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    if (!GetDiskFreeSpaceW(path.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
-        return -1;
-    return ClusterBytes(sectorsPerCluster, bytesPerSector,
-                        which == TDriveBytes::Total ? totalClusters : freeClusters);
+    if (!GetDiskFreeSpaceW(path.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters)) return -1;
+    return ClusterBytes(sectorsPerCluster, bytesPerSector, which == TDriveBytes::Total ? totalClusters : freeClusters);
 }
 
 }  // namespace

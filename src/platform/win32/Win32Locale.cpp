@@ -12,10 +12,9 @@ namespace {
 const LCTYPE kDayNameTypes[7] = {LOCALE_SDAYNAME7, LOCALE_SDAYNAME1, LOCALE_SDAYNAME2, LOCALE_SDAYNAME3,
                                  LOCALE_SDAYNAME4, LOCALE_SDAYNAME5, LOCALE_SDAYNAME6};
 
-const LCTYPE kMonthNameTypes[12] = {LOCALE_SMONTHNAME1,  LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,
-                                    LOCALE_SMONTHNAME4,  LOCALE_SMONTHNAME5,  LOCALE_SMONTHNAME6,
-                                    LOCALE_SMONTHNAME7,  LOCALE_SMONTHNAME8,  LOCALE_SMONTHNAME9,
-                                    LOCALE_SMONTHNAME10, LOCALE_SMONTHNAME11, LOCALE_SMONTHNAME12};
+const LCTYPE kMonthNameTypes[12] = {LOCALE_SMONTHNAME1, LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,  LOCALE_SMONTHNAME4,
+                                    LOCALE_SMONTHNAME5, LOCALE_SMONTHNAME6,  LOCALE_SMONTHNAME7,  LOCALE_SMONTHNAME8,
+                                    LOCALE_SMONTHNAME9, LOCALE_SMONTHNAME10, LOCALE_SMONTHNAME11, LOCALE_SMONTHNAME12};
 
 const uint64_t kTicksPerMillisecond = 10000;
 
@@ -60,8 +59,7 @@ TWin32Locale::TWin32Locale() {
     const TFixedLocale english;
     Thousands = ReadLocaleText(LOCALE_STHOUSAND, english.ThousandsSeparator());
     Decimal = ReadLocaleText(LOCALE_SDECIMAL, english.DecimalSeparator());
-    for (int day = 0; day < 7; ++day)
-        DayNames[day] = ReadLocaleText(kDayNameTypes[day], english.LongDayName(day));
+    for (int day = 0; day < 7; ++day) DayNames[day] = ReadLocaleText(kDayNameTypes[day], english.LongDayName(day));
     for (int month = 1; month <= 12; ++month)
         MonthNames[month - 1] = ReadLocaleText(kMonthNameTypes[month - 1], english.LongMonthName(month));
 }

@@ -10,8 +10,8 @@ std::string TWin32PathCase::Upper(const std::string& utf8) const {
     // Without LCMAP_LINGUISTIC_CASING the mapping is the file system's own,
     // the same for every user locale.
     std::wstring upper(wide.size(), L'\0');
-    const int written = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), int(wide.size()),
-                                      &upper[0], int(upper.size()), nullptr, nullptr, 0);
+    const int written = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), int(wide.size()), &upper[0],
+                                      int(upper.size()), nullptr, nullptr, 0);
     if (written <= 0) {
         CharUpperBuffW(&wide[0], DWORD(wide.size()));
         return Narrow(wide);

@@ -14,7 +14,8 @@ std::wstring ProfileString(const wchar_t* section, const wchar_t* key, const wch
                            const std::wstring& file) {
     std::wstring buffer(1024, L'\0');
     for (;;) {
-        const DWORD got = GetPrivateProfileStringW(section, key, fallback, &buffer[0], DWORD(buffer.size()), file.c_str());
+        const DWORD got =
+            GetPrivateProfileStringW(section, key, fallback, &buffer[0], DWORD(buffer.size()), file.c_str());
         const DWORD cutAt = DWORD(buffer.size()) - (key ? 1 : 2);
         if (got < cutAt || buffer.size() >= (1u << 24)) {
             buffer.resize(got);
@@ -26,7 +27,8 @@ std::wstring ProfileString(const wchar_t* section, const wchar_t* key, const wch
 
 // An empty UTF-16 file, so that the profile functions go on in UTF-16.
 void CreateUnicodeFile(const std::wstring& file) {
-    TWin32Handle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TWin32Handle handle(
+        CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsValid()) return;  // there already, or not writable: the write below says which
     const unsigned char byteOrderMark[] = {0xFF, 0xFE};
     DWORD written = 0;
@@ -47,8 +49,8 @@ std::vector<std::string> TWin32ProfileFiles::KeyNames(const std::string& file, c
     return names;
 }
 
-std::string TWin32ProfileFiles::ReadString(const std::string& file, const std::string& section,
-                                           const std::string& key, const std::string& fallback) {
+std::string TWin32ProfileFiles::ReadString(const std::string& file, const std::string& section, const std::string& key,
+                                           const std::string& fallback) {
     return Narrow(ProfileString(Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(), Widen(file)));
 }
 

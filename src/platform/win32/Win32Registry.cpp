@@ -33,8 +33,8 @@ std::string TextOf(const std::vector<uint8_t>& data) {
 
 bool TWin32Registry::CreateKey(const std::string& path) {
     TRegKey key;
-    return RegCreateKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_QUERY_VALUE, nullptr, key.Receive(), nullptr) == ERROR_SUCCESS;
+    return RegCreateKeyExW(HKEY_CURRENT_USER, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_QUERY_VALUE,
+                           nullptr, key.Receive(), nullptr) == ERROR_SUCCESS;
 }
 
 bool TWin32Registry::KeyExists(const std::string& path) {
@@ -87,8 +87,7 @@ bool TWin32Registry::WriteString(const std::string& path, const std::string& nam
     return SetValue(path, name, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()), bytes);
 }
 
-bool TWin32Registry::WriteBinary(const std::string& path, const std::string& name,
-                                 const std::vector<uint8_t>& data) {
+bool TWin32Registry::WriteBinary(const std::string& path, const std::string& name, const std::vector<uint8_t>& data) {
     return SetValue(path, name, REG_BINARY, data.data(), data.size());
 }
 

@@ -26,7 +26,8 @@ std::wstring DoubleNulList(const std::vector<std::string>& paths) {
 
 TShellFileResult TWin32ShellFileOperation::Run(const TShellFileRequest& request) {
     const std::wstring from = DoubleNulList(request.From);
-    const std::wstring to = DoubleNulList(request.To.empty() ? std::vector<std::string>{} : std::vector<std::string>{request.To});
+    const std::wstring to =
+        DoubleNulList(request.To.empty() ? std::vector<std::string>{} : std::vector<std::string>{request.To});
     SHFILEOPSTRUCTW operation = {};
     operation.hwnd = static_cast<HWND>(request.Owner);
     operation.wFunc = request.Action == TShellFileAction::Move ? FO_MOVE : FO_DELETE;
@@ -52,7 +53,7 @@ bool TWin32ShellFileOperation::RemoveFolderLink(const std::string& path, std::st
         return false;
     }
     TWin32Handle link(CreateFileW(wide.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!link.IsValid()) {
         error = SystemErrorText(GetLastError());
         return false;

@@ -67,7 +67,8 @@ bool TTemporaryArchive::Create(const std::wstring& folder) {
         return false;
     }
     TempPath = name;
-    File = TWin32Handle(CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    File =
+        TWin32Handle(CreateFileW(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!File.IsValid()) {
         LastError = GetLastError();
         DeleteFileW(name);

@@ -88,9 +88,9 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 
 // What becomes of each item of the walk and each entry of an existing archive.
 struct TAddPlan {
-    std::vector<size_t> NewItems;           // walk items written after the kept entries
-    std::vector<size_t> Replacement;        // per old entry: the item that replaces it, or kNone
-    std::vector<bool> FolderInArchive;      // per walked folder: stored as a folder entry
+    std::vector<size_t> NewItems;       // walk items written after the kept entries
+    std::vector<size_t> Replacement;    // per old entry: the item that replaces it, or kNone
+    std::vector<bool> FolderInArchive;  // per walked folder: stored as a folder entry
 };
 
 class TAddJob {
@@ -155,8 +155,8 @@ bool TAddJob::ReadExisting() {
     }
     OldEntries = ReadZipCentralDirectory(*OldArchive);
     if (!OldEntries.Error.empty())
-        return Fail(ERROR_FILE_CORRUPT, "The archive " + ZipPath + " cannot be read (" + OldEntries.Error +
-                                            "); it was left as it was.");
+        return Fail(ERROR_FILE_CORRUPT,
+                    "The archive " + ZipPath + " cannot be read (" + OldEntries.Error + "); it was left as it was.");
     // Entries that share bytes would each be copied whole into the new archive.
     const std::string overlap = FindOverlappingEntries(*OldArchive, OldEntries);
     if (!overlap.empty())
@@ -171,7 +171,8 @@ TAddPlan TAddJob::MakePlan() const {
     plan.Replacement.assign(OldEntries.Entries.size(), kNone);
     plan.FolderInArchive.assign(Walk.Folders.size(), false);
     std::unordered_map<std::string, size_t> oldByName;
-    for (size_t i = 0; i < OldEntries.Entries.size(); ++i) oldByName.emplace(FileNameKey(OldEntries.Entries[i].Name), i);
+    for (size_t i = 0; i < OldEntries.Entries.size(); ++i)
+        oldByName.emplace(FileNameKey(OldEntries.Entries[i].Name), i);
     const bool onlyNewer = Settings.Update || Settings.Freshen;
     for (size_t i = 0; i < Walk.Items.size(); ++i) {
         const TZipWalkItem& item = Walk.Items[i];
@@ -293,7 +294,8 @@ bool TAddJob::StreamFile(const TZipWalkItem& item, TZipNewEntry& entry, TZipWrit
     TZipFileSource source(LongPathForm(item.Path));
     if (!source.IsOpen()) {
         const DWORD code = source.ErrorCode();
-        if (!Reporter.Message(int32_t(code ? code : ERROR_READ_FAULT), "Could not open " + path + ": " + SystemErrorText(code)))
+        if (!Reporter.Message(int32_t(code ? code : ERROR_READ_FAULT),
+                              "Could not open " + path + ": " + SystemErrorText(code)))
             return Stopped();
         return true;
     }
@@ -301,10 +303,8 @@ bool TAddJob::StreamFile(const TZipWalkItem& item, TZipNewEntry& entry, TZipWrit
     const TZipAddOutcome outcome =
         writer.AddFile(entry, source, [this](size_t bytes) { return Reporter.Progress(bytes); });
     switch (outcome) {
-        case TZipAddOutcome::Stopped:
-            return Stopped();
-        case TZipAddOutcome::OutputFailed:
-            return OutputFailed();
+        case TZipAddOutcome::Stopped: return Stopped();
+        case TZipAddOutcome::OutputFailed: return OutputFailed();
         case TZipAddOutcome::SourceFailed: {
             const DWORD code = source.ErrorCode();
             const std::string why = writer.Error().empty() ? SystemErrorText(code) : writer.Error();
@@ -312,8 +312,7 @@ bool TAddJob::StreamFile(const TZipWalkItem& item, TZipNewEntry& entry, TZipWrit
                 return Stopped();
             return true;
         }
-        case TZipAddOutcome::Added:
-            break;
+        case TZipAddOutcome::Added: break;
     }
     added = true;
     TFileStamp after;
@@ -329,7 +328,8 @@ bool TAddJob::KeepEntry(size_t index, TZipWriter& writer) {
     if (outcome == TZipAddOutcome::OutputFailed) return OutputFailed();
     if (outcome != TZipAddOutcome::Added)
         return Fail(ERROR_FILE_CORRUPT, "The entry " + entry.Name + " of the archive " + ZipPath +
-                                            " cannot be copied (" + writer.Error() + "); the archive was left as it was.");
+                                            " cannot be copied (" + writer.Error() +
+                                            "); the archive was left as it was.");
     const uint64_t modified = Clock.EntryModified(entry);
     if (modified > Newest) Newest = modified;
     return true;
@@ -338,7 +338,8 @@ bool TAddJob::KeepEntry(size_t index, TZipWriter& writer) {
 bool TAddJob::WriteArchive(const TAddPlan& plan) {
     if (!Temp.Create(FolderOf(ZipWide))) {
         const DWORD code = Temp.ErrorCode();
-        return Fail(int32_t(code), "Could not create a temporary file beside " + ZipPath + ": " + SystemErrorText(code));
+        return Fail(int32_t(code),
+                    "Could not create a temporary file beside " + ZipPath + ": " + SystemErrorText(code));
     }
     TZipWriter writer(Temp);
     writer.SetLevel(Settings.Level);
@@ -372,8 +373,8 @@ bool TAddJob::WriteArchive(const TAddPlan& plan) {
     // With "move" the originals go next, so the archive must be on the disk first.
     if (!Temp.Commit(ZipWide, Settings.Move)) {
         const DWORD code = Temp.ErrorCode();
-        return Fail(int32_t(code), "Could not put the archive in place as " + ZipPath + ": " + SystemErrorText(code) +
-                                       Unchanged());
+        return Fail(int32_t(code),
+                    "Could not put the archive in place as " + ZipPath + ": " + SystemErrorText(code) + Unchanged());
     }
     return true;
 }
@@ -385,7 +386,8 @@ void TAddJob::SetArchiveTime() {
     const FILETIME newest = FiletimeOfTicks(Newest);
     if (!file.IsValid() || !SetFileTime(file.Get(), nullptr, nullptr, &newest)) {
         const DWORD code = GetLastError();
-        Reporter.Message(int32_t(code), "Could not set the time of the archive " + ZipPath + ": " + SystemErrorText(code));
+        Reporter.Message(int32_t(code),
+                         "Could not set the time of the archive " + ZipPath + ": " + SystemErrorText(code));
     }
 }
 

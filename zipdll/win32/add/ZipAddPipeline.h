@@ -33,9 +33,9 @@ struct TZipPipelineResult {
     bool Failed = false;    // could not be opened or read: ErrorCode says why
     bool TooLarge = false;  // grew past the limit: the writer streams it instead
     DWORD ErrorCode = 0;
-    std::string Why;        // when the failure is not a system error
-    bool Changed = false;   // its size or write time changed while it was read
-    TFileStamp Stamp;       // at opening
+    std::string Why;       // when the failure is not a system error
+    bool Changed = false;  // its size or write time changed while it was read
+    TFileStamp Stamp;      // at opening
     TZipPreparedEntry Entry;
     std::atomic<uint64_t> BytesRead{0};
 };

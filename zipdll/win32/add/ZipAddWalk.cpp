@@ -38,10 +38,9 @@ public:
     bool AddSpec(const std::string& spec);
 
 private:
-    size_t WalkFolder(const std::wstring& folder, const std::string& prefix, const std::string& pattern,
-                      size_t parent);
-    void AddFile(const std::wstring& path, const std::string& relativeName, const WIN32_FIND_DATAW& data,
-                 size_t folder, size_t& stored);
+    size_t WalkFolder(const std::wstring& folder, const std::string& prefix, const std::string& pattern, size_t parent);
+    void AddFile(const std::wstring& path, const std::string& relativeName, const WIN32_FIND_DATAW& data, size_t folder,
+                 size_t& stored);
     void AddFolderEntry(const std::wstring& folder, const std::string& prefix, size_t index);
     std::string StoredNameFor(const std::wstring& path, const std::string& stored) const;
     bool Problem(DWORD code, const std::string& text) {
@@ -177,7 +176,8 @@ bool TWalker::AddSpec(const std::string& spec) {
         WIN32_FIND_DATAW data{};
         const DWORD attributes =
             full.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(LongPathForm(Widen(full)).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) return Problem(ERROR_FILE_NOT_FOUND, "Nothing matches " + spec + ".");
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return Problem(ERROR_FILE_NOT_FOUND, "Nothing matches " + spec + ".");
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A folder by name: everything in it.
             parts.Folder = spec;
@@ -211,8 +211,7 @@ bool TWalker::AddSpec(const std::string& spec) {
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return Problem(ERROR_PATH_NOT_FOUND, "Nothing matches " + spec + ": there is no folder " + folder + ".");
     const size_t before = Walk.Items.size();
-    WalkFolder(wideFolder, Options.FolderNames ? ZipStoredName(parts.Folder) : std::string(), parts.Pattern,
-               kNoFolder);
+    WalkFolder(wideFolder, Options.FolderNames ? ZipStoredName(parts.Folder) : std::string(), parts.Pattern, kNoFolder);
     if (Walk.Items.size() == before && !Stopped) return Problem(ERROR_FILE_NOT_FOUND, "Nothing matches " + spec + ".");
     return !Stopped;
 }

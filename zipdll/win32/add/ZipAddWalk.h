@@ -15,8 +15,8 @@ struct TZipWalkOptions {
     bool FolderNames = true;
     bool HiddenFiles = false;
     bool DosNames = false;
-    bool FolderEntries = true;     // store folders with nothing under them
-    std::wstring SkipPath;         // the archive itself, never added to itself
+    bool FolderEntries = true;  // store folders with nothing under them
+    std::wstring SkipPath;      // the archive itself, never added to itself
 };
 
 constexpr size_t kNoFolder = static_cast<size_t>(-1);

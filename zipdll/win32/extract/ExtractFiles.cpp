@@ -148,9 +148,9 @@ bool TPendingFile::Create(const std::wstring& target, DWORD attributes, std::str
         wchar_t name[32];
         wsprintfW(name, L"\\~qm%08lX.tmp", static_cast<unsigned long>(seed));
         const std::wstring path = folder + name;
-        File = TWin32Handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        (hiding ? hiding : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN,
-                                        nullptr));
+        File =
+            TWin32Handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     (hiding ? hiding : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (File.IsValid()) {
             Temporary = path;
             Buffer.reserve(kWriteBuffer);

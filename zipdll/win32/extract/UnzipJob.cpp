@@ -27,15 +27,11 @@ public:
 int32_t ErrorCodeOf(EZipExtractOutcome outcome) {
     switch (outcome) {
         case EZipExtractOutcome::PasswordNeeded:
-        case EZipExtractOutcome::WrongPassword:
-            return UnzipError::kPassword;
-        case EZipExtractOutcome::UnsupportedMethod:
-            return UnzipError::kUnsupported;
+        case EZipExtractOutcome::WrongPassword: return UnzipError::kPassword;
+        case EZipExtractOutcome::UnsupportedMethod: return UnzipError::kUnsupported;
         case EZipExtractOutcome::WriteFailed:
-        case EZipExtractOutcome::ReadFailed:
-            return UnzipError::kFileSystem;
-        default:
-            return UnzipError::kDamaged;
+        case EZipExtractOutcome::ReadFailed: return UnzipError::kFileSystem;
+        default: return UnzipError::kDamaged;
     }
 }
 
@@ -175,14 +171,12 @@ private:
         const TEntryTimes times = TimesOfEntry(entry);
         const bool newer = ZipEntryIsNewer(times.Modified, existing.Modified, entry.ModifiedTime == 0);
         switch (ChooseZipWrite(Rules, existing.Exists, newer)) {
-            case EZipWriteChoice::Write:
-                break;
+            case EZipWriteChoice::Write: break;
             case EZipWriteChoice::SkipExisting:
                 Reporter.Message(0, "Skipped " + entry.Name + ": the file exists");
                 return;
             case EZipWriteChoice::SkipMissing:
-            case EZipWriteChoice::SkipNotNewer:
-                return;
+            case EZipWriteChoice::SkipNotNewer: return;
         }
         if (!Reporter.FileBegins(entry.Name, entry.UncompressedSize)) return;
         std::string error;

@@ -8,10 +8,10 @@
 
 // Error codes of the messages, after the exit codes ZIP tools have long used.
 namespace UnzipError {
-constexpr int32_t kWarning = 1;         // an entry refused for its name, or a folder not made
-constexpr int32_t kDamaged = 2;         // CRC, size or compressed data wrong; archive damaged
-constexpr int32_t kFileSystem = 3;      // a file or folder could not be written
-constexpr int32_t kNoArchive = 9;       // the archive cannot be opened
+constexpr int32_t kWarning = 1;     // an entry refused for its name, or a folder not made
+constexpr int32_t kDamaged = 2;     // CRC, size or compressed data wrong; archive damaged
+constexpr int32_t kFileSystem = 3;  // a file or folder could not be written
+constexpr int32_t kNoArchive = 9;   // the archive cannot be opened
 constexpr int32_t kNothingMatched = 11;
 constexpr int32_t kDiskFull = 50;
 constexpr int32_t kUnsupported = 81;
