@@ -154,13 +154,13 @@ TToolButton ToolSeparator() {
 
 std::vector<TToolButton> BuildToolbar() {
     TToolButton stop =
-        Tool(toolStop, TToolKind::Button, kImageStop, "Abort scanning|Abort the scanning process", false);
+        Tool(cmdFileAbort, TToolKind::Button, kImageStop, "Abort scanning|Abort the scanning process", false);
     stop.Tooltip = false;
     return {
         Tool(toolScan, TToolKind::Button, kImageScan,
              "Scan/Rescan Selected Drive|Scan or rescan the drive that is selected in the Drives List Box", true),
         ToolSeparator(),
-        Tool(toolRescanDir, TToolKind::Button, kImageRescanFolder,
+        Tool(cmdFileRescanCurrentDirectory, TToolKind::Button, kImageRescanFolder,
              "Rescan Current Folder|Rescans the current folder and all its subfolders", false),
         ToolSeparator(),
         stop,

@@ -50,10 +50,9 @@ enum TCommandId : int {
     cmdHelpVisitWebPage,
     cmdHelpIntroductoryLetter,
     cmdHelpAbout,
-    // Toolbar buttons.
+    // Toolbar buttons of their own; the buttons for menu commands (Rescan
+    // Folder, Abort) carry the menu's ids.
     toolScan,
-    toolRescanDir,
-    toolStop,
     toolLevelUp,
     toolExplore,
     toolShowWasted,

@@ -87,7 +87,7 @@ TEST(ToolbarTableTest, ButtonsSeparatorsAndStartStates) {
     for (const TToolButton& button : ToolbarButtons()) layout += button.Kind == TToolKind::Separator ? "|" : "b";
     EXPECT_EQ("b|b|b|bb|bb|bb", layout);
     EXPECT_TRUE(FindToolButton(toolScan)->Enabled);
-    for (int id : {int(toolRescanDir), int(toolStop), int(toolLevelUp), int(toolExplore)})
+    for (int id : {int(cmdFileRescanCurrentDirectory), int(cmdFileAbort), int(toolLevelUp), int(toolExplore)})
         EXPECT_FALSE(FindToolButton(id)->Enabled) << id;
     for (int id : {int(toolShowWasted), int(toolShowFiles), int(toolPercent), int(toolMB)})
         EXPECT_EQ(TToolKind::Check, FindToolButton(id)->Kind) << id;
@@ -96,9 +96,9 @@ TEST(ToolbarTableTest, ButtonsSeparatorsAndStartStates) {
 TEST(ToolbarTableTest, OnlyTheStopButtonHasNoTooltip) {
     for (const TToolButton& button : ToolbarButtons())
         if (button.Kind != TToolKind::Separator) {
-            EXPECT_EQ(button.Id != toolStop, button.Tooltip) << button.Hint;
+            EXPECT_EQ(button.Id != cmdFileAbort, button.Tooltip) << button.Hint;
         }
-    EXPECT_EQ("Abort the scanning process", LongHint(FindToolButton(toolStop)->Hint));
+    EXPECT_EQ("Abort the scanning process", LongHint(FindToolButton(cmdFileAbort)->Hint));
 }
 
 TEST(ToolbarTableTest, EveryButtonHasItsOwnImage) {

@@ -53,7 +53,7 @@ TEST_F(MainFormCommandsTest, StartStatesOfScanCommands) {
     EXPECT_FALSE(MenuEnabled(cmdFileRescan));
     EXPECT_FALSE(MenuEnabled(cmdFileRemove));
     EXPECT_FALSE(MenuEnabled(cmdFileAbort));
-    for (int id : {int(toolRescanDir), int(toolStop), int(toolLevelUp), int(toolExplore)})
+    for (int id : {int(cmdFileRescanCurrentDirectory), int(cmdFileAbort), int(toolLevelUp), int(toolExplore)})
         EXPECT_FALSE(ToolEnabled(id));
     std::wstring text;
     MenuItem(cmdFileAbort, &text);
@@ -87,10 +87,10 @@ TEST_F(MainFormCommandsTest, ScanningSwitchesTheScanCommandsAndAbort) {
     Form->SetScanning(true);
     EXPECT_FALSE(MenuEnabled(cmdFileScanDrives));
     EXPECT_FALSE(ToolEnabled(toolScan));
-    EXPECT_FALSE(ToolEnabled(toolRescanDir));
+    EXPECT_FALSE(ToolEnabled(cmdFileRescanCurrentDirectory));
     EXPECT_FALSE(IsWindowEnabled(Control(idClustersBox)));
     EXPECT_TRUE(MenuEnabled(cmdFileAbort));
-    EXPECT_TRUE(ToolEnabled(toolStop));
+    EXPECT_TRUE(ToolEnabled(cmdFileAbort));
 
     AbortScan = false;
     TKeyboardState ctrl(true, false);
@@ -102,7 +102,7 @@ TEST_F(MainFormCommandsTest, ScanningSwitchesTheScanCommandsAndAbort) {
     Form->SetScanning(false);
     EXPECT_TRUE(MenuEnabled(cmdFileRescan));
     EXPECT_TRUE(MenuEnabled(cmdFileRemove));
-    EXPECT_TRUE(ToolEnabled(toolRescanDir));
+    EXPECT_TRUE(ToolEnabled(cmdFileRescanCurrentDirectory));
     EXPECT_TRUE(IsWindowEnabled(Control(idClustersBox)));
     EXPECT_FALSE(MenuEnabled(cmdFileAbort));
     AbortScan = false;
@@ -163,7 +163,7 @@ TEST_F(MainFormCommandsTest, TooltipsShowTheShortHints) {
     };
     EXPECT_EQ(L"Scan/Rescan Selected Drive", tooltip(toolScan));
     EXPECT_EQ(L"Up One Level", tooltip(toolLevelUp));
-    EXPECT_EQ(L"", tooltip(toolStop));
+    EXPECT_EQ(L"", tooltip(cmdFileAbort));
 
     TTipSearch search = {Control(idToolbarSupport), Control(idDriveBox), nullptr};
     EnumThreadWindows(GetCurrentThreadId(), &FindTipsOf, LPARAM(&search));

@@ -194,7 +194,7 @@ TEST_F(ScanCommandsTest, RemoveAllDrivesEmptiesTheTreeAndResetsTheView) {
     EXPECT_EQ(NotScannedText().rfind(L"No drives have been scanned.", 0), 0u) << NotScannedText();
     EXPECT_FALSE(Main.Form->IsCommandEnabled(cmdFileRemove));
     EXPECT_FALSE(Main.Form->IsCommandEnabled(cmdFileRescan));
-    EXPECT_FALSE(Main.Form->IsCommandEnabled(toolRescanDir));
+    EXPECT_FALSE(Main.Form->IsCommandEnabled(cmdFileRescanCurrentDirectory));
 }
 
 TEST_F(ScanCommandsTest, RemoveCurrentDriveKeepsTheOtherDrives) {

@@ -189,7 +189,7 @@ TEST_F(ScanFlowTest, RescanCurrentFolderCarriesTheChangeUpAndKeepsTheSelection) 
     EXPECT_EQ(Root('C')->Record->TreeSize, 6480);
     EXPECT_EQ(SelectedPath(), "C:\\Windows");
     EXPECT_FALSE(Main.Form->State().Scanning);
-    EXPECT_TRUE(Main.Form->IsCommandEnabled(toolRescanDir));
+    EXPECT_TRUE(Main.Form->IsCommandEnabled(cmdFileRescanCurrentDirectory));
     EXPECT_EQ(L"Done.", Main.StatusText(0)) << "not the last folder listed";
 }
 

@@ -101,8 +101,6 @@ void TMainForm::BindCommands() {
     bind(cmdHelpAbout, dialogs, &IProgramDialogs::ShowAbout);
 
     if (scan) Actions[toolScan] = [this] { ScanSelectedDriveCommand(); };
-    bind(toolRescanDir, scan, &IScanActions::RescanCurrentFolder);
-    Actions[toolStop] = Actions[cmdFileAbort];
     bind(toolLevelUp, scan, &IScanActions::LevelUp);
     Actions[toolExplore] = [this] { ExploreCommand(); };
     bindPieToggle(toolShowWasted, &TPieView::ShowWastedToggled);
@@ -129,12 +127,11 @@ HMENU TMainForm::MenuOf(int id) const {
     return popup == PopupOf.end() ? nullptr : popup->second;
 }
 
+// A command shows in the menu, on the toolbar or both, with one state.
 void TMainForm::SetCommandEnabled(int id, bool enabled) {
     const bool effective = enabled && Available(id);
-    if (FindToolButton(id)) {
+    if (FindToolButton(id))
         SendMessageW(TheToolbar, TB_ENABLEBUTTON, WPARAM(id), MAKELPARAM(effective ? TRUE : FALSE, 0));
-        return;
-    }
     if (HMENU menu = MenuOf(id)) SetMenuState(menu, id, MFS_DISABLED, !effective);
 }
 
@@ -168,11 +165,10 @@ void TMainForm::ExecuteCommand(int id) {
 void TMainForm::SetScanning(bool on) {
     FormState.Scanning = on;
     for (int id : {int(cmdFileScanDrives), int(cmdFileRescan), int(cmdFileRemove), int(cmdFileSelectFolder),
-                   int(toolRescanDir), int(toolScan)})
+                   int(cmdFileRescanCurrentDirectory), int(toolScan)})
         SetCommandEnabled(id, !on);
     EnableWindow(ClustersBox, on ? FALSE : TRUE);
     SetCommandEnabled(cmdFileAbort, on);
-    SetCommandEnabled(toolStop, on);
     // Explorer shows a drop as refused while nothing may start a scan.
     DragAcceptFiles(Window, on ? FALSE : TRUE);
     if (!on && CloseAfterScan) {

@@ -237,7 +237,7 @@ void TScanCommands::ResetView() {
     SetWindowTextW(Form->Handle(), Widen(kProductName).c_str());
     Form->SetStatusText(0, std::string());
     Form->SetStatusText(1, std::string());
-    Form->SetCommandEnabled(toolRescanDir, false);
+    Form->SetCommandEnabled(cmdFileRescanCurrentDirectory, false);
     Form->SetCommandEnabled(toolExplore, false);
     if (Form->State().ScannedDrives.Letters().empty()) {
         Form->UpdateNotScannedText();
