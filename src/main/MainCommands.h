@@ -59,6 +59,10 @@ enum TCommandId : int {
     toolShowFiles,
     toolPercent,
     toolMB,
+    // The clean-up page's actions, in the order of its items (kCleanUpItems),
+    // reached by their shortcuts while its tab shows.
+    cmdCleanUpFirst,
+    cmdCleanUpLast = cmdCleanUpFirst + 3,
 };
 
 // Virtual-key codes the shortcuts use (the same numbers as Windows').

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -46,8 +45,6 @@ const wchar_t kMainWindowClass[] = L"TQuarrymapMainWindow";
 const char kDesktopSection[] = "Desktop";
 const char kFatalErrorText[] = "Fatal error: Quarrymap 2000 must close";
 const char kFatalErrorCaption[] = "Fatal error";
-
-bool KeyDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 }  // namespace
 
@@ -316,22 +313,15 @@ void TMainForm::OnDestroy() {
     PostQuitMessage(0);
 }
 
-bool TMainForm::PreviewCleanUpKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN) return false;
-    if (message.hwnd != Window && !IsChild(Window, message.hwnd)) return false;
-    if (!KeyDown(VK_CONTROL) || KeyDown(VK_SHIFT) || KeyDown(VK_MENU)) return false;
-    const auto item = std::find_if(kCleanUpItems.begin(), kCleanUpItems.end(), [&message](const TCleanUpItem& entry) {
-        return WPARAM(entry.Key) == message.wParam;
-    });
-    if (item == kCleanUpItems.end() || !ThePages->TabVisible(pageCleanUp)) return false;
-    if (TCleanUpPage* page = CleanUp()) page->Run(item->Action);
-    return true;
-}
-
 bool TMainForm::PreTranslateMessage(MSG& message) {
     if (!Window) return false;
     if (message.message == WM_MOUSEMOVE) TrackHint(message);
-    if (PreviewCleanUpKey(message)) return true;
+    // The clean-up shortcuts only for this window's own keys, and only while
+    // the page's tab shows; otherwise the keys go on as typed.
+    const bool ownKey = message.hwnd == Window || IsChild(Window, message.hwnd);
+    if (ownKey && ThePages && ThePages->TabVisible(pageCleanUp) && CleanUpAccelerators &&
+        TranslateAcceleratorW(Window, CleanUpAccelerators.Get(), &message))
+        return true;
     if (PreviewFocusKey(message)) return true;
     return Accelerators && TranslateAcceleratorW(Window, Accelerators.Get(), &message) != 0;
 }

@@ -193,7 +193,6 @@ private:
     // At creation on a screen other than the primary one.
     void UseGuiFontForWindowDpi();
     void TrackHint(const MSG& message);
-    bool PreviewCleanUpKey(const MSG& message);
     // Tab, Shift+Tab and F6 between the panes, Backspace on the pie (MainFormKeyboard.cpp).
     bool PreviewFocusKey(const MSG& message);
 
@@ -234,6 +233,7 @@ private:
     std::map<int, HMENU> PopupOf;    // command id -> the popup holding it
     std::map<int, HMENU> SubmenuOf;  // submenu entry id -> its own popup
     TAcceleratorTable Accelerators;
+    TAcceleratorTable CleanUpAccelerators;
 
     // Children, in the order they appear on the window.
     std::unique_ptr<TPanel> BannerPanel;

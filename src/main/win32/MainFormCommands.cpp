@@ -11,7 +11,9 @@
 #include "controls/Url.h"
 #include "controls/win32/DrivesSelectBox.h"
 #include "main/HelpTopics.h"
+#include "cleanup/CleanUpMenu.h"
 #include "main/MainCommands.h"
+#include "cleanup/win32/CleanUpPage.h"
 #include "main/MainLayout.h"
 #include "main/win32/MainForm.h"
 #include "main/win32/FolderReportExport.h"
@@ -107,6 +109,10 @@ void TMainForm::BindCommands() {
     bindPieToggle(toolShowFiles, &TPieView::ShowFilesToggled);
     bindPieToggle(toolPercent, &TPieView::PercentToggled);
     bindPieToggle(toolMB, &TPieView::SizesToggled);
+    for (size_t index = 0; index < kCleanUpItems.size(); ++index)
+        Actions[int(cmdCleanUpFirst + index)] = [this, action = kCleanUpItems[index].Action] {
+            if (TCleanUpPage* page = CleanUp()) page->Run(action);
+        };
 }
 
 void TMainForm::ApplyInitialCommandStates() {
@@ -138,7 +144,9 @@ void TMainForm::SetCommandEnabled(int id, bool enabled) {
 bool TMainForm::IsCommandEnabled(int id) const {
     if (FindToolButton(id)) return SendMessageW(TheToolbar, TB_ISBUTTONENABLED, WPARAM(id), 0) != 0;
     HMENU menu = MenuOf(id);
-    return menu && MenuPosition(menu, id) >= 0 && !(MenuState(menu, id) & MFS_DISABLED);
+    // A command that shows nowhere (a page's shortcut) is there when it has work.
+    if (!menu) return !FindMenuEntry(id) && Available(id);
+    return MenuPosition(menu, id) >= 0 && !(MenuState(menu, id) & MFS_DISABLED);
 }
 
 void TMainForm::SetToolDown(int id, bool down) {

@@ -12,6 +12,7 @@
 
 #include "main/ClusterSizeBox.h"
 #include "main/Hints.h"
+#include "cleanup/CleanUpMenu.h"
 #include "main/MainCommands.h"
 #include "main/MainLayout.h"
 #include "main/win32/MainForm.h"
@@ -59,6 +60,15 @@ void TMainForm::CreateMenus() {
     if (!SetMenu(Window, MenuBar)) throw std::runtime_error("menu bar");
     Accelerators.Reset(CreateAcceleratorTableW(accelerators.data(), int(accelerators.size())));
     if (!Accelerators) throw std::runtime_error("accelerators");
+
+    // Ctrl and the clean-up items' letters, a table of their own: it is
+    // translated only while the clean-up tab shows.
+    std::vector<ACCEL> cleanUp;
+    for (size_t index = 0; index < kCleanUpItems.size(); ++index)
+        cleanUp.push_back(
+            ACCEL{BYTE(FVIRTKEY | FCONTROL), WORD(kCleanUpItems[index].Key), WORD(cmdCleanUpFirst + index)});
+    CleanUpAccelerators.Reset(CreateAcceleratorTableW(cleanUp.data(), int(cleanUp.size())));
+    if (!CleanUpAccelerators) throw std::runtime_error("accelerators");
 }
 
 void TMainForm::OnInitMenuPopup(HMENU menu) {
