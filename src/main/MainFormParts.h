@@ -53,7 +53,7 @@ public:
 class ISectionSizeWindowSwitch {
 public:
     virtual ~ISectionSizeWindowSwitch() = default;
-    // The View menu's tick changed to `shown`.
+    // The View menu's tick, and the option, changed to `shown`.
     virtual void SectionSizeWindowToggled(bool shown) = 0;
     // No scanned folder is shown any more.
     virtual void HideSectionSizeWindow() = 0;

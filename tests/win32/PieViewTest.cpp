@@ -296,7 +296,6 @@ TEST_F(PieViewTest, SortAndLabelChoicesRebuildThePieWhenItShows) {
     ShowData();
     EXPECT_EQ(0u, Pie().PieChart().GetSection(0)->Caption.find("Old ("));  // with the option's percentage
     // Both label buttons up: the wedges keep their names only.
-    Main.Form->SetToolDown(toolPercent, false);
     Main.Form->ExecuteCommand(toolPercent);
     EXPECT_EQ("Old", Pie().PieChart().GetSection(0)->Caption);
 

@@ -211,23 +211,11 @@ void TMainForm::Show(int showCommand) {
         PlaceForFirstStart();
 
     const TProgramOptions& options = Services.Options;
-    SetToolDown(toolShowWasted, options.IncludeWastedInformation);
-    SetToolDown(toolShowFiles, options.ShowFileNames);
-    SetToolDown(toolPercent, options.ShowPercentInPie == 1);
-    SetToolDown(toolMB, options.ShowPercentInPie == 2);
-
-    SetMenuState(MenuOf(cmdViewToolbar), cmdViewToolbar, MFS_CHECKED, options.ViewToolbar);
     ToolbarSupport->SetVisible(options.ViewToolbar);
-    SetMenuState(MenuOf(cmdViewStatusBar), cmdViewStatusBar, MFS_CHECKED, options.ViewStatusBar);
     ShowWindow(TheStatusBar, options.ViewStatusBar ? SW_SHOWNA : SW_HIDE);
-    // Put in the opposite state and run once, so tick, panes and option agree.
-    SetMenuState(MenuOf(cmdViewFolderTree), cmdViewFolderTree, MFS_CHECKED, !options.ViewFolderTree);
-    ToggleFolderTree();
-
-    SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED,
-                 options.PieSectionSizeWindow);
-    CheckMenuRadioItem(MenuOf(cmdViewPieSortAscending), cmdViewPieSortAscending, cmdViewPieSortDescending,
-                       options.SortAscending ? cmdViewPieSortAscending : cmdViewPieSortDescending, MF_BYCOMMAND);
+    TheLeftPanel->SetVisible(options.ViewFolderTree);
+    MainSplitter->SetVisible(options.ViewFolderTree);
+    ShowCommandChecks();
     Layout();
     ShowWindow(Window, showCommand);
     UpdateWindow(Window);

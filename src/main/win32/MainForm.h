@@ -116,10 +116,14 @@ public:
     // has no slot filled stays disabled.
     void SetCommandEnabled(int id, bool enabled);
     bool IsCommandEnabled(int id) const;
-    void SetToolDown(int id, bool down) override;
-    // The View menu's tick of the section size window, for when the window
-    // itself is hidden by the user.
-    void SetSectionSizeWindowTicked(bool shown);
+
+    // Whether a command shows ticked in the menu or down on the toolbar,
+    // from the options and the window's state: the one place that decides
+    // it. ShowCommandChecks puts every tick and button as it says; it runs
+    // after every command and whenever an option changes elsewhere (the
+    // section size window hidden by the user, the Options dialog).
+    bool CommandChecked(int id) const;
+    void ShowCommandChecks();
     bool IsToolDown(int id) const;
     // Runs a command as its menu entry or button would; ignored while disabled.
     void ExecuteCommand(int id) override;
@@ -200,7 +204,7 @@ private:
     void ScanDrivesCommand();
     void ScanSelectedDriveCommand();
     void SelectPageCommand(int page);
-    void TogglePane(int command, HWND pane, bool& option);
+    void TogglePane(HWND pane, bool& option);
     void ToggleFolderTree();
     void ExploreCommand();
     void ClustersBoxChange();

@@ -49,7 +49,7 @@ void TMainForm::BindCommands() {
     IProgramDialogs* dialogs = Parts.Dialogs;
     const auto bindPieToggle = [this](int id, void (TPieView::*toggled)(bool)) {
         Actions[id] = [this, id, toggled] {
-            if (PieView) (PieView->*toggled)(IsToolDown(id));
+            if (PieView) (PieView->*toggled)(!CommandChecked(id));
         };
     };
 
@@ -70,24 +70,19 @@ void TMainForm::BindCommands() {
     bind(cmdFileRestoreCompressedFolders, dialogs, &IProgramDialogs::RestoreCompressedFolders);
     Actions[cmdFileExit] = [this] { PostMessageW(Window, WM_CLOSE, 0, 0); };
 
-    Actions[cmdViewToolbar] = [this] {
-        TogglePane(cmdViewToolbar, ToolbarSupport->Handle(), Services.Options.ViewToolbar);
-    };
-    Actions[cmdViewStatusBar] = [this] { TogglePane(cmdViewStatusBar, TheStatusBar, Services.Options.ViewStatusBar); };
+    Actions[cmdViewToolbar] = [this] { TogglePane(ToolbarSupport->Handle(), Services.Options.ViewToolbar); };
+    Actions[cmdViewStatusBar] = [this] { TogglePane(TheStatusBar, Services.Options.ViewStatusBar); };
     Actions[cmdViewFolderTree] = [this] { ToggleFolderTree(); };
     for (int page = 0; page < kPageCount; ++page)
         Actions[CommandOfPage(page)] = [this, page] { SelectPageCommand(page); };
     if (ISectionSizeWindowSwitch* sectionWindow = Parts.SectionSizeWindow)
         Actions[cmdViewPieSectionSizeWindow] = [this, sectionWindow] {
-            const bool shown =
-                !(MenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow) & MFS_CHECKED);
-            SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
-            sectionWindow->SectionSizeWindowToggled(shown);
+            Services.Options.PieSectionSizeWindow = !Services.Options.PieSectionSizeWindow;
+            sectionWindow->SectionSizeWindowToggled(Services.Options.PieSectionSizeWindow);
         };
     // What the pie counts, labels and orders: the pie page's own commands.
     for (int id : {int(cmdViewPieSortAscending), int(cmdViewPieSortDescending)})
         Actions[id] = [this, id] {
-            CheckMenuRadioItem(MenuOf(id), cmdViewPieSortAscending, cmdViewPieSortDescending, UINT(id), MF_BYCOMMAND);
             if (PieView) PieView->SortOrderChosen(id == cmdViewPieSortAscending);
         };
     bind(cmdViewOptions, dialogs, &IProgramDialogs::Options);
@@ -149,12 +144,30 @@ bool TMainForm::IsCommandEnabled(int id) const {
     return MenuPosition(menu, id) >= 0 && !(MenuState(menu, id) & MFS_DISABLED);
 }
 
-void TMainForm::SetToolDown(int id, bool down) {
-    SendMessageW(TheToolbar, TB_CHECKBUTTON, WPARAM(id), MAKELPARAM(down ? TRUE : FALSE, 0));
+bool TMainForm::CommandChecked(int id) const {
+    const TProgramOptions& options = Services.Options;
+    switch (id) {
+        case cmdViewToolbar: return options.ViewToolbar;
+        case cmdViewStatusBar: return options.ViewStatusBar;
+        case cmdViewFolderTree: return options.ViewFolderTree;
+        case cmdViewPieSectionSizeWindow: return options.PieSectionSizeWindow;
+        case cmdViewPieSortAscending: return options.SortAscending;
+        case cmdViewPieSortDescending: return !options.SortAscending;
+        case toolShowWasted: return options.IncludeWastedInformation;
+        case toolShowFiles: return options.ShowFileNames;
+        case toolPercent: return options.ShowPercentInPie == 1;
+        case toolMB: return options.ShowPercentInPie == 2;
+        default: return PageOfCommand(id) >= 0 && PageOfCommand(id) == FormState.CurrentPage;
+    }
 }
 
-void TMainForm::SetSectionSizeWindowTicked(bool shown) {
-    SetMenuState(MenuOf(cmdViewPieSectionSizeWindow), cmdViewPieSectionSizeWindow, MFS_CHECKED, shown);
+void TMainForm::ShowCommandChecks() {
+    for (const TMenuEntry& entry : MainMenuEntries())
+        if (entry.Mark != TMenuMark::None)
+            if (HMENU menu = MenuOf(entry.Id)) SetMenuState(menu, entry.Id, MFS_CHECKED, CommandChecked(entry.Id));
+    for (const TToolButton& tool : ToolbarButtons())
+        if (tool.Kind == TToolKind::Check)
+            SendMessageW(TheToolbar, TB_CHECKBUTTON, WPARAM(tool.Id), MAKELPARAM(CommandChecked(tool.Id), 0));
 }
 
 bool TMainForm::IsToolDown(int id) const { return SendMessageW(TheToolbar, TB_ISBUTTONCHECKED, WPARAM(id), 0) != 0; }
@@ -168,6 +181,8 @@ void TMainForm::ExecuteCommand(int id) {
     } catch (const std::exception& error) {
         Services.MessageBoxes.Show(kProductName, error.what(), TMsgButtons::Ok, TMsgIcon::Error);
     }
+    // The window may be gone (File > Exit runs through here too).
+    if (Window) ShowCommandChecks();
 }
 
 void TMainForm::SetScanning(bool on) {
@@ -202,23 +217,18 @@ void TMainForm::ScanSelectedDriveCommand() {
 }
 
 void TMainForm::SelectPageCommand(int page) {
-    const int id = CommandOfPage(page);
-    HMENU menu = MenuOf(id);
-    if (MenuState(menu, id) & MFS_CHECKED) return;
-    CheckMenuRadioItem(menu, cmdViewPieChart, cmdViewCleanUp, UINT(id), MF_BYCOMMAND);
+    if (CommandChecked(CommandOfPage(page))) return;
     ShowPage(page);
 }
 
-void TMainForm::TogglePane(int command, HWND pane, bool& option) {
-    const bool shown = !(MenuState(MenuOf(command), command) & MFS_CHECKED);
-    SetMenuState(MenuOf(command), command, MFS_CHECKED, shown);
-    ShowWindow(pane, shown ? SW_SHOW : SW_HIDE);
-    option = shown;
+void TMainForm::TogglePane(HWND pane, bool& option) {
+    option = !option;
+    ShowWindow(pane, option ? SW_SHOW : SW_HIDE);
     Layout();
 }
 
 void TMainForm::ToggleFolderTree() {
-    TogglePane(cmdViewFolderTree, TheLeftPanel->Handle(), Services.Options.ViewFolderTree);
+    TogglePane(TheLeftPanel->Handle(), Services.Options.ViewFolderTree);
     MainSplitter->SetVisible(TheLeftPanel->Visible());
     Layout();
 }

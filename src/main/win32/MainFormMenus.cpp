@@ -81,8 +81,7 @@ void TMainForm::OnInitMenuPopup(HMENU menu) {
     } else if (menu == SubmenuOf[mnuView]) {
         for (int page = 0; page < kPageCount; ++page) SetCommandEnabled(CommandOfPage(page), scanned);
         if (scanned) SetCommandEnabled(cmdViewCleanUp, ThePages->TabVisible(pageCleanUp));
-        CheckMenuRadioItem(menu, cmdViewPieChart, cmdViewCleanUp, UINT(CommandOfPage(FormState.CurrentPage)),
-                           MF_BYCOMMAND);
+        ShowCommandChecks();
     }
 }
 

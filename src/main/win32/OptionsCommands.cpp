@@ -10,8 +10,7 @@ void ApplyConfirmedOptions(TMainForm& form) {
     const TProgramOptions& options = form.Options();
     if (TPieView* pie = form.Pie()) pie->SetMinTextAngle(options.MinTextSectionAngle);
     form.ApplyPieColors();
-    form.SetToolDown(toolShowWasted, options.IncludeWastedInformation);
-    form.SetToolDown(toolShowFiles, options.ShowFileNames);
+    form.ShowCommandChecks();
     // Every page is built afresh, the pie with the new thresholds and
     // colours; with nothing scanned the "not scanned" panel takes its colour.
     form.InvalidateViews(true);

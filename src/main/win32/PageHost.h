@@ -86,8 +86,6 @@ public:
     virtual void InvalidateViews(bool refill) = 0;
     virtual void InvalidatePie() = 0;
     virtual void SetStatusText(int panel, const std::string& text) = 0;
-    // A toolbar check button's state, for the pie's pairs that exclude each other.
-    virtual void SetToolDown(int id, bool down) = 0;
     // Runs a command as its menu entry or button would.
     virtual void ExecuteCommand(int id) = 0;
     // The program's cursors by number: 0 arrow, 5 zoom in, 6 zoom out.

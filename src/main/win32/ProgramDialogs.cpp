@@ -28,7 +28,7 @@ void TProgramDialogs::Attach(TMainForm& form) {
         SectionBox = std::make_unique<TSectionSizeBox>(form.Handle(), System.Registry);
         SectionBox->OnUserHide = [&form, this] {
             ProgramOptions.PieSectionSizeWindow = false;
-            form.SetSectionSizeWindowTicked(false);
+            form.ShowCommandChecks();
         };
     } catch (const std::exception&) {
         // The program works without it; its menu entry then does nothing.
@@ -61,7 +61,6 @@ void TProgramDialogs::ArchiveFolder(const TFolderNode& node, const std::string& 
 }
 
 void TProgramDialogs::SectionSizeWindowToggled(bool shown) {
-    ProgramOptions.PieSectionSizeWindow = shown;
     if (SectionBox) SectionBox->SetVisible(shown);
 }
 

@@ -2,7 +2,6 @@
 // and in which order it lays them out.
 
 #include "config/Options.h"
-#include "main/MainCommands.h"
 #include "pie/win32/PieView.h"
 
 // Counting the waste changes every page's figures, not only the pie's.
@@ -16,15 +15,14 @@ void TPieView::ShowFilesToggled(bool down) {
     Host.InvalidatePie();
 }
 
-// The two label buttons exclude each other; both may be up.
+// The two label buttons exclude each other (one option holds both); both
+// may be up.
 void TPieView::PercentToggled(bool down) {
-    if (down) Host.SetToolDown(toolMB, false);
     Services.Options.ShowPercentInPie = down ? 1 : 0;
     Host.InvalidateViews(true);
 }
 
 void TPieView::SizesToggled(bool down) {
-    if (down) Host.SetToolDown(toolPercent, false);
     Services.Options.ShowPercentInPie = down ? 2 : 0;
     Host.InvalidateViews(true);
 }
