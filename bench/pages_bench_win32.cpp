@@ -120,17 +120,7 @@ int wmain(int argc, wchar_t** argv) {
     TSystemServices system;
     const std::string wide = Narrow(root) + "wide";
     const std::string many = Narrow(root) + "many";
-    TScanCommands commands({system.FileSystem,
-                            system.DriveInfo,
-                            system.ShellInfo,
-                            system.CurrentDirectory,
-                            system.MessageBoxes,
-                            system.NameOrder,
-                            system.Locale,
-                            system.FolderBrowser,
-                            &ShowItemContextMenu,
-                            {wide},
-                            {}});
+    TScanCommands commands(SystemScanServices(system, system.MessageBoxes, &ShowItemContextMenu, {wide}));
     TMainFormParts parts;
     parts.Scan = &commands;
     TProgramOptions options;

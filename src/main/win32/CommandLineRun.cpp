@@ -131,17 +131,7 @@ int RunReport(const TJob& job) {
         registry,          job.Boxes,         system.ModalRunner, system.Shell,  system.FileSystem,
         system.Drives,     system.ShellInfo,  system.DriveInfo,   system.Locale, system.TextCompare,
         system.SaveDialog, system.ShellFiles, ProgramPath(),      options};
-    TScanCommands scanCommands({system.FileSystem,
-                                system.DriveInfo,
-                                system.ShellInfo,
-                                system.CurrentDirectory,
-                                job.Boxes,
-                                system.NameOrder,
-                                system.Locale,
-                                system.FolderBrowser,
-                                {},
-                                {job.Path},
-                                {}});
+    TScanCommands scanCommands(SystemScanServices(system, job.Boxes, {}, {job.Path}));
     TMainFormParts parts;
     parts.Scan = &scanCommands;
     TMainForm form(services, parts);

@@ -1,5 +1,7 @@
 #include "main/win32/ScanCommands.h"
 
+#include "main/win32/SystemServices.h"
+
 #include "controls/win32/WaitCursor.h"
 
 #include <windows.h>
@@ -321,4 +323,20 @@ bool TScanCommands::IsCurrentNode(const TFolderNode& node) { return Form && Form
 
 void TScanCommands::ShowCurrentPage() {
     if (Form) Form->ShowPage(Form->State().CurrentPage);
+}
+
+TScanServices SystemScanServices(TSystemServices& system, IMessageBoxes& boxes, TShowContextMenu showContextMenu,
+                                 std::vector<std::string> arguments) {
+    // The system's tick count for a clock.
+    return TScanServices{system.FileSystem,
+                         system.DriveInfo,
+                         system.ShellInfo,
+                         system.CurrentDirectory,
+                         boxes,
+                         system.NameOrder,
+                         system.Locale,
+                         system.FolderBrowser,
+                         std::move(showContextMenu),
+                         std::move(arguments),
+                         std::function<uint64_t()>()};
 }

@@ -48,6 +48,13 @@ struct TScanServices {
     std::function<uint64_t()> Clock;     // milliseconds; the system's tick count when empty
 };
 
+// The real services, with the boxes that report (the program's own, or a
+// command line job's that only collects the texts), the shell's context
+// menu (none for a job) and the command line's paths.
+struct TSystemServices;
+TScanServices SystemScanServices(TSystemServices& system, IMessageBoxes& boxes, TShowContextMenu showContextMenu,
+                                 std::vector<std::string> arguments);
+
 // The main window's side of scanning: owns the folder tree and the scanner,
 // mirrors the tree into the window's tree control, keeps the current node
 // and drive up to date as the selection moves, and serves the scanner as

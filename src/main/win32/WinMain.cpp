@@ -48,17 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     // The parts the window hands its commands to, made before it so that
     // they outlive it.
-    TScanCommands scanCommands({system.FileSystem,
-                                system.DriveInfo,
-                                system.ShellInfo,
-                                system.CurrentDirectory,
-                                system.MessageBoxes,
-                                system.NameOrder,
-                                system.Locale,
-                                system.FolderBrowser,
-                                &ShowItemContextMenu,
-                                job.Paths,
-                                {}});
+    TScanCommands scanCommands(SystemScanServices(system, system.MessageBoxes, &ShowItemContextMenu, job.Paths));
     TPieExportCommands pieExport(system.SaveDialog, system.MessageBoxes);
     TProgramDialogs dialogs(system, options, programPath);
     TMainFormParts parts;
