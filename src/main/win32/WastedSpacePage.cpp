@@ -55,8 +55,6 @@ TWastedSpacePage::TWastedSpacePage(TPanel& sheet, IPageHost& host, const TPageSe
     CreateReduceWasteLink(panWastedSupport2->Handle());
 }
 
-TWastedSpacePage::~TWastedSpacePage() = default;
-
 // The user-interface font underlined, at the page's resolution.
 void TWastedSpacePage::MakeLinkFont() {
     const TFont gui = MakeGuiFont(Services.Scale.DotsPerInch());

@@ -22,7 +22,6 @@
 class TWastedSpacePage : public TPage {
 public:
     TWastedSpacePage(TPanel& sheet, IPageHost& host, const TPageServices& services);
-    ~TWastedSpacePage() override;
 
     void Fill(TFolderNode& node) override;
     void Layout() override;
