@@ -30,10 +30,12 @@ HWND RaisingControl(UINT message, WPARAM, LPARAM lParam) {
 }  // namespace
 
 TBoundWindow::~TBoundWindow() {
+    // Only a window still bound to this object: a handle whose window went
+    // with its parent may since name another one.
     const HWND window = Window;
-    const bool destroy = Owned;
+    const bool destroy = Owned && window && IsWindow(window) && GetPropW(window, BindingProperty()) == this;
     Detach();
-    if (window && destroy && IsWindow(window)) DestroyWindow(window);
+    if (destroy) DestroyWindow(window);
 }
 
 TBoundWindow* TBoundWindow::FromHandle(HWND window) {
@@ -71,7 +73,10 @@ bool TBoundWindow::BindControl(HWND control, bool seeMessages, bool owned) {
 void TBoundWindow::BindWindow(HWND window) { Attach(window, TKind::Bound, false); }
 
 void TBoundWindow::DestroyBound() {
-    if (Window && IsWindow(Window)) DestroyWindow(Window);
+    const HWND window = Window;
+    if (window && IsWindow(window) && FromHandle(window) == this) DestroyWindow(window);
+    // A control this object does not subclass hears nothing of its end.
+    if (Window && Window == window) Detach();
 }
 
 void TBoundWindow::Attach(HWND window, TKind kind, bool owned) {
