@@ -6,29 +6,29 @@
 
 #include <commctrl.h>
 
-#include "controls/ShellOpenReport.h"
+#include "cleanup/CleanUpMenu.h"
+#include "cleanup/win32/CleanUpPage.h"
 #include "config/Options.h"
+#include "controls/ShellOpenReport.h"
 #include "controls/Url.h"
 #include "controls/win32/DrivesSelectBox.h"
 #include "main/HelpTopics.h"
-#include "cleanup/CleanUpMenu.h"
 #include "main/MainCommands.h"
-#include "cleanup/win32/CleanUpPage.h"
 #include "main/MainLayout.h"
-#include "main/win32/MainForm.h"
 #include "main/win32/FolderReportExport.h"
-#include "pie/win32/PieView.h"
+#include "main/win32/MainForm.h"
 #include "main/win32/MainFormControls.h"
 #include "main/win32/MenuItemState.h"
-#include "pie/SectionInfo.h"
-#include "platform/win32/WideString.h"
 #include "pie/PieMath.h"
+#include "pie/SectionInfo.h"
+#include "pie/win32/PieView.h"
 #include "pie/win32/SectionSizeBox.h"
+#include "platform/win32/WideString.h"
 #include "scan/FolderSize.h"
 #include "scan/FolderTree.h"
-#include "scan/SizeText.h"
 #include "scan/PathUtils.h"
 #include "scan/Scanner.h"
+#include "scan/SizeText.h"
 
 namespace {
 
