@@ -63,6 +63,7 @@ void TMainForm::CreateMenus() {
 
     // Ctrl and the clean-up items' letters, a table of their own: it is
     // translated only while the clean-up tab shows.
+    static_assert(cmdCleanUpLast - cmdCleanUpFirst + 1 == int(kCleanUpItems.size()), "an id for every item");
     std::vector<ACCEL> cleanUp;
     for (size_t index = 0; index < kCleanUpItems.size(); ++index)
         cleanUp.push_back(
