@@ -2,17 +2,21 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
 #include <utility>
 
 #include "platform/win32/WindowClass.h"
 
 namespace {
 
-// The property that names a window's object: an atom, so that looking it
-// up on every message costs no string comparison.
-LPCWSTR BindingProperty() {
-    static const ATOM atom = GlobalAddAtomW(L"Quarrymap.BoundWindow");
-    return MAKEINTATOM(atom);
+// The objects bound to the windows of this thread. A window's messages
+// always arrive on the thread that made it, so the table needs no lock.
+// Kept in the process rather than as a window property: under Wine every
+// property lookup is a server round trip, and a parent looks up the control
+// of every notification (a tree of many folders sends one as each item goes).
+std::unordered_map<HWND, TBoundWindow*>& BoundWindows() {
+    thread_local std::unordered_map<HWND, TBoundWindow*> table;
+    return table;
 }
 
 constexpr UINT_PTR kSubclassId = 1;
@@ -33,13 +37,15 @@ TBoundWindow::~TBoundWindow() {
     // Only a window still bound to this object: a handle whose window went
     // with its parent may since name another one.
     const HWND window = Window;
-    const bool destroy = Owned && window && IsWindow(window) && GetPropW(window, BindingProperty()) == this;
+    const bool destroy = Owned && window && IsWindow(window) && FromHandle(window) == this;
     Detach();
     if (destroy) DestroyWindow(window);
 }
 
 TBoundWindow* TBoundWindow::FromHandle(HWND window) {
-    return window ? static_cast<TBoundWindow*>(GetPropW(window, BindingProperty())) : nullptr;
+    if (!window) return nullptr;
+    const auto bound = BoundWindows().find(window);
+    return bound == BoundWindows().end() ? nullptr : bound->second;
 }
 
 void TBoundWindow::SetBounds(int left, int top, int width, int height) {
@@ -83,15 +89,16 @@ void TBoundWindow::Attach(HWND window, TKind kind, bool owned) {
     Window = window;
     Kind = kind;
     Owned = owned;
-    SetPropW(window, BindingProperty(), this);
-    // The class procedure finds its object in the window's own memory: under
-    // Wine a property is a server round trip, too dear for every message.
+    BoundWindows()[window] = this;
+    // The class procedure finds its object in the window's own memory, the
+    // quickest look-up of all, on every message.
     if (kind == TKind::OwnClass) SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(this));
 }
 
 void TBoundWindow::Detach() {
+    const auto bound = Window ? BoundWindows().find(Window) : BoundWindows().end();
+    if (bound != BoundWindows().end() && bound->second == this) BoundWindows().erase(bound);
     if (Window && IsWindow(Window)) {
-        if (GetPropW(Window, BindingProperty()) == this) RemovePropW(Window, BindingProperty());
         if (Kind == TKind::OwnClass) SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
         if (Kind == TKind::Subclassed) RemoveWindowSubclass(Window, &TBoundWindow::SubclassProcedure, kSubclassId);
     }

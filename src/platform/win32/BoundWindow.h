@@ -3,8 +3,8 @@
 
 #include <functional>
 
-// The one way an object of this program is bound to a window: a window
-// property names the object. The window may be of one of the program's own
+// The one way an object of this program is bound to a window: one table of
+// the thread's windows names each window's object. The window may be of one of the program's own
 // classes (CreateBound: every message reaches HandleMessage from
 // WM_NCCREATE on), a control of a system class the object made or was
 // given (BindControl, which subclasses it when the object wants its
